@@ -1,0 +1,33 @@
+# The user's entry point. `make run` and `make test` install what is missing first.
+JOBS        ?= 2
+BUILD_DIR   ?= build
+TEST_DIR    ?= build-test
+SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	./$(BUILD_DIR)/bin/taviro
+
+$(TEST_DIR)/CMakeCache.txt:
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
+	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)" \
+	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)"
+
+test: deps $(TEST_DIR)/CMakeCache.txt
+	cmake --build $(TEST_DIR) -j$(JOBS)
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_DIR)

@@ -1,0 +1,167 @@
+// Taviro's transliteration engine: Gurmukhi text in, spoken-style Roman text out.
+//
+// Text is UTF-16 throughout (char16_t / std::u16string). A position is one code
+// unit and every comparison is an exact code-unit comparison: "ā" is not "a".
+//
+// The engine works word by word. The caller (the conversion run) splits the input
+// into words and separators, feeds each word character to add_character(), closes
+// the word with end_word_at_separator() or end_word_at_end_of_input(), and hands
+// the result to finish_word(), which consults a Dictionary. The engine does no I/O
+// and keeps no state of its own: the caller owns the CharacterState.
+//
+// Every failure is an EngineError.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace taviro {
+
+// ---------------------------------------------------------------------------
+// Failures
+
+class EngineError : public std::runtime_error {
+public:
+    enum class Kind {
+        addak_before_unmapped,  // addak followed by a word character with no map row
+        overflow,               // a 16-bit counter, position or length went past 32,767
+    };
+    EngineError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+    Kind kind() const noexcept { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+// Largest value of the 16-bit counters, positions and lengths of the rules.
+inline constexpr std::int32_t kMax16 = 32767;
+
+// ---------------------------------------------------------------------------
+// Tables. Searches run from index 0 upward and the first match wins; one past the
+// last index (kMapRows, kPrefixCount, kSuffixCount) means nothing matched.
+
+struct MapRow {
+    char16_t code_point;
+    std::u16string_view roman;
+};
+
+inline constexpr std::size_t kMapRows = 76;
+inline constexpr std::size_t kPrefixCount = 41;
+inline constexpr std::size_t kSuffixCount = 35;
+
+inline constexpr std::u16string_view kDoublingMarker = u"[Doubles the following character]";
+inline constexpr std::u16string_view kNoConversionMarker = u"[No Conversion Available]";
+
+inline constexpr char16_t kBindi = u'\u0A02';
+inline constexpr char16_t kTippi = u'\u0A70';
+inline constexpr char16_t kAddak = u'\u0A71';
+inline constexpr char16_t kHalant = u'\u0A4D';
+inline constexpr char16_t kNukta = u'\u0A3C';
+
+const std::array<MapRow, kMapRows>& character_map();
+const std::array<std::u16string_view, kPrefixCount>& prefix_list();
+const std::array<std::u16string_view, kSuffixCount>& suffix_list();
+
+// Row of the character map holding `code_point`, or kMapRows when none does.
+std::size_t find_map_row(char16_t code_point);
+// Index of the first prefix that `word` begins with (an entry equal to the whole
+// word counts), or kPrefixCount.
+std::size_t find_prefix(std::u16string_view word);
+// Index of the first suffix that `word` ends with while being strictly longer than
+// it, or kSuffixCount.
+std::size_t find_suffix(std::u16string_view word);
+
+// The precomposed letter for `base` followed by the nukta (ਸ + ◌਼ -> ਸ਼), or 0 when
+// `base` has no precomposed nukta form in the map.
+char16_t compose_nukta(char16_t base);
+
+// ---------------------------------------------------------------------------
+// Character transliteration. The Roman text of the latest character waits in
+// `pending` until the next character or the word end settles it.
+
+struct CharacterState {
+    char16_t previous = 0;   // code point of the latest character that set it
+    std::u16string pending;  // Roman text of the latest character, not yet in `word`
+    std::u16string word;     // Roman text of the word so far
+
+    void reset() {
+        previous = 0;
+        pending.clear();
+        word.clear();
+    }
+};
+
+// Adds one word character (bindi already turned into tippi by the caller).
+// Throws EngineError(addak_before_unmapped) when the pending piece is the doubling
+// marker and `code_point` has no map row.
+void add_character(CharacterState& state, char16_t code_point);
+
+// Ends the word at a separator. `counter` is the run's character counter: only
+// when it exceeds 2 does the pending piece lose a final inherent "a", and the
+// counter is then reset to 0. The pending piece is appended to the word.
+void end_word_at_separator(CharacterState& state, std::int16_t& counter);
+
+// Ends the word at the end of the input: a final inherent "a" always goes.
+void end_word_at_end_of_input(CharacterState& state);
+
+// ---------------------------------------------------------------------------
+// Schwa deletion: removes the inherent "a"s that speech drops, in place, by a
+// positional rule over the ten vowels a e i o u ā ē ī ō ū. Returns `word`.
+// Throws EngineError(overflow) for a word of 32,767 code units or more.
+std::u16string& Schwa_Del(std::u16string& word);
+
+// ---------------------------------------------------------------------------
+// Dictionary: a multiset of Roman texts. Word finishing asks two questions.
+
+class Dictionary {
+public:
+    virtual ~Dictionary() = default;
+    // How many rows hold exactly `text`.
+    virtual std::size_t count(std::u16string_view text) const = 0;
+
+    // Is this text a word at all?
+    bool stem_lookup(std::u16string_view text) const { return count(text) >= 1; }
+    // Is it exactly one word?
+    bool part_lookup(std::u16string_view text) const { return count(text) == 1; }
+};
+
+// A dictionary held in memory; duplicate rows are counted.
+class MemoryDictionary final : public Dictionary {
+public:
+    MemoryDictionary() = default;
+    explicit MemoryDictionary(const std::vector<std::u16string>& rows);
+    void add(std::u16string_view text);
+    std::size_t count(std::u16string_view text) const override;
+    std::size_t size() const noexcept { return rows_; }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view text) const noexcept;
+    };
+    std::unordered_map<std::u16string, std::size_t, Hash, std::equal_to<>> counts_;
+    std::size_t rows_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Word finishing: sets a known prefix or suffix aside when the dictionary confirms
+// the rest, otherwise tries to split a compound into two dictionary words, and
+// deletes schwas in the stem or in each part. A pure function of its arguments.
+
+struct FinishedWord {
+    std::u16string text;
+    bool prefix = false;  // a prefix was confirmed and kept
+    bool suffix = false;  // a suffix was confirmed and kept
+    bool split = false;   // the word was split into two parts
+};
+
+// Throws EngineError(overflow) for words too long for the 16-bit rules.
+FinishedWord finish_word(std::u16string word, const Dictionary& dictionary);
+
+}  // namespace taviro

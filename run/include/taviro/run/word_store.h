@@ -1,0 +1,33 @@
+// The word dictionary `words.mdb`: an SQLite file with table `words` and text
+// column `words`, opened read-only and read once into memory.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class WordStore final : public Dictionary {
+public:
+    // Throws StoreError with a clear message when the file is missing, is not an
+    // SQLite database, or has no table `words` with a column `words`.
+    explicit WordStore(const std::filesystem::path& file);
+    std::size_t count(std::u16string_view text) const override;
+    std::size_t size() const noexcept;
+
+private:
+    MemoryDictionary words_;
+};
+
+// `words.mdb` in the folder that holds the running program.
+std::filesystem::path default_dictionary_path();
+
+}  // namespace taviro
