@@ -1,0 +1,31 @@
+#include <functional>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+
+std::size_t MemoryDictionary::Hash::operator()(std::u16string_view text) const noexcept {
+    return std::hash<std::u16string_view>{}(text);
+}
+
+MemoryDictionary::MemoryDictionary(const std::vector<std::u16string>& rows) {
+    counts_.reserve(rows.size());
+    for (const std::u16string& row : rows) add(row);
+}
+
+void MemoryDictionary::add(std::u16string_view text) {
+    const auto it = counts_.find(text);
+    if (it == counts_.end()) {
+        counts_.emplace(std::u16string(text), 1);
+    } else {
+        ++it->second;
+    }
+    ++rows_;
+}
+
+std::size_t MemoryDictionary::count(std::u16string_view text) const {
+    const auto it = counts_.find(text);
+    return it == counts_.end() ? 0 : it->second;
+}
+
+}  // namespace taviro

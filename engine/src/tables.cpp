@@ -1,0 +1,182 @@
+// The romanization scheme as constant data, in the order the searches try it.
+//
+// Every non-ASCII letter is one precomposed code unit (ā is U+0101, never a + a
+// combining macron), so a letter is always one position for the rules.
+
+#include <algorithm>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::array<MapRow, kMapRows> kCharacterMap{{
+    {u'\u0964', u"."},                 // danda
+    {u'\u0965', u".."},                // double danda
+    {u'\u0A02', u"\u1E41"},            // bindi: ṁ
+    {u'\u0A03', u":"},                 // visarga
+    {u'\u0A05', u"a"},                 // independent vowels
+    {u'\u0A06', u"\u0101"},            // ā
+    {u'\u0A07', u"i"},
+    {u'\u0A08', u"\u012B"},            // ī
+    {u'\u0A09', u"u"},
+    {u'\u0A0A', u"\u016B"},            // ū
+    {u'\u0A0F', u"\u0113"},            // ē
+    {u'\u0A10', u"ai"},
+    {u'\u0A13', u"\u014D"},            // ō
+    {u'\u0A14', u"au"},
+    {u'\u0A15', u"ka"},                // velar
+    {u'\u0A16', u"kha"},
+    {u'\u0A17', u"ga"},
+    {u'\u0A18', u"gha"},
+    {u'\u0A19', u"\u1E45a"},           // ṅa
+    {u'\u0A1A', u"ca"},                // palatal
+    {u'\u0A1B', u"cha"},
+    {u'\u0A1C', u"ja"},
+    {u'\u0A1D', u"jha"},
+    {u'\u0A1E', u"\u00F1a"},           // ña
+    {u'\u0A1F', u"\u1E6Da"},           // retroflex: ṭa
+    {u'\u0A20', u"\u1E6Dha"},          // ṭha
+    {u'\u0A21', u"\u1E0Da"},           // ḍa
+    {u'\u0A22', u"\u1E0Dha"},          // ḍha
+    {u'\u0A23', u"\u1E47a"},           // ṇa
+    {u'\u0A24', u"ta"},                // dental
+    {u'\u0A25', u"tha"},
+    {u'\u0A26', u"da"},
+    {u'\u0A27', u"dha"},
+    {u'\u0A28', u"na"},
+    {u'\u0A2A', u"pa"},                // labial
+    {u'\u0A2B', u"pha"},
+    {u'\u0A2C', u"ba"},
+    {u'\u0A2D', u"bha"},
+    {u'\u0A2E', u"ma"},
+    {u'\u0A2F', u"ya"},
+    {u'\u0A30', u"ra"},
+    {u'\u0A32', u"la"},
+    {u'\u0A33', u"\u1E37a"},           // ḷa
+    {u'\u0A35', u"va"},
+    {u'\u0A36', u"sha"},
+    {u'\u0A38', u"sa"},
+    {u'\u0A39', u"ha"},
+    {u'\u0A3E', u"\u0101"},            // vowel signs: ā
+    {u'\u0A3F', u"i"},
+    {u'\u0A40', u"\u012B"},            // ī
+    {u'\u0A41', u"u"},
+    {u'\u0A42', u"\u016B"},            // ū
+    {u'\u0A47', u"\u0113"},            // ē
+    {u'\u0A48', u"ai"},
+    {u'\u0A4B', u"\u014D"},            // ō
+    {u'\u0A4C', u"au"},
+    {u'\u0A59', u"\u1E35\u1E96a"},     // ḵẖa
+    {u'\u0A5A', u"\u0121a"},           // ġa
+    {u'\u0A5B', u"za"},
+    {u'\u0A5C', u"\u1E5Ba"},           // ṛa
+    {u'\u0A5E', u"fa"},
+    {u'\u0A66', u"0"},                 // digits
+    {u'\u0A67', u"1"},
+    {u'\u0A68', u"2"},
+    {u'\u0A69', u"3"},
+    {u'\u0A6A', u"4"},
+    {u'\u0A6B', u"5"},
+    {u'\u0A6C', u"6"},
+    {u'\u0A6D', u"7"},
+    {u'\u0A6E', u"8"},
+    {u'\u0A6F', u"9"},
+    {u'\u0A70', u"\u1E43"},            // tippi: ṃ
+    {u'\u0A71', kDoublingMarker},      // addak
+    {u'\u0A72', kNoConversionMarker},  // iri
+    {u'\u0A73', kNoConversionMarker},  // ura
+    {u'\u0A74', u"ik-\u014D\u1E45k\u0101r"},  // ek onkar: ik-ōṅkār
+}};
+
+// Not alphabetical and not by length: the order decides which entry wins.
+constexpr std::array<std::u16string_view, kPrefixCount> kPrefixes{
+    u"up",      u"ut",     u"anu",    u"ati",    u"ap",          u"an",
+    u"abhi",    u"a\u1E47", u"\u0101", u"au",     u"a",           u"svai",
+    u"sa\u1E43", u"sa\u1E45", u"sa\u00F1", u"sa\u1E47", u"san", u"sam",
+    u"su",      u"sahi",   u"sa",     u"kam",    u"ku",          u"ka",
+    u"\u0121air", u"dur",  u"nir",    u"nih",    u"ni",          u"n\u0101",
+    u"prat\u012B", u"pra", u"pari",   u"pa\u1E5B", u"nih",       u"par",
+    u"bad",     u"be",     u"bahu",   u"vi",     u"mah\u0101",
+};
+
+constexpr std::array<std::u16string_view, kSuffixCount> kSuffixes{
+    u"\u016B",             u"\u0101l\u016B",  u"\u0101n\u0101",   u"ak",
+    u"\u012B\u0101",       u"ik",             u"h\u0101r",        u"k\u0101r\u012B",
+    u"k\u0101r\u0101",     u"ak",             u"kh\u014Dr",       u"g\u0101r\u0101",
+    u"g\u012B",            u"ta\u1E47",       u"t\u0101",         u"d\u0101ik",
+    u"d\u0101r",           u"d\u0101n",       u"n\u0101k",        u"pa\u1E47",
+    u"m\u0101n",           u"ma\u012B",       u"mand",            u"am",
+    u"r\u0101",            u"ar",             u"l\u0101",         u"a\u1E37",
+    u"v\u0101n",           u"vant",           u"v\u0101\u1E43",   u"sh\u012Bl",
+    u"sh\u0101l\u012B",    u"\u1E5B\u0101",   u"a\u1E5B",
+};
+
+// Six letters written with the nukta have a precomposed form of their own.
+struct NuktaPair {
+    char16_t base;
+    char16_t composed;
+};
+constexpr std::array<NuktaPair, 6> kNuktaLetters{{
+    {u'\u0A32', u'\u0A33'},  // la -> lla
+    {u'\u0A38', u'\u0A36'},  // sa -> sha
+    {u'\u0A16', u'\u0A59'},  // kha -> khha
+    {u'\u0A17', u'\u0A5A'},  // ga -> ghha
+    {u'\u0A1C', u'\u0A5B'},  // ja -> za
+    {u'\u0A2B', u'\u0A5E'},  // pha -> fa
+}};
+
+// Direct index over the Gurmukhi block; the map's rows are unique, so the row
+// found here is the one the first-match scan would find.
+constexpr char16_t kBlockStart = u'\u0A00';
+constexpr std::size_t kBlockSize = 0x80;
+
+constexpr std::array<std::uint8_t, kBlockSize> build_block_index() {
+    std::array<std::uint8_t, kBlockSize> index{};
+    index.fill(static_cast<std::uint8_t>(kMapRows));
+    for (std::size_t row = kMapRows; row-- > 0;) {
+        const char16_t cp = kCharacterMap[row].code_point;
+        if (cp >= kBlockStart && cp < kBlockStart + kBlockSize) {
+            index[cp - kBlockStart] = static_cast<std::uint8_t>(row);
+        }
+    }
+    return index;
+}
+constexpr auto kBlockIndex = build_block_index();
+
+}  // namespace
+
+const std::array<MapRow, kMapRows>& character_map() { return kCharacterMap; }
+const std::array<std::u16string_view, kPrefixCount>& prefix_list() { return kPrefixes; }
+const std::array<std::u16string_view, kSuffixCount>& suffix_list() { return kSuffixes; }
+
+std::size_t find_map_row(char16_t code_point) {
+    if (code_point >= kBlockStart && code_point < kBlockStart + kBlockSize) {
+        return kBlockIndex[code_point - kBlockStart];
+    }
+    if (code_point == kCharacterMap[0].code_point) return 0;
+    if (code_point == kCharacterMap[1].code_point) return 1;
+    return kMapRows;
+}
+
+std::size_t find_prefix(std::u16string_view word) {
+    const auto it = std::find_if(kPrefixes.begin(), kPrefixes.end(),
+                                 [word](std::u16string_view prefix) { return word.starts_with(prefix); });
+    return static_cast<std::size_t>(it - kPrefixes.begin());
+}
+
+std::size_t find_suffix(std::u16string_view word) {
+    const auto it = std::find_if(kSuffixes.begin(), kSuffixes.end(), [word](std::u16string_view suffix) {
+        return word.size() > suffix.size() && word.ends_with(suffix);
+    });
+    return static_cast<std::size_t>(it - kSuffixes.begin());
+}
+
+char16_t compose_nukta(char16_t base) {
+    for (const NuktaPair& pair : kNuktaLetters) {
+        if (pair.base == base) return pair.composed;
+    }
+    return 0;
+}
+
+}  // namespace taviro
