@@ -19,6 +19,8 @@ struct WordCase {
     std::u16string_view ended;    // after the word end at the space
 };
 
+void PrintTo(const WordCase& c, std::ostream* os) { *os << c.name; }
+
 class AddCharacter : public testing::TestWithParam<WordCase> {};
 
 TEST_P(AddCharacter, BuildsWordAndPendingPieceThenEndsTheWord) {

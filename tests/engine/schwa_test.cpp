@@ -11,6 +11,8 @@ struct SchwaCase {
     std::u16string_view result;
 };
 
+void PrintTo(const SchwaCase& c, std::ostream* os) { *os << c.name; }
+
 class SchwaDeletion : public testing::TestWithParam<SchwaCase> {};
 
 TEST_P(SchwaDeletion, RemovesTheInherentVowelsSpeechDrops) {

@@ -99,6 +99,8 @@ struct AffixCase {
     std::size_t index;
 };
 
+void PrintTo(const AffixCase& c, std::ostream* os) { *os << "entry " << c.index; }
+
 class PrefixSearch : public testing::TestWithParam<AffixCase> {};
 
 TEST_P(PrefixSearch, FindsTheFirstEntryInListOrder) {
