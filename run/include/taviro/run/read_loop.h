@@ -1,0 +1,32 @@
+// The read loop: takes UTF-16 code units from a source, splits them into words
+// and separators, romanizes and finishes every word, and gives the Roman text
+// and the separators' texts to a sink, in source order.
+//
+// It knows nothing of files or windows. Every call starts clean: nothing of an
+// earlier call reaches its output.
+#pragma once
+
+#include <cstddef>
+
+#include "taviro/engine.h"
+#include "taviro/run/unit_sink.h"
+#include "taviro/run/unit_source.h"
+
+namespace taviro {
+
+// How many non-empty words the loop finished, and how many of them the
+// dictionary changed through a confirmed prefix, a confirmed suffix or a split.
+struct FinishCounts {
+    std::size_t words = 0;
+    std::size_t prefixes = 0;
+    std::size_t suffixes = 0;
+    std::size_t splits = 0;
+};
+
+// Converts the whole of `source` into `sink`. Throws EngineError (an addak
+// before an unmapped character, more than 32,767 characters without a word end),
+// RunError from the source or sink, and whatever the dictionary throws; the sink
+// then holds at most the text of the words finished before the failure.
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
+
+}  // namespace taviro

@@ -1,0 +1,41 @@
+// Writes a UTF-16LE text file that begins with the byte-order mark FF FE,
+// creating or emptying it, in large blocks. Every write is checked, and so is
+// close(): only a successful close() means the text is in the file.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "taviro/run/unit_sink.h"
+
+namespace taviro {
+
+class Utf16FileWriter final : public UnitSink {
+public:
+    // Throws RunError when the file cannot be created or opened for writing.
+    explicit Utf16FileWriter(const std::filesystem::path& file);
+    // Without close(), writes out what it can and closes the file quietly: the
+    // caller is already on a failure path.
+    ~Utf16FileWriter();
+    Utf16FileWriter(const Utf16FileWriter&) = delete;
+    Utf16FileWriter& operator=(const Utf16FileWriter&) = delete;
+
+    void write(std::u16string_view text) override;
+    // Writes out the rest and closes the file. Throws RunError on any failure.
+    void close();
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+    };
+
+    void write_out();
+
+    std::filesystem::path path_;
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::vector<unsigned char> bytes_;
+};
+
+}  // namespace taviro

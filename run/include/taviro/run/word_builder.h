@@ -1,0 +1,42 @@
+// Builds the Roman text of one word from its Gurmukhi code units, as the read
+// loop meets them: bindi is taken as tippi, and a base letter directly followed
+// by the nukta is taken as its one precomposed letter, so "ਸ" + "਼" romanizes
+// exactly like "ਸ਼". Everything else is the engine's character rules.
+//
+// It does not split text into words, count characters or finish words; the read
+// loop and the dictionary builder do that around it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+
+class WordBuilder {
+public:
+    // Adds one word character. Returns false when `unit` was a nukta that joined
+    // the letter before it: the two count as one character. Throws EngineError.
+    bool add(char16_t unit);
+
+    // Settles the last character with the word end at a separator; `counter` is
+    // the run's character counter, which that rule consults and may reset.
+    void end_at_separator(std::int16_t& counter);
+    // Settles the last character with the word end at the end of the input.
+    void end_at_end_of_input();
+
+    // The word so far; complete after one of the two word ends.
+    std::u16string& word() noexcept { return state_.word; }
+
+    // Starts the next word with nothing carried over.
+    void reset() noexcept;
+
+private:
+    void add_held_letter();
+
+    CharacterState state_;
+    char16_t held_ = 0;  // a base letter that a nukta may still join; 0 when none
+};
+
+}  // namespace taviro

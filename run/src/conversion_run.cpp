@@ -1,0 +1,123 @@
+#include "taviro/run/conversion_run.h"
+
+#include <exception>
+#include <optional>
+
+#include "file_names.h"
+#include "taviro/run/read_loop.h"
+#include "taviro/run/utf16_file_reader.h"
+#include "taviro/run/utf16_file_writer.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::string_view kTextExtension = "txt";
+
+// The names that passed the checks, trimmed, the destination with ".txt" added
+// where the check asked for it. Only these are opened.
+struct CheckedNames {
+    std::string source;
+    std::string destination;
+};
+
+void restore_idle_after_refusal(RunView& view) {
+    view.set_source_name("");
+    view.set_destination_name("");
+    view.set_browse_enabled(true);
+    view.set_convert_caption(kConvertCaption);
+    view.set_convert_enabled(true);
+    view.set_exit_enabled(true);
+    view.focus_source();
+    view.set_busy_indicator(false);
+}
+
+RunResult refuse(RunView& view, RunOutcome outcome, std::string reason) {
+    view.warn(kInvalidNamesMessage);
+    restore_idle_after_refusal(view);
+    return {outcome, std::move(reason)};
+}
+
+RunResult report_missing_source(RunView& view, const std::string& source) {
+    view.warn(kMissingSourceMessage);
+    view.set_source_name("");
+    view.set_destination_name("");
+    view.focus_source();
+    return {RunOutcome::missing_source, "no file named '" + source + "'"};
+}
+
+// Returns the outcome when a name is refused; otherwise fills `names`.
+std::optional<RunResult> check_names(RunView& view, CheckedNames& names) {
+    const std::string source = view.source_name();
+    const std::string destination = view.destination_name();
+    if (source.empty() || destination.empty()) {
+        return refuse(view, RunOutcome::invalid_names, "a file name is empty");
+    }
+    names = {trim_blanks(source), trim_blanks(destination)};
+    if (!is_existing_file(source)) {
+        return report_missing_source(view, source);
+    }
+    if (extension_name(source) != kTextExtension) {
+        return refuse(view, RunOutcome::invalid_names,
+                      "the source name '" + source + "' does not end in .txt");
+    }
+    if (extension_name(destination) != kTextExtension) {
+        names.destination += ".txt";
+        view.set_destination_name(names.destination);
+    }
+    // Opening the destination empties it, so it must never be the source itself.
+    if (is_same_file(names.source, names.destination)) {
+        return refuse(view, RunOutcome::invalid_names,
+                      "'" + names.source + "' and '" + names.destination + "' are the same file");
+    }
+    return std::nullopt;
+}
+
+void enter_busy_state(RunView& view) {
+    view.set_convert_enabled(false);
+    view.set_convert_caption(kProcessingCaption);
+    view.set_browse_enabled(false);
+    view.set_exit_enabled(false);
+    view.set_busy_indicator(true);
+}
+
+// The source is opened before the destination, so a source that cannot be
+// opened leaves the destination untouched. Both files are closed on return,
+// on failure too; the destination's close is checked before success is claimed.
+void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary) {
+    Utf16FileReader source(names.source);
+    Utf16FileWriter destination(names.destination);
+    enter_busy_state(view);
+    convert_units(source, destination, dictionary);
+    destination.close();
+    source.close();
+}
+
+RunResult complete(RunView& view) {
+    view.inform(kCompletedMessage);
+    view.set_source_name("");
+    view.set_destination_name("");
+    view.focus_source();
+    view.set_browse_enabled(true);
+    view.set_exit_enabled(true);
+    view.set_convert_caption(kConvertCaption);
+    view.set_convert_enabled(true);
+    view.set_busy_indicator(false);
+    return {RunOutcome::completed, {}};
+}
+
+}  // namespace
+
+RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
+    CheckedNames names;
+    if (auto refusal = check_names(view, names)) {
+        return *std::move(refusal);
+    }
+    try {
+        convert_files(view, names, dictionary);
+    } catch (const std::exception& error) {
+        return refuse(view, RunOutcome::failed, error.what());
+    }
+    return complete(view);
+}
+
+}  // namespace taviro

@@ -1,0 +1,19 @@
+#include "file_error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace taviro {
+
+RunError file_error(std::string_view action, const std::filesystem::path& file) {
+    const int error = errno;
+    std::string message = "cannot " + std::string(action) + " '" + file.string() + "'";
+    if (error != 0) {
+        message += ": ";
+        message += std::strerror(error);
+    }
+    return RunError(message);
+}
+
+}  // namespace taviro

@@ -1,0 +1,34 @@
+#include "file_names.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace taviro {
+
+std::string trim_blanks(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = name.find_last_not_of(' ');
+    return std::string(name.substr(first, last - first + 1));
+}
+
+std::string_view extension_name(std::string_view name) {
+    const std::size_t slash = name.rfind('/');
+    const std::string_view component = slash == std::string_view::npos ? name : name.substr(slash + 1);
+    const std::size_t dot = component.rfind('.');
+    return dot == std::string_view::npos ? std::string_view{} : component.substr(dot + 1);
+}
+
+bool is_existing_file(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(name, error);
+}
+
+bool is_same_file(const std::string& first, const std::string& second) {
+    std::error_code error;
+    return std::filesystem::equivalent(first, second, error);
+}
+
+}  // namespace taviro

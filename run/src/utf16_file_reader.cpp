@@ -1,0 +1,75 @@
+#include "taviro/run/utf16_file_reader.h"
+
+#include <cerrno>
+
+#include "file_error.h"
+
+namespace taviro {
+namespace {
+
+constexpr char16_t kByteOrderMark = u'\uFEFF';
+
+}  // namespace
+
+Utf16FileReader::Utf16FileReader(const std::filesystem::path& file) : path_(file) {
+    errno = 0;
+    file_.reset(std::fopen(file.c_str(), "rb"));
+    if (!file_) {
+        throw file_error("open", path_);
+    }
+}
+
+std::size_t Utf16FileReader::read(std::span<char16_t> units) {
+    if (!file_) {
+        throw RunError("cannot read '" + path_.string() + "': it is closed");
+    }
+    std::size_t count = 0;
+    while (count == 0) {
+        const std::size_t byte_count = read_bytes(units.size() * 2);
+        if (byte_count == 0) {
+            return 0;
+        }
+        count = decode(byte_count, units);
+    }
+    return count;
+}
+
+// Reads up to `wanted` bytes into bytes_, after a byte carried over from the
+// last call, and returns how many bytes bytes_ now holds; 0 at the end.
+std::size_t Utf16FileReader::read_bytes(std::size_t wanted) {
+    const std::size_t carried = carries_byte_ ? 1 : 0;
+    bytes_.resize(wanted + carried);
+    errno = 0;
+    const std::size_t got = std::fread(bytes_.data() + carried, 1, wanted, file_.get());
+    if (got == 0 && std::ferror(file_.get())) {
+        throw file_error("read", path_);
+    }
+    if (got == 0 && carried != 0) {
+        throw RunError("cannot read '" + path_.string() +
+                       "': it ends in half a UTF-16 character (an odd number of bytes)");
+    }
+    return got == 0 ? 0 : got + carried;
+}
+
+// Turns the complete byte pairs of bytes_ into units and keeps an odd last byte
+// for the next call. Returns the number of units given.
+std::size_t Utf16FileReader::decode(std::size_t byte_count, std::span<char16_t> units) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
+        const auto unit = static_cast<char16_t>(bytes_[i] | (bytes_[i + 1] << 8));
+        if (at_start_) {
+            at_start_ = false;
+            if (unit == kByteOrderMark) {
+                continue;
+            }
+        }
+        units[count++] = unit;
+    }
+    carries_byte_ = byte_count % 2 != 0;
+    if (carries_byte_) {
+        bytes_[0] = bytes_[byte_count - 1];
+    }
+    return count;
+}
+
+}  // namespace taviro

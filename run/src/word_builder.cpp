@@ -1,0 +1,48 @@
+#include "taviro/run/word_builder.h"
+
+#include <utility>
+
+namespace taviro {
+
+bool WordBuilder::add(char16_t unit) {
+    if (unit == kBindi) {
+        unit = kTippi;
+    }
+    if (held_ != 0) {
+        const char16_t base = std::exchange(held_, 0);
+        if (unit == kNukta) {
+            add_character(state_, compose_nukta(base));
+            return false;
+        }
+        add_character(state_, base);
+    }
+    if (compose_nukta(unit) != 0) {
+        held_ = unit;
+    } else {
+        add_character(state_, unit);
+    }
+    return true;
+}
+
+void WordBuilder::end_at_separator(std::int16_t& counter) {
+    add_held_letter();
+    end_word_at_separator(state_, counter);
+}
+
+void WordBuilder::end_at_end_of_input() {
+    add_held_letter();
+    end_word_at_end_of_input(state_);
+}
+
+void WordBuilder::reset() noexcept {
+    state_.reset();
+    held_ = 0;
+}
+
+void WordBuilder::add_held_letter() {
+    if (held_ != 0) {
+        add_character(state_, std::exchange(held_, 0));
+    }
+}
+
+}  // namespace taviro
