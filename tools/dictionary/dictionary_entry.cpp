@@ -1,0 +1,49 @@
+#include "dictionary_entry.h"
+
+#include <algorithm>
+
+#include "taviro/run/separator.h"
+#include "taviro/run/word_builder.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::u16string_view kVowelLetters = u"aeiouāēīōū";
+// The non-ASCII letters of the character map.
+constexpr std::u16string_view kRomanLetters = u"ñāēġīōūḍḵḷṁṃṅṇṛṭẖ";
+
+bool is_letter(char16_t unit) {
+    const bool ascii = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
+    return ascii || kRomanLetters.find(unit) != std::u16string_view::npos;
+}
+
+bool is_vowel_letter(char16_t unit) {
+    return kVowelLetters.find(unit) != std::u16string_view::npos;
+}
+
+}  // namespace
+
+DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
+    if (std::ranges::any_of(gurmukhi, is_separator)) {
+        return {EntryVerdict::holds_separator, {}};
+    }
+    WordBuilder builder;
+    try {
+        for (const char16_t unit : gurmukhi) {
+            builder.add(unit);
+        }
+        builder.end_at_end_of_input();
+    } catch (const EngineError&) {
+        return {EntryVerdict::untransliterable, {}};
+    }
+    std::u16string& roman = builder.word();
+    if (!std::ranges::all_of(roman, is_letter)) {
+        return {EntryVerdict::not_letters_only, {}};
+    }
+    if (std::ranges::none_of(roman, is_vowel_letter)) {
+        return {EntryVerdict::no_vowel, {}};
+    }
+    return {EntryVerdict::kept, std::move(roman)};
+}
+
+}  // namespace taviro

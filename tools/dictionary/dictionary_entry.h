@@ -1,0 +1,30 @@
+// Turns one Gurmukhi entry of the word list into the Roman text the dictionary
+// holds, or says why the entry cannot be a word.
+//
+// The text is what the conversion run builds for the entry followed by the end
+// of the input (bindi as tippi, nukta compositions, the final-"a" rule), without
+// word finishing. The list holds fragments too; a bare consonant such as ਨ (n)
+// would confirm wrong junctions, so only texts with a vowel letter are kept.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace taviro {
+
+enum class EntryVerdict {
+    kept,
+    holds_separator,     // a space, punctuation, a danda...: more than one word
+    untransliterable,    // the character rules refuse it (addak before an unmapped character)
+    no_vowel,            // a bare consonant or cluster: ਨ -> n, ਪ੍ਰ -> pr
+    not_letters_only,    // digits, markers, marks or letters of other scripts
+};
+
+struct DictionaryEntry {
+    EntryVerdict verdict;
+    std::u16string roman;  // only for kept
+};
+
+DictionaryEntry romanize_entry(std::u16string_view gurmukhi);
+
+}  // namespace taviro

@@ -1,0 +1,15 @@
+// Writes the word dictionary: an SQLite file with table `words` and text column
+// `words`, one row per text. The file is written under a temporary name and
+// renamed into place, so a failed build never leaves a half-written dictionary.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace taviro {
+
+// Throws std::runtime_error with the reason on any failure.
+void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words);
+
+}  // namespace taviro
