@@ -1,0 +1,219 @@
+#include "taviro/run/conversion_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "recording_run_view.h"
+#include "run_test_files.h"
+
+namespace taviro {
+namespace {
+
+using Events = std::vector<std::string>;
+using testing::RecordingRunView;
+using testing::TemporaryFolder;
+using testing::read_bytes;
+using testing::utf16le_bytes;
+using testing::write_bytes;
+
+const std::string kWarnInvalid = "warn " + std::string(kInvalidNamesMessage);
+
+const Events kRefusal = {kWarnInvalid,      "source=",          "destination=",
+                         "browse enabled",  "caption &Convert", "convert enabled",
+                         "exit enabled",    "focus source",     "busy hidden"};
+const Events kMissingSource = {"warn " + std::string(kMissingSourceMessage), "source=", "destination=",
+                               "focus source"};
+const Events kBusy = {"convert disabled", "caption Processing...", "browse disabled", "exit disabled",
+                      "busy shown"};
+const Events kCompletion = {"inform " + std::string(kCompletedMessage),
+                            "source=",
+                            "destination=",
+                            "focus source",
+                            "browse enabled",
+                            "exit enabled",
+                            "caption &Convert",
+                            "convert enabled",
+                            "busy hidden"};
+
+Events joined(std::initializer_list<Events> parts) {
+    Events all;
+    for (const Events& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+class ConversionRun : public ::testing::Test {
+protected:
+    void SetUp() override { write_bytes(folder / "in.txt", kSourceBytes); }
+
+    RunResult run(RecordingRunView& view) { return run_conversion(view, dictionary); }
+
+    const std::string kSourceBytes = utf16le_bytes(u"ਕਿ ਪੱਕਾ\r\n");
+    const std::string kOutputBytes = utf16le_bytes(u"ki pakkā\r\n");
+    TemporaryFolder folder;
+    MemoryDictionary dictionary;
+};
+
+TEST_F(ConversionRun, CompletesAfterBusyStateAndWritesUtf16WithByteOrderMark) {
+    RecordingRunView view(folder / "in.txt", folder / "out.txt");
+    EXPECT_EQ(run(view).outcome, RunOutcome::completed);
+    EXPECT_EQ(view.events, joined({kBusy, kCompletion}));
+    EXPECT_EQ(read_bytes(folder / "out.txt"), kOutputBytes);
+}
+
+TEST_F(ConversionRun, EmptySourceCompletesWithOnlyTheByteOrderMark) {
+    write_bytes(folder / "empty.txt", "");
+    RecordingRunView view(folder / "empty.txt", folder / "out.txt");
+    EXPECT_EQ(run(view).outcome, RunOutcome::completed);
+    EXPECT_EQ(read_bytes(folder / "out.txt"), "\xFF\xFE");
+}
+
+TEST_F(ConversionRun, DestinationIsEmptiedFirst) {
+    write_bytes(folder / "out.txt", std::string(1000, 'x'));
+    RecordingRunView view(folder / "in.txt", folder / "out.txt");
+    run(view);
+    EXPECT_EQ(read_bytes(folder / "out.txt"), kOutputBytes);
+}
+
+TEST_F(ConversionRun, DestinationWithoutExactTxtExtensionGetsTxtAppended) {
+    const std::string in_folder = folder.path().string();
+    struct Renaming {
+        std::string typed;
+        std::string opened;
+    };
+    for (const Renaming& renaming : {Renaming{in_folder + "/out", in_folder + "/out.txt"},
+                                     Renaming{in_folder + "/out.TXT", in_folder + "/out.TXT.txt"},
+                                     Renaming{in_folder + "/out.txt.bak", in_folder + "/out.txt.bak.txt"},
+                                     Renaming{"  " + in_folder + "/out ", in_folder + "/out.txt"}}) {
+        SCOPED_TRACE(renaming.typed);
+        RecordingRunView view(folder / "in.txt", renaming.typed);
+        EXPECT_EQ(run(view).outcome, RunOutcome::completed);
+        EXPECT_EQ(view.events, joined({{"destination=" + renaming.opened}, kBusy, kCompletion}));
+        EXPECT_EQ(read_bytes(renaming.opened), kOutputBytes);
+    }
+}
+
+TEST_F(ConversionRun, DestinationWithTxtExtensionIsOpenedWithoutLeadingBlanks) {
+    RecordingRunView view(folder / "in.txt", "  " + (folder / "out.txt"));
+    EXPECT_EQ(run(view).outcome, RunOutcome::completed);
+    EXPECT_EQ(view.events, joined({kBusy, kCompletion}));
+    EXPECT_EQ(read_bytes(folder / "out.txt"), kOutputBytes);
+}
+
+struct Refusal {
+    const char* name;
+    std::string source;  // "@" stands for the test's folder
+    std::string destination;
+    RunOutcome outcome;
+    std::string renamed_to = {};  // the destination shown after ".txt" was appended
+};
+
+class NameChecks : public ConversionRun, public ::testing::WithParamInterface<Refusal> {
+protected:
+    std::string in_folder(const std::string& name) {
+        return name.starts_with('@') ? folder.path().string() + name.substr(1) : name;
+    }
+};
+
+TEST_P(NameChecks, RefuseBeforeOpeningAnything) {
+    write_bytes(folder / "in.TXT", kSourceBytes);
+    std::filesystem::create_directory(folder.path() / "dir.txt");
+    std::filesystem::create_symlink(folder.path() / "in.txt", folder.path() / "link.txt");
+    std::filesystem::create_hard_link(folder.path() / "in.txt", folder.path() / "hard.txt");
+    std::filesystem::create_directory(folder.path() / "sub");
+
+    RecordingRunView view(in_folder(GetParam().source), in_folder(GetParam().destination));
+    EXPECT_EQ(run(view).outcome, GetParam().outcome);
+
+    const Events refused = GetParam().outcome == RunOutcome::missing_source ? kMissingSource : kRefusal;
+    const std::string& renamed_to = GetParam().renamed_to;
+    EXPECT_EQ(view.events,
+              renamed_to.empty() ? refused : joined({{"destination=" + in_folder(renamed_to)}, refused}));
+    EXPECT_EQ(read_bytes(folder / "in.txt"), kSourceBytes) << "the source was touched";
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameChecks,
+    ::testing::Values(
+        Refusal{"EmptySource", "", "@/out.txt", RunOutcome::invalid_names},
+        Refusal{"EmptyDestination", "@/in.txt", "", RunOutcome::invalid_names},
+        Refusal{"BlankSourceIsNoFile", "   ", "@/out.txt", RunOutcome::missing_source},
+        Refusal{"MissingSource", "@/nothing.txt", "@/out.txt", RunOutcome::missing_source},
+        Refusal{"DirectoryIsNoFile", "@/dir.txt", "@/out.txt", RunOutcome::missing_source},
+        Refusal{"UpperCaseExtension", "@/in.TXT", "@/out.txt", RunOutcome::invalid_names},
+        Refusal{"SameName", "@/in.txt", "@/in.txt", RunOutcome::invalid_names},
+        Refusal{"SameFileOtherSpelling", "@/in.txt", "@/sub/../in.txt", RunOutcome::invalid_names},
+        Refusal{"SameFileThroughSymbolicLink", "@/in.txt", "@/link.txt", RunOutcome::invalid_names},
+        Refusal{"SameFileThroughHardLink", "@/in.txt", "@/hard.txt", RunOutcome::invalid_names},
+        Refusal{"SameFileAfterTxtIsAppended", "@/in.txt", "@/in", RunOutcome::invalid_names, "@/in.txt"}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+// The names are checked as typed but opened trimmed: here the typed name exists
+// and the trimmed one does not, so opening fails.
+TEST_F(ConversionRun, SourceThatCannotBeOpenedLeavesDestinationUntouched) {
+    write_bytes(folder / " in2.txt", kSourceBytes);
+    write_bytes(folder / "out.txt", "keep");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    RecordingRunView view(" in2.txt", "out.txt");
+    const RunResult result = run(view);
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(result.outcome, RunOutcome::failed);
+    EXPECT_NE(result.reason.find("in2.txt"), std::string::npos) << result.reason;
+    EXPECT_EQ(view.events, kRefusal);
+    EXPECT_EQ(read_bytes(folder / "out.txt"), "keep");
+}
+
+TEST_F(ConversionRun, DestinationThatCannotBeCreatedFails) {
+    RecordingRunView view(folder / "in.txt", folder / "no-folder/out.txt");
+    EXPECT_EQ(run(view).outcome, RunOutcome::failed);
+    EXPECT_EQ(view.events, kRefusal);
+}
+
+TEST_F(ConversionRun, WriteErrorFailsInsteadOfCompleting) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    std::filesystem::create_symlink("/dev/full", folder.path() / "full.txt");
+    RecordingRunView view(folder / "in.txt", folder / "full.txt");
+    EXPECT_EQ(run(view).outcome, RunOutcome::failed);
+    EXPECT_EQ(view.events, joined({kBusy, kRefusal}));
+}
+
+TEST_F(ConversionRun, FailureInTheTextKeepsWhatWasWrittenBefore) {
+    write_bytes(folder / "addak.txt", utf16le_bytes(u"ਕਿ ਪੱx ਕਿ"));
+    RecordingRunView view(folder / "addak.txt", folder / "out.txt");
+    const RunResult result = run(view);
+    EXPECT_EQ(result.outcome, RunOutcome::failed);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(view.events, joined({kBusy, kRefusal}));
+    EXPECT_EQ(read_bytes(folder / "out.txt"), utf16le_bytes(u"ki "));
+}
+
+TEST_F(ConversionRun, SourceOfOddByteLengthFails) {
+    write_bytes(folder / "odd.txt", kSourceBytes + "x");
+    RecordingRunView view(folder / "odd.txt", folder / "out.txt");
+    const RunResult result = run(view);
+    EXPECT_EQ(result.outcome, RunOutcome::failed);
+    EXPECT_NE(result.reason.find("odd"), std::string::npos) << result.reason;
+}
+
+TEST_F(ConversionRun, SecondRunInTheSameWindowStartsClean) {
+    write_bytes(folder / "broken.txt", utf16le_bytes(u"ਕਮਲ ਪੱx"));
+    write_bytes(folder / "one.txt", utf16le_bytes(u"ਕ "));
+    RecordingRunView view(folder / "broken.txt", folder / "first.txt");
+    ASSERT_EQ(run(view).outcome, RunOutcome::failed);
+    view.type_names(folder / "one.txt", folder / "second.txt");
+    EXPECT_EQ(run(view).outcome, RunOutcome::completed);
+    EXPECT_EQ(view.events, joined({kBusy, kCompletion}));
+    EXPECT_EQ(read_bytes(folder / "second.txt"), utf16le_bytes(u"ka "));
+}
+
+}  // namespace
+}  // namespace taviro

@@ -1,0 +1,147 @@
+#include "taviro/run/read_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "taviro/run/run_error.h"
+
+namespace taviro {
+namespace {
+
+std::u16string convert(std::u16string source, const Dictionary& dictionary = MemoryDictionary()) {
+    MemoryUnitSource input(std::move(source));
+    MemoryUnitSink output;
+    convert_units(input, output, dictionary);
+    return output.text();
+}
+
+// Hands out one unit per read, as an unbuffered stream would.
+class OneUnitSource final : public UnitSource {
+public:
+    explicit OneUnitSource(std::u16string units) : units_(std::move(units)) {}
+    std::size_t read(std::span<char16_t> units) override {
+        if (position_ == units_.size()) {
+            return 0;
+        }
+        units[0] = units_[position_++];
+        return 1;
+    }
+
+private:
+    std::u16string units_;
+    std::size_t position_ = 0;
+};
+
+struct LoopCase {
+    const char* name;
+    std::u16string source;
+    std::u16string expected;
+};
+
+class ReadLoopOutput : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(ReadLoopOutput, WritesWordsAndSeparatorsInSourceOrder) {
+    EXPECT_EQ(convert(GetParam().source), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadLoopOutput,
+    ::testing::Values(
+        LoopCase{"EmptySourceWritesNothing", u"", u""},
+        LoopCase{"LastWordWithoutSeparatorLosesFinalA", u"ਕ", u"k"},
+        // The counter is 2 at the first space, so "ka" stays; the second word
+        // reaches 4 and loses its "a".
+        LoopCase{"OneLetterWordsFollowTheCounter", u"ਕ ਕ ", u"ka k "},
+        LoopCase{"LineFeedResetsCounterBeforeOneLetterWord", u"ਕਮਲ\nਕ ", u"kamal\r\nka "},
+        // The carriage return resets the counter; the line feed brings it to 1.
+        LoopCase{"CrLfLeavesCounterAtOneBeforeOneLetterWord", u"ਕਮਲ\r\nਕ ", u"kamal\r\nk "},
+        LoopCase{"OneLetterWordAfterSpaceKeepsItsA", u"ਕਮਲ ਕ ", u"kamal ka "},
+        LoopCase{"LoneCarriageReturnBreaksTheLine", u"ਕਮਲ\rਕ ", u"kamal\r\nka "},
+        LoopCase{"LineFeedAfterCarriageReturnWritesNothing", u"ਕਿ\r\n\r\n", u"ki\r\n\r\n"},
+        LoopCase{"LineFeedBeforeCarriageReturnIsItsOwnBreak", u"ਕਿ\n\rਕਿ", u"ki\r\n\r\nki"},
+        LoopCase{"SeparatorsInARowWriteEachText", u"ਕਿ,  ਪੱਕਾ", u"ki,  pakkā"},
+        LoopCase{"DandaBecomesFullStop", u"ਸੰਤ।", u"sant."},
+        LoopCase{"DoubleDandaIsCopied", u"ਸੰਤ॥", u"sant॥"},
+        LoopCase{"AsciiDigitsAndPunctuationAreCopied", u"(12)-?{|}[\\]\t\f", u"(12)-?{|}[\\]\t\f"},
+        LoopCase{"GurmukhiDigitsAreWordCharacters", u"੧੨ ", u"12 "},
+        LoopCase{"BindiIsTakenAsTippi", u"ਅਂਗ ", u"aṅg "},
+        LoopCase{"DecomposedNuktaLetterActsAsPrecomposed", u"ਸ\u0A3C ਖ\u0A3C ਲ\u0A3C", u"sha ḵẖ ḷ"},
+        LoopCase{"NuktaAfterOtherLetterPassesThrough", u"ਕ\u0A3C", u"ka\u0A3C"},
+        LoopCase{"NuktaLetterAtTheEndOfInputIsKept", u"ਕਿਸ", u"kis"}),
+    [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
+
+// The composed letter counts once: with the nukta counted too, the counter
+// would reach 3 at the space and the word would lose its "a".
+TEST(ReadLoop, DecomposedNuktaLetterCountsAsOneCharacter) {
+    EXPECT_EQ(convert(u"ਸ\u0A3C "), convert(u"ਸ਼ "));
+}
+
+TEST(ReadLoop, DictionaryConfirmsSplit) {
+    const MemoryDictionary dictionary({u"kamal", u"nayan"});
+    EXPECT_EQ(convert(u"ਕਮਲਨਯਨ ", dictionary), u"kamalnayan ");
+    EXPECT_EQ(convert(u"ਕਮਲਨਯਨ "), u"kamlanyan ");
+}
+
+TEST(ReadLoop, CountsWordsFinishedThroughTheDictionary) {
+    const MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"dukān"});
+    MemoryUnitSource input(u"ਕਮਲਨਯਨ ਉਪਕਾਰ ਦੁਕਾਨਦਾਰ ਕਮਲਨਯਨ  ");
+    MemoryUnitSink output;
+    const FinishCounts counts = convert_units(input, output, dictionary);
+    EXPECT_EQ(output.text(), u"kamalnayan upkār dukāndār kamalnayan  ");
+    EXPECT_EQ(counts.words, 4u);
+    EXPECT_EQ(counts.prefixes, 1u);
+    EXPECT_EQ(counts.suffixes, 1u);
+    EXPECT_EQ(counts.splits, 2u);
+}
+
+TEST(ReadLoop, BlockReadingMatchesUnitByUnitReading) {
+    std::u16string source;
+    while (source.size() < 70000) {
+        source += u"ਕ ਸ\u0A3Cਾਮ ਪੱਕਾ,\r\nਕਮਲਨਯਨ\rਲ\u0A3C ਸੰਤ। ਕ";
+    }
+    MemoryUnitSource blocks(source);
+    OneUnitSource units(source);
+    MemoryUnitSink from_blocks;
+    MemoryUnitSink from_units;
+    const MemoryDictionary dictionary({u"kamal", u"nayan"});
+    convert_units(blocks, from_blocks, dictionary);
+    convert_units(units, from_units, dictionary);
+    EXPECT_EQ(from_blocks.text(), from_units.text());
+}
+
+TEST(ReadLoop, CounterHoldsJustUnderItsLimit) {
+    const std::u16string longest(32766, u'x');
+    EXPECT_EQ(convert(longest + u" "), longest + u" ");
+}
+
+TEST(ReadLoop, CounterPastItsLimitFailsBeforeWritingTheWord) {
+    MemoryUnitSource input(u"ਕਿ " + std::u16string(32767, u'x') + u" ");
+    MemoryUnitSink output;
+    try {
+        convert_units(input, output, MemoryDictionary());
+        FAIL() << "the counter passed 32767 unnoticed";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.kind(), EngineError::Kind::overflow);
+    }
+    EXPECT_EQ(output.text(), u"ki ");
+}
+
+TEST(ReadLoop, AddakBeforeUnmappedCharacterFails) {
+    MemoryUnitSource input(u"ਕਿ ਪੱx ਕਿ");
+    MemoryUnitSink output;
+    EXPECT_THROW(convert_units(input, output, MemoryDictionary()), EngineError);
+    EXPECT_EQ(output.text(), u"ki ");
+}
+
+TEST(ReadLoop, EachCallStartsClean) {
+    const MemoryDictionary dictionary;
+    MemoryUnitSource first(u"ਕਮਲ ਪੱ");
+    MemoryUnitSink ignored;
+    convert_units(first, ignored, dictionary);
+    // Leftover counter or pending piece would change this one-letter word.
+    EXPECT_EQ(convert(u"ਕ ", dictionary), u"ka ");
+}
+
+}  // namespace
+}  // namespace taviro

@@ -1,0 +1,111 @@
+#include "taviro/run/word_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "run_test_files.h"
+
+namespace taviro {
+namespace {
+
+using testing::TemporaryFolder;
+using testing::make_database;
+using testing::read_bytes;
+using testing::write_bytes;
+
+class WordStoreTest : public ::testing::Test {
+protected:
+    std::string store_error_for(const std::filesystem::path& file) {
+        try {
+            WordStore store(file);
+        } catch (const StoreError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(WordStoreTest, AnswersStemAndPartLookupsFromTheTable) {
+    const auto file = folder.path() / "words.mdb";
+    make_database(file,
+                  "CREATE TABLE words (words TEXT, note TEXT);"
+                  "INSERT INTO words VALUES ('kamal', 'once'), ('nayan', NULL), ('nayan', NULL),"
+                  " ('navāṃ', 'non-ASCII'), (NULL, 'no word'), ('', 'empty');");
+    const WordStore store(file);
+    struct Lookup {
+        std::u16string_view text;
+        bool stem;
+        bool part;
+    };
+    for (const Lookup& lookup : {Lookup{u"kamal", true, true}, Lookup{u"nayan", true, false},
+                                 Lookup{u"navāṃ", true, true}, Lookup{u"", true, true},
+                                 Lookup{u"Kamal", false, false}, Lookup{u"kama", false, false},
+                                 Lookup{u"nava", false, false}}) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(lookup.text)));
+        EXPECT_EQ(store.stem_lookup(lookup.text), lookup.stem) << "stem lookup";
+        EXPECT_EQ(store.part_lookup(lookup.text), lookup.part) << "part lookup";
+    }
+    EXPECT_EQ(store.size(), 5u);
+}
+
+TEST_F(WordStoreTest, TextsWithQuotesAndBracketsAreOnlyData) {
+    const auto file = folder.path() / "words.mdb";
+    make_database(file, "CREATE TABLE words (words TEXT); INSERT INTO words VALUES ('x'' OR ''1''=''1');");
+    const WordStore store(file);
+    EXPECT_TRUE(store.part_lookup(u"x' OR '1'='1"));
+    EXPECT_FALSE(store.stem_lookup(u"' OR ''='"));
+    EXPECT_FALSE(store.stem_lookup(u"[No Conversion Available]"));
+}
+
+TEST_F(WordStoreTest, MissingFileIsAnErrorAndIsNotCreated) {
+    const auto file = folder.path() / "words.mdb";
+    EXPECT_NE(store_error_for(file).find("no such file"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(WordStoreTest, BrokenDictionariesAreErrorsAndStayUnchanged) {
+    struct Broken {
+        const char* name;
+        const char* sql;       // nullptr: the file is plain text
+        const char* expected;  // part of the message
+    };
+    for (const Broken& broken : {Broken{"text.mdb", nullptr, "not a database"},
+                                 Broken{"table.mdb", "CREATE TABLE other (words TEXT);", "no such table"},
+                                 Broken{"column.mdb", "CREATE TABLE words (word TEXT);", "no such column"}}) {
+        SCOPED_TRACE(broken.name);
+        const auto file = folder.path() / broken.name;
+        if (broken.sql == nullptr) {
+            write_bytes(file, "kamal\nnayan\n and more text to fill a page header of a database file");
+        } else {
+            make_database(file, broken.sql);
+        }
+        const std::string before = read_bytes(file);
+        const std::string message = store_error_for(file);
+        EXPECT_NE(message.find(broken.expected), std::string::npos) << message;
+        EXPECT_NE(message.find(broken.name), std::string::npos) << message;
+        EXPECT_EQ(read_bytes(file), before);
+    }
+}
+
+TEST_F(WordStoreTest, EmptyFileIsAnErrorAndStaysEmpty) {
+    const auto file = folder.path() / "words.mdb";
+    write_bytes(file, "");
+    EXPECT_NE(store_error_for(file).find("no such table"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+}
+
+TEST_F(WordStoreTest, DirectoryIsNoDictionary) {
+    EXPECT_NE(store_error_for(folder.path()).find("not a file"), std::string::npos);
+}
+
+TEST(DefaultDictionaryPath, IsWordsMdbBesideTheProgram) {
+    const auto path = default_dictionary_path();
+    EXPECT_EQ(path.filename(), "words.mdb");
+    EXPECT_EQ(path.parent_path(), std::filesystem::canonical("/proc/self/exe").parent_path());
+}
+
+}  // namespace
+}  // namespace taviro
