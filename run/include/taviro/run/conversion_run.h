@@ -1,5 +1,14 @@
 // One Convert run: checks the two names of the run view, converts the UTF-16
 // source into the UTF-16 destination, and reports through the view.
+//
+// The names are refused before anything is opened when one is empty, when the
+// source is no existing file or its name does not end in exactly ".txt", and
+// when both name the same file, so the source is never emptied. From the
+// opening on, every failure (a file, the character rules, the dictionary) ends
+// in one failure outcome with both files closed. Completion is reported only
+// after the destination has been written out and closed without error.
+//
+// It does not open the dictionary, and it keeps nothing between runs.
 #pragma once
 
 #include <string>
