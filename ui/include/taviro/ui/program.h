@@ -1,0 +1,68 @@
+// The program's four windows and its end.
+//
+// It starts with the start window alone and makes every other window the first
+// time it is asked for, and again after it was closed; a window asked for while
+// open is brought forward, never doubled. Until the main window appears the
+// program ends when its last window closes; from then on the main window ends
+// it: Exit, closing it or destroying it closes every window at once and leaves
+// the event loop. The way out of the loop is a parameter, so that tests can
+// watch the end without ending.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+#include <functional>
+
+namespace taviro::ui {
+
+class About;
+class GurRom_Table;
+class TransSchwa;
+class frmSplash;
+
+class Program final : public QObject {
+    Q_OBJECT
+
+public:
+    using Quit = std::function<void(int status)>;
+
+    // Leaves the application's event loop with `status`.
+    static void leave_event_loop(int status);
+
+    explicit Program(std::filesystem::path dictionary_file, Quit quit = leave_event_loop);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the start window, centred.
+    void start();
+    // Closes every window and leaves with `status`; later calls do nothing.
+    void end(int status);
+    bool ended() const { return ending_; }
+
+    // The windows now loaded; null where a window is not.
+    frmSplash* start_window() const;
+    TransSchwa* main_window() const;
+    GurRom_Table* table_window() const;
+    About* about_window() const;
+
+private:
+    void show_table();
+    void show_about();
+    void unload_about();
+    void show_main();
+    // The main window with its dictionary; on a failure to load, reports it and
+    // ends the program with a non-zero status.
+    TransSchwa* load_main_window();
+
+    std::filesystem::path dictionary_file_;
+    Quit quit_;
+    bool ending_ = false;
+    QPointer<frmSplash> start_;
+    QPointer<TransSchwa> main_;
+    QPointer<GurRom_Table> table_;
+    QPointer<About> about_;
+};
+
+}  // namespace taviro::ui

@@ -1,0 +1,87 @@
+// The main window: the user names a source and a destination file and converts.
+//
+// It holds the word dictionary for as long as it lives and serves as the run
+// view of every conversion; the conversion itself is the run layer's. It does
+// not end the program itself: Exit, closing it and destroying it ask for the
+// end through end_requested, and whoever owns the windows carries it out.
+#pragma once
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "taviro/run/run_view.h"
+#include "taviro/run/word_store.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace taviro::ui {
+
+class Shape;
+
+inline constexpr const char* kMessageTitle = "Taviro v1.0";
+
+class TransSchwa final : public QWidget, public RunView {
+    Q_OBJECT
+
+public:
+    // Opens the dictionary before any control exists; throws StoreError when
+    // `dictionary_file` cannot be read, and then no window is left behind.
+    explicit TransSchwa(const std::filesystem::path& dictionary_file);
+    ~TransSchwa() override;
+
+    std::string source_name() const override;
+    std::string destination_name() const override;
+    void set_source_name(const std::string& name) override;
+    void set_destination_name(const std::string& name) override;
+    void focus_source() override;
+    void warn(std::string_view message) override;
+    void inform(std::string_view message) override;
+    void set_convert_enabled(bool enabled) override;
+    void set_convert_caption(std::string_view caption) override;
+    void set_browse_enabled(bool enabled) override;
+    void set_exit_enabled(bool enabled) override;
+    void set_busy_indicator(bool visible) override;
+
+signals:
+    void end_requested(int status);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    static WordStore Form_Load(const std::filesystem::path& dictionary_file);
+    void cBrowse_Click();
+    void cSave_Click();
+    void ClickSave_Click();
+    void Exit_Button_Click();
+    void Form_Unload();
+
+    void build_controls();
+    void set_tab_order();
+    // Shows the shared file dialog and returns its file name, which keeps the
+    // name last chosen in either dialog when the user cancels.
+    QString browse(QFileDialog::AcceptMode mode);
+    void show_message(QMessageBox::Icon icon, std::string_view message);
+
+    WordStore dictionary_;
+    QFileDialog* dialog_ = nullptr;
+    QString dialog_file_name_;
+    QLineEdit* source_file_ = nullptr;
+    QLineEdit* dest_file_ = nullptr;
+    QPushButton* browse_source_ = nullptr;
+    QPushButton* browse_destination_ = nullptr;
+    QPushButton* convert_ = nullptr;
+    QPushButton* exit_ = nullptr;
+    QLabel* please_wait_ = nullptr;
+    Shape* please_block_ = nullptr;
+};
+
+}  // namespace taviro::ui
