@@ -13,14 +13,14 @@ constexpr char16_t kByteOrderMark = u'\uFEFF';
 
 Utf16FileReader::Utf16FileReader(const std::filesystem::path& file) : path_(file) {
     errno = 0;
-    file_.reset(std::fopen(file.c_str(), "rb"));
-    if (!file_) {
+    file_.open(file, std::ios::binary);
+    if (!file_.is_open()) {
         throw file_error("open", path_);
     }
 }
 
 std::size_t Utf16FileReader::read(std::span<char16_t> units) {
-    if (!file_) {
+    if (!file_.is_open()) {
         throw RunError("cannot read '" + path_.string() + "': it is closed");
     }
     std::size_t count = 0;
@@ -40,8 +40,9 @@ std::size_t Utf16FileReader::read_bytes(std::size_t wanted) {
     const std::size_t carried = carries_byte_ ? 1 : 0;
     bytes_.resize(wanted + carried);
     errno = 0;
-    const std::size_t got = std::fread(bytes_.data() + carried, 1, wanted, file_.get());
-    if (got == 0 && std::ferror(file_.get())) {
+    file_.read(bytes_.data() + carried, static_cast<std::streamsize>(wanted));
+    const auto got = static_cast<std::size_t>(file_.gcount());
+    if (file_.bad()) {
         throw file_error("read", path_);
     }
     if (got == 0 && carried != 0) {
@@ -56,7 +57,9 @@ std::size_t Utf16FileReader::read_bytes(std::size_t wanted) {
 std::size_t Utf16FileReader::decode(std::size_t byte_count, std::span<char16_t> units) {
     std::size_t count = 0;
     for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
-        const auto unit = static_cast<char16_t>(bytes_[i] | (bytes_[i + 1] << 8));
+        const auto low = static_cast<unsigned char>(bytes_[i]);
+        const auto high = static_cast<unsigned char>(bytes_[i + 1]);
+        const auto unit = static_cast<char16_t>(low | (high << 8));
         if (at_start_) {
             at_start_ = false;
             if (unit == kByteOrderMark) {

@@ -8,33 +8,33 @@ namespace taviro {
 namespace {
 
 constexpr std::size_t kBlockBytes = 65536;
-constexpr unsigned char kByteOrderMark[] = {0xFF, 0xFE};
+constexpr char kByteOrderMark[] = {'\xFF', '\xFE'};
 
 }  // namespace
 
 Utf16FileWriter::Utf16FileWriter(const std::filesystem::path& file) : path_(file) {
     errno = 0;
-    file_.reset(std::fopen(file.c_str(), "wb"));
-    if (!file_) {
+    file_.open(file, std::ios::binary | std::ios::trunc);
+    if (!file_.is_open()) {
         throw file_error("create", path_);
     }
-    bytes_.reserve(kBlockBytes + 2 * kBlockBytes / 16);
+    bytes_.reserve(kBlockBytes + kBlockBytes / 8);
     bytes_.assign(std::begin(kByteOrderMark), std::end(kByteOrderMark));
 }
 
 Utf16FileWriter::~Utf16FileWriter() {
-    if (file_) {
-        std::fwrite(bytes_.data(), 1, bytes_.size(), file_.get());
+    if (file_.is_open()) {
+        file_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
     }
 }
 
 void Utf16FileWriter::write(std::u16string_view text) {
-    if (!file_) {
+    if (!file_.is_open()) {
         throw RunError("cannot write '" + path_.string() + "': it is closed");
     }
     for (const char16_t unit : text) {
-        bytes_.push_back(static_cast<unsigned char>(unit & 0xFF));
-        bytes_.push_back(static_cast<unsigned char>(unit >> 8));
+        bytes_.push_back(static_cast<char>(unit & 0xFF));
+        bytes_.push_back(static_cast<char>(unit >> 8));
     }
     if (bytes_.size() >= kBlockBytes) {
         write_out();
@@ -42,24 +42,24 @@ void Utf16FileWriter::write(std::u16string_view text) {
 }
 
 void Utf16FileWriter::close() {
-    if (!file_) {
+    if (!file_.is_open()) {
         return;
     }
     write_out();
     errno = 0;
-    const int result = std::fclose(file_.release());
-    if (result != 0) {
+    file_.close();
+    if (file_.fail()) {
         throw file_error("write", path_);
     }
 }
 
 void Utf16FileWriter::write_out() {
     errno = 0;
-    const std::size_t written = std::fwrite(bytes_.data(), 1, bytes_.size(), file_.get());
-    const bool failed = written != bytes_.size() || std::fflush(file_.get()) != 0;
+    file_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    file_.flush();
     // Dropped even on failure, so that the destructor never writes a block twice.
     bytes_.clear();
-    if (failed) {
+    if (file_.fail()) {
         throw file_error("write", path_);
     }
 }

@@ -2,9 +2,8 @@
 // skipped; a file of odd byte length is an error, never a silently lost byte.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <vector>
 
 #include "taviro/run/unit_source.h"
@@ -18,19 +17,15 @@ public:
 
     std::size_t read(std::span<char16_t> units) override;
     // Releases the file; reading after it is an error.
-    void close() noexcept { file_.reset(); }
+    void close() { file_.close(); }
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-    };
-
     std::size_t read_bytes(std::size_t wanted);
     std::size_t decode(std::size_t byte_count, std::span<char16_t> units);
 
     std::filesystem::path path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    std::vector<unsigned char> bytes_;
+    std::ifstream file_;
+    std::vector<char> bytes_;
     bool carries_byte_ = false;   // an odd byte read last time waits for its partner
     bool at_start_ = true;        // the byte-order mark may still come
 };

@@ -3,9 +3,8 @@
 // close(): only a successful close() means the text is in the file.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <vector>
 
 #include "taviro/run/unit_sink.h"
@@ -27,15 +26,11 @@ public:
     void close();
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-    };
-
     void write_out();
 
     std::filesystem::path path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    std::vector<unsigned char> bytes_;
+    std::ofstream file_;
+    std::vector<char> bytes_;
 };
 
 }  // namespace taviro
