@@ -69,16 +69,19 @@ TEST_F(WordStoreTest, MissingFileIsAnErrorAndIsNotCreated) {
 TEST_F(WordStoreTest, BrokenDictionariesAreErrorsAndStayUnchanged) {
     struct Broken {
         const char* name;
-        const char* sql;       // nullptr: the file is plain text
+        const char* sql;       // nullptr: the file holds `text`
         const char* expected;  // part of the message
+        const char* text = "";
     };
-    for (const Broken& broken : {Broken{"text.mdb", nullptr, "not a database"},
+    for (const Broken& broken : {Broken{"text.mdb", nullptr, "not a database",
+                                        "kamal\nnayan\n and more text to fill a page header of a database file"},
+                                 Broken{"empty.mdb", nullptr, "no such table"},
                                  Broken{"table.mdb", "CREATE TABLE other (words TEXT);", "no such table"},
                                  Broken{"column.mdb", "CREATE TABLE words (word TEXT);", "no such column"}}) {
         SCOPED_TRACE(broken.name);
         const auto file = folder.path() / broken.name;
         if (broken.sql == nullptr) {
-            write_bytes(file, "kamal\nnayan\n and more text to fill a page header of a database file");
+            write_bytes(file, broken.text);
         } else {
             make_database(file, broken.sql);
         }
@@ -88,13 +91,6 @@ TEST_F(WordStoreTest, BrokenDictionariesAreErrorsAndStayUnchanged) {
         EXPECT_NE(message.find(broken.name), std::string::npos) << message;
         EXPECT_EQ(read_bytes(file), before);
     }
-}
-
-TEST_F(WordStoreTest, EmptyFileIsAnErrorAndStaysEmpty) {
-    const auto file = folder.path() / "words.mdb";
-    write_bytes(file, "");
-    EXPECT_NE(store_error_for(file).find("no such table"), std::string::npos);
-    EXPECT_EQ(std::filesystem::file_size(file), 0u);
 }
 
 TEST_F(WordStoreTest, DirectoryIsNoDictionary) {
