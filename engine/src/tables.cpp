@@ -179,4 +179,9 @@ char16_t compose_nukta(char16_t base) {
     return 0;
 }
 
+bool has_nukta(char16_t letter) {
+    return std::any_of(kNuktaLetters.begin(), kNuktaLetters.end(),
+                       [letter](const NuktaPair& pair) { return pair.composed == letter; });
+}
+
 }  // namespace taviro

@@ -12,10 +12,17 @@ bool WordBuilder::add(char16_t unit) {
         const char16_t base = std::exchange(held_, 0);
         if (unit == kNukta) {
             add_character(state_, compose_nukta(base));
+            after_nukta_letter_ = true;
             return false;
         }
         add_character(state_, base);
     }
+    // A second nukta on a letter that has one already is a slip of the keyboard:
+    // it adds nothing, and left alone it would put a Gurmukhi sign into the Roman text.
+    if (unit == kNukta && after_nukta_letter_) {
+        return false;
+    }
+    after_nukta_letter_ = has_nukta(unit);
     if (compose_nukta(unit) != 0) {
         held_ = unit;
     } else {
@@ -37,6 +44,7 @@ void WordBuilder::end_at_end_of_input() {
 void WordBuilder::reset() noexcept {
     state_.reset();
     held_ = 0;
+    after_nukta_letter_ = false;
 }
 
 void WordBuilder::add_held_letter() {

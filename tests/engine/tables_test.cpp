@@ -130,6 +130,16 @@ TEST(NuktaComposition, GivesThePrecomposedLetterOfSixBases) {
     EXPECT_EQ(compose_nukta(u'\u0A38'), u'\u0A36');
     EXPECT_EQ(compose_nukta(u'\u0A2B'), u'\u0A5E');
     EXPECT_EQ(compose_nukta(u'\u0A15'), 0);
+    int composed = 0;
+    for (char16_t c = u'\u0A00'; c < u'\u0A80'; ++c) {
+        if (compose_nukta(c) != 0) {
+            ++composed;
+            EXPECT_TRUE(has_nukta(compose_nukta(c)));
+            EXPECT_NE(find_map_row(compose_nukta(c)), kMapRows);
+        }
+    }
+    EXPECT_EQ(composed, 6);
+    EXPECT_FALSE(has_nukta(u'\u0A38'));
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         // word would reach 3 at its space and lose its "a".
         LoopCase{"DecomposedNuktaLetterActsAsPrecomposed", u"ਸ\u0A3C ਖ\u0A3C ਲ\u0A3C", u"sha ḵẖ ḷ"},
         LoopCase{"NuktaAfterOtherLetterPassesThrough", u"ਕ\u0A3C", u"ka\u0A3C"},
+        LoopCase{"RepeatedNuktaAddsNothing", u"ਸਿਰਫ਼\u0A3C ਸ\u0A3C\u0A3Cਾ", u"siraf shā"},
         LoopCase{"NuktaLetterAtTheEndOfInputIsKept", u"ਕਿਸ", u"kis"}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 

@@ -80,6 +80,8 @@ std::size_t find_suffix(std::u16string_view word);
 // The precomposed letter for `base` followed by the nukta (ਸ + ◌਼ -> ਸ਼), or 0 when
 // `base` has no precomposed nukta form in the map.
 char16_t compose_nukta(char16_t base);
+// Whether `letter` is one of those precomposed nukta letters.
+bool has_nukta(char16_t letter);
 
 // ---------------------------------------------------------------------------
 // Character transliteration. The Roman text of the latest character waits in

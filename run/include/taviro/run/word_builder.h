@@ -1,7 +1,7 @@
 // Builds the Roman text of one word from its Gurmukhi code units, as the read
 // loop meets them: bindi is taken as tippi, and a base letter directly followed
 // by the nukta is taken as its one precomposed letter, so "ਸ" + "਼" romanizes
-// exactly like "ਸ਼". Everything else is the engine's character rules.
+// exactly like "ਸ਼"; a repeated nukta on such a letter adds nothing. Everything else is the engine's character rules.
 //
 // It does not split text into words, count characters or finish words; the read
 // loop and the dictionary builder do that around it.
@@ -37,6 +37,7 @@ private:
 
     CharacterState state_;
     char16_t held_ = 0;  // a base letter that a nukta may still join; 0 when none
+    bool after_nukta_letter_ = false;  // the latest character already carries a nukta
 };
 
 }  // namespace taviro
