@@ -1,12 +1,6 @@
-#include <functional>
-
 #include "taviro/engine.h"
 
 namespace taviro {
-
-std::size_t MemoryDictionary::Hash::operator()(std::u16string_view text) const noexcept {
-    return std::hash<std::u16string_view>{}(text);
-}
 
 MemoryDictionary::MemoryDictionary(const std::vector<std::u16string>& rows) {
     counts_.reserve(rows.size());

@@ -1,11 +1,13 @@
 #include "taviro/run/read_loop.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "taviro/run/separator.h"
 #include "taviro/run/word_builder.h"
-#include "word_finisher.h"
+#include "word_memory.h"
 
 namespace taviro {
 namespace {
@@ -14,104 +16,210 @@ constexpr std::size_t kBlockUnits = 16384;
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kDandaText = u".";
 
-class ReadLoop {
+// The run's character counter: every code unit read counts, a nukta that joins
+// the letter before it excepted. It is 16-bit; it passes its limit only after
+// 32,765 or more word characters in a row.
+class CharacterCounter {
 public:
-    ReadLoop(UnitSink& sink, const Dictionary& dictionary) : sink_(sink), finisher_(dictionary) {}
+    void add(std::int32_t units) {
+        if (value_ + units > kMax16) {
+            throw EngineError(EngineError::Kind::overflow, "more than 32767 characters in a row without a word end");
+        }
+        value_ = static_cast<std::int16_t>(value_ + units);
+    }
+    std::int16_t& value() noexcept { return value_; }
 
-    void take(char16_t unit);
-    void end_of_input();
+private:
+    std::int16_t value_ = 0;
+};
+
+// Writes what stands for each separator. Every line end becomes carriage return
+// + line feed: a lone carriage return breaks the line too, and the line feed of
+// a CR LF pair adds nothing.
+class SeparatorWriter {
+public:
+    explicit SeparatorWriter(UnitSink& sink) : sink_(sink) {}
+
+    // `directly_after_previous` is false when a word character came in between.
+    void write(char16_t separator, bool directly_after_previous) {
+        const bool after_carriage_return = directly_after_previous && previous_ == kCarriageReturn;
+        previous_ = separator;
+        switch (separator) {
+        case kCarriageReturn:
+            sink_.write(kLineBreak);
+            break;
+        case kLineFeed:
+            if (!after_carriage_return) {
+                sink_.write(kLineBreak);
+            }
+            break;
+        case kDanda:
+            sink_.write(kDandaText);
+            break;
+        default:
+            sink_.write(std::u16string_view(&separator, 1));
+            break;
+        }
+    }
+
+private:
+    UnitSink& sink_;
+    char16_t previous_ = 0;
+};
+
+void count_word(FinishCounts& counts, bool has_letters, bool prefix, bool suffix, bool split) {
+    if (has_letters) {
+        ++counts.words;
+        counts.prefixes += prefix ? 1 : 0;
+        counts.suffixes += suffix ? 1 : 0;
+        counts.splits += split ? 1 : 0;
+    }
+}
+
+// The reference loop: one code unit at a time, every word romanized and
+// finished afresh, nothing remembered.
+class UnitByUnitLoop {
+public:
+    UnitByUnitLoop(UnitSink& sink, const Dictionary& dictionary)
+        : sink_(sink), dictionary_(dictionary), separators_(sink) {}
+
+    void take(char16_t unit) {
+        if (is_separator(unit)) {
+            counter_.add(1);
+            builder_.end_at_separator(counter_.value());
+            write_finished_word();
+            separators_.write(unit, !had_word_character_);
+            builder_.reset();
+            had_word_character_ = false;
+        } else {
+            if (builder_.add(unit)) {
+                counter_.add(1);
+            }
+            had_word_character_ = true;
+        }
+    }
+
+    void end_of_input() {
+        builder_.end_at_end_of_input();
+        write_finished_word();
+    }
+
     const FinishCounts& counts() const noexcept { return counts_; }
 
 private:
-    void count_unit();
-    void end_word_at(char16_t separator);
-    void write_finished_word();
-    void write_separator_text(char16_t separator);
+    void write_finished_word() {
+        const bool has_letters = !builder_.word().empty();
+        const FinishedWord finished = finish_word(builder_.word(), dictionary_);
+        count_word(counts_, has_letters, finished.prefix, finished.suffix, finished.split);
+        if (!finished.text.empty()) {
+            sink_.write(finished.text);
+        }
+    }
 
     UnitSink& sink_;
-    WordFinisher finisher_;
+    const Dictionary& dictionary_;
+    SeparatorWriter separators_;
     WordBuilder builder_;
-    std::int16_t counter_ = 0;
-    bool after_carriage_return_ = false;
+    CharacterCounter counter_;
+    bool had_word_character_ = false;
     FinishCounts counts_;
 };
 
-void ReadLoop::take(char16_t unit) {
-    if (is_separator(unit)) {
-        count_unit();
-        end_word_at(unit);
-    } else if (builder_.add(unit)) {
-        count_unit();
+// The loop a run uses: gathers each word's units and converts the word as a
+// whole through the word memory. Its output is the unit-by-unit loop's.
+class WordByWordLoop {
+public:
+    WordByWordLoop(UnitSink& sink, const Dictionary& dictionary) : sink_(sink), memory_(dictionary), separators_(sink) {
+        gathered_.reserve(256);
     }
-    after_carriage_return_ = unit == kCarriageReturn;
-}
 
-void ReadLoop::end_of_input() {
-    builder_.end_at_end_of_input();
-    write_finished_word();
-}
-
-// The counter is 16-bit; it passes its limit only after 32,765 or more word
-// characters in a row.
-void ReadLoop::count_unit() {
-    if (counter_ == kMax16) {
-        throw EngineError(EngineError::Kind::overflow,
-                          "more than 32767 characters in a row without a word end");
-    }
-    ++counter_;
-}
-
-void ReadLoop::end_word_at(char16_t separator) {
-    builder_.end_at_separator(counter_);
-    write_finished_word();
-    write_separator_text(separator);
-    builder_.reset();
-}
-
-void ReadLoop::write_finished_word() {
-    const std::u16string& word = builder_.word();
-    const FinishedWord& finished = finisher_.finish(word);
-    if (!word.empty()) {
-        ++counts_.words;
-        counts_.prefixes += finished.prefix ? 1 : 0;
-        counts_.suffixes += finished.suffix ? 1 : 0;
-        counts_.splits += finished.split ? 1 : 0;
-    }
-    if (!finished.text.empty()) {
-        sink_.write(finished.text);
-    }
-}
-
-// Every line end becomes carriage return + line feed: a lone carriage return
-// breaks the line too, and the line feed of a CR LF pair adds nothing.
-void ReadLoop::write_separator_text(char16_t separator) {
-    switch (separator) {
-    case kCarriageReturn:
-        sink_.write(kLineBreak);
-        break;
-    case kLineFeed:
-        if (!after_carriage_return_) {
-            sink_.write(kLineBreak);
+    // A word that lies whole inside the block is converted where it lies; only
+    // a word cut by the block's end is gathered.
+    void take(std::span<const char16_t> units) {
+        const char16_t* const end = units.data() + units.size();
+        const char16_t* start = units.data();
+        while (start != end) {
+            const char16_t* const separator = std::find_if(start, end, is_separator);
+            if (separator == end) {
+                gathered_.append(start, end);
+                return;
+            }
+            if (gathered_.empty()) {
+                end_word_at(std::u16string_view(start, separator), *separator);
+            } else {
+                gathered_.append(start, separator);
+                end_word_at(gathered_, *separator);
+                gathered_.clear();
+            }
+            start = separator + 1;
         }
-        break;
-    case kDanda:
-        sink_.write(kDandaText);
-        break;
-    default:
-        sink_.write(std::u16string_view(&separator, 1));
-        break;
     }
-}
+
+    void end_of_input() {
+        RememberedWord& word = memory_.find(gathered_);
+        counter_.add(word.counted);
+        write(memory_.converted(gathered_, word, true));
+    }
+
+    const FinishCounts& counts() const noexcept { return counts_; }
+
+private:
+    void end_word_at(std::u16string_view units, char16_t separator) {
+        if (units.empty()) {
+            // Nothing to finish: an empty word stays empty.
+            counter_.add(1);
+            settle_counter();
+        } else {
+            RememberedWord& word = memory_.find(units);
+            counter_.add(word.counted + 1);
+            write(memory_.converted(units, word, settle_counter()));
+        }
+        separators_.write(separator, units.empty());
+    }
+
+    // The word end at a separator drops a final inherent "a" and starts the
+    // counter afresh only once more than two characters have been counted.
+    bool settle_counter() {
+        std::int16_t& counter = counter_.value();
+        if (counter <= 2) {
+            return false;
+        }
+        counter = 0;
+        return true;
+    }
+
+    void write(const ConvertedWord& word) {
+        count_word(counts_, word.has_letters, word.prefix, word.suffix, word.split);
+        if (!word.text.empty()) {
+            sink_.write(word.text);
+        }
+    }
+
+    UnitSink& sink_;
+    WordMemory memory_;
+    SeparatorWriter separators_;
+    std::u16string gathered_;  // the start of a word cut by the end of a block
+    CharacterCounter counter_;
+    FinishCounts counts_;
+};
 
 }  // namespace
 
 FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary) {
-    ReadLoop loop(sink, dictionary);
+    WordByWordLoop loop(sink, dictionary);
     std::array<char16_t, kBlockUnits> block;
     while (const std::size_t count = source.read(block)) {
-        for (std::size_t i = 0; i < count; ++i) {
-            loop.take(block[i]);
-        }
+        loop.take(std::span<const char16_t>(block.data(), count));
+    }
+    loop.end_of_input();
+    return loop.counts();
+}
+
+FinishCounts convert_units_unit_by_unit(UnitSource& source, UnitSink& sink, const Dictionary& dictionary) {
+    UnitByUnitLoop loop(sink, dictionary);
+    std::array<char16_t, 1> unit;
+    while (source.read(unit) != 0) {
+        loop.take(unit[0]);
     }
     loop.end_of_input();
     return loop.counts();

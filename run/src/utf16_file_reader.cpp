@@ -1,6 +1,8 @@
 #include "taviro/run/utf16_file_reader.h"
 
+#include <bit>
 #include <cerrno>
+#include <cstring>
 
 #include "file_error.h"
 
@@ -8,6 +10,12 @@ namespace taviro {
 namespace {
 
 constexpr char16_t kByteOrderMark = u'\uFEFF';
+
+char16_t unit_at(const char* bytes) {
+    const auto low = static_cast<unsigned char>(bytes[0]);
+    const auto high = static_cast<unsigned char>(bytes[1]);
+    return static_cast<char16_t>(low | (high << 8));
+}
 
 }  // namespace
 
@@ -55,18 +63,21 @@ std::size_t Utf16FileReader::read_bytes(std::size_t wanted) {
 // Turns the complete byte pairs of bytes_ into units and keeps an odd last byte
 // for the next call. Returns the number of units given.
 std::size_t Utf16FileReader::decode(std::size_t byte_count, std::span<char16_t> units) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
-        const auto low = static_cast<unsigned char>(bytes_[i]);
-        const auto high = static_cast<unsigned char>(bytes_[i + 1]);
-        const auto unit = static_cast<char16_t>(low | (high << 8));
-        if (at_start_) {
-            at_start_ = false;
-            if (unit == kByteOrderMark) {
-                continue;
-            }
+    const char* from = bytes_.data();
+    std::size_t count = byte_count / 2;
+    if (at_start_ && count > 0) {
+        at_start_ = false;
+        if (unit_at(from) == kByteOrderMark) {
+            from += 2;
+            --count;
         }
-        units[count++] = unit;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(units.data(), from, count * 2);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            units[i] = unit_at(from + 2 * i);
+        }
     }
     carries_byte_ = byte_count % 2 != 0;
     if (carries_byte_) {

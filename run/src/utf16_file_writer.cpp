@@ -1,5 +1,6 @@
 #include "taviro/run/utf16_file_writer.h"
 
+#include <bit>
 #include <cerrno>
 
 #include "file_error.h"
@@ -7,8 +8,8 @@
 namespace taviro {
 namespace {
 
-constexpr std::size_t kBlockBytes = 65536;
-constexpr char kByteOrderMark[] = {'\xFF', '\xFE'};
+constexpr std::size_t kBlockUnits = 32768;
+constexpr char16_t kByteOrderMark = u'\uFEFF';
 
 }  // namespace
 
@@ -18,33 +19,35 @@ Utf16FileWriter::Utf16FileWriter(const std::filesystem::path& file) : path_(file
     if (!file_.is_open()) {
         throw file_error("create", path_);
     }
-    bytes_.reserve(kBlockBytes + kBlockBytes / 8);
-    bytes_.assign(std::begin(kByteOrderMark), std::end(kByteOrderMark));
+    units_.reserve(kBlockUnits + kBlockUnits / 8);
+    units_.push_back(kByteOrderMark);
 }
 
 Utf16FileWriter::~Utf16FileWriter() {
-    if (file_.is_open()) {
-        file_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    if (!closed_) {
+        try {
+            write_out();
+        } catch (const RunError&) {
+            // Already on a failure path; the caller reports that failure.
+        }
     }
 }
 
 void Utf16FileWriter::write(std::u16string_view text) {
-    if (!file_.is_open()) {
+    if (closed_) {
         throw RunError("cannot write '" + path_.string() + "': it is closed");
     }
-    for (const char16_t unit : text) {
-        bytes_.push_back(static_cast<char>(unit & 0xFF));
-        bytes_.push_back(static_cast<char>(unit >> 8));
-    }
-    if (bytes_.size() >= kBlockBytes) {
+    units_.append(text);
+    if (units_.size() >= kBlockUnits) {
         write_out();
     }
 }
 
 void Utf16FileWriter::close() {
-    if (!file_.is_open()) {
+    if (closed_) {
         return;
     }
+    closed_ = true;
     write_out();
     errno = 0;
     file_.close();
@@ -53,12 +56,24 @@ void Utf16FileWriter::close() {
     }
 }
 
+// Little-endian machines write the units as they lie in memory; others turn
+// them into little-endian bytes first.
 void Utf16FileWriter::write_out() {
     errno = 0;
-    file_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    if constexpr (std::endian::native == std::endian::little) {
+        file_.write(reinterpret_cast<const char*>(units_.data()), static_cast<std::streamsize>(2 * units_.size()));
+    } else {
+        std::string bytes;
+        bytes.reserve(2 * units_.size());
+        for (const char16_t unit : units_) {
+            bytes.push_back(static_cast<char>(unit & 0xFF));
+            bytes.push_back(static_cast<char>(unit >> 8));
+        }
+        file_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
     file_.flush();
     // Dropped even on failure, so that the destructor never writes a block twice.
-    bytes_.clear();
+    units_.clear();
     if (file_.fail()) {
         throw file_error("write", path_);
     }

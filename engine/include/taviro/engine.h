@@ -133,6 +133,18 @@ public:
     bool part_lookup(std::u16string_view text) const { return count(text) == 1; }
 };
 
+// A quick hash of UTF-16 text for hash tables keyed by words, which are short:
+// FNV-1a over the code units. Transparent, so a table of std::u16string keys can
+// be searched with a std::u16string_view.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const noexcept {
+        std::uint64_t hash = 0xcbf29ce484222325ULL;
+        for (const char16_t unit : text) hash = (hash ^ unit) * 0x100000001b3ULL;
+        return static_cast<std::size_t>(hash);
+    }
+};
+
 // A dictionary held in memory; duplicate rows are counted.
 class MemoryDictionary final : public Dictionary {
 public:
@@ -143,11 +155,7 @@ public:
     std::size_t size() const noexcept { return rows_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view text) const noexcept;
-    };
-    std::unordered_map<std::u16string, std::size_t, Hash, std::equal_to<>> counts_;
+    std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> counts_;
     std::size_t rows_ = 0;
 };
 

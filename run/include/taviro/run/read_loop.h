@@ -27,6 +27,13 @@ struct FinishCounts {
 // before an unmapped character, more than 32,767 characters without a word end),
 // RunError from the source or sink, and whatever the dictionary throws; the sink
 // then holds at most the text of the words finished before the failure.
+// Reads in blocks and converts each word as a whole, remembering what words
+// became within the call.
 FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
+
+// The same conversion done the slow, literal way: one code unit per read, every
+// word romanized and finished afresh. Same output; kept as the reference that the
+// fast loop is checked against.
+FinishCounts convert_units_unit_by_unit(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
 
 }  // namespace taviro

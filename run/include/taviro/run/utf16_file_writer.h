@@ -5,7 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
+#include <string>
 
 #include "taviro/run/unit_sink.h"
 
@@ -30,7 +30,8 @@ private:
 
     std::filesystem::path path_;
     std::ofstream file_;
-    std::vector<char> bytes_;
+    std::u16string units_;  // written out in blocks
+    bool closed_ = false;
 };
 
 }  // namespace taviro

@@ -1,0 +1,114 @@
+// The block-and-word loop that runs use must write exactly what the literal
+// unit-by-unit loop writes, on real text, whatever the dictionary and however
+// the source cuts its blocks.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "taviro/run/read_loop.h"
+#include "taviro/run/separator.h"
+#include "taviro/run/word_store.h"
+#include "utf8_decoding.h"
+
+namespace taviro {
+namespace {
+
+// Real Punjabi text: the first lines of the corpus, with the line ends it has.
+std::u16string corpus_slice(std::size_t lines) {
+    std::ifstream in(TAVIRO_CORPUS);
+    std::string text;
+    std::string line;
+    for (std::size_t i = 0; i < lines && std::getline(in, line); ++i) {
+        text += line;
+        text += i % 7 == 0 ? "\r\n" : "\n";
+    }
+    const auto units = decode_utf8(text);
+    return units ? *units : std::u16string();
+}
+
+// Gives its units in blocks of varying size, so words are cut at every place.
+class ChoppedSource final : public UnitSource {
+public:
+    explicit ChoppedSource(std::u16string units) : units_(std::move(units)) {}
+    std::size_t read(std::span<char16_t> units) override {
+        const std::size_t wanted = std::min(units.size(), 1 + (calls_++ * 7) % 23);
+        const std::size_t count = std::min(wanted, units_.size() - position_);
+        std::copy_n(units_.begin() + static_cast<std::ptrdiff_t>(position_), count, units.begin());
+        position_ += count;
+        return count;
+    }
+
+private:
+    std::u16string units_;
+    std::size_t position_ = 0;
+    std::size_t calls_ = 0;
+};
+
+struct Outputs {
+    std::u16string fast;
+    std::u16string chopped;
+    std::u16string literal;
+    FinishCounts fast_counts;
+    FinishCounts literal_counts;
+};
+
+Outputs convert_three_ways(const std::u16string& source, const Dictionary& dictionary) {
+    Outputs out;
+    MemoryUnitSource whole(source);
+    MemoryUnitSink fast;
+    out.fast_counts = convert_units(whole, fast, dictionary);
+    ChoppedSource chopped(source);
+    MemoryUnitSink chopped_sink;
+    convert_units(chopped, chopped_sink, dictionary);
+    MemoryUnitSource units(source);
+    MemoryUnitSink literal;
+    out.literal_counts = convert_units_unit_by_unit(units, literal, dictionary);
+    out.fast = fast.text();
+    out.chopped = chopped_sink.text();
+    out.literal = literal.text();
+    return out;
+}
+
+void expect_same(const Outputs& out) {
+    ASSERT_FALSE(out.literal.empty());
+    EXPECT_TRUE(out.fast == out.literal) << "fast loop differs from the unit-by-unit loop";
+    EXPECT_TRUE(out.chopped == out.literal) << "small blocks change the output";
+    EXPECT_EQ(out.fast_counts.words, out.literal_counts.words);
+    EXPECT_EQ(out.fast_counts.prefixes, out.literal_counts.prefixes);
+    EXPECT_EQ(out.fast_counts.suffixes, out.literal_counts.suffixes);
+    EXPECT_EQ(out.fast_counts.splits, out.literal_counts.splits);
+}
+
+TEST(FastPath, MatchesUnitByUnitOnCorpusWithDefaultDictionary) {
+    const WordStore dictionary(TAVIRO_WORDS_MDB);
+    const Outputs out = convert_three_ways(corpus_slice(1500), dictionary);
+    expect_same(out);
+    EXPECT_GT(out.literal_counts.splits, 0u);  // the dictionary did take part
+}
+
+TEST(FastPath, MatchesUnitByUnitOnCorpusWithEmptyDictionary) {
+    expect_same(convert_three_ways(corpus_slice(1500), MemoryDictionary()));
+}
+
+TEST(FastPath, MatchesUnitByUnitOnCounterAndLineEndCases) {
+    // One-letter words whose final "a" depends on the counter, line ends of
+    // every kind, nukta pairs cut by blocks, words too long to be remembered.
+    std::u16string source = u"ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਕ ਸ\u0A3Cਾ ਸ\u0A3C\u0A3C ਪੱਕਾ ";
+    source += std::u16string(60, u'\u0A15') + u" " + std::u16string(60, u'\u0A15') + u"\r\n\n\r";
+    for (int i = 0; i < 4; ++i) source += source;
+    expect_same(convert_three_ways(source, MemoryDictionary({u"kamal", u"ka"})));
+}
+
+TEST(Separators, LookupAnswersAsTheRangesForEveryUnit) {
+    for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const auto c = static_cast<char16_t>(unit);
+        ASSERT_EQ(is_separator(c), separator_detail::in_separator_ranges(c)) << unit;
+    }
+}
+
+}  // namespace
+}  // namespace taviro
