@@ -4,7 +4,7 @@ BUILD_DIR   ?= build
 TEST_DIR    ?= build-test
 SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps build run test fuzz clean
+.PHONY: all deps build run test fuzz bench clean
 
 all: build
 
@@ -29,6 +29,17 @@ test: deps $(TEST_DIR)/CMakeCache.txt
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
 
+# Throughput and memory against iconv and ICU, then the engine's kernels.
+BENCH_DIR ?= build-bench
+
+bench: build
+	@./scripts/install-deps bench
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
+	    -DTAVIRO_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
+	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
+	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
+
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus.
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -43,4 +54,4 @@ fuzz:
 	./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR) $(BENCH_DIR)
