@@ -1,0 +1,45 @@
+// Helpers the window tests share: a small words.mdb, UTF-16 source files, and
+// an answerer for the modal dialogs a window opens while a test drives it.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class QWidget;
+
+namespace taviro::ui::testing {
+
+// Writes an SQLite word file with table `words`, column `words`, holding `words`.
+void write_word_file(const QString& path, const QStringList& words);
+
+// Writes `text` as UTF-16LE with a byte-order mark; `extra` bytes follow it.
+void write_utf16_file(const QString& path, const QString& text, const QByteArray& extra = {});
+
+// What a message box showed when it opened.
+struct SeenMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Hands every modal dialog that opens while it lives to `answer`, from inside
+// the dialog's own event loop; `answer` must close it.
+class ModalAnswerer final : public QObject {
+public:
+    explicit ModalAnswerer(std::function<void(QWidget& modal)> answer);
+
+private:
+    void look();
+
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+};
+
+// Records what `modal` shows if it is a message box, and presses its OK.
+SeenMessage press_ok(QWidget& modal);
+
+}  // namespace taviro::ui::testing
