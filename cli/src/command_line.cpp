@@ -1,12 +1,12 @@
 #include "command_line.h"
 
+#include <array>
 #include <string_view>
-#include <vector>
 
 namespace taviro {
 namespace {
 
-constexpr std::string_view kDictionaryOption = "--dictionary";
+constexpr std::string_view kAutomatic = "auto";
 
 CommandLine wrong_usage(std::string problem) {
     CommandLine line;
@@ -17,6 +17,88 @@ CommandLine wrong_usage(std::string problem) {
 
 bool is_option(std::string_view argument) {
     return argument.size() > 1 && argument.front() == '-';
+}
+
+// The options that take a value, as "--name VALUE" or "--name=VALUE" (and
+// "-o VALUE" for the short one).
+enum class ValueOption { dictionary, from, to, output_folder };
+
+struct ValueOptionName {
+    ValueOption option;
+    std::string_view long_name;
+    std::string_view short_name;
+};
+
+constexpr std::array<ValueOptionName, 4> kValueOptions{{
+    {ValueOption::dictionary, "--dictionary", ""},
+    {ValueOption::from, "--from", ""},
+    {ValueOption::to, "--to", ""},
+    {ValueOption::output_folder, "--output-dir", "-o"},
+}};
+
+struct FoundValueOption {
+    const ValueOptionName* name;
+    std::optional<std::string_view> attached;  // the value after "="
+};
+
+std::optional<FoundValueOption> find_value_option(std::string_view argument) {
+    for (const ValueOptionName& name : kValueOptions) {
+        if (argument == name.long_name || (!name.short_name.empty() && argument == name.short_name)) {
+            return FoundValueOption{&name, std::nullopt};
+        }
+        if (argument.starts_with(name.long_name) && argument.size() > name.long_name.size() &&
+            argument[name.long_name.size()] == '=') {
+            return FoundValueOption{&name, argument.substr(name.long_name.size() + 1)};
+        }
+    }
+    return std::nullopt;
+}
+
+// Sets the option's value; returns the problem when the value is not one it takes.
+std::optional<std::string> set_value(CommandLine& line, ValueOption option, std::string_view value) {
+    switch (option) {
+    case ValueOption::dictionary:
+        line.dictionary = std::string(value);
+        return std::nullopt;
+    case ValueOption::output_folder:
+        line.output_folder = std::string(value);
+        return std::nullopt;
+    case ValueOption::from:
+        if (value == kAutomatic) {
+            line.from.reset();
+            return std::nullopt;
+        }
+        line.from = find_encoding(value);
+        if (!line.from) {
+            return "unknown encoding '" + std::string(value) + "' for --from (auto, utf-16le, utf-16be, utf-8)";
+        }
+        return std::nullopt;
+    case ValueOption::to:
+        line.to = find_encoding(value);
+        if (!line.to || *line.to == Encoding::utf16be) {
+            return "unknown encoding '" + std::string(value) + "' for --to (utf-16le, utf-8)";
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> check_names(const CommandLine& line, const std::vector<std::string>& names) {
+    if (line.output_folder) {
+        if (names.empty()) {
+            return "a source file is needed";
+        }
+        for (const std::string& name : names) {
+            if (name == kStandardStream) {
+                return "standard input ('-') has no name to keep in the folder of -o";
+            }
+        }
+        return std::nullopt;
+    }
+    if (names.size() != 2) {
+        return names.size() < 2 ? "a source and a destination file are needed" : "too many file names";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -37,23 +119,32 @@ CommandLine parse_command_line(std::span<const char* const> arguments) {
         } else if (argument == "--version") {
             line.action = CommandLine::Action::version;
             return line;
-        } else if (argument == kDictionaryOption) {
-            if (++i == arguments.size()) {
-                return wrong_usage("option '--dictionary' needs a file name");
+        } else if (argument == "--quiet" || argument == "-q") {
+            line.quiet = true;
+        } else if (const auto found = find_value_option(argument)) {
+            std::string_view value;
+            if (found->attached) {
+                value = *found->attached;
+            } else if (++i == arguments.size()) {
+                return wrong_usage("option '" + std::string(argument) + "' needs a value");
+            } else {
+                value = arguments[i];
             }
-            line.dictionary = arguments[i];
-        } else if (argument.starts_with(std::string(kDictionaryOption) + "=")) {
-            line.dictionary = std::string(argument.substr(kDictionaryOption.size() + 1));
+            if (auto problem = set_value(line, found->name->option, value)) {
+                return wrong_usage(*std::move(problem));
+            }
         } else {
             return wrong_usage("unknown option '" + std::string(argument) + "'");
         }
     }
-    if (names.size() != 2) {
-        return wrong_usage(names.size() < 2 ? "a source and a destination file are needed"
-                                            : "too many file names");
+    if (auto problem = check_names(line, names)) {
+        return wrong_usage(*std::move(problem));
     }
-    line.source = std::move(names[0]);
-    line.destination = std::move(names[1]);
+    if (!line.output_folder) {
+        line.destination = std::move(names.back());
+        names.pop_back();
+    }
+    line.sources = std::move(names);
     return line;
 }
 

@@ -4,8 +4,15 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "taviro/encoding/encoding.h"
 
 namespace taviro {
+
+// The name that stands for standard input as a source and standard output as
+// a destination.
+inline constexpr std::string_view kStandardStream = "-";
 
 struct CommandLine {
     enum class Action { convert, help, version, wrong_usage };
@@ -13,12 +20,20 @@ struct CommandLine {
     Action action = Action::convert;
     std::string problem;                    // for wrong_usage
     std::optional<std::string> dictionary;  // --dictionary FILE
-    std::string source;
-    std::string destination;
+    std::optional<Encoding> from;           // --from; empty for auto
+    std::optional<Encoding> to;             // --to; empty for the destination's default
+    std::optional<std::string> output_folder;  // -o FOLDER
+    bool quiet = false;                     // --quiet
+    std::vector<std::string> sources;       // one, or with -o one or more
+    std::string destination;                // without -o
+
+    bool uses_standard_streams() const {
+        return !output_folder && (sources.front() == kStandardStream || destination == kStandardStream);
+    }
 };
 
 // Reads `arguments` (without the program name). --help and --version win over
-// everything after them; "--" ends the options.
+// everything after them; "--" ends the options; "-" alone is a name.
 CommandLine parse_command_line(std::span<const char* const> arguments);
 
 }  // namespace taviro

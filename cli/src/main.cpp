@@ -1,16 +1,17 @@
-// taviro-convert [--dictionary FILE] SOURCE DESTINATION
+// taviro-convert [OPTION]... SOURCE DESTINATION
+// taviro-convert [OPTION]... -o FOLDER SOURCE...
 //
 // The Convert run of the desktop program from a terminal: the same checks, the
-// same messages (on standard error), the same destination naming and output.
+// same messages (on standard error), the same destination naming and output;
+// around it, other encodings, standard input and output, and many files at once.
 
 #include <iostream>
 #include <memory>
 #include <span>
 
 #include "command_line.h"
-#include "taviro/run/conversion_run.h"
+#include "converter.h"
 #include "taviro/run/word_store.h"
-#include "terminal_view.h"
 
 namespace {
 
@@ -18,26 +19,34 @@ constexpr const char* kProgram = "taviro-convert";
 
 constexpr const char* kHelp =
     "Usage: taviro-convert [--dictionary FILE] SOURCE DESTINATION\n"
+    "  or:  taviro-convert [OPTION]... SOURCE DESTINATION\n"
+    "  or:  taviro-convert [OPTION]... -o FOLDER SOURCE...\n"
     "Transliterate the Gurmukhi text of SOURCE into Roman script, into DESTINATION.\n"
     "\n"
-    "SOURCE is a UTF-16 text file whose name ends in .txt. DESTINATION is created\n"
-    "or emptied and written as UTF-16LE with a byte-order mark; \".txt\" is added\n"
-    "to its name unless the name already ends in .txt.\n"
+    "SOURCE is a text file whose name ends in .txt. DESTINATION is created or\n"
+    "emptied and written as UTF-16LE with a byte-order mark; \".txt\" is added\n"
+    "to its name unless the name already ends in .txt. With '-' as SOURCE the\n"
+    "text comes from standard input, with '-' as DESTINATION it goes to standard\n"
+    "output (as UTF-8), and the rules on names do not apply.\n"
     "\n"
-    "  --dictionary FILE  use the word dictionary FILE instead of words.mdb\n"
-    "                     in the program's folder\n"
-    "  -h, --help         show this help and exit\n"
-    "      --version      show the version and exit\n"
+    "      --from ENCODING   read SOURCE as auto (the default), utf-16le, utf-16be\n"
+    "                        or utf-8; auto knows UTF-8 and UTF-16 by their\n"
+    "                        byte-order marks and UTF-8 and UTF-16LE without one\n"
+    "      --to ENCODING     write utf-16le or utf-8 (lines end in a line feed)\n"
+    "  -o, --output-dir FOLDER  convert every SOURCE into FOLDER, keeping its name\n"
+    "  -q, --quiet           no completion message and no progress line\n"
+    "      --dictionary FILE use the word dictionary FILE instead of words.mdb\n"
+    "                        in the program's folder or in ../share/taviro/\n"
+    "  -h, --help            show this help and exit\n"
+    "      --version         show the version and exit\n"
     "\n"
     "Exit status: 0 when the conversion completed, 1 when it did not,\n"
     "2 when the command line was wrong.\n";
 
-enum ExitStatus { kCompleted = 0, kNotCompleted = 1, kWrongUsage = 2 };
-
 int report_wrong_usage(const std::string& problem) {
     std::cerr << kProgram << ": " << problem << '\n'
               << "Try '" << kProgram << " --help' for more information.\n";
-    return kWrongUsage;
+    return taviro::kWrongUsage;
 }
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const taviro::CommandLine& line) {
@@ -53,17 +62,16 @@ std::unique_ptr<taviro::WordStore> open_dictionary(const taviro::CommandLine& li
 int convert(const taviro::CommandLine& line) {
     const auto dictionary = open_dictionary(line);
     if (!dictionary) {
-        return kNotCompleted;
+        return taviro::kNotCompleted;
     }
-    taviro::TerminalView view(line.source, line.destination, std::cerr);
-    const taviro::RunResult result = taviro::run_conversion(view, *dictionary);
-    if (result.outcome == taviro::RunOutcome::completed) {
-        return kCompleted;
+    taviro::Converter converter(line, *dictionary, std::cerr);
+    if (line.output_folder) {
+        return converter.convert_into_folder(line.sources, *line.output_folder);
     }
-    if (!result.reason.empty()) {
-        std::cerr << kProgram << ": " << result.reason << '\n';
+    if (line.uses_standard_streams()) {
+        return converter.convert_streams(line.sources.front(), line.destination);
     }
-    return kNotCompleted;
+    return converter.convert_files(line.sources.front(), line.destination);
 }
 
 }  // namespace
@@ -73,10 +81,10 @@ int main(int argc, char** argv) {
     switch (line.action) {
     case taviro::CommandLine::Action::help:
         std::cout << kHelp;
-        return std::cout.flush() ? kCompleted : kNotCompleted;
+        return std::cout.flush() ? taviro::kCompleted : taviro::kNotCompleted;
     case taviro::CommandLine::Action::version:
         std::cout << kProgram << ' ' << TAVIRO_VERSION << '\n';
-        return std::cout.flush() ? kCompleted : kNotCompleted;
+        return std::cout.flush() ? taviro::kCompleted : taviro::kNotCompleted;
     case taviro::CommandLine::Action::wrong_usage:
         return report_wrong_usage(line.problem);
     case taviro::CommandLine::Action::convert:

@@ -3,6 +3,7 @@
 // disable or repaint.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -10,19 +11,39 @@
 
 namespace taviro {
 
+struct TerminalViewOptions {
+    bool quiet = false;                    // leave out the completion message; warnings still show
+    std::string label;                     // put before every message with ": " when not empty
+    std::function<void()> before_message;  // clears a progress line, for one
+};
+
 class TerminalView final : public RunView {
 public:
-    TerminalView(std::string source, std::string destination, std::ostream& messages)
-        : source_(std::move(source)), destination_(std::move(destination)), messages_(messages) {}
+    using Options = TerminalViewOptions;
+
+    TerminalView(std::string source, std::string destination, std::ostream& messages, Options options = {})
+        : source_(std::move(source)),
+          destination_(std::move(destination)),
+          messages_(messages),
+          options_(std::move(options)) {}
 
     std::string source_name() const override { return source_; }
     std::string destination_name() const override { return destination_; }
     void set_source_name(const std::string& name) override { source_ = name; }
-    void set_destination_name(const std::string& name) override { destination_ = name; }
+    void set_destination_name(const std::string& name) override {
+        destination_ = name;
+        if (!name.empty()) {
+            last_destination_ = name;
+        }
+    }
     void focus_source() override {}
 
-    void warn(std::string_view message) override { messages_ << message << '\n'; }
-    void inform(std::string_view message) override { messages_ << message << '\n'; }
+    void warn(std::string_view message) override { show(message); }
+    void inform(std::string_view message) override {
+        if (!options_.quiet) {
+            show(message);
+        }
+    }
 
     void set_convert_enabled(bool) override {}
     void set_convert_caption(std::string_view) override {}
@@ -30,10 +51,25 @@ public:
     void set_exit_enabled(bool) override {}
     void set_busy_indicator(bool) override {}
 
+    // The destination name the run last put, ".txt" added; empty when it put none.
+    const std::string& last_destination() const noexcept { return last_destination_; }
+
 private:
+    void show(std::string_view message) {
+        if (options_.before_message) {
+            options_.before_message();
+        }
+        if (!options_.label.empty()) {
+            messages_ << options_.label << ": ";
+        }
+        messages_ << message << '\n';
+    }
+
     std::string source_;
     std::string destination_;
+    std::string last_destination_;
     std::ostream& messages_;
+    Options options_;
 };
 
 }  // namespace taviro

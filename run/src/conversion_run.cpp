@@ -80,16 +80,35 @@ void enter_busy_state(RunView& view) {
     view.set_busy_indicator(true);
 }
 
+class Utf16RunFiles final : public RunFiles {
+public:
+    UnitSource& open_source(const std::filesystem::path& file) override { return source_.emplace(file); }
+    UnitSink& open_destination(const std::filesystem::path& file) override {
+        return destination_.emplace(file);
+    }
+    void close() override {
+        destination_->close();
+        source_->close();
+    }
+    void abandon() noexcept override {
+        destination_.reset();
+        source_.reset();
+    }
+
+private:
+    std::optional<Utf16FileReader> source_;
+    std::optional<Utf16FileWriter> destination_;
+};
+
 // The source is opened before the destination, so a source that cannot be
 // opened leaves the destination untouched. Both files are closed on return,
 // on failure too; the destination's close is checked before success is claimed.
-void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary) {
-    Utf16FileReader source(names.source);
-    Utf16FileWriter destination(names.destination);
+void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary, RunFiles& files) {
+    UnitSource& source = files.open_source(names.source);
+    UnitSink& destination = files.open_destination(names.destination);
     enter_busy_state(view);
     convert_units(source, destination, dictionary);
-    destination.close();
-    source.close();
+    files.close();
 }
 
 RunResult complete(RunView& view) {
@@ -108,13 +127,19 @@ RunResult complete(RunView& view) {
 }  // namespace
 
 RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
+    Utf16RunFiles files;
+    return run_conversion(view, dictionary, files);
+}
+
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {
     CheckedNames names;
     if (auto refusal = check_names(view, names)) {
         return *std::move(refusal);
     }
     try {
-        convert_files(view, names, dictionary);
+        convert_files(view, names, dictionary, files);
     } catch (const std::exception& error) {
+        files.abandon();
         return refuse(view, RunOutcome::failed, error.what());
     }
     return complete(view);

@@ -128,7 +128,8 @@ TEST_F(TaviroConvert, RefusalsExitWithOneAndTheMessage) {
 }
 
 TEST_F(TaviroConvert, FailureGivesTheMessageAndTheReason) {
-    write_bytes(path("odd.txt"), "abc");
+    // The byte-order mark says UTF-16, and the last character is cut in half.
+    write_bytes(path("odd.txt"), "\xFF\xFE" "abc");
     const Outcome outcome = run({"--dictionary", path("split.mdb"), path("odd.txt"), path("out.txt")});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_TRUE(outcome.err.starts_with("Please enter valid source and destination unicode text files.\n"

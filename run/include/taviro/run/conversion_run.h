@@ -11,12 +11,34 @@
 // It does not open the dictionary, and it keeps nothing between runs.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "taviro/engine.h"
 #include "taviro/run/run_view.h"
+#include "taviro/run/unit_sink.h"
+#include "taviro/run/unit_source.h"
 
 namespace taviro {
+
+// How a run opens and closes its two files. The windows read UTF-16LE and write
+// UTF-16LE with a byte-order mark; the command line reads and writes other
+// encodings through the same run, with the same checks and outcomes.
+class RunFiles {
+public:
+    virtual ~RunFiles() = default;
+    // Opens the source for reading. Throws RunError.
+    virtual UnitSource& open_source(const std::filesystem::path& file) = 0;
+    // Creates or empties the destination; called only once the source is open.
+    // Throws RunError.
+    virtual UnitSink& open_destination(const std::filesystem::path& file) = 0;
+    // Writes out the rest of the destination and closes both files. Throws
+    // RunError: only a close without one means the text is in the destination.
+    virtual void close() = 0;
+    // After a failure: closes whatever is open, quietly; the destination keeps
+    // what was written before the failure.
+    virtual void abandon() noexcept = 0;
+};
 
 enum class RunOutcome {
     completed,       // "The Transliteration process is complete." was shown
@@ -30,6 +52,9 @@ struct RunResult {
     std::string reason;  // for failed and invalid_names: what went wrong, in plain words
 };
 
+// With the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
+// With `files`, fresh for this run.
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files);
 
 }  // namespace taviro

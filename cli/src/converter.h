@@ -1,0 +1,45 @@
+// What taviro-convert does with its names once the command line is read:
+//  - two file names: the Convert run of the windows, with its checks, messages
+//    and renaming, the source in any encoding (detected unless named), the
+//    destination UTF-16LE with a byte-order mark unless --to says otherwise;
+//  - "-" for either name: standard input or output, streamed; the windows'
+//    checks on names do not apply, but a file is never both source and
+//    destination;
+//  - -o FOLDER: the Convert run for every source, each into FOLDER under the
+//    source's own name; one failure does not stop the others.
+// Messages go to standard error, the progress line too when it is a terminal.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "taviro/engine.h"
+#include "taviro/encoding/read_progress.h"
+
+namespace taviro {
+
+enum ExitStatus { kCompleted = 0, kNotCompleted = 1, kWrongUsage = 2 };
+
+class Converter {
+public:
+    Converter(const CommandLine& line, const Dictionary& dictionary, std::ostream& messages);
+
+    ExitStatus convert_files(const std::string& source, const std::string& destination);
+    ExitStatus convert_streams(const std::string& source, const std::string& destination);
+    ExitStatus convert_into_folder(const std::vector<std::string>& sources, const std::string& folder);
+
+private:
+    ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label);
+    void report_replacements(std::size_t replacements);
+    void report_failure(const std::string& reason);
+
+    const CommandLine& line_;
+    const Dictionary& dictionary_;
+    std::ostream& messages_;
+    bool show_progress_;
+};
+
+}  // namespace taviro

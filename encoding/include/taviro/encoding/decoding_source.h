@@ -1,0 +1,58 @@
+// A unit source over a stream of bytes in one of the encodings, or in the one
+// that detection finds in its first bytes. Reads in large blocks, so memory
+// stays the same whatever the length of the text: a file or standard input.
+//
+// A byte-order mark at the start is dropped, in every encoding. Bytes that the
+// encoding cannot hold are a RunError that names the source and the byte
+// offset; nothing is replaced or skipped.
+//
+// It does not open or close the stream.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "taviro/encoding/encoding.h"
+#include "taviro/encoding/read_progress.h"
+#include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/unit_source.h"
+
+namespace taviro {
+
+class DecodingSource final : public UnitSource {
+public:
+    // `encoding` empty: detect it. `name` names the source in messages, as
+    // they should show it: "'in.txt'" or "standard input".
+    DecodingSource(std::istream& bytes, std::optional<Encoding> encoding, std::string name,
+                   ReadProgress* progress = nullptr);
+
+    std::size_t read(std::span<char16_t> units) override;
+
+    // The encoding read, once the first read() has decided it.
+    std::optional<Encoding> encoding() const noexcept { return encoding_; }
+
+private:
+    bool decode_next_block();
+    std::string read_block(std::size_t wanted);
+    void decode(std::string_view bytes);
+    void decode_utf16(std::string_view bytes);
+    void finish();
+    [[noreturn]] void fail(const std::string& reason) const;
+
+    std::istream& bytes_;
+    std::optional<Encoding> encoding_;
+    std::string name_;
+    ReadProgress* progress_;
+    std::uint64_t bytes_read_ = 0;
+    bool at_end_ = false;
+    bool at_start_ = true;  // the byte-order mark may still come
+
+    Utf8Decoder utf8_;
+    std::optional<char> carried_byte_;  // the first half of a UTF-16 unit
+    std::u16string decoded_;
+    std::size_t handed_out_ = 0;  // units of decoded_ already read
+};
+
+}  // namespace taviro

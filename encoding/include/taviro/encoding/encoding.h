@@ -1,0 +1,22 @@
+// The byte encodings of text that the command line reads and writes. Inside,
+// text is always UTF-16 code units; these say how the bytes outside hold them.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace taviro {
+
+enum class Encoding {
+    utf8,
+    utf16le,
+    utf16be,
+};
+
+// The name used on the command line and in messages: "utf-8", "utf-16le", "utf-16be".
+std::string_view encoding_name(Encoding encoding) noexcept;
+
+// The encoding a name stands for, ignoring case ("UTF-8" too); nothing for an unknown name.
+std::optional<Encoding> find_encoding(std::string_view name) noexcept;
+
+}  // namespace taviro

@@ -1,0 +1,41 @@
+// Tells the encoding of a text from its first bytes, so that a source can be
+// read as it streams in: look at a bounded prefix, decide, then decode.
+//
+// The rule, in order:
+//  1. A byte-order mark decides: EF BB BF is UTF-8, FF FE UTF-16LE, FE FF UTF-16BE.
+//  2. A NUL byte means UTF-16LE: the windows' own files, often written without
+//     a byte-order mark. UTF-8 text holds no NULs, while UTF-16LE text holds
+//     one in every ASCII character, space and line end included.
+//  3. Without NULs, a text is still UTF-16LE when it is the one kind of
+//     UTF-16LE file that has none: Gurmukhi alone, with no space or line end,
+//     such as a single word. Its units lie in U+0A01..U+0A7F (bytes xx 0A, xx
+//     below 0x80), or are a danda (64 09, 65 09) or a zero-width non-joiner or
+//     joiner (0C 20, 0D 20). Its bytes are all below 0x80, so it is also
+//     well-formed UTF-8, but UTF-8 text in which every second character is a
+//     line feed, tab or carriage return is no real text. So an even number of
+//     bytes that all pair up into such units is UTF-16LE.
+//  4. Everything else is UTF-8, pure ASCII included. A byte that UTF-8 cannot
+//     hold is then reported with its offset, never guessed around.
+//
+// The one text this misreads is an ASCII text in which every second character
+// is a line feed (single-character lines ending in a bare line feed); naming
+// the encoding (--from utf-8) reads it as meant. UTF-16BE is recognized only by
+// its byte-order mark, and a UTF-16LE file without one that holds neither ASCII
+// nor Gurmukhi alone needs --from utf-16le.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "taviro/encoding/encoding.h"
+
+namespace taviro {
+
+// How much of a text detection looks at.
+inline constexpr std::size_t kDetectionBytes = 4096;
+
+// The encoding of a text that begins with `prefix` (all of it, or its first
+// kDetectionBytes bytes).
+Encoding detect_encoding(std::string_view prefix);
+
+}  // namespace taviro

@@ -1,0 +1,50 @@
+// A unit sink that writes the text to a stream of bytes, in large blocks:
+//  - UTF-16LE begins with the byte-order mark FF FE and keeps every unit as
+//    it comes, line ends as carriage return + line feed, exactly like the
+//    windows' files;
+//  - UTF-8 has no byte-order mark and ends lines with a line feed alone, as
+//    text on Linux does: the carriage return that comes before every line feed
+//    is left out (the read loop writes one nowhere else). A surrogate without its partner cannot be written in UTF-8
+//    at all; it becomes U+FFFD, and replacements() counts them, so that the
+//    caller can say so. (Refusing the text instead would fail a conversion
+//    that the same text passes with UTF-16 output, where the unit is kept.)
+//
+// It does not open or close the stream; finish() must be called to write out
+// the rest, and its failure means the text is not all there.
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+
+#include "taviro/encoding/encoding.h"
+#include "taviro/run/unit_sink.h"
+
+namespace taviro {
+
+class EncodingSink final : public UnitSink {
+public:
+    // `encoding` is UTF-8 or UTF-16LE. `name` names the destination in
+    // messages, as they should show it.
+    EncodingSink(std::ostream& bytes, Encoding encoding, std::string name);
+
+    void write(std::u16string_view text) override;
+    // Writes out what is held and flushes the stream. Throws RunError.
+    void finish();
+
+    std::size_t replacements() const noexcept { return replacements_; }
+
+private:
+    void write_utf8(std::u16string_view text);
+    void append_utf8(char32_t value);
+    void write_out();
+
+    std::ostream& bytes_;
+    Encoding encoding_;
+    std::string name_;
+    std::string block_;
+    char16_t high_surrogate_ = 0;  // waiting for its low partner in the next write
+    std::size_t replacements_ = 0;
+};
+
+}  // namespace taviro

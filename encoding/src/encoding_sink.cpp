@@ -1,0 +1,113 @@
+#include "taviro/encoding/encoding_sink.h"
+
+#include <utility>
+
+#include "taviro/run/run_error.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::size_t kBlockBytes = 65536;
+constexpr std::string_view kUtf16leByteOrderMark = "\xFF\xFE";
+constexpr char32_t kReplacementCharacter = U'\uFFFD';
+constexpr char16_t kCarriageReturn = u'\r';
+
+bool is_high_surrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool is_low_surrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+}  // namespace
+
+EncodingSink::EncodingSink(std::ostream& bytes, Encoding encoding, std::string name)
+    : bytes_(bytes), encoding_(encoding), name_(std::move(name)) {
+    if (encoding_ == Encoding::utf16be) {
+        throw RunError("cannot write " + name_ + " as UTF-16BE");
+    }
+    block_.reserve(kBlockBytes + kBlockBytes / 4);
+    if (encoding_ == Encoding::utf16le) {
+        block_ = kUtf16leByteOrderMark;
+    }
+}
+
+void EncodingSink::write(std::u16string_view text) {
+    if (encoding_ == Encoding::utf8) {
+        write_utf8(text);
+    } else {
+        for (const char16_t unit : text) {
+            block_.push_back(static_cast<char>(unit & 0xFF));
+            block_.push_back(static_cast<char>(unit >> 8));
+        }
+    }
+    if (block_.size() >= kBlockBytes) {
+        write_out();
+    }
+}
+
+void EncodingSink::finish() {
+    if (high_surrogate_ != 0) {
+        high_surrogate_ = 0;
+        ++replacements_;
+        append_utf8(kReplacementCharacter);
+    }
+    write_out();
+    bytes_.flush();
+    if (!bytes_) {
+        throw RunError("cannot write " + name_);
+    }
+}
+
+void EncodingSink::write_utf8(std::u16string_view text) {
+    for (const char16_t unit : text) {
+        if (high_surrogate_ != 0) {
+            const char16_t high = std::exchange(high_surrogate_, 0);
+            if (is_low_surrogate(unit)) {
+                append_utf8(0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (unit - 0xDC00));
+                continue;
+            }
+            ++replacements_;
+            append_utf8(kReplacementCharacter);
+        }
+        if (is_high_surrogate(unit)) {
+            high_surrogate_ = unit;
+        } else if (is_low_surrogate(unit)) {
+            ++replacements_;
+            append_utf8(kReplacementCharacter);
+        } else if (unit != kCarriageReturn) {
+            append_utf8(unit);
+        }
+    }
+}
+
+void EncodingSink::append_utf8(char32_t value) {
+    const auto byte = [this](char32_t bits) { block_.push_back(static_cast<char>(bits)); };
+    if (value < 0x80) {
+        byte(value);
+    } else if (value < 0x800) {
+        byte(0xC0 | (value >> 6));
+        byte(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        byte(0xE0 | (value >> 12));
+        byte(0x80 | ((value >> 6) & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    } else {
+        byte(0xF0 | (value >> 18));
+        byte(0x80 | ((value >> 12) & 0x3F));
+        byte(0x80 | ((value >> 6) & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    }
+}
+
+void EncodingSink::write_out() {
+    bytes_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
+    // Dropped even on failure, so that nothing is ever written twice.
+    block_.clear();
+    if (!bytes_) {
+        throw RunError("cannot write " + name_);
+    }
+}
+
+}  // namespace taviro

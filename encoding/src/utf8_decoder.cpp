@@ -1,0 +1,127 @@
+#include "taviro/encoding/utf8_decoder.h"
+
+#include <array>
+#include <cstdio>
+
+namespace taviro {
+namespace {
+
+// What a lead byte says about its character: how many continuation bytes
+// follow, the value bits it carries, and the range its first continuation
+// byte must lie in. The narrowed ranges rule out overlong forms (E0, F0),
+// surrogates (ED) and values past U+10FFFF (F4), as the Unicode standard's
+// table of well-formed byte sequences does.
+struct LeadRange {
+    unsigned char first;
+    unsigned char last;
+    int continuations;
+    unsigned char mask;
+    unsigned char lowest;
+    unsigned char highest;
+};
+
+constexpr std::array<LeadRange, 8> kLeadRanges{{
+    {0xC2, 0xDF, 1, 0x1F, 0x80, 0xBF},
+    {0xE0, 0xE0, 2, 0x0F, 0xA0, 0xBF},
+    {0xE1, 0xEC, 2, 0x0F, 0x80, 0xBF},
+    {0xED, 0xED, 2, 0x0F, 0x80, 0x9F},
+    {0xEE, 0xEF, 2, 0x0F, 0x80, 0xBF},
+    {0xF0, 0xF0, 3, 0x07, 0x90, 0xBF},
+    {0xF1, 0xF3, 3, 0x07, 0x80, 0xBF},
+    {0xF4, 0xF4, 3, 0x07, 0x80, 0x8F},
+}};
+
+const LeadRange* find_lead(unsigned char byte) {
+    for (const LeadRange& range : kLeadRanges) {
+        if (byte >= range.first && byte <= range.last) {
+            return &range;
+        }
+    }
+    return nullptr;
+}
+
+void append_utf16(std::u16string& units, char32_t value) {
+    if (value < 0x10000) {
+        units.push_back(static_cast<char16_t>(value));
+        return;
+    }
+    value -= 0x10000;
+    units.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
+    units.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+}
+
+}  // namespace
+
+std::string describe(const Utf8Fault& fault) {
+    std::string text = "byte offset " + std::to_string(fault.offset) + " (";
+    for (std::size_t i = 0; i < fault.bytes.size(); ++i) {
+        std::array<char, 8> hex{};
+        std::snprintf(hex.data(), hex.size(), "%s0x%02X", i == 0 ? "" : " ",
+                      static_cast<unsigned>(static_cast<unsigned char>(fault.bytes[i])));
+        text += hex.data();
+    }
+    return text + ")";
+}
+
+std::optional<Utf8Fault> Utf8Decoder::decode(std::string_view bytes, std::u16string& units) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        auto fault = missing_ == 0 ? start_sequence(byte, units) : continue_sequence(byte, units);
+        if (fault) {
+            return fault;
+        }
+        ++offset_;
+    }
+    return std::nullopt;
+}
+
+std::optional<Utf8Fault> Utf8Decoder::finish() const {
+    if (missing_ == 0) {
+        return std::nullopt;
+    }
+    return Utf8Fault{sequence_offset_, sequence_};
+}
+
+std::optional<Utf8Fault> Utf8Decoder::start_sequence(unsigned char byte, std::u16string& units) {
+    if (byte < 0x80) {
+        units.push_back(byte);
+        return std::nullopt;
+    }
+    sequence_.assign(1, static_cast<char>(byte));
+    sequence_offset_ = offset_;
+    const LeadRange* lead = find_lead(byte);
+    if (lead == nullptr) {
+        return Utf8Fault{offset_, sequence_};
+    }
+    missing_ = lead->continuations;
+    value_ = byte & lead->mask;
+    lowest_ = lead->lowest;
+    highest_ = lead->highest;
+    return std::nullopt;
+}
+
+std::optional<Utf8Fault> Utf8Decoder::continue_sequence(unsigned char byte, std::u16string& units) {
+    sequence_.push_back(static_cast<char>(byte));
+    if (byte < lowest_ || byte > highest_) {
+        return Utf8Fault{sequence_offset_, sequence_};
+    }
+    value_ = (value_ << 6) | (byte & 0x3Fu);
+    lowest_ = 0x80;
+    highest_ = 0xBF;
+    if (--missing_ == 0) {
+        append_utf16(units, value_);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> decode_utf8(std::string_view utf8) {
+    std::u16string units;
+    units.reserve(utf8.size());
+    Utf8Decoder decoder;
+    if (decoder.decode(utf8, units) || decoder.finish()) {
+        return std::nullopt;
+    }
+    return units;
+}
+
+}  // namespace taviro

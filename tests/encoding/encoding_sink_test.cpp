@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "taviro/encoding/encoding_sink.h"
+#include "taviro/run/run_error.h"
+
+namespace taviro {
+namespace {
+
+struct SinkCase {
+    const char* name;
+    std::vector<std::u16string> writes;
+    Encoding encoding;
+    std::string bytes;
+    std::size_t replacements;
+};
+
+void PrintTo(const SinkCase& value, std::ostream* out) {
+    *out << value.name;
+}
+
+class EncodingSinkWrites : public ::testing::TestWithParam<SinkCase> {};
+
+TEST_P(EncodingSinkWrites, TheBytesOfTheEncoding) {
+    std::ostringstream bytes;
+    EncodingSink sink(bytes, GetParam().encoding, "'out.txt'");
+    for (const std::u16string& text : GetParam().writes) {
+        sink.write(text);
+    }
+    sink.finish();
+    EXPECT_EQ(bytes.str(), GetParam().bytes);
+    EXPECT_EQ(sink.replacements(), GetParam().replacements);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EncodingSinkWrites,
+    ::testing::Values(
+        SinkCase{"Utf16leBeginsWithTheMarkAndKeepsLineEnds", {u"ki", u"\r\n"}, Encoding::utf16le,
+                 std::string("\xFF\xFEk\0i\0\r\0\n\0", 10), 0},
+        SinkCase{"Utf16leKeepsALoneSurrogate", {u"\xD800"}, Encoding::utf16le, std::string("\xFF\xFE\x00\xD8", 4), 0},
+        SinkCase{"Utf8EndsLinesWithALineFeed", {u"kamal", u"\r\n", u"pañjābī", u"."}, Encoding::utf8,
+                 "kamal\npa\xC3\xB1j\xC4\x81" "b\xC4\xAB.", 0},
+        SinkCase{"Utf8JoinsAPairSplitAcrossWrites", {u"a\xD83D", u"\xDE00" "b"}, Encoding::utf8,
+                 "a\xF0\x9F\x98\x80" "b", 0},
+        SinkCase{"Utf8ReplacesALoneHighSurrogate", {u"a\xD83D" "b"}, Encoding::utf8, "a\xEF\xBF\xBD" "b", 1},
+        SinkCase{"Utf8ReplacesALoneLowSurrogate", {u"\xDE00"}, Encoding::utf8, "\xEF\xBF\xBD", 1},
+        SinkCase{"Utf8ReplacesAHighSurrogateAtTheEnd", {u"a\xD83D"}, Encoding::utf8, "a\xEF\xBF\xBD", 1},
+        SinkCase{"Utf8EmptyTextIsNoBytes", {}, Encoding::utf8, "", 0}),
+    [](const ::testing::TestParamInfo<SinkCase>& info) { return std::string(info.param.name); });
+
+TEST(EncodingSink, AFailedStreamIsAnError) {
+    std::ostringstream bytes;
+    bytes.setstate(std::ios::badbit);
+    EncodingSink sink(bytes, Encoding::utf8, "'out.txt'");
+    sink.write(u"kamal");
+    EXPECT_THROW(sink.finish(), RunError);
+}
+
+}  // namespace
+}  // namespace taviro
