@@ -1,0 +1,81 @@
+// The whole read loop over arbitrary UTF-16 units with a small dictionary. It
+// converts everything or stops with an EngineError (an addak before an unmapped
+// character, a word past the 16-bit counter). How the units arrive, in one block
+// or in reads of a few units, changes neither the text nor the outcome, and both
+// agree with the literal loop that takes one unit at a time.
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "fuzz_input.h"
+#include "taviro/engine.h"
+#include "taviro/run/read_loop.h"
+#include "taviro/run/unit_sink.h"
+#include "taviro/run/unit_source.h"
+
+namespace {
+
+const taviro::MemoryDictionary& dictionary() {
+    static const taviro::MemoryDictionary words({u"kamal", u"nayan", u"k\u0101r", u"duk\u0101n", u"ki", u"a",
+                                                 u"ai\u1E6D", u"\u1E6Dar", u"kamal", u"", u"sh\u0101m",
+                                                 u"pa\u1E43j\u0101b\u012B", u"sant"});
+    return words;
+}
+
+// Gives the units a few at a time, the count cycling through small sizes, so
+// that words and nukta letters fall across the edges of the reads.
+class TricklingSource final : public taviro::UnitSource {
+public:
+    explicit TricklingSource(std::u16string units) : units_(std::move(units)) {}
+
+    std::size_t read(std::span<char16_t> units) override {
+        static constexpr std::size_t kSizes[] = {1, 2, 3, 5, 8, 13};
+        const std::size_t wanted = std::min(kSizes[reads_++ % std::size(kSizes)], units.size());
+        const std::size_t count = std::min(wanted, units_.size() - position_);
+        std::copy_n(units_.begin() + static_cast<std::ptrdiff_t>(position_), count, units.begin());
+        position_ += count;
+        return count;
+    }
+
+private:
+    std::u16string units_;
+    std::size_t position_ = 0;
+    std::size_t reads_ = 0;
+};
+
+struct Outcome {
+    std::u16string text;
+    std::optional<taviro::EngineError::Kind> error;
+};
+
+using Loop = taviro::FinishCounts (*)(taviro::UnitSource&, taviro::UnitSink&, const taviro::Dictionary&);
+
+Outcome convert(Loop loop, taviro::UnitSource&& source) {
+    taviro::MemoryUnitSink sink;
+    try {
+        loop(source, sink, dictionary());
+    } catch (const taviro::EngineError& error) {
+        return {sink.text(), error.kind()};
+    }
+    return {sink.text(), std::nullopt};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::u16string units = taviro::fuzz::utf16_from_bytes(data, size);
+
+    const Outcome literal = convert(taviro::convert_units_unit_by_unit, taviro::MemoryUnitSource(units));
+    for (const Outcome& outcome : {convert(taviro::convert_units, taviro::MemoryUnitSource(units)),
+                                   convert(taviro::convert_units, TricklingSource(units))}) {
+        if (outcome.error != literal.error) std::abort();
+        // After a failure the sink holds at most the words before it; only a
+        // completed conversion has one right text.
+        if (!literal.error && outcome.text != literal.text) std::abort();
+    }
+    return 0;
+}
