@@ -19,35 +19,72 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 // The one query: the whole column, once. No looked-up text ever goes into it.
 constexpr const char* kReadAllWords = "SELECT words FROM words";
+constexpr const char* kFindViewOfWords =
+    "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = 'words' COLLATE NOCASE";
 
 StoreError store_error(const std::filesystem::path& file, const std::string& reason) {
     return StoreError("cannot read the word dictionary '" + file.string() + "': " + reason);
 }
 
+// Longer than any text a word can become; a longer value is no word, and the
+// limit keeps a crafted file from making SQLite build gigabyte strings.
+constexpr int kMaxTextBytes = 1 << 20;
+constexpr int kLockWaitMilliseconds = 1000;
+
+// The file is data from anywhere, so SQLite is told to trust nothing in it:
+// no functions with side effects from its schema, no writes, short texts only.
+void distrust_the_schema(sqlite3* database) {
+    sqlite3_db_config(database, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(database, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_limit(database, SQLITE_LIMIT_LENGTH, kMaxTextBytes);
+    // Another program writing the file holds a lock; give it a moment to finish.
+    sqlite3_busy_timeout(database, kLockWaitMilliseconds);
+}
+
 // Read-only, so that a missing file is an error and never a new empty database.
+// The path is made absolute so that SQLite never takes a name beginning with
+// "file:" as a URI with options of its own.
 Database open_read_only(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
         throw store_error(file, std::filesystem::exists(file, error) ? "it is not a file"
                                                                      : "there is no such file");
     }
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    if (error) {
+        throw store_error(file, error.message());
+    }
     sqlite3* raw = nullptr;
-    const int result = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    const int result = sqlite3_open_v2(absolute.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
     Database database(raw);
     if (result != SQLITE_OK) {
         throw store_error(file, database ? sqlite3_errmsg(database.get()) : sqlite3_errstr(result));
     }
+    distrust_the_schema(database.get());
     return database;
 }
 
-Statement prepare(sqlite3* database, const std::filesystem::path& file) {
+Statement prepare(sqlite3* database, const char* sql, const std::filesystem::path& file) {
     sqlite3_stmt* raw = nullptr;
-    const int result = sqlite3_prepare_v2(database, kReadAllWords, -1, &raw, nullptr);
+    const int result = sqlite3_prepare_v2(database, sql, -1, &raw, nullptr);
     Statement statement(raw);
     if (result != SQLITE_OK) {
         throw store_error(file, sqlite3_errmsg(database));
     }
     return statement;
+}
+
+// A view named `words` could compute rows without end from a file of a few
+// bytes; the dictionary is a stored table, so only a table is read.
+void refuse_a_view(sqlite3* database, const std::filesystem::path& file) {
+    const Statement statement = prepare(database, kFindViewOfWords, file);
+    const int result = sqlite3_step(statement.get());
+    if (result == SQLITE_ROW) {
+        throw store_error(file, "its 'words' is a view, not a table");
+    }
+    if (result != SQLITE_DONE) {
+        throw store_error(file, sqlite3_errmsg(database));
+    }
 }
 
 // SQLite keeps text as UTF-8 and hands it out as UTF-16 in the machine's byte
@@ -65,7 +102,8 @@ void add_row(sqlite3_stmt* statement, MemoryDictionary& words) {
 }
 
 void read_all_words(sqlite3* database, const std::filesystem::path& file, MemoryDictionary& words) {
-    const Statement statement = prepare(database, file);
+    refuse_a_view(database, file);
+    const Statement statement = prepare(database, kReadAllWords, file);
     int result = SQLITE_ROW;
     while ((result = sqlite3_step(statement.get())) == SQLITE_ROW) {
         add_row(statement.get(), words);

@@ -1,0 +1,135 @@
+// The bad-input table through taviro-convert: every case exits with its status
+// and message, and the source is never changed. A name can begin with "-", so
+// the names always follow "--".
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "bad_inputs.h"
+#include "program_run.h"
+
+namespace taviro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BadDictionary;
+using testing::BadInput;
+using testing::ProgramOutcome;
+using testing::TemporaryFolder;
+using testing::read_bytes;
+using testing::utf16le_bytes;
+using testing::write_bytes;
+
+constexpr int kCompleted = 0;
+constexpr int kNotCompleted = 1;
+constexpr int kWrongUsage = 2;
+
+std::string expected_first_line(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::completed:
+        return std::string(kCompletedMessage);
+    case RunOutcome::missing_source:
+        return std::string(kMissingSourceMessage);
+    case RunOutcome::invalid_names:
+    case RunOutcome::failed:
+        break;
+    }
+    return std::string(kInvalidNamesMessage);
+}
+
+std::optional<std::string> bytes_if_file(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
+    return read_bytes(file);
+}
+
+class BadInputProgram : public ::testing::TestWithParam<BadInput> {
+protected:
+    void SetUp() override {
+        write_bytes(folder / "in.txt", utf16le_bytes(testing::kSourceText));
+        testing::make_database(folder / "split.mdb",
+                               "CREATE TABLE words (words TEXT); INSERT INTO words VALUES ('kamal'), ('nayan');");
+    }
+
+    ProgramOutcome run(const std::vector<std::string>& arguments) {
+        return testing::run_program(TAVIRO_CONVERT, arguments, folder.path());
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_P(BadInputProgram, ExitsWithItsStatusAndLeavesTheSourceAlone) {
+    const BadInput& input = GetParam();
+    if (input.permission_case && testing::is_superuser()) {
+        GTEST_SKIP() << "the superuser reads and writes whatever the file modes say";
+    }
+    input.prepare(folder);
+    const fs::path source = folder.path() / input.source;
+    const std::optional<std::string> source_before = bytes_if_file(source);
+    const std::string in_txt_before = read_bytes(folder / "in.txt");
+
+    const ProgramOutcome outcome = run({"--dictionary", "split.mdb", "--", input.source, input.destination});
+
+    EXPECT_EQ(outcome.status, input.outcome == RunOutcome::completed ? kCompleted : kNotCompleted) << outcome.err;
+    EXPECT_TRUE(outcome.err.starts_with(expected_first_line(input.outcome) + "\n")) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(bytes_if_file(source), source_before) << "the source was changed";
+    EXPECT_EQ(read_bytes(folder / "in.txt"), in_txt_before) << "in.txt was changed";
+    if (input.output) {
+        EXPECT_EQ(read_bytes(folder.path() / input.destination), *input.output);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadInputProgram, ::testing::ValuesIn(testing::bad_inputs()),
+                         [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+// Without "--" a name with a leading "-" is an unknown option: nothing is opened.
+TEST_F(BadInputProgram, LeadingDashWithoutDoubleDashIsWrongUsage) {
+    write_bytes(folder / "-in.txt", utf16le_bytes(testing::kSourceText));
+    const ProgramOutcome outcome = run({"--dictionary", "split.mdb", "-in.txt", "out.txt"});
+    EXPECT_EQ(outcome.status, kWrongUsage);
+    EXPECT_NE(outcome.err.find("'-in.txt'"), std::string::npos) << outcome.err;
+    EXPECT_EQ(read_bytes(folder / "-in.txt"), utf16le_bytes(testing::kSourceText));
+    EXPECT_FALSE(fs::exists(folder / "out.txt"));
+}
+
+class BadDictionaryProgram : public ::testing::TestWithParam<BadDictionary> {
+protected:
+    TemporaryFolder folder;
+};
+
+TEST_P(BadDictionaryProgram, StopsBeforeTheRunOrConverts) {
+    const BadDictionary& bad = GetParam();
+    write_bytes(folder / "in.txt", utf16le_bytes(testing::kSourceText));
+    const std::string name = bad.make(folder);
+    const std::optional<std::string> before = bytes_if_file(folder.path() / name);
+    std::optional<testing::DatabaseLock> lock;
+    if (bad.locked) lock.emplace(folder.path() / name);
+
+    const ProgramOutcome outcome =
+        testing::run_program(TAVIRO_CONVERT, {"--dictionary", name, "in.txt", "out.txt"}, folder.path());
+    lock.reset();
+
+    EXPECT_EQ(bytes_if_file(folder.path() / name), before) << "the dictionary was changed";
+    EXPECT_EQ(read_bytes(folder / "in.txt"), utf16le_bytes(testing::kSourceText));
+    if (bad.refusal != nullptr) {
+        EXPECT_EQ(outcome.status, kNotCompleted);
+        EXPECT_TRUE(outcome.err.starts_with("taviro-convert: ")) << outcome.err;
+        EXPECT_NE(outcome.err.find(bad.refusal), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(name), std::string::npos) << outcome.err;
+        EXPECT_FALSE(fs::exists(folder / "out.txt"));
+        return;
+    }
+    EXPECT_EQ(outcome.status, kCompleted) << outcome.err;
+    EXPECT_EQ(read_bytes(folder / "out.txt"), testing::converted_source_bytes());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadDictionaryProgram, ::testing::ValuesIn(testing::bad_dictionaries()),
+                         [](const ::testing::TestParamInfo<BadDictionary>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace taviro

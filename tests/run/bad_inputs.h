@@ -1,0 +1,70 @@
+// Bad and hostile inputs for a conversion run, as one table that both the run's
+// tests (through a recording view) and the command line's tests (through the
+// program) go through, so that the two front ends are held to the same answers.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "run_test_files.h"
+#include "taviro/run/conversion_run.h"
+
+struct sqlite3;
+
+namespace taviro::testing {
+
+// Every case runs inside a fresh folder holding the source `in.txt`; its names
+// are relative to that folder.
+inline constexpr char16_t kSourceText[] = u"ਕਮਲਨਯਨ ਕਿ\n";
+
+struct BadInput {
+    const char* name;
+    std::function<void(const TemporaryFolder&)> prepare;  // makes the case's files
+    std::string source;
+    std::string destination;
+    RunOutcome outcome;
+    std::optional<std::string> output = std::nullopt;  // the destination's bytes afterwards
+    bool permission_case = false;  // a file mode that the superuser is not stopped by
+};
+
+// The dictionary of every case: ਕਮਲਨਯਨ splits into kamal + nayan.
+std::vector<std::u16string> case_dictionary_words();
+
+std::vector<BadInput> bad_inputs();
+
+// Whether the process may read and write whatever the file modes say.
+bool is_superuser();
+
+struct BadDictionary {
+    const char* name;
+    // Makes the dictionary in the folder and returns its name.
+    std::function<std::string(const TemporaryFolder&)> make;
+    // Part of the message when the dictionary is refused ("" for any); nullptr
+    // when it opens and the run completes with the output of `in.txt`.
+    const char* refusal;
+    std::size_t rows = 0;  // rows read as words when it opens
+    bool locked = false;   // another program holds a lock on it during the run
+};
+
+std::vector<BadDictionary> bad_dictionaries();
+
+// The bytes of in.txt converted with the case dictionary.
+std::string converted_source_bytes();
+
+// Holds an exclusive lock on a database for as long as it lives, as another
+// program writing it would.
+class DatabaseLock {
+public:
+    explicit DatabaseLock(const std::filesystem::path& file);
+    ~DatabaseLock();
+    DatabaseLock(const DatabaseLock&) = delete;
+    DatabaseLock& operator=(const DatabaseLock&) = delete;
+
+private:
+    ::sqlite3* database_ = nullptr;
+};
+
+}  // namespace taviro::testing
