@@ -91,4 +91,17 @@ void split_search_long_word(benchmark::State& bench) {
 }
 BENCHMARK(split_search_long_word)->RangeMultiplier(4)->Range(64, 16384)->Complexity();
 
+// Hostile input for schwa deletion: "kaka…" up to the longest word it takes,
+// where every pass finds a candidate and removes it.
+void schwa_del_long_word(benchmark::State& bench) {
+    std::u16string word;
+    while (word.size() < static_cast<std::size_t>(bench.range(0))) word += word.size() % 2 == 0 ? u'k' : u'a';
+    for (auto _ : bench) {
+        std::u16string copy = word;
+        benchmark::DoNotOptimize(taviro::Schwa_Del(copy).data());
+    }
+    bench.SetComplexityN(bench.range(0));
+}
+BENCHMARK(schwa_del_long_word)->RangeMultiplier(4)->Range(64, 16384)->Arg(taviro::kMax16 - 1)->Complexity(benchmark::oNSquared);
+
 }  // namespace
