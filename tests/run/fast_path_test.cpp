@@ -9,10 +9,10 @@
 #include <iterator>
 #include <sstream>
 
+#include "taviro/encoding/utf8_decoder.h"
 #include "taviro/run/read_loop.h"
 #include "taviro/run/separator.h"
 #include "taviro/run/word_store.h"
-#include "utf8_decoding.h"
 
 namespace taviro {
 namespace {

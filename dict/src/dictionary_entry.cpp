@@ -1,4 +1,4 @@
-#include "dictionary_entry.h"
+#include "taviro/dict/dictionary_entry.h"
 
 #include <algorithm>
 
@@ -27,16 +27,12 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
     if (std::ranges::any_of(gurmukhi, is_separator)) {
         return {EntryVerdict::holds_separator, {}};
     }
-    WordBuilder builder;
+    std::u16string roman;
     try {
-        for (const char16_t unit : gurmukhi) {
-            builder.add(unit);
-        }
-        builder.end_at_end_of_input();
+        roman = romanize_word(gurmukhi);
     } catch (const EngineError&) {
         return {EntryVerdict::untransliterable, {}};
     }
-    std::u16string& roman = builder.word();
     if (!std::ranges::all_of(roman, is_letter)) {
         return {EntryVerdict::not_letters_only, {}};
     }
@@ -44,6 +40,15 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
         return {EntryVerdict::no_vowel, {}};
     }
     return {EntryVerdict::kept, std::move(roman)};
+}
+
+std::u16string romanize_word(std::u16string_view gurmukhi) {
+    WordBuilder builder;
+    for (const char16_t unit : gurmukhi) {
+        builder.add(unit);
+    }
+    builder.end_at_end_of_input();
+    return std::move(builder.word());
 }
 
 }  // namespace taviro

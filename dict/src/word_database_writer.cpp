@@ -1,4 +1,4 @@
-#include "word_database_writer.h"
+#include "taviro/dict/word_database_writer.h"
 
 #include <sqlite3.h>
 

@@ -5,10 +5,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "dictionary_entry.h"
+#include "taviro/dict/dictionary_entry.h"
+#include "taviro/dict/word_database_writer.h"
 #include "taviro/run/word_store.h"
-#include "utf8_decoding.h"
-#include "word_database_writer.h"
 
 namespace taviro {
 namespace {
@@ -45,14 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"StrayNuktaIsNotALetter", u"ਕਿ\u0A3C", EntryVerdict::not_letters_only, u""},
         EntryCase{"AddakBeforeUnmapped", u"ਪੱ\u200D", EntryVerdict::untransliterable, u""}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
-
-TEST(DecodeUtf8, AcceptsWellFormedTextOnly) {
-    EXPECT_EQ(decode_utf8("ਕਮਲ a"), u"ਕਮਲ a");
-    EXPECT_EQ(decode_utf8("\xF0\x9F\x98\x80"), u"\U0001F600");
-    for (const char* broken : {"\xC0\xAF", "\xE0\xA8", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80", "\xFF"}) {
-        EXPECT_FALSE(decode_utf8(broken).has_value()) << ::testing::PrintToString(std::string(broken));
-    }
-}
 
 TEST(WriteWordDatabase, WritesWhatTheStoreReadsBack) {
     const auto folder = std::filesystem::temp_directory_path() / ("taviro-words-" + std::to_string(::getpid()));

@@ -7,6 +7,7 @@
 // would confirm wrong junctions, so only texts with a vowel letter are kept.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,13 @@ struct DictionaryEntry {
 };
 
 DictionaryEntry romanize_entry(std::u16string_view gurmukhi);
+
+// The Roman text the run builds for `gurmukhi` as one word at the end of the
+// input, before word finishing; what the dictionary is looked up with.
+// Throws EngineError when the character rules refuse it.
+std::u16string romanize_word(std::u16string_view gurmukhi);
+
+// How many verdicts there are, for tallies indexed by them.
+inline constexpr std::size_t kEntryVerdicts = 5;
 
 }  // namespace taviro

@@ -1,0 +1,53 @@
+// Reads Gurmukhi word lists into the texts of a dictionary: UTF-8, one word a
+// line, blanks around it ignored, blank lines and lines beginning with "#"
+// skipped. Every entry is romanized as the dictionary holds it (see
+// romanize_entry); entries that cannot be a word are dropped and counted by
+// reason, and each text is kept once however often it comes, across lists too.
+//
+// It does not write the dictionary; write_word_database() does.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "taviro/dict/dictionary_entry.h"
+
+namespace taviro {
+
+struct WordListTally {
+    std::size_t read = 0;      // entries: lines that are neither blank nor comments
+    std::size_t not_utf8 = 0;
+    std::size_t repeated = 0;  // kept texts that an earlier entry had given already
+    std::array<std::size_t, kEntryVerdicts> by_verdict{};
+
+    std::size_t count(EntryVerdict verdict) const { return by_verdict[static_cast<std::size_t>(verdict)]; }
+};
+
+// "21217 entries read; dropped 476 holding a separator, ...; 20618 words written"
+std::string describe(const WordListTally& tally, std::size_t written);
+
+class WordListReader {
+public:
+    // Adds the words of one list. `name` names it in the notes on lines that
+    // are not UTF-8. Throws std::runtime_error when the list cannot be read.
+    void read(std::istream& list, const std::string& name);
+
+    const std::vector<std::u16string>& words() const noexcept { return words_; }
+    const WordListTally& tally() const noexcept { return tally_; }
+    // "list.txt:12: not UTF-8 at byte offset 3 (0xFF), left out", one per such line.
+    const std::vector<std::string>& notes() const noexcept { return notes_; }
+
+private:
+    void take_line(std::string_view line, const std::string& name, std::size_t line_number);
+
+    std::vector<std::u16string> words_;
+    std::unordered_set<std::u16string> seen_;
+    WordListTally tally_;
+    std::vector<std::string> notes_;
+};
+
+}  // namespace taviro

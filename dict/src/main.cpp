@@ -1,0 +1,233 @@
+// taviro-dict build WORDLIST... -o FILE
+// taviro-dict lookup [--dictionary FILE] WORD...
+// taviro-dict stats [--dictionary FILE] [--from ENCODING] TEXT
+//
+// A user's own word dictionary: built from Gurmukhi word lists with the same
+// romanization as the program's own, asked the two lookups of word finishing,
+// and used to tell how the words of a text were finished.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "taviro/dict/word_database_writer.h"
+#include "taviro/dict/word_list.h"
+#include "taviro/dict/word_lookup.h"
+#include "taviro/encoding/decoding_source.h"
+#include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/read_loop.h"
+#include "taviro/run/word_store.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kProgram = "taviro-dict";
+
+constexpr const char* kHelp =
+    "Usage: taviro-dict build WORDLIST... -o FILE\n"
+    "  or:  taviro-dict lookup [--dictionary FILE] WORD...\n"
+    "  or:  taviro-dict stats [--dictionary FILE] [--from ENCODING] TEXT\n"
+    "Build, ask and try out a word dictionary for taviro-convert.\n"
+    "\n"
+    "  build   romanize the Gurmukhi words of the lists (UTF-8, one word a line,\n"
+    "          lines beginning with # are comments) into the dictionary FILE,\n"
+    "          and tell how many entries were read, dropped and why, and written\n"
+    "  lookup  tell for each Gurmukhi or Roman word whether the dictionary holds\n"
+    "          it (stem lookup: one row or more; part lookup: exactly one row)\n"
+    "  stats   convert TEXT ('-' for standard input) without writing it, and count\n"
+    "          its words finished through a prefix, a suffix, a split, or none\n"
+    "\n"
+    "  --dictionary FILE  use FILE instead of words.mdb in the program's folder\n"
+    "                     or in ../share/taviro/\n"
+    "  --from ENCODING    read TEXT as auto (the default), utf-16le, utf-16be, utf-8\n"
+    "  -h, --help         show this help and exit\n"
+    "      --version      show the version and exit\n"
+    "\n"
+    "Exit status: 0 on success, 1 on a failure, 2 when the command line was wrong.\n";
+
+enum ExitStatus { kDone = 0, kFailed = 1, kWrongUsage = 2 };
+
+struct Arguments {
+    std::string command;
+    std::vector<std::string> names;
+    std::optional<std::string> output;      // build -o
+    std::optional<std::string> dictionary;  // --dictionary
+    std::optional<taviro::Encoding> from;   // --from
+};
+
+struct UsageError {
+    std::string problem;
+};
+
+// Takes the value of `option` from "--option=VALUE" or the next argument.
+std::string option_value(std::string_view argument, std::string_view option, std::span<const char* const> rest,
+                         std::size_t& i) {
+    if (argument.size() > option.size()) {
+        return std::string(argument.substr(option.size() + 1));
+    }
+    if (++i == rest.size()) {
+        throw UsageError{"option '" + std::string(option) + "' needs a value"};
+    }
+    return rest[i];
+}
+
+bool is_option(std::string_view argument, std::string_view option) {
+    return argument == option || (argument.starts_with(option) && argument.size() > option.size() &&
+                                  argument[option.size()] == '=');
+}
+
+Arguments parse(std::span<const char* const> arguments) {
+    Arguments parsed;
+    parsed.command = arguments.front();
+    bool options_ended = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (options_ended || argument.size() < 2 || argument.front() != '-') {
+            parsed.names.emplace_back(argument);
+        } else if (argument == "--") {
+            options_ended = true;
+        } else if (argument == "-o" || is_option(argument, "--output")) {
+            parsed.output = option_value(argument, argument == "-o" ? "-o" : "--output", arguments, i);
+        } else if (is_option(argument, "--dictionary")) {
+            parsed.dictionary = option_value(argument, "--dictionary", arguments, i);
+        } else if (is_option(argument, "--from")) {
+            const std::string value = option_value(argument, "--from", arguments, i);
+            parsed.from = taviro::find_encoding(value);
+            if (!parsed.from && value != "auto") {
+                throw UsageError{"unknown encoding '" + value + "' for --from (auto, utf-16le, utf-16be, utf-8)"};
+            }
+        } else {
+            throw UsageError{"unknown option '" + std::string(argument) + "'"};
+        }
+    }
+    return parsed;
+}
+
+std::unique_ptr<taviro::WordStore> open_dictionary(const Arguments& arguments) {
+    return std::make_unique<taviro::WordStore>(arguments.dictionary ? fs::path(*arguments.dictionary)
+                                                                    : taviro::default_dictionary_path());
+}
+
+bool is_same_file(const fs::path& first, const fs::path& second) {
+    std::error_code error;
+    return fs::equivalent(first, second, error);
+}
+
+int build(const Arguments& arguments) {
+    if (arguments.names.empty() || !arguments.output) {
+        throw UsageError{"build needs one or more word lists and -o FILE"};
+    }
+    taviro::WordListReader reader;
+    for (const std::string& name : arguments.names) {
+        // The dictionary replaces the file it is written to; a list must survive.
+        if (is_same_file(name, *arguments.output)) {
+            throw std::runtime_error("'" + *arguments.output + "' is one of the word lists");
+        }
+        std::ifstream list(name, std::ios::binary);
+        if (!list) {
+            throw std::runtime_error("cannot open '" + name + "'");
+        }
+        reader.read(list, name);
+    }
+    for (const std::string& note : reader.notes()) {
+        std::cerr << kProgram << ": " << note << '\n';
+    }
+    taviro::write_word_database(*arguments.output, reader.words());
+    std::cout << describe(reader.tally(), reader.words().size()) << '\n';
+    return kDone;
+}
+
+int lookup(const Arguments& arguments) {
+    if (arguments.names.empty()) {
+        throw UsageError{"lookup needs one or more words"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    int status = kDone;
+    for (const std::string& word : arguments.names) {
+        const auto units = taviro::decode_utf8(word);
+        if (!units) {
+            std::cerr << kProgram << ": the word '" << word << "' is not UTF-8\n";
+            status = kFailed;
+            continue;
+        }
+        try {
+            std::cout << describe(*units, taviro::look_up(*units, *dictionary)) << '\n';
+        } catch (const taviro::EngineError& error) {
+            std::cerr << kProgram << ": " << word << ": " << error.what() << '\n';
+            status = kFailed;
+        }
+    }
+    return status;
+}
+
+// Takes the converted text and keeps none of it.
+class DiscardingSink final : public taviro::UnitSink {
+public:
+    void write(std::u16string_view) override {}
+};
+
+int stats(const Arguments& arguments) {
+    if (arguments.names.size() != 1) {
+        throw UsageError{"stats needs one text"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    const std::string& name = arguments.names.front();
+    std::ifstream file;
+    if (name != "-") {
+        file.open(name, std::ios::binary);
+        if (!file) {
+            throw std::runtime_error("cannot open '" + name + "'");
+        }
+    }
+    taviro::DecodingSource source(name == "-" ? std::cin : file, arguments.from,
+                                  name == "-" ? "standard input" : "'" + name + "'");
+    DiscardingSink sink;
+    const taviro::FinishCounts counts = taviro::convert_units(source, sink, *dictionary);
+    const std::size_t changed = counts.prefixes + counts.suffixes + counts.splits;
+    std::cout << "words: " << counts.words << '\n'
+              << "prefix: " << counts.prefixes << '\n'
+              << "suffix: " << counts.suffixes << '\n'
+              << "split: " << counts.splits << '\n'
+              << "none: " << (counts.words > changed ? counts.words - changed : 0) << '\n';
+    return kDone;
+}
+
+int run(const Arguments& arguments) {
+    if (arguments.command == "build") return build(arguments);
+    if (arguments.command == "lookup") return lookup(arguments);
+    if (arguments.command == "stats") return stats(arguments);
+    throw UsageError{"unknown command '" + arguments.command + "'"};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::span<const char* const> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && (std::string_view(arguments.front()) == "--help" ||
+                               std::string_view(arguments.front()) == "-h")) {
+        std::cout << kHelp;
+        return std::cout.flush() ? kDone : kFailed;
+    }
+    if (!arguments.empty() && std::string_view(arguments.front()) == "--version") {
+        std::cout << kProgram << ' ' << TAVIRO_VERSION << '\n';
+        return std::cout.flush() ? kDone : kFailed;
+    }
+    try {
+        if (arguments.empty()) {
+            throw UsageError{"a command is needed: build, lookup or stats"};
+        }
+        return run(parse(arguments));
+    } catch (const UsageError& error) {
+        std::cerr << kProgram << ": " << error.problem << '\n'
+                  << "Try '" << kProgram << " --help' for more information.\n";
+        return kWrongUsage;
+    } catch (const std::exception& error) {
+        std::cerr << kProgram << ": " << error.what() << '\n';
+        return kFailed;
+    }
+}

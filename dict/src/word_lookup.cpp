@@ -1,0 +1,51 @@
+#include "taviro/dict/word_lookup.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "taviro/dict/dictionary_entry.h"
+#include "taviro/encoding/encoding_sink.h"
+
+namespace taviro {
+namespace {
+
+constexpr char16_t kFirstGurmukhi = u'\u0A00';
+constexpr char16_t kLastGurmukhi = u'\u0A7F';
+
+const char* yes_or_no(bool answer) {
+    return answer ? "yes" : "no";
+}
+
+}  // namespace
+
+bool is_gurmukhi(std::u16string_view word) {
+    return std::ranges::any_of(word, [](char16_t unit) { return unit >= kFirstGurmukhi && unit <= kLastGurmukhi; });
+}
+
+LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary) {
+    LookupAnswer answer;
+    answer.roman = is_gurmukhi(word) ? romanize_word(word) : std::u16string(word);
+    answer.rows = dictionary.count(answer.roman);
+    answer.stem = dictionary.stem_lookup(answer.roman);
+    answer.part = dictionary.part_lookup(answer.roman);
+    return answer;
+}
+
+std::string describe(std::u16string_view word, const LookupAnswer& answer) {
+    std::string text = to_utf8(word);
+    if (is_gurmukhi(word)) {
+        text += " (" + to_utf8(answer.roman) + ")";
+    }
+    return text + ": stem " + yes_or_no(answer.stem) + " (" + std::to_string(answer.rows) +
+           (answer.rows == 1 ? " row" : " rows") + "), part " + yes_or_no(answer.part);
+}
+
+std::string to_utf8(std::u16string_view text) {
+    std::ostringstream bytes;
+    EncodingSink sink(bytes, Encoding::utf8, "the text");
+    sink.write(text);
+    sink.finish();
+    return bytes.str();
+}
+
+}  // namespace taviro

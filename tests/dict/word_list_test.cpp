@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "taviro/dict/word_list.h"
+
+namespace taviro {
+namespace {
+
+TEST(WordListReader, SkipsCommentsAndBlankLinesAndCountsEveryDrop) {
+    std::istringstream list(
+        "\xEF\xBB\xBF# my words\n"
+        "ਕਮਲ\n"
+        "  ਨਯਨ\t\r\n"
+        "\n"
+        "   # an indented comment\n"
+        "ਕਮਲ\n"         // repeats a text
+        "ਨ\n"           // no vowel
+        "ਕਿ ਕਿ\n"       // a separator
+        "੧੨\n"          // not letters only
+        "ਪੱ\xE2\x80\x8D\n"  // addak before an unmapped character
+        "ab\xFF\n");    // not UTF-8
+    WordListReader reader;
+    reader.read(list, "mine.txt");
+    EXPECT_EQ(reader.words(), (std::vector<std::u16string>{u"kamal", u"nayan"}));
+    const WordListTally& tally = reader.tally();
+    EXPECT_EQ(tally.read, 8u);
+    EXPECT_EQ(describe(tally, reader.words().size()),
+              "8 entries read; dropped 1 holding a separator, 1 without a vowel, 1 not letters only, "
+              "1 not transliterable, 1 not UTF-8, 1 repeating a text; 2 words written");
+    EXPECT_EQ(reader.notes(), (std::vector<std::string>{"mine.txt:11: not UTF-8 at byte offset 2 (0xFF), left out"}));
+}
+
+TEST(WordListReader, KeepsEachTextOnceAcrossLists) {
+    WordListReader reader;
+    std::istringstream first("ਕਮਲ\n");
+    std::istringstream second("ਕਮਲ\nਨਯਨ");
+    reader.read(first, "first.txt");
+    reader.read(second, "second.txt");
+    EXPECT_EQ(reader.words(), (std::vector<std::u16string>{u"kamal", u"nayan"}));
+    EXPECT_EQ(reader.tally().repeated, 1u);
+}
+
+}  // namespace
+}  // namespace taviro
