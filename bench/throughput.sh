@@ -27,6 +27,7 @@ make_input() {
     copies=$(( (wanted + one - 1) / one ))
     : > "$out"
     for ((i = 0; i < copies; i++)); do cat "$work/one.txt"; done >> "$out"
+    truncate -s "$(( wanted / 2 * 2 ))" "$out"
 }
 
 # Median wall time in seconds of running the command $runs times.
