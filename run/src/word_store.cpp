@@ -128,13 +128,23 @@ std::size_t WordStore::size() const noexcept {
     return words_.size();
 }
 
+std::vector<std::filesystem::path> dictionary_candidates(const std::filesystem::path& program_folder) {
+    return {program_folder / "words.mdb", (program_folder / ".." / "share" / "taviro" / "words.mdb").lexically_normal()};
+}
+
 std::filesystem::path default_dictionary_path() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
         throw StoreError("cannot find the program's folder: " + error.message());
     }
-    return program.parent_path() / "words.mdb";
+    const std::vector<std::filesystem::path> candidates = dictionary_candidates(program.parent_path());
+    for (const std::filesystem::path& candidate : candidates) {
+        if (std::filesystem::is_regular_file(candidate, error)) {
+            return candidate;
+        }
+    }
+    return candidates.front();
 }
 
 }  // namespace taviro

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "taviro/engine.h"
 
@@ -27,7 +28,13 @@ private:
     MemoryDictionary words_;
 };
 
-// `words.mdb` in the folder that holds the running program.
+// Where a program in `program_folder` looks for `words.mdb`, in order: its own
+// folder (a build tree, or a program kept together with its dictionary), then
+// ../share/taviro/ beside it (an installed program in PREFIX/bin).
+std::vector<std::filesystem::path> dictionary_candidates(const std::filesystem::path& program_folder);
+
+// The first of the running program's candidates that is a file; the first
+// candidate when none is, so that the error names the program's own folder.
 std::filesystem::path default_dictionary_path();
 
 }  // namespace taviro
