@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,9 @@ struct ProgramOutcome {
 };
 
 // Runs `program` with `arguments` in `folder`; its standard output and error go
-// to files in `folder` that are read back and removed.
+// to files in `folder` that are read back and removed. With `as_user`, a
+// superuser runs it as that user, so that file modes stop it.
 ProgramOutcome run_program(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::filesystem::path& folder);
+                           const std::filesystem::path& folder, std::optional<unsigned> as_user = std::nullopt);
 
 }  // namespace taviro::testing

@@ -1,6 +1,7 @@
 #include "bad_inputs.h"
 
 #include <sqlite3.h>
+#include <sys/fsuid.h>
 #include <unistd.h>
 
 #include <stdexcept>
@@ -42,6 +43,25 @@ std::vector<std::u16string> case_dictionary_words() { return {u"kamal", u"nayan"
 std::string converted_source_bytes() { return utf16le_bytes(u"kamalnayan ki\r\n"); }
 
 bool is_superuser() { return ::geteuid() == 0; }
+
+AsOrdinaryUser::AsOrdinaryUser() {
+    if (!is_superuser()) return;
+    switched_ = true;
+    ::setfsgid(kOrdinaryUser);
+    ::setfsuid(kOrdinaryUser);
+    // setfsuid answers with the identity in force; an invalid one changes nothing.
+    works_ = ::setfsuid(static_cast<uid_t>(-1)) == static_cast<int>(kOrdinaryUser);
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+    if (!switched_) return;
+    ::setfsuid(0);
+    ::setfsgid(0);
+}
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
+
+void PrintTo(const BadDictionary& dictionary, std::ostream* out) { *out << dictionary.name; }
 
 std::vector<BadInput> bad_inputs() {
     const std::u16string surrogates = u"\xD800 \xDC00\xD800 \xDFFF";

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ struct BadInput {
     std::string destination;
     RunOutcome outcome;
     std::optional<std::string> output = std::nullopt;  // the destination's bytes afterwards
-    bool permission_case = false;  // a file mode that the superuser is not stopped by
+    bool permission_case = false;  // a file mode stops it: run it as an ordinary user
 };
+
+void PrintTo(const BadInput& input, std::ostream* out);
 
 // The dictionary of every case: ਕਮਲਨਯਨ splits into kamal + nayan.
 std::vector<std::u16string> case_dictionary_words();
@@ -37,6 +40,27 @@ std::vector<BadInput> bad_inputs();
 
 // Whether the process may read and write whatever the file modes say.
 bool is_superuser();
+
+// The user whose file modes the permission cases test when the tests run as
+// the superuser (as they do in CI), who is not stopped by file modes.
+inline constexpr unsigned kOrdinaryUser = 65534;  // nobody
+
+// While it lives, this thread opens files as kOrdinaryUser would. Nothing
+// changes when the process is not the superuser to begin with.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser();
+    ~AsOrdinaryUser();
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+    // False when the superuser could not take the ordinary user's identity.
+    bool works() const noexcept { return works_; }
+
+private:
+    bool switched_ = false;
+    bool works_ = true;
+};
 
 struct BadDictionary {
     const char* name;
@@ -48,6 +72,8 @@ struct BadDictionary {
     std::size_t rows = 0;  // rows read as words when it opens
     bool locked = false;   // another program holds a lock on it during the run
 };
+
+void PrintTo(const BadDictionary& dictionary, std::ostream* out);
 
 std::vector<BadDictionary> bad_dictionaries();
 
