@@ -106,6 +106,14 @@ std::vector<BadInput> bad_inputs() {
         {"SourceNameWithLeadingDash", source_file("-in.txt", utf16le_bytes(kSourceText)), "-in.txt", "-out.txt",
          RunOutcome::completed, converted_source_bytes()},
         {"SourceNameOfBlanksOnly", nothing, "   ", "out.txt", RunOutcome::missing_source},
+        {"SourceNameThatIsNoUtf8", source_file("\xFF\xFE.txt", utf16le_bytes(kSourceText)), "\xFF\xFE.txt",
+         "\xC0.txt", RunOutcome::completed, converted_source_bytes()},
+        {"SourceNameTooLongForTheSystem", nothing, std::string(300, 's') + ".txt", "out.txt",
+         RunOutcome::missing_source},
+        // Reading it would never end; it is no file, so it is never opened.
+        {"SourceLinkedToAnEndlessDevice",
+         [](const TemporaryFolder& folder) { fs::create_symlink("/dev/zero", folder.path() / "zero.txt"); },
+         "zero.txt", "out.txt", RunOutcome::missing_source},
         // Destinations
         {"DestinationInMissingFolder", nothing, "in.txt", "no-folder/out.txt", RunOutcome::failed},
         {"DestinationFolderWithoutWritePermission",
@@ -121,6 +129,8 @@ std::vector<BadInput> bad_inputs() {
          },
          "in.txt", "kept.txt", RunOutcome::failed, "keep", true},
         {"DestinationWhereNothingCanBeCreated", nothing, "in.txt", "/proc/taviro/out.txt", RunOutcome::failed},
+        {"DestinationNameTooLongForTheSystem", nothing, "in.txt", std::string(300, 'd') + ".txt",
+         RunOutcome::failed},
         {"DestinationIsADirectory",
          [](const TemporaryFolder& folder) { fs::create_directory(folder.path() / "out.txt"); }, "in.txt",
          "out.txt", RunOutcome::failed},
