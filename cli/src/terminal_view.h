@@ -30,12 +30,7 @@ public:
     std::string source_name() const override { return source_; }
     std::string destination_name() const override { return destination_; }
     void set_source_name(const std::string& name) override { source_ = name; }
-    void set_destination_name(const std::string& name) override {
-        destination_ = name;
-        if (!name.empty()) {
-            last_destination_ = name;
-        }
-    }
+    void set_destination_name(const std::string& name) override { destination_ = name; }
     void focus_source() override {}
 
     void warn(std::string_view message) override { show(message); }
@@ -51,9 +46,6 @@ public:
     void set_exit_enabled(bool) override {}
     void set_busy_indicator(bool) override {}
 
-    // The destination name the run last put, ".txt" added; empty when it put none.
-    const std::string& last_destination() const noexcept { return last_destination_; }
-
 private:
     void show(std::string_view message) {
         if (options_.before_message) {
@@ -67,7 +59,6 @@ private:
 
     std::string source_;
     std::string destination_;
-    std::string last_destination_;
     std::ostream& messages_;
     Options options_;
 };
