@@ -38,7 +38,7 @@ bool DecodingSource::decode_next_block() {
         return false;
     }
     const bool detecting = !encoding_;
-    const std::string block = read_block(detecting ? kDetectionBytes : kBlockBytes);
+    const std::string& block = read_block(detecting ? kDetectionBytes : kBlockBytes);
     if (detecting) {
         encoding_ = detect_encoding(block);
     }
@@ -57,19 +57,20 @@ bool DecodingSource::decode_next_block() {
     return true;
 }
 
-// Up to `wanted` bytes; fewer only at the end of the input.
-std::string DecodingSource::read_block(std::size_t wanted) {
-    std::string block(wanted, '\0');
-    bytes_.read(block.data(), static_cast<std::streamsize>(wanted));
+// Up to `wanted` bytes; fewer only at the end of the input. The same buffer
+// serves every block.
+const std::string& DecodingSource::read_block(std::size_t wanted) {
+    block_.resize(wanted);
+    bytes_.read(block_.data(), static_cast<std::streamsize>(wanted));
     if (bytes_.bad()) {
         fail("cannot read it");
     }
-    block.resize(static_cast<std::size_t>(bytes_.gcount()));
-    bytes_read_ += block.size();
-    if (progress_ != nullptr && !block.empty()) {
+    block_.resize(static_cast<std::size_t>(bytes_.gcount()));
+    bytes_read_ += block_.size();
+    if (progress_ != nullptr && !block_.empty()) {
         progress_->bytes_read(bytes_read_);
     }
-    return block;
+    return block_;
 }
 
 void DecodingSource::decode(std::string_view bytes) {

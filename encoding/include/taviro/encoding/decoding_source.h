@@ -35,7 +35,7 @@ public:
 
 private:
     bool decode_next_block();
-    std::string read_block(std::size_t wanted);
+    const std::string& read_block(std::size_t wanted);
     void decode(std::string_view bytes);
     void decode_utf16(std::string_view bytes);
     void finish();
@@ -51,6 +51,7 @@ private:
 
     Utf8Decoder utf8_;
     std::optional<char> carried_byte_;  // the first half of a UTF-16 unit
+    std::string block_;                 // the bytes of the latest block
     std::u16string decoded_;
     std::size_t handed_out_ = 0;  // units of decoded_ already read
 };
