@@ -111,7 +111,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
             errno = 0;
             source_stream.open(source, std::ios::binary);
             if (!source_stream.is_open()) {
-                throw file_failure("open", source);
+                throw file_error("open", source);
             }
         }
         // Creating the destination empties it, so it must not be the source.
@@ -123,7 +123,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
             errno = 0;
             destination_stream.open(destination, std::ios::binary | std::ios::trunc);
             if (!destination_stream.is_open()) {
-                throw file_failure("create", destination);
+                throw file_error("create", destination);
             }
         }
         DecodingSource decoder(from_input ? std::cin : source_stream, line_.from,
@@ -137,7 +137,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
             errno = 0;
             destination_stream.close();
             if (destination_stream.fail()) {
-                throw file_failure("write", destination);
+                throw file_error("write", destination);
             }
         }
         progress.clear();

@@ -1,5 +1,6 @@
 #include "progress_bar.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -47,8 +48,12 @@ std::string duration_text(double seconds) {
 }
 
 std::string bar_text(double share) {
-    const auto filled = static_cast<std::size_t>(share * kBarWidth);
-    return "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "]";
+    const std::size_t filled = std::min(kBarWidth, static_cast<std::size_t>(share * kBarWidth));
+    std::string bar(kBarWidth + 2, '.');
+    bar.front() = '[';
+    bar.back() = ']';
+    std::fill_n(bar.begin() + 1, filled, '#');
+    return bar;
 }
 
 }  // namespace

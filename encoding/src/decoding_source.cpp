@@ -1,6 +1,8 @@
 #include "taviro/encoding/decoding_source.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "taviro/encoding/encoding_detection.h"
 #include "taviro/run/run_error.h"
@@ -94,9 +96,19 @@ void DecodingSource::decode_utf16(std::string_view bytes) {
         carried_byte_.reset();
         i = 1;
     }
-    for (; i + 1 < bytes.size(); i += 2) {
-        decoded_.push_back(unit_of(bytes[i], bytes[i + 1]));
+    // Every unit of the input passes here: little-endian text on a little-endian
+    // machine is copied as it lies.
+    const std::size_t pairs = (bytes.size() - i) / 2;
+    const std::size_t at = decoded_.size();
+    decoded_.resize(at + pairs);
+    if (little_endian && std::endian::native == std::endian::little) {
+        std::memcpy(decoded_.data() + at, bytes.data() + i, 2 * pairs);
+    } else {
+        for (std::size_t k = 0; k < pairs; ++k) {
+            decoded_[at + k] = unit_of(bytes[i + 2 * k], bytes[i + 2 * k + 1]);
+        }
     }
+    i += 2 * pairs;
     if (i < bytes.size()) {
         carried_byte_ = bytes[i];
     }

@@ -1,29 +1,19 @@
 #include "taviro/encoding/encoded_run_files.h"
 
-#include <cerrno>
-#include <cstring>
-
 namespace taviro {
 
 std::string quoted_name(const std::filesystem::path& file) {
-    return "'" + file.string() + "'";
-}
-
-RunError file_failure(std::string_view action, const std::filesystem::path& file) {
-    const int error = errno;
-    std::string message = "cannot " + std::string(action) + " " + quoted_name(file);
-    if (error != 0) {
-        message += ": ";
-        message += std::strerror(error);
-    }
-    return RunError(message);
+    std::string quoted(1, '\'');
+    quoted += file.string();
+    quoted += '\'';
+    return quoted;
 }
 
 UnitSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
     errno = 0;
     source_file_.open(file, std::ios::binary);
     if (!source_file_.is_open()) {
-        throw file_failure("open", file);
+        throw file_error("open", file);
     }
     return source_.emplace(source_file_, source_encoding_, quoted_name(file), progress_);
 }
@@ -32,7 +22,7 @@ UnitSink& EncodedRunFiles::open_destination(const std::filesystem::path& file) {
     errno = 0;
     destination_file_.open(file, std::ios::binary | std::ios::trunc);
     if (!destination_file_.is_open()) {
-        throw file_failure("create", file);
+        throw file_error("create", file);
     }
     destination_name_ = file;
     return sink_.emplace(destination_file_, destination_encoding_, quoted_name(file));
@@ -43,7 +33,7 @@ void EncodedRunFiles::close() {
     errno = 0;
     destination_file_.close();
     if (destination_file_.fail()) {
-        throw file_failure("write", destination_name_);
+        throw file_error("write", destination_name_);
     }
     source_file_.close();
 }

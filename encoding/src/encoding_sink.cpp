@@ -1,5 +1,7 @@
 #include "taviro/encoding/encoding_sink.h"
 
+#include <bit>
+#include <cstring>
 #include <utility>
 
 #include "taviro/run/run_error.h"
@@ -37,13 +39,26 @@ void EncodingSink::write(std::u16string_view text) {
     if (encoding_ == Encoding::utf8) {
         write_utf8(text);
     } else {
-        for (const char16_t unit : text) {
-            block_.push_back(static_cast<char>(unit & 0xFF));
-            block_.push_back(static_cast<char>(unit >> 8));
-        }
+        append_utf16le(text);
     }
     if (block_.size() >= kBlockBytes) {
         write_out();
+    }
+}
+
+// Every unit of the output passes here: a little-endian machine copies the
+// units as they lie in memory.
+void EncodingSink::append_utf16le(std::u16string_view text) {
+    const std::size_t at = block_.size();
+    block_.resize(at + 2 * text.size());
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(block_.data() + at, text.data(), 2 * text.size());
+    } else {
+        char* to = block_.data() + at;
+        for (const char16_t unit : text) {
+            *to++ = static_cast<char>(unit & 0xFF);
+            *to++ = static_cast<char>(unit >> 8);
+        }
     }
 }
 

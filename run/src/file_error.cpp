@@ -1,4 +1,4 @@
-#include "file_error.h"
+#include "taviro/run/file_error.h"
 
 #include <cerrno>
 #include <cstring>

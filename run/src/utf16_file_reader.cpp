@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "file_error.h"
+#include "taviro/run/file_error.h"
 
 namespace taviro {
 namespace {

@@ -3,7 +3,7 @@
 #include <bit>
 #include <cerrno>
 
-#include "file_error.h"
+#include "taviro/run/file_error.h"
 
 namespace taviro {
 namespace {

@@ -12,6 +12,7 @@
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/file_error.h"
 #include "taviro/run/run_error.h"
 
 namespace taviro {
@@ -44,8 +45,5 @@ private:
 
 // "'name'", the way messages show a file name.
 std::string quoted_name(const std::filesystem::path& file);
-
-// A RunError "cannot ACTION 'file': reason", the reason from errno.
-RunError file_failure(std::string_view action, const std::filesystem::path& file);
 
 }  // namespace taviro

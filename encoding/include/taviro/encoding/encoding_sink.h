@@ -35,6 +35,7 @@ public:
     std::size_t replacements() const noexcept { return replacements_; }
 
 private:
+    void append_utf16le(std::u16string_view text);
     void write_utf8(std::u16string_view text);
     void append_utf8(char32_t value);
     void write_out();
