@@ -188,12 +188,11 @@ int stats(const Arguments& arguments) {
                                   name == "-" ? "standard input" : "'" + name + "'");
     DiscardingSink sink;
     const taviro::FinishCounts counts = taviro::convert_units(source, sink, *dictionary);
-    const std::size_t changed = counts.prefixes + counts.suffixes + counts.splits;
     std::cout << "words: " << counts.words << '\n'
               << "prefix: " << counts.prefixes << '\n'
               << "suffix: " << counts.suffixes << '\n'
               << "split: " << counts.splits << '\n'
-              << "none: " << (counts.words > changed ? counts.words - changed : 0) << '\n';
+              << "none: " << counts.unconfirmed << '\n';
     return kDone;
 }
 

@@ -73,6 +73,7 @@ void count_word(FinishCounts& counts, bool has_letters, bool prefix, bool suffix
         counts.prefixes += prefix ? 1 : 0;
         counts.suffixes += suffix ? 1 : 0;
         counts.splits += split ? 1 : 0;
+        counts.unconfirmed += prefix || suffix || split ? 0 : 1;
     }
 }
 

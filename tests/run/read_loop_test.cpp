@@ -81,15 +81,16 @@ TEST(ReadLoop, DictionaryConfirmsSplit) {
 }
 
 TEST(ReadLoop, CountsWordsFinishedThroughTheDictionary) {
-    const MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"dukān"});
-    MemoryUnitSource input(u"ਕਮਲਨਯਨ ਉਪਕਾਰ ਦੁਕਾਨਦਾਰ ਕਮਲਨਯਨ  ");
+    const MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"dukān", u"kārak"});
+    MemoryUnitSource input(u"ਕਮਲਨਯਨ ਉਪਕਾਰ ਦੁਕਾਨਦਾਰ ਕਮਲਨਯਨ  ਉਪਕਾਰਕ ਪੱਕਾ");
     MemoryUnitSink output;
     const FinishCounts counts = convert_units(input, output, dictionary);
-    EXPECT_EQ(output.text(), u"kamalnayan upkār dukāndār kamalnayan  ");
-    EXPECT_EQ(counts.words, 4u);
-    EXPECT_EQ(counts.prefixes, 1u);
-    EXPECT_EQ(counts.suffixes, 1u);
+    EXPECT_EQ(output.text(), u"kamalnayan upkār dukāndār kamalnayan  upkārak pakkā");
+    EXPECT_EQ(counts.words, 6u);
+    EXPECT_EQ(counts.prefixes, 2u);  // upkār, and upkārak, which keeps a suffix too
+    EXPECT_EQ(counts.suffixes, 2u);
     EXPECT_EQ(counts.splits, 2u);
+    EXPECT_EQ(counts.unconfirmed, 1u);
 }
 
 TEST(ReadLoop, BlockReadingMatchesUnitByUnitReading) {
