@@ -26,8 +26,9 @@ StoreError store_error(const std::filesystem::path& file, const std::string& rea
     return StoreError("cannot read the word dictionary '" + file.string() + "': " + reason);
 }
 
-// Longer than any text a word can become; a longer value is no word, and the
-// limit keeps a crafted file from making SQLite build gigabyte strings.
+// Far longer than any text a word can become (32,767 units). The limit keeps a
+// file of a few bytes from making SQLite build gigabyte texts: such a computed
+// text comes out as NULL, and a stored one refuses the file as too big.
 constexpr int kMaxTextBytes = 1 << 20;
 constexpr int kLockWaitMilliseconds = 1000;
 

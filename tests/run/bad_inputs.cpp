@@ -187,6 +187,8 @@ std::vector<BadDictionary> bad_dictionaries() {
                   "CREATE VIEW words AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n)"
                   " SELECT 'w' || i AS words FROM n;"),
          "view"},
+        {"StoredTextOverAMegabyteIsRefused",
+         database("long.mdb", words + "INSERT INTO words VALUES (printf('%.*c', 1100000, 'k'));"), "too big"},
         // Before: every "big" row made SQLite build a text of 200 MB; now such a
         // text is too long to be a word, and the row is skipped like a NULL.
         {"ComputedHugeTextIsNoWord",
