@@ -1,6 +1,7 @@
 #include "word_memory.h"
 
 #include <algorithm>
+#include <new>
 
 #include "taviro/run/word_builder.h"
 
@@ -42,7 +43,12 @@ ConvertedWord convert(std::u16string_view units, bool drop_final_a, const Dictio
 
 }  // namespace
 
-WordMemory::WordMemory(const Dictionary& dictionary) : dictionary_(dictionary), slots_(kSlots) {}
+WordMemory::WordMemory(const Dictionary& dictionary)
+    : dictionary_(dictionary), slots_(static_cast<Slot*>(std::calloc(kSlots, sizeof(Slot)))) {
+    if (!slots_) {
+        throw std::bad_alloc();
+    }
+}
 
 RememberedWord& WordMemory::find(std::u16string_view units) {
     if (units.size() > kMaxRememberedLength) {
@@ -67,7 +73,7 @@ RememberedWord& WordMemory::remember(std::u16string_view units, std::size_t hash
     build(units, &word.counted);
     if (entries_.size() == kMaxRemembered) {
         entries_.clear();
-        std::fill(slots_.begin(), slots_.end(), Slot{});
+        std::fill_n(slots_.get(), kSlots, Slot{});
     }
     std::size_t at = hash & (kSlots - 1);
     while (slots_[at].entry != 0) {

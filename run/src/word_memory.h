@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,7 +61,12 @@ private:
     RememberedWord& remember(std::u16string_view units, std::size_t hash);
 
     const Dictionary& dictionary_;
-    std::vector<Slot> slots_;
+    // Zeroed pages straight from the system: a run over a short text touches
+    // only the few it needs, instead of clearing the whole table first.
+    struct FreeSlots {
+        void operator()(Slot* slots) const noexcept { std::free(slots); }
+    };
+    std::unique_ptr<Slot[], FreeSlots> slots_;
     std::vector<Entry> entries_;
     RememberedWord unremembered_;  // for words too long to be worth keeping
 };
