@@ -50,11 +50,11 @@ QString closest_family(Face face) {
     return face == Face::arial ? arial : sans_serif;
 }
 
-QFont layout_font(const FontSpec& spec) {
-    QFont font(closest_family(spec.face));
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * kPixelsPerPoint)));
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+QFont layout_font(const FontSpec& wanted) {
+    QFont font(closest_family(wanted.face));
+    font.setPixelSize(static_cast<int>(std::lround(wanted.points * kPixelsPerPoint)));
+    font.setBold(wanted.bold);
+    font.setUnderline(wanted.underline);
     return font;
 }
 

@@ -52,7 +52,7 @@ inline constexpr FontSpec kDefaultFont{Face::ms_sans_serif, 8.25, false};
 
 // The installed family that stands in for `face`.
 QString closest_family(Face face);
-QFont layout_font(const FontSpec& spec);
+QFont layout_font(const FontSpec& wanted);
 
 // Background colour of the window, which its buttons and labels share.
 void set_background(QWidget& widget, const QColor& colour);
