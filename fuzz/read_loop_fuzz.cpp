@@ -16,6 +16,7 @@
 #include "taviro/run/read_loop.h"
 #include "taviro/run/unit_sink.h"
 #include "taviro/run/unit_source.h"
+#include "trickling_unit_source.h"
 
 namespace {
 
@@ -25,27 +26,6 @@ const taviro::MemoryDictionary& dictionary() {
                                                  u"pa\u1E43j\u0101b\u012B", u"sant"});
     return words;
 }
-
-// Gives the units a few at a time, the count cycling through small sizes, so
-// that words and nukta letters fall across the edges of the reads.
-class TricklingSource final : public taviro::UnitSource {
-public:
-    explicit TricklingSource(std::u16string units) : units_(std::move(units)) {}
-
-    std::size_t read(std::span<char16_t> units) override {
-        static constexpr std::size_t kSizes[] = {1, 2, 3, 5, 8, 13};
-        const std::size_t wanted = std::min(kSizes[reads_++ % std::size(kSizes)], units.size());
-        const std::size_t count = std::min(wanted, units_.size() - position_);
-        std::copy_n(units_.begin() + static_cast<std::ptrdiff_t>(position_), count, units.begin());
-        position_ += count;
-        return count;
-    }
-
-private:
-    std::u16string units_;
-    std::size_t position_ = 0;
-    std::size_t reads_ = 0;
-};
 
 struct Outcome {
     std::u16string text;
@@ -71,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Outcome literal = convert(taviro::convert_units_unit_by_unit, taviro::MemoryUnitSource(units));
     for (const Outcome& outcome : {convert(taviro::convert_units, taviro::MemoryUnitSource(units)),
-                                   convert(taviro::convert_units, TricklingSource(units))}) {
+                                   convert(taviro::convert_units, taviro::TricklingUnitSource(units))}) {
         if (outcome.error != literal.error) std::abort();
         // After a failure the sink holds at most the words before it; only a
         // completed conversion has one right text.

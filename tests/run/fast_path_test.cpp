@@ -13,6 +13,7 @@
 #include "taviro/run/read_loop.h"
 #include "taviro/run/separator.h"
 #include "taviro/run/word_store.h"
+#include "trickling_unit_source.h"
 
 namespace taviro {
 namespace {
@@ -30,24 +31,6 @@ std::u16string corpus_slice(std::size_t lines) {
     return units ? *units : std::u16string();
 }
 
-// Gives its units in blocks of varying size, so words are cut at every place.
-class ChoppedSource final : public UnitSource {
-public:
-    explicit ChoppedSource(std::u16string units) : units_(std::move(units)) {}
-    std::size_t read(std::span<char16_t> units) override {
-        const std::size_t wanted = std::min(units.size(), 1 + (calls_++ * 7) % 23);
-        const std::size_t count = std::min(wanted, units_.size() - position_);
-        std::copy_n(units_.begin() + static_cast<std::ptrdiff_t>(position_), count, units.begin());
-        position_ += count;
-        return count;
-    }
-
-private:
-    std::u16string units_;
-    std::size_t position_ = 0;
-    std::size_t calls_ = 0;
-};
-
 struct Outputs {
     std::u16string fast;
     std::u16string chopped;
@@ -61,7 +44,7 @@ Outputs convert_three_ways(const std::u16string& source, const Dictionary& dicti
     MemoryUnitSource whole(source);
     MemoryUnitSink fast;
     out.fast_counts = convert_units(whole, fast, dictionary);
-    ChoppedSource chopped(source);
+    TricklingUnitSource chopped(source);
     MemoryUnitSink chopped_sink;
     convert_units(chopped, chopped_sink, dictionary);
     MemoryUnitSource units(source);
