@@ -72,14 +72,19 @@ std::optional<SuffixMatch> confirm_suffix(std::u16string_view word, const Dictio
 // Looks for a head of the word that the dictionary holds exactly once. Heads
 // grow a syllable at a time; a head that is no word takes its inherent "a" and
 // grows on. Positions are 1-based, as the rule counts them: at(k) is the k-th
-// letter of the word. Returns the cursor where a head was found, or nothing.
+// letter of the word. Returns the two parts, schwas deleted, or nothing.
 class SplitSearch {
 public:
     SplitSearch(std::u16string_view word, const Dictionary& dictionary) : word_(word), dictionary_(dictionary) {
         check_16_bit(word.size(), "word too long for the split search");
     }
 
-    std::optional<std::u16string> run() {
+    struct Parts {
+        std::u16string text;
+        std::size_t first_size;
+    };
+
+    std::optional<Parts> run() {
         std::size_t split_position = 1;
         for (;;) {
             const std::optional<std::size_t> cursor = scan(split_position);
@@ -92,7 +97,9 @@ public:
             }
             if (dictionary_.part_lookup(tail)) {
                 std::u16string tail_text(tail);
-                return Schwa_Del(head_) + Schwa_Del(tail_text);
+                Schwa_Del(head_);
+                const std::size_t first_size = head_.size();
+                return Parts{head_ + Schwa_Del(tail_text), first_size};
             }
             if (!ends_with_syllable_end_vowel(head_) || (!tail.empty() && tail[0] == u'a')) head_ += u'a';
             check_16_bit(head_.size() + 1, "split position past the 16-bit limit");
@@ -135,15 +142,19 @@ FinishedWord finish_word(std::u16string word, const Dictionary& dictionary) {
     const std::optional<SuffixMatch> suffix = confirm_suffix(word, dictionary);
     if (suffix) word = suffix->stem;
 
-    std::optional<std::u16string> parts;
+    std::optional<SplitSearch::Parts> parts;
     if (!prefix && !suffix && !begins_with_digit(word)) parts = SplitSearch(word, dictionary).run();
     if (parts) {
-        word = std::move(*parts);
+        word = std::move(parts->text);
     } else {
         Schwa_Del(word);
     }
 
-    if (prefix) word.insert(0, std::u16string(prefix->prefix) + prefix->joining_vowel);
+    if (prefix) {
+        word.insert(0, std::u16string(prefix->prefix) + prefix->joining_vowel);
+        finished.stem_begin = prefix->prefix.size() + prefix->joining_vowel.size();
+    }
+    finished.stem_end = parts ? parts->first_size : word.size();
     if (suffix) word += suffix->suffix;
 
     finished.text = std::move(word);

@@ -67,13 +67,13 @@ private:
     char16_t previous_ = 0;
 };
 
-void count_word(FinishCounts& counts, bool has_letters, bool prefix, bool suffix, bool split) {
+void count_word(FinishCounts& counts, bool has_letters, const FinishedWord& word) {
     if (has_letters) {
         ++counts.words;
-        counts.prefixes += prefix ? 1 : 0;
-        counts.suffixes += suffix ? 1 : 0;
-        counts.splits += split ? 1 : 0;
-        counts.unconfirmed += prefix || suffix || split ? 0 : 1;
+        counts.prefixes += word.prefix ? 1 : 0;
+        counts.suffixes += word.suffix ? 1 : 0;
+        counts.splits += word.split ? 1 : 0;
+        counts.unconfirmed += word.prefix || word.suffix || word.split ? 0 : 1;
     }
 }
 
@@ -111,7 +111,7 @@ private:
     void write_finished_word() {
         const bool has_letters = !builder_.word().empty();
         const FinishedWord finished = finish_word(builder_.word(), dictionary_);
-        count_word(counts_, has_letters, finished.prefix, finished.suffix, finished.split);
+        count_word(counts_, has_letters, finished);
         if (!finished.text.empty()) {
             sink_.write(finished.text);
         }
@@ -130,7 +130,8 @@ private:
 // whole through the word memory. Its output is the unit-by-unit loop's.
 class WordByWordLoop {
 public:
-    WordByWordLoop(UnitSink& sink, const Dictionary& dictionary) : sink_(sink), memory_(dictionary), separators_(sink) {
+    WordByWordLoop(UnitSink& sink, const Dictionary& dictionary, WordObserver* observer)
+        : sink_(sink), memory_(dictionary), separators_(sink), observer_(observer) {
         gathered_.reserve(256);
     }
 
@@ -143,29 +144,32 @@ public:
             const char16_t* const separator = std::find_if(start, end, is_separator);
             if (separator == end) {
                 gathered_.append(start, end);
-                return;
+                break;
             }
+            const std::size_t word_end = consumed_ + static_cast<std::size_t>(separator - units.data());
             if (gathered_.empty()) {
-                end_word_at(std::u16string_view(start, separator), *separator);
+                end_word_at(std::u16string_view(start, separator), word_end, *separator);
             } else {
                 gathered_.append(start, separator);
-                end_word_at(gathered_, *separator);
+                end_word_at(gathered_, word_end, *separator);
                 gathered_.clear();
             }
             start = separator + 1;
         }
+        consumed_ += units.size();
     }
 
     void end_of_input() {
         RememberedWord& word = memory_.find(gathered_);
         counter_.add(word.counted);
-        write(memory_.converted(gathered_, word, true));
+        write(memory_.converted(gathered_, word, true), consumed_ - gathered_.size(), consumed_);
     }
 
     const FinishCounts& counts() const noexcept { return counts_; }
 
 private:
-    void end_word_at(std::u16string_view units, char16_t separator) {
+    // `word_end` is where the separator lies in the whole input.
+    void end_word_at(std::u16string_view units, std::size_t word_end, char16_t separator) {
         if (units.empty()) {
             // Nothing to finish: an empty word stays empty.
             counter_.add(1);
@@ -173,7 +177,7 @@ private:
         } else {
             RememberedWord& word = memory_.find(units);
             counter_.add(word.counted + 1);
-            write(memory_.converted(units, word, settle_counter()));
+            write(memory_.converted(units, word, settle_counter()), word_end - units.size(), word_end);
         }
         separators_.write(separator, units.empty());
     }
@@ -189,29 +193,50 @@ private:
         return true;
     }
 
-    void write(const ConvertedWord& word) {
-        count_word(counts_, word.has_letters, word.prefix, word.suffix, word.split);
-        if (!word.text.empty()) {
-            sink_.write(word.text);
+    void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end) {
+        count_word(counts_, word.has_letters, word.finished);
+        if (observer_ != nullptr && word.has_letters) {
+            observer_->word_finished(word_begin, word_end, word.finished);
+        }
+        if (!word.finished.text.empty()) {
+            sink_.write(word.finished.text);
         }
     }
 
     UnitSink& sink_;
     WordMemory memory_;
     SeparatorWriter separators_;
-    std::u16string gathered_;  // the start of a word cut by the end of a block
+    WordObserver* observer_;
+    std::size_t consumed_ = 0;  // units of the input taken before the current block
+    std::u16string gathered_;   // the start of a word cut by the end of a block
     CharacterCounter counter_;
     FinishCounts counts_;
 };
 
-}  // namespace
-
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary) {
-    WordByWordLoop loop(sink, dictionary);
+FinishCounts convert_blocks(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
+    WordByWordLoop loop(sink, dictionary, observer);
     std::array<char16_t, kBlockUnits> block;
     while (const std::size_t count = source.read(block)) {
         loop.take(std::span<const char16_t>(block.data(), count));
     }
+    loop.end_of_input();
+    return loop.counts();
+}
+
+}  // namespace
+
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary) {
+    return convert_blocks(source, sink, dictionary, nullptr);
+}
+
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver& observer) {
+    return convert_blocks(source, sink, dictionary, &observer);
+}
+
+FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
+                                     WordObserver* observer) {
+    WordByWordLoop loop(sink, dictionary, observer);
+    loop.take(std::span<const char16_t>(text.data(), text.size()));
     loop.end_of_input();
     return loop.counts();
 }

@@ -33,11 +33,7 @@ ConvertedWord convert(std::u16string_view units, bool drop_final_a, const Dictio
     builder.end_at_separator(counter);
     ConvertedWord word;
     word.has_letters = !builder.word().empty();
-    FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
-    word.text = std::move(finished.text);
-    word.prefix = finished.prefix;
-    word.suffix = finished.suffix;
-    word.split = finished.split;
+    word.finished = finish_word(std::move(builder.word()), dictionary);
     return word;
 }
 

@@ -22,11 +22,8 @@ namespace taviro {
 
 // One word, romanized, ended and finished.
 struct ConvertedWord {
-    std::u16string text;      // the finished word
+    FinishedWord finished;
     bool has_letters = false;  // the romanized word was not empty
-    bool prefix = false;
-    bool suffix = false;
-    bool split = false;
 };
 
 // One word's units, as the run's character counter and the word end see them.

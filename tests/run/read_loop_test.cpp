@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "taviro/run/run_error.h"
+#include "taviro/run/text_conversion.h"
 
 namespace taviro {
 namespace {
@@ -139,6 +141,39 @@ TEST(ReadLoop, EachCallStartsClean) {
     convert_units(first, ignored, dictionary);
     // Leftover counter or pending piece would change this one-letter word.
     EXPECT_EQ(convert(u"ਕ ", dictionary), u"ka ");
+}
+
+}  // namespace
+}  // namespace taviro
+
+namespace taviro {
+namespace {
+
+TEST(TextConversion, ReportsWhereEachWordLiesAndHowItWasFinished) {
+    const MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"dukān"});
+    const std::u16string_view text = u"ਕਮਲਨਯਨ, ਉਪਕਾਰ\r\nਦੁਕਾਨਦਾਰ ਪੱਕਾ";
+    const ConvertedText converted = convert_text_with_words(text, dictionary);
+    EXPECT_EQ(converted.text, convert_text(text, dictionary));
+    EXPECT_EQ(converted.text, u"kamalnayan, upkār\r\ndukāndār pakkā");
+
+    auto piece = [&](std::size_t begin, std::size_t end) {
+        return std::u16string(converted.text.substr(begin, end - begin));
+    };
+    ASSERT_EQ(converted.words.size(), 4u);
+    std::vector<std::u16string> gurmukhi, first, second;
+    for (const WordReport& word : converted.words) {
+        gurmukhi.emplace_back(text.substr(word.source_begin, word.source_end - word.source_begin));
+        const std::size_t cut = word.roman_begin + (word.prefix ? word.stem_begin : word.stem_end);
+        first.push_back(piece(word.roman_begin, cut));
+        second.push_back(piece(cut, word.roman_end));
+    }
+    EXPECT_EQ(gurmukhi, (std::vector<std::u16string>{u"ਕਮਲਨਯਨ", u"ਉਪਕਾਰ", u"ਦੁਕਾਨਦਾਰ", u"ਪੱਕਾ"}));
+    EXPECT_EQ(first, (std::vector<std::u16string>{u"kamal", u"up", u"dukān", u"pakkā"}));
+    EXPECT_EQ(second, (std::vector<std::u16string>{u"nayan", u"kār", u"dār", u""}));
+    EXPECT_TRUE(converted.words[0].split);
+    EXPECT_TRUE(converted.words[1].prefix);
+    EXPECT_TRUE(converted.words[2].suffix);
+    EXPECT_FALSE(converted.words[3].prefix || converted.words[3].suffix || converted.words[3].split);
 }
 
 }  // namespace

@@ -169,6 +169,12 @@ struct FinishedWord {
     bool prefix = false;  // a prefix was confirmed and kept
     bool suffix = false;  // a suffix was confirmed and kept
     bool split = false;   // the word was split into two parts
+    // Where the pieces of `text` meet. A kept prefix, with its joining vowel, is
+    // text[0, stem_begin) and a kept suffix is text[stem_end, end); a split's
+    // first part is text[0, stem_end) and its second the rest. A word the rules
+    // alone finished is all stem.
+    std::size_t stem_begin = 0;
+    std::size_t stem_end = 0;
 };
 
 // Throws EngineError(overflow) for words too long for the 16-bit rules.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "taviro/engine.h"
 #include "taviro/run/unit_sink.h"
@@ -25,6 +26,15 @@ struct FinishCounts {
     std::size_t unconfirmed = 0;
 };
 
+// Told of every word the loop finishes that has letters, in input order, just
+// before its Roman text goes to the sink. `begin` and `end` are the word's code
+// units counted from the start of the input.
+class WordObserver {
+public:
+    virtual ~WordObserver() = default;
+    virtual void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) = 0;
+};
+
 // Converts the whole of `source` into `sink`. Throws EngineError (an addak
 // before an unmapped character, more than 32,767 characters without a word end),
 // RunError from the source or sink, and whatever the dictionary throws; the sink
@@ -32,6 +42,10 @@ struct FinishCounts {
 // Reads in blocks and converts each word as a whole, remembering what words
 // became within the call.
 FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver& observer);
+// The same for input that is all in memory already: converted where it lies.
+FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
+                                     WordObserver* observer = nullptr);
 
 // The same conversion done the slow, literal way: one code unit per read, every
 // word romanized and finished afresh. Same output; kept as the reference that the

@@ -20,6 +20,7 @@ class MemoryUnitSink final : public UnitSink {
 public:
     void write(std::u16string_view text) override { text_.append(text); }
     const std::u16string& text() const noexcept { return text_; }
+    std::u16string take() noexcept { return std::move(text_); }
 
 private:
     std::u16string text_;

@@ -1,0 +1,41 @@
+// Conversion of text held in memory, for front ends without files: the web
+// page, the Python module, tests. The read loop of a file run does the work, so
+// a text converts to exactly what a file of the same units would hold, without
+// the file's byte-order mark.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+
+// The Roman text of `text`. Throws EngineError, and whatever the dictionary throws.
+[[nodiscard]] std::u16string convert_text(std::u16string_view text, const Dictionary& dictionary);
+
+// One word of a converted text and how it was finished. Offsets are UTF-16 code
+// units: `source_*` into the text given, `roman_*` into the result.
+struct WordReport {
+    std::size_t source_begin = 0;
+    std::size_t source_end = 0;
+    std::size_t roman_begin = 0;
+    std::size_t roman_end = 0;
+    bool prefix = false;  // a confirmed prefix was kept: roman [roman_begin, roman_begin + stem_begin)
+    bool suffix = false;  // a confirmed suffix was kept: roman [roman_begin + stem_end, roman_end)
+    bool split = false;   // two parts: [roman_begin, roman_begin + stem_end) and the rest
+    std::size_t stem_begin = 0;  // relative to roman_begin
+    std::size_t stem_end = 0;    // relative to roman_begin
+};
+
+struct ConvertedText {
+    std::u16string text;
+    std::vector<WordReport> words;  // every word with letters, in order
+};
+
+// The Roman text of `text` together with a report on each of its words.
+[[nodiscard]] ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary);
+
+}  // namespace taviro

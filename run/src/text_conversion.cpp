@@ -1,0 +1,47 @@
+#include "taviro/run/text_conversion.h"
+
+#include "taviro/run/read_loop.h"
+#include "taviro/run/unit_sink.h"
+
+namespace taviro {
+namespace {
+
+// Keeps the result itself, so each word's place in it is known as it comes.
+class ReportingSink final : public UnitSink, public WordObserver {
+public:
+    void write(std::u16string_view text) override { result_.text.append(text); }
+
+    void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) override {
+        const std::size_t roman_begin = result_.text.size();
+        result_.words.push_back({.source_begin = begin,
+                                 .source_end = end,
+                                 .roman_begin = roman_begin,
+                                 .roman_end = roman_begin + word.text.size(),
+                                 .prefix = word.prefix,
+                                 .suffix = word.suffix,
+                                 .split = word.split,
+                                 .stem_begin = word.stem_begin,
+                                 .stem_end = word.stem_end});
+    }
+
+    ConvertedText take() { return std::move(result_); }
+
+private:
+    ConvertedText result_;
+};
+
+}  // namespace
+
+std::u16string convert_text(std::u16string_view text, const Dictionary& dictionary) {
+    MemoryUnitSink sink;
+    convert_units_in_memory(text, sink, dictionary);
+    return sink.take();
+}
+
+ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary) {
+    ReportingSink sink;
+    convert_units_in_memory(text, sink, dictionary, &sink);
+    return sink.take();
+}
+
+}  // namespace taviro
