@@ -17,6 +17,11 @@ bool is_letter(char16_t unit) {
     return ascii || kRomanLetters.find(unit) != std::u16string_view::npos;
 }
 
+// The joiners belong to Gurmukhi text too: typists put them after a halant.
+bool is_gurmukhi(char16_t unit) {
+    return (unit >= u'\u0A00' && unit <= u'\u0A7F') || unit == u'\u200C' || unit == u'\u200D';
+}
+
 bool is_vowel_letter(char16_t unit) {
     return kVowelLetters.find(unit) != std::u16string_view::npos;
 }
@@ -35,6 +40,9 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
     }
     if (!std::ranges::all_of(roman, is_letter)) {
         return {EntryVerdict::not_letters_only, {}};
+    }
+    if (!std::ranges::all_of(gurmukhi, is_gurmukhi)) {
+        return {EntryVerdict::not_gurmukhi, {}};
     }
     if (std::ranges::none_of(roman, is_vowel_letter)) {
         return {EntryVerdict::no_vowel, {}};
