@@ -126,11 +126,20 @@ public:
     virtual ~Dictionary() = default;
     // How many rows hold exactly `text`.
     virtual std::size_t count(std::u16string_view text) const = 0;
+    // No row is longer than this. A text that is longer is no row, so it is
+    // never looked up: the split search then costs time in proportion to the
+    // word's length, not to its square.
+    virtual std::size_t longest_row() const noexcept { return SIZE_MAX; }
 
     // Is this text a word at all?
-    bool stem_lookup(std::u16string_view text) const { return count(text) >= 1; }
+    bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }
     // Is it exactly one word?
-    bool part_lookup(std::u16string_view text) const { return count(text) == 1; }
+    bool part_lookup(std::u16string_view text) const { return rows_holding(text) == 1; }
+
+private:
+    std::size_t rows_holding(std::u16string_view text) const {
+        return text.size() > longest_row() ? 0 : count(text);
+    }
 };
 
 // A quick hash of UTF-16 text for hash tables keyed by words, which are short:
@@ -152,11 +161,13 @@ public:
     explicit MemoryDictionary(const std::vector<std::u16string>& rows);
     void add(std::u16string_view text);
     std::size_t count(std::u16string_view text) const override;
+    std::size_t longest_row() const noexcept override { return longest_row_; }
     std::size_t size() const noexcept { return rows_; }
 
 private:
     std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> counts_;
     std::size_t rows_ = 0;
+    std::size_t longest_row_ = 0;
 };
 
 // ---------------------------------------------------------------------------
