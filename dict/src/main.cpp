@@ -19,10 +19,18 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/file_names.h"
 #include "taviro/run/read_loop.h"
 #include "taviro/run/word_store.h"
 
 namespace {
+
+// The folder this program lies in, as the system knows it.
+std::filesystem::path program_folder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : program.parent_path();
+}
 
 namespace fs = std::filesystem;
 
@@ -110,12 +118,7 @@ Arguments parse(std::span<const char* const> arguments) {
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const Arguments& arguments) {
     return std::make_unique<taviro::WordStore>(arguments.dictionary ? fs::path(*arguments.dictionary)
-                                                                    : taviro::default_dictionary_path());
-}
-
-bool is_same_file(const fs::path& first, const fs::path& second) {
-    std::error_code error;
-    return fs::equivalent(first, second, error);
+                                                                    : taviro::find_dictionary(program_folder()));
 }
 
 int build(const Arguments& arguments) {
@@ -125,7 +128,7 @@ int build(const Arguments& arguments) {
     taviro::WordListReader reader;
     for (const std::string& name : arguments.names) {
         // The dictionary replaces the file it is written to; a list must survive.
-        if (is_same_file(name, *arguments.output)) {
+        if (taviro::is_same_file(name, *arguments.output)) {
             throw std::runtime_error("'" + *arguments.output + "' is one of the word lists");
         }
         std::ifstream list(name, std::ios::binary);

@@ -133,14 +133,10 @@ std::vector<std::filesystem::path> dictionary_candidates(const std::filesystem::
     return {program_folder / "words.mdb", (program_folder / ".." / "share" / "taviro" / "words.mdb").lexically_normal()};
 }
 
-std::filesystem::path default_dictionary_path() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        throw StoreError("cannot find the program's folder: " + error.message());
-    }
-    const std::vector<std::filesystem::path> candidates = dictionary_candidates(program.parent_path());
+std::filesystem::path find_dictionary(const std::filesystem::path& program_folder) {
+    const std::vector<std::filesystem::path> candidates = dictionary_candidates(program_folder);
     for (const std::filesystem::path& candidate : candidates) {
+        std::error_code error;
         if (std::filesystem::is_regular_file(candidate, error)) {
             return candidate;
         }
