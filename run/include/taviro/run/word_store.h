@@ -3,18 +3,13 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "taviro/engine.h"
+#include "taviro/run/store_error.h"
 
 namespace taviro {
-
-class StoreError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class WordStore final : public Dictionary {
 public:
