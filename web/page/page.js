@@ -1,0 +1,415 @@
+// The page: hands text and files to the converter in its worker and shows what
+// comes back. Every result and every message is the engine's; nothing here
+// decides how a word is written.
+'use strict';
+(() => {
+  // Above this many words the result is shown as plain text: a span for each
+  // word would hold the page up longer than the conversion itself.
+  const kMostWordSpans = 20000;
+  const kTypedTextName = 'roman.txt';
+  // The marks the desktop's table picture puts in place of a marker text.
+  const kTableMarks = { noConversion: '*', doubling: '\u2020' };
+  const kTableBlocks = 3;
+  const kDottedCircle = '\u25CC';
+
+  const byId = (id) => document.getElementById(id);
+  const ui = {
+    gurmukhi: byId('gurmukhi'),
+    roman: byId('roman'),
+    status: byId('status'),
+    file: byId('file'),
+    progress: byId('progress'),
+    copy: byId('copy'),
+    saveUtf8: byId('save-utf8'),
+    saveUtf16: byId('save-utf16'),
+    info: byId('word-info'),
+    tableBlocks: byId('table-blocks'),
+    tableNotes: byId('table-notes'),
+  };
+
+  const state = {
+    fields: null,      // where each number of a word's report lies
+    lastId: 0,
+    inFlight: null,    // the request the worker is working on
+    pending: null,     // the newest request, waiting for the worker
+    name: kTypedTextName,
+    result: null,      // { roman, units, words, source, display }
+    spans: [],
+    focused: null,
+  };
+
+  function element(tag, properties, children) {
+    const node = Object.assign(document.createElement(tag), properties || {});
+    node.append(...(children || []));
+    return node;
+  }
+
+  function setStatus(text, isError) {
+    ui.status.textContent = text;
+    ui.status.classList.toggle('error', Boolean(isError));
+  }
+
+  function setBusy(busy) {
+    if (busy) {
+      document.body.dataset.busy = '1';
+    } else {
+      delete document.body.dataset.busy;
+    }
+  }
+
+  function showProgress(value, max) {
+    ui.progress.hidden = false;
+    if (max === undefined) {
+      ui.progress.removeAttribute('value');
+    } else {
+      ui.progress.max = max;
+      ui.progress.value = value;
+    }
+  }
+
+  // ---- the worker ----------------------------------------------------------
+
+  const worker = new Worker(URL.createObjectURL(
+    new Blob([byId('taviro-worker').textContent], { type: 'text/javascript' })));
+
+  // The worker takes one request at a time; while it works, only the newest
+  // waiting request is kept, so fast typing never queues stale conversions.
+  function send(request) {
+    setBusy(true);
+    if (state.inFlight) {
+      state.pending = request;
+      return;
+    }
+    request.message.id = ++state.lastId;
+    state.inFlight = request;
+    worker.postMessage(request.message, request.transfer || []);
+  }
+
+  function settle() {
+    const done = state.inFlight;
+    state.inFlight = null;
+    if (state.pending) {
+      const next = state.pending;
+      state.pending = null;
+      send(next);
+      return null;
+    }
+    ui.progress.hidden = true;
+    return done;
+  }
+
+  worker.onmessage = (event) => {
+    const message = event.data;
+    if (message.kind === 'ready') {
+      ready(message);
+      return;
+    }
+    const request = settle();
+    if (!request) {
+      return;
+    }
+    if (message.kind === 'converted') {
+      showResult(message, request);
+    } else {
+      clearResult();
+      setStatus(message.message, true);
+    }
+    setBusy(false);
+  };
+
+  worker.onerror = (event) => {
+    setStatus('The converter stopped: ' + (event.message || 'unknown error'), true);
+    setBusy(false);
+  };
+
+  function ready(message) {
+    state.fields = message.wordFields;
+    state.fields.count = Object.keys(message.wordFields).length - 1;
+    renderTable(message.table);
+    setStatus(`Ready: ${message.rows.toLocaleString('en')} dictionary words. Type or paste Gurmukhi, or open a text file.`);
+    performance.mark('taviro-ready');
+    document.body.dataset.ready = '1';
+    if (ui.gurmukhi.value) {
+      convertTyped();
+    }
+  }
+
+  // ---- converting ---------------------------------------------------------
+
+  function convertTyped() {
+    if (!state.fields) {
+      return;
+    }
+    const text = ui.gurmukhi.value;
+    send({ message: { kind: 'convert', text }, source: text });
+  }
+
+  function openFile(file) {
+    if (!state.fields || !file) {
+      return;
+    }
+    setBusy(true);
+    setStatus(`Reading '${file.name}'…`);
+    showProgress(0, file.size);
+    const reader = new FileReader();
+    reader.onprogress = (event) => showProgress(event.loaded, file.size);
+    reader.onerror = () => {
+      ui.progress.hidden = true;
+      clearResult();
+      setStatus(`cannot read '${file.name}': ${reader.error.message}`, true);
+      setBusy(false);
+    };
+    reader.onload = () => {
+      showProgress();
+      setStatus(`Converting '${file.name}'…`);
+      send({ message: { kind: 'file', name: file.name, bytes: reader.result }, transfer: [reader.result], name: file.name });
+    };
+    reader.readAsArrayBuffer(file);
+  }
+
+  function showResult(message, request) {
+    const source = request.source !== undefined ? request.source : message.source;
+    if (request.name) {
+      state.name = request.name;
+      ui.gurmukhi.value = source;
+    }
+    const display = message.roman.replace(/\r/g, '');
+    state.result = { roman: message.roman, units: message.units, words: message.words, source, display };
+    const count = message.words.length / state.fields.count;
+    renderRoman(count);
+    for (const button of [ui.copy, ui.saveUtf8, ui.saveUtf16]) {
+      button.disabled = display.length === 0;
+    }
+    const words = `${count.toLocaleString('en')} word${count === 1 ? '' : 's'}`;
+    const details = count > kMostWordSpans ? ` Word details are shown for up to ${kMostWordSpans.toLocaleString('en')} words.` : '';
+    setStatus(request.name ? `Converted '${request.name}' (${message.encoding}): ${words}.${details}` : `${words}.${details}`);
+  }
+
+  function clearResult() {
+    state.result = null;
+    state.spans = [];
+    state.focused = null;
+    ui.roman.replaceChildren();
+    ui.info.replaceChildren();
+    for (const button of [ui.copy, ui.saveUtf8, ui.saveUtf16]) {
+      button.disabled = true;
+    }
+  }
+
+  // ---- the Roman text and its words ----------------------------------------
+
+  function wordNumber(index, field) {
+    return state.result.words[index * state.fields.count + state.fields[field]];
+  }
+
+  // Line ends come as CR LF, as the desktop writes them; the page shows and
+  // copies them as LF, as the UTF-8 result has them.
+  function renderRoman(count) {
+    const { roman, display } = state.result;
+    state.spans = [];
+    state.focused = null;
+    ui.info.replaceChildren();
+    if (count > kMostWordSpans) {
+      ui.roman.textContent = display;
+      return;
+    }
+    const fragment = document.createDocumentFragment();
+    let at = 0;
+    for (let i = 0; i < count; ++i) {
+      const begin = wordNumber(i, 'romanBegin');
+      const end = wordNumber(i, 'romanEnd');
+      if (begin > at) {
+        fragment.append(roman.slice(at, begin).replace(/\r/g, ''));
+      }
+      const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
+      span.dataset.i = i;
+      state.spans.push(span);
+      fragment.append(span);
+      at = end;
+    }
+    if (at < roman.length) {
+      fragment.append(roman.slice(at).replace(/\r/g, ''));
+    }
+    if (state.spans.length) {
+      state.spans[0].tabIndex = 0;
+      state.focused = state.spans[0];
+    }
+    ui.roman.replaceChildren(fragment);
+  }
+
+  // How a word was finished, as pieces of its Roman text with their names.
+  function pieces(index, roman) {
+    const flags = wordNumber(index, 'flags');
+    const bits = state.fields.flagBits;
+    const stemBegin = wordNumber(index, 'stemBegin');
+    const stemEnd = wordNumber(index, 'stemEnd');
+    if (flags & bits.split) {
+      return { how: 'split into two dictionary words', parts: [['first', roman.slice(0, stemEnd)], ['second', roman.slice(stemEnd)]] };
+    }
+    if (flags & (bits.prefix | bits.suffix)) {
+      const parts = [];
+      if (flags & bits.prefix) parts.push(['prefix', roman.slice(0, stemBegin)]);
+      parts.push(['stem', roman.slice(stemBegin, stemEnd)]);
+      if (flags & bits.suffix) parts.push(['suffix', roman.slice(stemEnd)]);
+      return { how: 'the dictionary confirmed the stem', parts };
+    }
+    return { how: 'the rules alone: no prefix, suffix or split was confirmed by the dictionary', parts: [] };
+  }
+
+  function showWord(span) {
+    const index = Number(span.dataset.i);
+    const gurmukhi = state.result.source.slice(wordNumber(index, 'sourceBegin'), wordNumber(index, 'sourceEnd'));
+    const roman = span.textContent;
+    const { how, parts } = pieces(index, roman);
+    const children = [
+      element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
+      ' \u2192 ',
+      element('span', { lang: 'pa-Latn', textContent: roman }),
+      `: ${how}`,
+    ];
+    parts.forEach(([name, text], i) => {
+      children.push(i === 0 ? ': ' : ' + ', `${name} `,
+        element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
+    });
+    ui.info.replaceChildren(...children);
+  }
+
+  function focusWord(span) {
+    if (state.focused && state.focused !== span) {
+      state.focused.removeAttribute('tabindex');
+    }
+    span.tabIndex = 0;
+    state.focused = span;
+    span.focus();
+  }
+
+  const kWordKeys = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 };
+
+  ui.roman.addEventListener('keydown', (event) => {
+    const span = event.target.closest('.w');
+    if (!span) return;
+    const index = Number(span.dataset.i);
+    let next = null;
+    if (event.key in kWordKeys) next = state.spans[index + kWordKeys[event.key]];
+    if (event.key === 'Home') next = state.spans[0];
+    if (event.key === 'End') next = state.spans[state.spans.length - 1];
+    if (next) {
+      event.preventDefault();
+      focusWord(next);
+    }
+  });
+  ui.roman.addEventListener('focusin', (event) => {
+    if (event.target.classList.contains('w')) showWord(event.target);
+  });
+  ui.roman.addEventListener('mouseover', (event) => {
+    const span = event.target.closest && event.target.closest('.w');
+    if (span) showWord(span);
+  });
+  ui.roman.addEventListener('click', (event) => {
+    const span = event.target.closest('.w');
+    if (span) focusWord(span);
+  });
+
+  // ---- copy and download ----------------------------------------------------
+
+  async function copyResult() {
+    const text = state.result.display;
+    try {
+      await navigator.clipboard.writeText(text);
+    } catch {
+      // Without the clipboard interface (an older browser), the selection way.
+      const area = element('textarea', { value: text });
+      document.body.append(area);
+      area.select();
+      const copied = document.execCommand('copy');
+      area.remove();
+      if (!copied) {
+        setStatus('The browser did not let the page copy; select the result and copy it.', true);
+        return;
+      }
+    }
+    setStatus('The Roman text is on the clipboard.');
+  }
+
+  function download(parts, name) {
+    const url = URL.createObjectURL(new Blob(parts, { type: 'text/plain' }));
+    const link = element('a', { href: url, download: name });
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+
+  // UTF-8 without a byte-order mark, LF line ends: what taviro-convert --to utf-8 writes.
+  function saveUtf8() {
+    download([state.result.display], state.name);
+  }
+
+  // The desktop's file: UTF-16LE after a byte-order mark, CR LF line ends.
+  function saveUtf16() {
+    const units = state.result.units;
+    const bytes = new DataView(new ArrayBuffer(2 * (units.length + 1)));
+    bytes.setUint16(0, 0xFEFF, true);
+    for (let i = 0; i < units.length; ++i) {
+      bytes.setUint16(2 * (i + 1), units[i], true);
+    }
+    download([bytes.buffer], state.name);
+  }
+
+  // ---- the character table ------------------------------------------------
+
+  // A sign that joins the letter before it is shown on a dotted circle, as the
+  // desktop's table shows it, so it never sits alone.
+  function shownCharacter(codePoint) {
+    const character = String.fromCharCode(codePoint);
+    return /\p{M}/u.test(character) ? kDottedCircle + character : character;
+  }
+
+  function renderTable({ rows, markers }) {
+    const markOf = new Map([[markers.noConversion, kTableMarks.noConversion], [markers.doubling, kTableMarks.doubling]]);
+    const perBlock = Math.ceil(rows.length / kTableBlocks);
+    const blocks = [];
+    for (let first = 0; first < rows.length; first += perBlock) {
+      const body = rows.slice(first, first + perBlock).map(([codePoint, roman]) => element('tr', {}, [
+        element('td', { className: 'gurmukhi', lang: 'pa-Guru', textContent: shownCharacter(codePoint) }),
+        element('td', { lang: 'pa-Latn', textContent: markOf.get(roman) || roman }),
+      ]));
+      blocks.push(element('table', {}, [
+        element('thead', {}, [element('tr', {}, [
+          element('th', { scope: 'col', textContent: 'Gurmukhi' }),
+          element('th', { scope: 'col', textContent: 'Roman' }),
+        ])]),
+        element('tbody', {}, body),
+      ]));
+    }
+    ui.tableBlocks.replaceChildren(...blocks);
+    ui.tableNotes.replaceChildren(
+      `${kTableMarks.noConversion}  ${markers.noConversion}`, element('br'),
+      `${kTableMarks.doubling}  ${markers.doubling}`);
+  }
+
+  // ---- wiring ---------------------------------------------------------------
+
+  ui.gurmukhi.addEventListener('input', convertTyped);
+  ui.file.addEventListener('change', () => {
+    openFile(ui.file.files[0]);
+    ui.file.value = '';
+  });
+  ui.copy.addEventListener('click', copyResult);
+  ui.saveUtf8.addEventListener('click', saveUtf8);
+  ui.saveUtf16.addEventListener('click', saveUtf16);
+
+  document.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    event.dataTransfer.dropEffect = 'copy';
+    ui.gurmukhi.classList.add('dropping');
+  });
+  document.addEventListener('dragleave', () => ui.gurmukhi.classList.remove('dropping'));
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    ui.gurmukhi.classList.remove('dropping');
+    openFile(event.dataTransfer.files[0]);
+  });
+
+  worker.postMessage({ kind: 'load', words: byId('taviro-words').textContent });
+})();
