@@ -124,7 +124,6 @@
 
   function ready(message) {
     state.fields = message.wordFields;
-    state.fields.count = Object.keys(message.wordFields).length - 1;
     renderTable(message.table);
     setStatus(`Ready: ${message.rows.toLocaleString('en')} dictionary words. Type or paste Gurmukhi, or open a text file.`);
     performance.mark('taviro-ready');

@@ -138,6 +138,7 @@ val character_map_rows() {
 val word_fields() {
     val result = val::object();
     for (std::size_t i = 0; i < kWordFields.size(); ++i) result.set(kWordFields[i], i);
+    result.set("count", kWordFields.size());
     val flags = val::object();
     flags.set("prefix", static_cast<unsigned>(kPrefix));
     flags.set("suffix", static_cast<unsigned>(kSuffix));
