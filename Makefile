@@ -45,16 +45,18 @@ test: deps web $(TEST_DIR)/CMakeCache.txt
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
 
-# Throughput and memory against iconv and ICU, then the engine's kernels.
+# Throughput and memory against iconv and ICU, the engine's kernels, then the
+# web page's conversion speed beside the native program's.
 BENCH_DIR ?= build-bench
 
-bench: build
+bench: build web
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
 	    -DTAVIRO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
+	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
 # five targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.

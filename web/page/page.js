@@ -6,6 +6,13 @@
   // Above this many words the result is shown as plain text: a span for each
   // word would hold the page up longer than the conversion itself.
   const kMostWordSpans = 20000;
+  // Code units in a block of the shown result, and in the longest block that
+  // waits for a line end before it is cut at a space.
+  const kBlockUnits = 4096;
+  const kLongestBlockUnits = 16 * kBlockUnits;
+  // A file's Gurmukhi text longer than this is not put in the text box: the
+  // browser would take seconds to lay it out, and the page would stand still.
+  const kMostShownSourceUnits = 262144;
   const kTypedTextName = 'roman.txt';
   // The marks the desktop's table picture puts in place of a marker text.
   const kTableMarks = { noConversion: '*', doubling: '\u2020' };
@@ -24,6 +31,7 @@
     saveUtf16: byId('save-utf16'),
     info: byId('word-info'),
     tableBlocks: byId('table-blocks'),
+    table: byId('table'),
     tableNotes: byId('table-notes'),
   };
 
@@ -104,11 +112,18 @@
       ready(message);
       return;
     }
+    if (message.kind === 'broken') {
+      setStatus(`The converter could not start: ${message.message}`, true);
+      return;
+    }
     const request = settle();
     if (!request) {
       return;
     }
     if (message.kind === 'converted') {
+      if (message.milliseconds !== undefined) {
+        performance.measure('taviro-worker-conversion', { start: performance.now() - message.milliseconds, duration: message.milliseconds });
+      }
       showResult(message, request);
     } else {
       clearResult();
@@ -124,7 +139,9 @@
 
   function ready(message) {
     state.fields = message.wordFields;
-    renderTable(message.table);
+    // Drawn when first opened: until then it is not needed, and the page is
+    // ready sooner.
+    ui.table.addEventListener('toggle', () => renderTable(message.table), { once: true });
     setStatus(`Ready: ${message.rows.toLocaleString('en')} dictionary words. Type or paste Gurmukhi, or open a text file.`);
     performance.mark('taviro-ready');
     document.body.dataset.ready = '1';
@@ -168,9 +185,10 @@
 
   function showResult(message, request) {
     const source = request.source !== undefined ? request.source : message.source;
+    const sourceShown = !request.name || source.length <= kMostShownSourceUnits;
     if (request.name) {
       state.name = request.name;
-      ui.gurmukhi.value = source;
+      ui.gurmukhi.value = sourceShown ? source : '';
     }
     const display = message.roman.replace(/\r/g, '');
     state.result = { roman: message.roman, units: message.units, words: message.words, source, display };
@@ -180,7 +198,8 @@
       button.disabled = display.length === 0;
     }
     const words = `${count.toLocaleString('en')} word${count === 1 ? '' : 's'}`;
-    const details = count > kMostWordSpans ? ` Word details are shown for up to ${kMostWordSpans.toLocaleString('en')} words.` : '';
+    const details = (sourceShown ? '' : ' Its Gurmukhi text is too long to show here.') +
+      (count > kMostWordSpans ? ` Word details are shown for texts of up to ${kMostWordSpans.toLocaleString('en')} words.` : '');
     setStatus(request.name ? `Converted '${request.name}' (${message.encoding}): ${words}.${details}` : `${words}.${details}`);
   }
 
@@ -201,33 +220,48 @@
     return state.result.words[index * state.fields.count + state.fields[field]];
   }
 
-  // Line ends come as CR LF, as the desktop writes them; the page shows and
-  // copies them as LF, as the UTF-8 result has them.
+  // Where the blocks of the shown result end, in the Roman text: at a line end
+  // once a block is long enough, or at a space in a line far too long for one.
+  function blockEnds(roman) {
+    const ends = [];
+    for (let start = 0; start < roman.length;) {
+      let end = roman.indexOf('\n', start + kBlockUnits);
+      if (end === -1 || end - start > kLongestBlockUnits) {
+        end = roman.indexOf(' ', start + kBlockUnits);
+      }
+      start = end === -1 ? roman.length : end + 1;
+      ends.push(start);
+    }
+    return ends;
+  }
+
+  // The result is shown in blocks that the browser lays out only when they
+  // come into view (content-visibility), so that a long result costs no more
+  // to show than a short one. Line ends come as CR LF, as the desktop writes
+  // them; the page shows and copies them as LF, as the UTF-8 result has them.
   function renderRoman(count) {
-    const { roman, display } = state.result;
+    const { roman } = state.result;
+    const withSpans = count <= kMostWordSpans;
+    const fragment = document.createDocumentFragment();
+    const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
     state.spans = [];
     state.focused = null;
     ui.info.replaceChildren();
-    if (count > kMostWordSpans) {
-      ui.roman.textContent = display;
-      return;
-    }
-    const fragment = document.createDocumentFragment();
+    let word = 0;
     let at = 0;
-    for (let i = 0; i < count; ++i) {
-      const begin = wordNumber(i, 'romanBegin');
-      const end = wordNumber(i, 'romanEnd');
-      if (begin > at) {
-        fragment.append(roman.slice(at, begin).replace(/\r/g, ''));
+    for (const end of blockEnds(roman)) {
+      const block = element('div', { className: 'block' });
+      for (; withSpans && word < count && wordNumber(word, 'romanBegin') < end; ++word) {
+        const begin = wordNumber(word, 'romanBegin');
+        const span = element('span', { className: 'w', textContent: roman.slice(begin, wordNumber(word, 'romanEnd')) });
+        span.dataset.i = word;
+        block.append(text(at, begin), span);
+        state.spans.push(span);
+        at = wordNumber(word, 'romanEnd');
       }
-      const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
-      span.dataset.i = i;
-      state.spans.push(span);
-      fragment.append(span);
+      block.append(text(at, end));
+      fragment.append(block);
       at = end;
-    }
-    if (at < roman.length) {
-      fragment.append(roman.slice(at).replace(/\r/g, ''));
     }
     if (state.spans.length) {
       state.spans[0].tabIndex = 0;

@@ -37,6 +37,7 @@ self.onmessage = async (event) => {
   try {
     await handlers[message.kind](message);
   } catch (error) {
-    reply({ kind: 'failed', id: message.id, message: error.message || String(error) });
+    const kind = message.kind === 'load' ? 'broken' : 'failed';
+    reply({ kind, id: message.id, message: error.message || String(error) });
   }
 };

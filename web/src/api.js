@@ -24,16 +24,21 @@ Module['Taviro'] = class Taviro {
   // `words`: the dictionary's rows, one a line.
   constructor(words) {
     this.converter = new Module['Converter']();
-    this.rows = this.converter['loadWords'](words);
+    this.setInput(words);
+    this.rows = this.converter['loadWords']();
     this.wordFields = Module['wordFields']();
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units
   // (line ends CR LF, as the desktop writes them) and the flat word report.
   convert(text) {
+    this.setInput(text);
+    return this.convertInput();
+  }
+
+  setInput(text) {
     const input = this.converter['inputUnits'](text.length);
     for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
-    return this.convertInput();
   }
 
   // { source, encoding, roman, units, words } for a file's bytes, read as

@@ -9,6 +9,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -16,7 +17,6 @@
 #include <vector>
 
 #include "file_text.h"
-#include "taviro/encoding/utf8_decoder.h"
 #include "taviro/engine.h"
 #include "taviro/run/text_conversion.h"
 
@@ -50,17 +50,17 @@ std::uint32_t flags_of(const WordReport& word) {
 
 class Converter {
 public:
-    // Rows of the default dictionary, one a line, in UTF-8. Returns how many.
-    std::size_t load_words(const std::string& rows) {
+    // Takes the input as the rows of the default dictionary, one a line.
+    // Returns how many the dictionary holds.
+    std::size_t load_words() {
+        const std::u16string_view rows = input_;
         std::size_t begin = 0;
         while (begin < rows.size()) {
-            std::size_t end = rows.find('\n', begin);
-            if (end == std::string::npos) end = rows.size();
-            if (const auto row = decode_utf8(std::string_view(rows).substr(begin, end - begin))) {
-                dictionary_.add(*row);
-            }
+            const std::size_t end = std::min(rows.find(u'\n', begin), rows.size());
+            dictionary_.add(rows.substr(begin, end - begin));
             begin = end + 1;
         }
+        input_.clear();
         return dictionary_.size();
     }
 
