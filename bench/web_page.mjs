@@ -47,7 +47,8 @@ function nativeSeconds(input, output) {
 
 async function pageSeconds(text) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'taviro-bench-'));
-  const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile, args: kChromiumFlags });
+  const browser = await puppeteer.launch(
+    { executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile, args: kChromiumFlags });
   try {
     const page = await browser.newPage();
     await page.goto(pathToFileURL(pagePath).href);
@@ -73,7 +74,8 @@ async function pageSeconds(text) {
         observer.observe(document.body, { attributes: true, attributeFilter: ['data-busy'] });
         document.getElementById('gurmukhi').dispatchEvent(new Event('input'));
       })));
-      worker.push(await page.evaluate(() => performance.getEntriesByName('taviro-worker-conversion').pop().duration / 1000));
+      worker.push(await page.evaluate(
+        () => performance.getEntriesByName('taviro-worker-conversion').pop().duration / 1000));
     }
     return { worker: median(worker), shown: median(shown) };
   } finally {
@@ -89,8 +91,10 @@ try {
   const size = fs.statSync(input).size;
   const native = nativeSeconds(input, path.join(work, 'out.txt'));
   const web = await pageSeconds(fs.readFileSync(input, 'utf8'));
-  const row = (name, seconds) => console.log(
-    `${name.padEnd(44)} ${seconds.toFixed(3).padStart(8)} s ${(size / seconds / 1e6).toFixed(1).padStart(9)} MB/s ${(seconds / native).toFixed(2).padStart(7)} x native`);
+  const row = (name, seconds) => console.log(name.padEnd(44),
+    `${seconds.toFixed(3).padStart(8)} s`,
+    `${(size / seconds / 1e6).toFixed(1).padStart(9)} MB/s`,
+    `${(seconds / native).toFixed(2).padStart(7)} x native`);
   console.log(`Web page: ${size} bytes of UTF-8 (${kRuns} runs each, median)\n`);
   row('taviro-convert --to utf-8 (native)', native);
   row("the page's worker, conversion alone", web.worker);

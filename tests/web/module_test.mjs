@@ -67,11 +67,13 @@ test("a file's bytes are read as taviro-convert reads them", () => {
   ];
   for (const [name, bytes, source, encoding] of cases) {
     const result = taviro.readFile(new Uint8Array(bytes), 'in.txt');
-    assert.deepEqual([result.source, result.encoding, result.roman.startsWith('kamal')], [source, encoding, true], name);
+    assert.deepEqual([result.source, result.encoding], [source, encoding], name);
+    assert.ok(result.roman.startsWith('kamal'), name);
   }
   const faults = [
     [Buffer.from([0x61, 0x62, 0xFF, 0x0A]), "cannot read 'in.txt': it is not valid UTF-8 at byte offset 2 (0xFF)"],
-    [Buffer.from([0xFF, 0xFE, 0x15]), "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"],
+    [Buffer.from([0xFF, 0xFE, 0x15]),
+      "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"],
   ];
   for (const [bytes, message] of faults) {
     assert.throws(() => taviro.readFile(new Uint8Array(bytes), 'in.txt'), { message });

@@ -85,7 +85,8 @@ async function fileDone(name) {
 // Clicks a download button and returns the file the browser saved.
 async function download(button) {
   const folder = fs.mkdtempSync(path.join(work, 'download-'));
-  await browserSession.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, eventsEnabled: true });
+  await browserSession.send('Browser.setDownloadBehavior',
+    { behavior: 'allow', downloadPath: folder, eventsEnabled: true });
   const finished = new Promise((resolve, reject) => {
     const listener = (event) => {
       if (event.state === 'inProgress') return;
@@ -188,12 +189,14 @@ test('a UTF-16LE file with a byte-order mark, dropped on the page', async () => 
 });
 
 test('a file that is not UTF-8 gives taviro-convert\'s message and nothing to download', async () => {
-  const source = writeSource('broken.txt', Buffer.concat([Buffer.from('ਕਮਲ ਕਿ '), Buffer.from([0xE0, 0xA8, 0x41, 0x0A])]));
+  const broken = Buffer.concat([Buffer.from('ਕਮਲ ਕਿ '), Buffer.from([0xE0, 0xA8, 0x41, 0x0A])]);
+  const source = writeSource('broken.txt', broken);
   await (await page.$('#file')).uploadFile(source);
   await fileDone('broken.txt');
   assert.equal(await text('#status'), desktopFailure(source));
   assert.equal(await text('#roman'), '');
-  const enabled = await page.$$eval('#save-utf8, #save-utf16, #copy', (buttons) => buttons.filter((b) => !b.disabled).length);
+  const enabled = await page.$$eval('#save-utf8, #save-utf16, #copy',
+    (buttons) => buttons.filter((button) => !button.disabled).length);
   assert.equal(enabled, 0);
 });
 
@@ -204,7 +207,8 @@ test('pointing at a word or moving to it by keyboard tells how it was finished',
   await page.focus('#roman .w');
   await page.keyboard.press('ArrowRight');
   await page.keyboard.press('ArrowRight');
-  assert.match(await text('#word-info'), /^ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā \+ second bī$/);
+  assert.match(await text('#word-info'),
+    /^ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā \+ second bī$/);
 
   await page.$eval('#table', (table) => { table.open = true; });
   await page.screenshot({ path: path.join(output, 'page.png'), fullPage: true });

@@ -9,9 +9,8 @@ function reply(message, transfer) {
   self.postMessage(message, transfer || []);
 }
 
-function converted(id, result) {
+function converted(result) {
   result.kind = 'converted';
-  result.id = id;
   reply(result, [result.units.buffer, result.words.buffer]);
 }
 
@@ -25,10 +24,10 @@ const handlers = {
     const started = performance.now();
     const result = taviro.convert(message.text);
     result.milliseconds = performance.now() - started;
-    converted(message.id, result);
+    converted(result);
   },
   file(message) {
-    converted(message.id, taviro.readFile(new Uint8Array(message.bytes), message.name));
+    converted(taviro.readFile(new Uint8Array(message.bytes), message.name));
   },
 };
 
@@ -38,6 +37,6 @@ self.onmessage = async (event) => {
     await handlers[message.kind](message);
   } catch (error) {
     const kind = message.kind === 'load' ? 'broken' : 'failed';
-    reply({ kind, id: message.id, message: error.message || String(error) });
+    reply({ kind, message: error.message || String(error) });
   }
 };
