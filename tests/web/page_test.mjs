@@ -211,6 +211,7 @@ test('pointing at a word or moving to it by keyboard tells how it was finished',
     /^ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā \+ second bī$/);
 
   await page.$eval('#table', (table) => { table.open = true; });
+  await page.waitForSelector('#table-blocks table');
   await page.screenshot({ path: path.join(output, 'page.png'), fullPage: true });
   await page.setViewport({ width: 390, height: 844 });
   await page.screenshot({ path: path.join(output, 'page-phone.png'), fullPage: true });
