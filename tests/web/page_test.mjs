@@ -15,12 +15,15 @@ const kChromium = '/usr/bin/chromium';
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const kConformanceLines = 1500;
+// What the one file may weigh, module and dictionary included.
+const kMostPageBytes = 600 * 1024;
 const kFileLines = 200;
 
 skipUnless(fs.existsSync(kChromium), `${kChromium} is not installed (scripts/install-deps web installs it)`);
 const puppeteer = await import('puppeteer-core').then((m) => m.default, () => null);
 skipUnless(puppeteer, 'puppeteer-core is not installed in tests/web (scripts/install-deps web installs it)');
-const pageUrl = pathToFileURL(webFile('taviro.html')).href;
+const pagePath = webFile('taviro.html');
+const pageUrl = pathToFileURL(pagePath).href;
 const convertProgram = process.env.TAVIRO_CONVERT;
 skipUnless(convertProgram && fs.existsSync(convertProgram), 'taviro-convert is not built');
 const corpusLines = fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n');
@@ -149,6 +152,9 @@ after(async () => {
 });
 
 test('opened from disk, offline, it is ready and asked for nothing from a network', () => {
+  const size = fs.statSync(pagePath).size;
+  console.log(`the page: ${size} bytes`);
+  assert.ok(size <= kMostPageBytes, `the page has grown to ${size} bytes`);
   // The module's loader tries to fetch its own inlined data: URL and falls
   // back to decoding it when refused; that is no network request.
   assert.deepEqual(refused.filter((url) => !url.startsWith('data:')), []);
