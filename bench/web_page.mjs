@@ -56,11 +56,12 @@ async function pageSeconds(text) {
     const worker = [];
     const shown = [];
     for (let run = 0; run < kRuns; ++run) {
-      // The text is put in place and laid out first (the browser's own cost
-      // of a paste); the timing starts at the input event.
+      // The text is put in place, laid out and drawn first (the browser's own
+      // cost of a paste); the timing starts at the input event.
       await page.$eval('#gurmukhi', (area, value) => {
         area.value = value;
-        return area.getBoundingClientRect().height;
+        area.getBoundingClientRect();
+        return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
       }, run % 2 ? `${text} ` : text);
       shown.push(await page.evaluate(() => new Promise((resolve) => {
         const started = performance.now();
