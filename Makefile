@@ -4,7 +4,7 @@ BUILD_DIR   ?= build
 TEST_DIR    ?= build-test
 SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test web fuzz bench clean
 
 all: build
 
@@ -20,19 +20,36 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 run: build
 	./$(BUILD_DIR)/bin/taviro
 
+# The web page, build-web/taviro.html: the engine through Debian's emscripten,
+# with the dictionary's rows taken from the words.mdb of $(BUILD_DIR). Its
+# link step runs node scripts that need Debian's node modules.
+WEB_DIR ?= build-web
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
+$(WEB_DIR)/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
+	    -DTAVIRO_WORDS_MDB=$(abspath $(BUILD_DIR))/bin/words.mdb
+
+web: deps $(BUILD_DIR)/CMakeCache.txt
+	@./scripts/install-deps web
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target taviro_words
+	$(MAKE) $(WEB_DIR)/CMakeCache.txt
+	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
+
 $(TEST_DIR)/CMakeCache.txt:
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
 	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)" \
-	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)"
+	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)" -DTAVIRO_WEB_DIR=$(abspath $(WEB_DIR))
 
-test: deps $(TEST_DIR)/CMakeCache.txt
+test: deps web $(TEST_DIR)/CMakeCache.txt
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
 
-# Throughput and memory against iconv and ICU, then the engine's kernels.
+# Throughput and memory against iconv and ICU, the engine's kernels, then the
+# web page's conversion speed beside the native program's.
 BENCH_DIR ?= build-bench
 
-bench: build
+bench: build web
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
 	    -DTAVIRO_BUILD_BENCH=ON
@@ -40,6 +57,7 @@ bench: build
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
 	./bench/worst_cases.sh $(BUILD_DIR)/bin
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
+	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
 # five targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
@@ -56,4 +74,4 @@ fuzz:
 	./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(WEB_DIR)
