@@ -4,7 +4,7 @@ BUILD_DIR   ?= build
 TEST_DIR    ?= build-test
 SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test package fuzz bench clean
 
 all: build
 
@@ -19,6 +19,11 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 
 run: build
 	./$(BUILD_DIR)/bin/taviro
+
+# The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/*.deb
 
 $(TEST_DIR)/CMakeCache.txt:
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
