@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -21,6 +22,7 @@
 
 #include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/encoding.h"
+#include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/run_error.h"
@@ -65,11 +67,21 @@ private:
     std::vector<std::size_t> points_;  // empty while every unit is a code point of its own
 };
 
-// One finished word, as plain values for the package to name:
-// (source start, source end, roman start, roman end, prefix, suffix, split,
-//  stem start, stem end), the stem relative to the roman start.
-using WordTuple = std::tuple<std::size_t, std::size_t, std::size_t, std::size_t, bool, bool, bool, std::size_t,
-                             std::size_t>;
+std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
+
+// One finished word, as plain values for the package to name: (start, end,
+// roman, prefix, suffix, split, stem start, stem end), the stem in `roman`.
+using WordTuple = std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t>;
+
+// The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
+// UTF-8, where a line ends in a line feed alone, as text does on Linux.
+std::string as_utf8(std::u16string_view roman) {
+    std::ostringstream bytes;
+    taviro::EncodingSink sink(bytes, taviro::Encoding::utf8, "the Roman text");
+    sink.write(roman);
+    sink.finish();
+    return std::move(bytes).str();
+}
 
 std::optional<taviro::Encoding> source_encoding(const std::string& name) {
     if (name == "auto") {
@@ -144,22 +156,23 @@ class Transliterator {
 public:
     explicit Transliterator(const std::filesystem::path& dictionary) : words_(dictionary) {}
 
-    std::u16string transliterate(std::u16string_view text) const { return taviro::convert_text(text, words_); }
+    std::string transliterate(std::u16string_view text) const {
+        return as_utf8(taviro::convert_text(text, words_));
+    }
 
-    std::pair<std::u16string, std::vector<WordTuple>> finish_details(std::u16string_view text) const {
-        taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
+    std::vector<WordTuple> finish_details(std::u16string_view text) const {
+        const taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
         const CodePointIndex in_source(text);
-        const CodePointIndex in_roman(converted.text);
         std::vector<WordTuple> words;
         words.reserve(converted.words.size());
         for (const taviro::WordReport& word : converted.words) {
-            const std::size_t roman_begin = in_roman(word.roman_begin);
-            words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman_begin,
-                               in_roman(word.roman_end), word.prefix, word.suffix, word.split,
-                               in_roman(word.roman_begin + word.stem_begin) - roman_begin,
-                               in_roman(word.roman_begin + word.stem_end) - roman_begin);
+            const std::u16string_view roman =
+                std::u16string_view(converted.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
+            words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman, word.prefix,
+                               word.suffix, word.split, code_points(roman.substr(0, word.stem_begin)),
+                               code_points(roman.substr(0, word.stem_end)));
         }
-        return {std::move(converted.text), std::move(words)};
+        return words;
     }
 
     FileConversion convert_file(const std::string& source, const std::string& destination,

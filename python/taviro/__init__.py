@@ -52,19 +52,16 @@ def default_dictionary() -> Path:
 class FinishedWord(NamedTuple):
     """One word of a text and how it was finished.
 
-    `finish` is "prefix", "suffix", "prefix+suffix", "split" or "none" (the
-    rules alone). `start`/`end` place the word in the text given,
-    `roman_start`/`roman_end` in the result. `stem_start`/`stem_end` are
-    relative to `roman`: a kept prefix is roman[:stem_start], a kept suffix
-    roman[stem_end:], and a split's first part roman[:stem_end].
+    `source` is text[start:end] and `roman` its Roman text. `finish` is
+    "prefix", "suffix", "prefix+suffix", "split" or "none" (the rules alone).
+    A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
+    a split's first part roman[:stem_end].
     """
 
     source: str
     roman: str
     start: int
     end: int
-    roman_start: int
-    roman_end: int
     finish: str
     stem_start: int
     stem_end: int
@@ -86,13 +83,9 @@ class Transliterator(_Engine):
 
     def finish_details(self, text: str) -> "list[FinishedWord]":
         """Every word of `text` with letters, in order, and how it was finished."""
-        roman, words = self._finish_details(text)
         return [
-            FinishedWord(
-                text[start:end], roman[roman_start:roman_end], start, end, roman_start, roman_end,
-                _finish_name(prefix, suffix, split), stem_start, stem_end,
-            )
-            for start, end, roman_start, roman_end, prefix, suffix, split, stem_start, stem_end in words
+            FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split), stem_start, stem_end)
+            for start, end, roman, prefix, suffix, split, stem_start, stem_end in self._finish_details(text)
         ]
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
@@ -116,7 +109,8 @@ def _transliterator(dictionary: Optional[PathName]) -> Transliterator:
 
 
 def transliterate(text: str, dictionary: Optional[PathName] = None) -> str:
-    """The Roman text of `text`.
+    """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
+    every line end becomes "\\n".
 
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
