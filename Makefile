@@ -43,7 +43,7 @@ BENCH_DIR ?= build-bench
 bench: build
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
-	    -DTAVIRO_BUILD_BENCH=ON
+	    -DTAVIRO_BUILD_PYTHON=OFF -DTAVIRO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
@@ -57,7 +57,7 @@ FUZZ_FLAGS   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit
 fuzz:
 	@./scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
+	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF -DTAVIRO_BUILD_PYTHON=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(FUZZ_FLAGS)"
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 	./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
