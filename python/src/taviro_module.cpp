@@ -139,13 +139,15 @@ struct FileConversion {
 };
 
 // The command line's Convert run of two named files, with its checks and its
-// messages. Throws RunError with the run's reason when it did not complete.
+// messages; `dictionary_file` is not to be written over. Throws RunError with
+// the run's reason when it did not complete.
 FileConversion convert_named_files(const std::string& source, const std::string& destination,
                                    std::optional<taviro::Encoding> from, taviro::Encoding to,
-                                   const taviro::Dictionary& dictionary) {
+                                   const taviro::Dictionary& dictionary,
+                                   const std::filesystem::path& dictionary_file) {
     QuietRunView view(source, destination);
     taviro::EncodedRunFiles files(from, to);
-    const taviro::RunResult result = taviro::run_conversion(view, dictionary, files);
+    const taviro::RunResult result = taviro::run_conversion(view, dictionary, files, dictionary_file);
     if (result.outcome != taviro::RunOutcome::completed) {
         throw taviro::RunError(result.reason);
     }
@@ -154,7 +156,7 @@ FileConversion convert_named_files(const std::string& source, const std::string&
 
 class Transliterator {
 public:
-    explicit Transliterator(const std::filesystem::path& dictionary) : words_(dictionary) {}
+    explicit Transliterator(const std::filesystem::path& dictionary) : file_(dictionary), words_(dictionary) {}
 
     std::string transliterate(std::u16string_view text) const {
         return as_utf8(taviro::convert_text(text, words_));
@@ -177,10 +179,11 @@ public:
 
     FileConversion convert_file(const std::string& source, const std::string& destination,
                                 std::optional<taviro::Encoding> from, taviro::Encoding to) const {
-        return convert_named_files(source, destination, from, to, words_);
+        return convert_named_files(source, destination, from, to, words_, file_);
     }
 
 private:
+    std::filesystem::path file_;
     taviro::WordStore words_;
 };
 

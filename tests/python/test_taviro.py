@@ -99,7 +99,7 @@ def test_convert_file_writes_the_file_taviro_convert_writes(corpus, tmp_path, so
     assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
 
 
-def test_failures_raise_the_error_of_their_kind_with_the_program_message(tmp_path):
+def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dictionary, tmp_path):
     missing_dictionary = str(tmp_path / "missing.mdb")
     with pytest.raises(taviro.DictionaryError) as raised:
         taviro.Transliterator(missing_dictionary)
@@ -117,6 +117,17 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(tmp_pat
             taviro.convert_file(source, destination)
         assert str(raised.value) == program_reason(run_convert(str(source), str(destination)))
         assert not destination.exists()
+
+    # A dictionary is never written over, whatever its name.
+    source = tmp_path / "notes.txt"
+    source.write_text("ਕਮਲ", encoding="utf-8")
+    dictionary = tmp_path / "dictionary.txt"
+    dictionary.write_bytes(own_dictionary.read_bytes())
+    with pytest.raises(taviro.FileError) as raised:
+        taviro.convert_file(source, dictionary, dictionary=dictionary)
+    assert str(raised.value) == program_reason(
+        run_convert("--dictionary", str(dictionary), str(source), str(dictionary)))
+    assert dictionary.read_bytes() == own_dictionary.read_bytes()
 
     assert all(issubclass(error, taviro.Error)
                for error in (taviro.DictionaryError, taviro.TextError, taviro.FileError))
