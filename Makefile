@@ -4,7 +4,7 @@ BUILD_DIR   ?= build
 TEST_DIR    ?= build-test
 SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps build run test web fuzz bench clean
+.PHONY: all deps build run test web package fuzz bench clean
 
 all: build
 
@@ -36,12 +36,20 @@ web: deps $(BUILD_DIR)/CMakeCache.txt
 	$(MAKE) $(WEB_DIR)/CMakeCache.txt
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
 
+# The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/*.deb
+
+# The Python module and the packages are tested from $(BUILD_DIR), built
+# without sanitizers: an extension built with them does not load into python3.
 $(TEST_DIR)/CMakeCache.txt:
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
+	    -DTAVIRO_BUILD_PYTHON=OFF "-DTAVIRO_RELEASE_DIR=$(abspath $(BUILD_DIR))" \
 	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)" \
 	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)" -DTAVIRO_WEB_DIR=$(abspath $(WEB_DIR))
 
-test: deps web $(TEST_DIR)/CMakeCache.txt
+test: build web $(TEST_DIR)/CMakeCache.txt
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
 
@@ -52,7 +60,7 @@ BENCH_DIR ?= build-bench
 bench: build web
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
-	    -DTAVIRO_BUILD_BENCH=ON
+	    -DTAVIRO_BUILD_PYTHON=OFF -DTAVIRO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
 	./bench/worst_cases.sh $(BUILD_DIR)/bin
@@ -68,7 +76,7 @@ FUZZ_FLAGS   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit
 fuzz:
 	@./scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
+	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF -DTAVIRO_BUILD_PYTHON=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(FUZZ_FLAGS)"
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 	./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
