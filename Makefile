@@ -1,8 +1,9 @@
 # The user's entry point. `make run` and `make test` install what is missing first.
+# The builds themselves are CMakePresets.json's: release in build/, debug (the
+# tests, under the sanitizers) in build-test/.
 JOBS        ?= 2
-BUILD_DIR   ?= build
-TEST_DIR    ?= build-test
-SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+BUILD_DIR   := build
+TEST_DIR    := build-test
 
 .PHONY: all deps build run test web package fuzz bench clean
 
@@ -12,10 +13,10 @@ deps:
 	@./scripts/install-deps
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF
+	cmake --preset release
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
-	cmake --build $(BUILD_DIR) -j$(JOBS)
+	cmake --build --preset release -j$(JOBS)
 
 run: build
 	./$(BUILD_DIR)/bin/taviro
@@ -23,7 +24,7 @@ run: build
 # The web page, build-web/taviro.html: the engine through Debian's emscripten,
 # with the dictionary's rows taken from the words.mdb of $(BUILD_DIR). Its
 # link step runs node scripts that need Debian's node modules.
-WEB_DIR ?= build-web
+WEB_DIR := build-web
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
 $(WEB_DIR)/CMakeCache.txt:
@@ -43,15 +44,13 @@ package: build
 
 # The Python module and the packages are tested from $(BUILD_DIR), built
 # without sanitizers: an extension built with them does not load into python3.
+# The test build also compiles every public header on its own.
 $(TEST_DIR)/CMakeCache.txt:
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
-	    -DTAVIRO_BUILD_PYTHON=OFF "-DTAVIRO_RELEASE_DIR=$(abspath $(BUILD_DIR))" \
-	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)" \
-	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)" -DTAVIRO_WEB_DIR=$(abspath $(WEB_DIR))
+	cmake --preset debug
 
 test: build web $(TEST_DIR)/CMakeCache.txt
-	cmake --build $(TEST_DIR) -j$(JOBS)
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
+	cmake --build --preset debug -j$(JOBS)
+	ctest --preset test -j$(JOBS)
 
 # Throughput and memory against iconv and ICU, the engine's kernels, then the
 # web page's conversion speed beside the native program's.

@@ -52,8 +52,8 @@ set_target_properties(taviro_run PROPERTIES EXPORT_NAME run)
 # it adds nothing to a program that links them.
 set_target_properties(taviro_warnings PROPERTIES EXPORT_NAME warnings)
 install(TARGETS taviro_engine taviro_run taviro_warnings EXPORT taviro-targets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
-install(DIRECTORY engine/include/ run/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+        FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(EXPORT taviro-targets NAMESPACE taviro:: FILE taviroTargets.cmake DESTINATION ${taviro_install_cmake_dir}
         COMPONENT development)
 
