@@ -38,7 +38,12 @@ public:
             bar_ = std::make_unique<ProgressBar>(messages, total);
         }
     }
-    ReadProgress* get() const noexcept { return bar_.get(); }
+    ReadProgress get() const {
+        if (!bar_) {
+            return {};
+        }
+        return [bar = bar_.get()](std::uint64_t bytes) { bar->bytes_read(bytes); };
+    }
     void clear() {
         if (bar_) {
             bar_->clear();
@@ -140,11 +145,11 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
     return kCompleted;
 }
 
-EncodedFilesOptions Converter::files_options(Encoding destination_encoding, ReadProgress* progress) const {
+EncodedFilesOptions Converter::files_options(Encoding destination_encoding, ReadProgress progress) const {
     EncodedFilesOptions options;
     options.source_encoding = line_.from;
     options.destination_encoding = destination_encoding;
-    options.progress = progress;
+    options.progress = std::move(progress);
     options.protected_file = dictionary_file_;
     return options;
 }

@@ -38,7 +38,7 @@ public:
 
 private:
     ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label);
-    EncodedFilesOptions files_options(Encoding destination_encoding, ReadProgress* progress) const;
+    EncodedFilesOptions files_options(Encoding destination_encoding, ReadProgress progress) const;
     void report_replacements(std::size_t replacements);
     void report_failure(const std::string& reason);
 

@@ -26,7 +26,7 @@ inline constexpr std::string_view kStandardStream = "-";
 struct EncodedFilesOptions {
     std::optional<Encoding> source_encoding;  // empty: detect it
     Encoding destination_encoding = Encoding::utf16le;
-    ReadProgress* progress = nullptr;
+    ReadProgress progress;
     std::filesystem::path protected_file;  // never a destination, when named
 };
 
