@@ -19,6 +19,7 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/read_loop.h"
 #include "taviro/run/word_store.h"
@@ -79,7 +80,7 @@ std::string option_value(std::string_view argument, std::string_view option, std
         return std::string(argument.substr(option.size() + 1));
     }
     if (++i == rest.size()) {
-        throw UsageError{"option '" + std::string(option) + "' needs a value"};
+        throw UsageError{"option " + taviro::quoted_name(std::string(option)) + " needs a value"};
     }
     return rest[i];
 }
@@ -107,10 +108,10 @@ Arguments parse(std::span<const char* const> arguments) {
             const std::string value = option_value(argument, "--from", arguments, i);
             parsed.from = taviro::find_encoding(value);
             if (!parsed.from && value != "auto") {
-                throw UsageError{"unknown encoding '" + value + "' for --from (auto, utf-16le, utf-16be, utf-8)"};
+                throw UsageError{"unknown encoding " + taviro::quoted_name(value) + " for --from (auto, utf-16le, utf-16be, utf-8)"};
             }
         } else {
-            throw UsageError{"unknown option '" + std::string(argument) + "'"};
+            throw UsageError{"unknown option " + taviro::quoted_name(std::string(argument))};
         }
     }
     return parsed;
@@ -129,11 +130,11 @@ int build(const Arguments& arguments) {
     for (const std::string& name : arguments.names) {
         // The dictionary replaces the file it is written to; a list must survive.
         if (taviro::is_same_file(name, *arguments.output)) {
-            throw std::runtime_error("'" + *arguments.output + "' is one of the word lists");
+            throw std::runtime_error(taviro::quoted_name(*arguments.output) + " is one of the word lists");
         }
         std::ifstream list(name, std::ios::binary);
         if (!list) {
-            throw std::runtime_error("cannot open '" + name + "'");
+            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
         }
         reader.read(list, name);
     }
@@ -188,11 +189,11 @@ int stats(const Arguments& arguments) {
     if (name != "-") {
         file.open(name, std::ios::binary);
         if (!file) {
-            throw std::runtime_error("cannot open '" + name + "'");
+            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
         }
     }
     taviro::DecodingSource source(name == "-" ? std::cin : file, arguments.from,
-                                  name == "-" ? "standard input" : "'" + name + "'");
+                                  name == "-" ? "standard input" : taviro::quoted_name(name));
     DiscardingSink sink;
     const taviro::FinishCounts counts = taviro::convert_units(source, sink, *dictionary);
     std::cout << "words: " << counts.words << '\n'
@@ -207,7 +208,7 @@ int run(const Arguments& arguments) {
     if (arguments.command == "build") return build(arguments);
     if (arguments.command == "lookup") return lookup(arguments);
     if (arguments.command == "stats") return stats(arguments);
-    throw UsageError{"unknown command '" + arguments.command + "'"};
+    throw UsageError{"unknown command " + taviro::quoted_name(arguments.command)};
 }
 
 }  // namespace
