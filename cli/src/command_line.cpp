@@ -72,7 +72,8 @@ std::optional<std::string> set_value(CommandLine& line, ValueOption option, std:
         }
         line.from = find_encoding(value);
         if (!line.from) {
-            return "unknown encoding " + quoted_name(std::string(value)) + " for --from (auto, utf-16le, utf-16be, utf-8)";
+            return "unknown encoding " + quoted_name(std::string(value)) +
+                   " for --from (auto, utf-16le, utf-16be, utf-8)";
         }
         return std::nullopt;
     case ValueOption::to:

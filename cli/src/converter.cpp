@@ -131,7 +131,8 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
     const bool to_output = destination == kStandardStream;
     OptionalProgress progress(show_progress_, messages_,
                               known_size(source == kStandardStream ? fs::path(kStandardInputFile) : fs::path(source)));
-    EncodedRunFiles files(files_options(line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le), progress.get()));
+    const Encoding destination_encoding = line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le);
+    EncodedRunFiles files(files_options(destination_encoding, progress.get()));
     const RunResult result = convert_stream(source, destination, dictionary_, files);
     progress.clear();
     if (result.outcome != RunOutcome::completed) {

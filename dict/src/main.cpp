@@ -108,7 +108,8 @@ Arguments parse(std::span<const char* const> arguments) {
             const std::string value = option_value(argument, "--from", arguments, i);
             parsed.from = taviro::find_encoding(value);
             if (!parsed.from && value != "auto") {
-                throw UsageError{"unknown encoding " + taviro::quoted_name(value) + " for --from (auto, utf-16le, utf-16be, utf-8)"};
+                throw UsageError{"unknown encoding " + taviro::quoted_name(value) +
+                                 " for --from (auto, utf-16le, utf-16be, utf-8)"};
             }
         } else {
             throw UsageError{"unknown option " + taviro::quoted_name(std::string(argument))};

@@ -19,7 +19,9 @@ constexpr char kCommentMark = '#';
 
 template <typename Char>
 std::basic_string_view<Char> trim_blanks(std::basic_string_view<Char> line) {
-    const auto is_blank = [](Char c) { return c < 0x80 && kBlanks.find(static_cast<char>(c)) != std::string_view::npos; };
+    const auto is_blank = [](Char c) {
+        return c < 0x80 && kBlanks.find(static_cast<char>(c)) != std::string_view::npos;
+    };
     std::size_t first = 0;
     std::size_t last = line.size();
     while (first < last && is_blank(line[first])) ++first;

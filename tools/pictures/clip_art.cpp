@@ -63,7 +63,8 @@ void draw_screen(QPainter& painter) {
     painter.drawRect(QRectF(62, 122, 22, 10));
     painter.drawRoundedRect(QRectF(42, 131, 62, 8), 3, 3);
 
-    draw_lettering(painter, QStringLiteral("ਕਮਲ"), QRectF(27, 44, 92, 32), kGurmukhiFamily, 20, QColor(255, 230, 80));
+    draw_lettering(painter, QStringLiteral("ਕਮਲ"), QRectF(27, 44, 92, 32), kGurmukhiFamily, 20,
+                   QColor(255, 230, 80));
     draw_lettering(painter, QStringLiteral("↓"), QRectF(27, 62, 92, 16), kGurmukhiFamily, 20, QColor(255, 255, 255));
     draw_lettering(painter, QStringLiteral("kamal"), QRectF(27, 76, 92, 30), kRomanFamily, 17, QColor(140, 230, 255),
                    true);

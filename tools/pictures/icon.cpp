@@ -30,7 +30,8 @@ QImage draw_icon() {
     painter.drawRect(0, 0, 31, 31);
     painter.fillRect(1, 1, 30, 16, QColor(255, 255, 0));
 
-    draw_lettering(painter, QStringLiteral("ਗੁਰ"), QRectF(1, -2, 30, 20), kGurmukhiFamily, 15, QColor(0, 0, 128), true);
+    draw_lettering(painter, QStringLiteral("ਗੁਰ"), QRectF(1, -2, 30, 20), kGurmukhiFamily, 15, QColor(0, 0, 128),
+                   true);
     draw_lettering(painter, QStringLiteral("Rom"), QRectF(1, 17, 30, 14), kRomanFamily, 11, QColor(255, 0, 0), true);
     painter.end();
 
