@@ -44,7 +44,7 @@ TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
     write_bytes(folder / "text.txt", "ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ\n");
     const auto stats = dict("stats --dictionary=words.mdb text.txt");
     EXPECT_EQ(stats.status, 0) << stats.err;
-    EXPECT_EQ(stats.out, "words: 3\nprefix: 0\nsuffix: 0\nsplit: 1\nnone: 2\n");
+    EXPECT_EQ(stats.out, "words: 3\nprefix: 0\nsuffix: 0\nsplit: 1\nlexicon: 0\nnone: 2\n");
     EXPECT_EQ(dict("stats --dictionary words.mdb - < text.txt").out, stats.out);
 }
 

@@ -66,6 +66,7 @@ def test_finish_details_count_as_taviro_dict_stats_and_follow_the_text(corpus):
         "prefix": sum("prefix" in finish for finish in finishes),
         "suffix": sum("suffix" in finish for finish in finishes),
         "split": finishes.count("split"),
+        "lexicon": finishes.count("user") + finishes.count("loanword"),
         "none": finishes.count("none"),
     } == {name: int(count) for name, count in expected.items()}
     # Each word's Roman text comes next in the converted text, with its pieces inside it.
