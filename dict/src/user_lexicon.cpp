@@ -1,14 +1,9 @@
 #include "taviro/dict/user_lexicon.h"
 
-#include <algorithm>
 #include <fstream>
-#include <iterator>
 
-#include "taviro/dict/dictionary_entry.h"
-#include "taviro/encoding/utf8_decoder.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/replacing_file.h"
-#include "taviro/run/separator.h"
 #include "taviro/run/word_store.h"
 #include "taviro/sqlite/database.h"
 #include "taviro/word_builder.h"
@@ -25,9 +20,6 @@ constexpr const char* kReadAll = "SELECT word, roman FROM pronunciations ORDER B
 constexpr const char* kPut = "INSERT OR REPLACE INTO pronunciations (word, roman) VALUES (?1, ?2)";
 constexpr const char* kDelete = "DELETE FROM pronunciations WHERE word = ?1";
 constexpr std::string_view kEditSuffix = ".lexicon-edit";
-
-bool is_control(char16_t unit) { return unit < u' ' || (unit >= u'\u007F' && unit <= u'\u009F'); }
-bool is_gurmukhi_unit(char16_t unit) { return unit >= u'\u0A00' && unit <= u'\u0A7F'; }
 
 bool has_table(const Database& database, const char16_t* table) {
     Statement statement(database, kFindTable);
@@ -78,64 +70,7 @@ void change_file(const fs::path& file, Change change) {
     replacing.commit();
 }
 
-std::u16string trimmed(std::u16string_view text) {
-    const auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\r'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return std::u16string(text);
-}
-
 }  // namespace
-
-std::optional<std::string> entry_problem(std::u16string_view word, std::u16string_view roman) {
-    const EntryVerdict verdict = romanize_entry(word).verdict;
-    if (word.empty() || (verdict != EntryVerdict::kept && verdict != EntryVerdict::no_vowel)) {
-        return "the word must be Gurmukhi letters and signs only";
-    }
-    if (roman.empty()) {
-        return "the Roman text is empty";
-    }
-    if (std::ranges::any_of(roman, is_gurmukhi_unit)) {
-        return "the Roman text holds Gurmukhi";
-    }
-    if (std::ranges::any_of(roman, is_control)) {
-        return "the Roman text holds a control character";
-    }
-    if (std::ranges::any_of(roman, is_separator)) {
-        return "the Roman text holds a separator (a space, a digit, punctuation), which would end the word";
-    }
-    return std::nullopt;
-}
-
-ParsedLexicon parse_lexicon(std::istream& text, const std::string& name) {
-    ParsedLexicon parsed;
-    std::string line;
-    for (std::size_t number = 1; std::getline(text, line); ++number) {
-        const std::string where = name + ":" + std::to_string(number) + ": ";
-        const auto units = decode_utf8(line);
-        if (!units) {
-            parsed.problems.push_back(where + "not UTF-8");
-            continue;
-        }
-        const std::u16string entry = trimmed(*units);
-        if (entry.empty() || entry.front() == u'#') {
-            continue;
-        }
-        const std::size_t tab = entry.find(u'\t');
-        if (tab == std::u16string::npos) {
-            parsed.problems.push_back(where + "no tab between the word and its Roman text");
-            continue;
-        }
-        LexiconEntry item{trimmed(std::u16string_view(entry).substr(0, tab)),
-                          trimmed(std::u16string_view(entry).substr(tab + 1))};
-        if (const auto problem = entry_problem(item.word, item.roman)) {
-            parsed.problems.push_back(where + *problem);
-            continue;
-        }
-        parsed.entries.push_back(std::move(item));
-    }
-    return parsed;
-}
 
 std::vector<LexiconEntry> read_user_lexicon(const fs::path& file) {
     const Database database(file, sqlite::OpenMode::read_only, "cannot read the dictionary " + quoted_name(file));

@@ -10,11 +10,10 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <istream>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "taviro/dict/lexicon_entry.h"
 
 namespace taviro {
 
@@ -23,24 +22,6 @@ inline constexpr const char* kCreateUserLexicon =
     "CREATE TABLE IF NOT EXISTS pronunciations (word TEXT PRIMARY KEY NOT NULL, roman TEXT NOT NULL)";
 inline constexpr const char* kCreateLoanwordLexicon =
     "CREATE TABLE loanwords (word TEXT PRIMARY KEY NOT NULL, roman TEXT NOT NULL)";
-
-struct LexiconEntry {
-    std::u16string word;   // Gurmukhi
-    std::u16string roman;
-};
-
-// Why the entry cannot go into a lexicon, or nothing when it can: the word is
-// Gurmukhi letters and signs only, the Roman text neither empty nor holding
-// Gurmukhi, a control character or a separator.
-std::optional<std::string> entry_problem(std::u16string_view word, std::u16string_view roman);
-
-// The entries of a lexicon file, "WORD<TAB>ROMAN" a line in UTF-8, blank lines
-// and lines beginning with "#" skipped, each problem "NAME:LINE: reason".
-struct ParsedLexicon {
-    std::vector<LexiconEntry> entries;
-    std::vector<std::string> problems;
-};
-ParsedLexicon parse_lexicon(std::istream& text, const std::string& name);
 
 // The entries of `file`, ordered by word; none when it has no lexicon.
 // Throws StoreError.
