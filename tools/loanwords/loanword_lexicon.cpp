@@ -555,7 +555,7 @@ const char* verdict_name(Verdict verdict) {
         "fewer than 3 consonants, or 3 without a sign of English spelling",
         "no English pronunciation fits",
         "readings disagree, none fits best",
-        "the dictionary confirms a native prefix, suffix or split",
+        "3 consonants, and the dictionary confirms a native prefix, suffix or split",
         "the rules write it so already",
     };
     return kNames[static_cast<std::size_t>(verdict)];
@@ -583,7 +583,9 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
     if (key.size() < kMinConsonants || (key.size() <= kMarkedConsonants && !marked)) return Verdict::few_consonants;
 
     const FinishedWord rules = finish_word(romanize_word(reading->units), native);
-    if (rules.prefix || rules.suffix || rules.split) return Verdict::native_affix;
+    // A short word the dictionary takes apart is native make-up; a long one
+    // is often an English word that happens to split (prō + garām).
+    if ((rules.prefix || rules.suffix || rules.split) && key.size() <= kMarkedConsonants) return Verdict::native_affix;
     const std::vector<bool> rules_keep = kept_by_rules(*reading, rules.text);
 
     struct Candidate {
