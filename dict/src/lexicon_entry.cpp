@@ -53,13 +53,13 @@ std::optional<std::string> entry_problem(std::u16string_view word, std::u16strin
     if (roman.empty()) {
         return "the Roman text is empty";
     }
-    if (std::ranges::any_of(roman, is_gurmukhi_unit)) {
+    if (std::any_of(roman.begin(), roman.end(), is_gurmukhi_unit)) {
         return "the Roman text holds Gurmukhi";
     }
-    if (std::ranges::any_of(roman, is_control)) {
+    if (std::any_of(roman.begin(), roman.end(), is_control)) {
         return "the Roman text holds a control character";
     }
-    if (std::ranges::any_of(roman, is_separator)) {
+    if (std::any_of(roman.begin(), roman.end(), is_separator)) {
         return "the Roman text holds a separator (a space, a digit, punctuation), which would end the word";
     }
     return std::nullopt;
