@@ -43,16 +43,45 @@ struct GurmukhiConsonant {
 // the letters English words are not written with: the voiced aspirates, ਖ ਛ
 // ਠ, ਣ, ੜ and the Persian ਖ਼ ਗ਼; they mark a word as native.
 constexpr std::array<GurmukhiConsonant, 39> kConsonants{{
-    {u'\u0A15', 'k', {"k"}},       {u'\u0A16', kNoEnglish, {}},       {u'\u0A17', 'g', {"g"}},       {u'\u0A18', kNoEnglish, {}},
-    {u'\u0A19', kNasal, {"ng"}},   {u'\u0A1A', 'c', {"ch"}},      {u'\u0A1B', kNoEnglish, {}},      {u'\u0A1C', 'j', {"jh"}},
-    {u'\u0A1D', kNoEnglish, {}},      {u'\u0A1E', kNasal, {"n"}},    {u'\u0A1F', 't', {"t"}},       {u'\u0A20', kNoEnglish, {}},
-    {u'\u0A21', 'd', {"d"}},       {u'\u0A22', kNoEnglish, {}},       {u'\u0A23', kNoEnglish, {}},    {u'\u0A24', kNoEnglish, {}},
-    {u'\u0A25', 'T', {"th"}},      {u'\u0A26', kNoEnglish, {}},   {u'\u0A27', kNoEnglish, {}},   {u'\u0A28', kNasal, {"n"}},
-    {u'\u0A2A', 'p', {"p"}},       {u'\u0A2B', 'p', {"f"}},  {u'\u0A2C', 'b', {"b"}},       {u'\u0A2D', kNoEnglish, {}},
-    {u'\u0A2E', kNasal, {"m"}},    {u'\u0A2F', 'y', {"y"}},       {u'\u0A30', 'r', {"r"}},       {u'\u0A32', 'l', {"l"}},
-    {u'\u0A35', 'v', {"v", "w"}},  {u'\u0A38', 's', {"s", "sh"}}, {u'\u0A39', 'h', {"hh"}},      {u'\u0A5C', kNoEnglish, {}},
-    {u'\u0A36', 's', {"sh"}},      {u'\u0A59', kNoEnglish, {}},       {u'\u0A5A', kNoEnglish, {}},       {u'\u0A5B', 'j', {"z", "zh", "jh"}},
-    {u'\u0A5E', 'p', {"f"}},       {u'\u0A33', 'l', {"l"}},       {kTippi, kNasal, {"m", "n", "ng"}},
+    {u'\u0A15', 'k', {"k"}},  // ਕ
+    {u'\u0A16', kNoEnglish, {}},  // ਖ
+    {u'\u0A17', 'g', {"g"}},  // ਗ
+    {u'\u0A18', kNoEnglish, {}},  // ਘ
+    {u'\u0A19', kNasal, {"ng"}},  // ਙ
+    {u'\u0A1A', 'c', {"ch"}},  // ਚ
+    {u'\u0A1B', kNoEnglish, {}},  // ਛ
+    {u'\u0A1C', 'j', {"jh"}},  // ਜ
+    {u'\u0A1D', kNoEnglish, {}},  // ਝ
+    {u'\u0A1E', kNasal, {"n"}},  // ਞ
+    {u'\u0A1F', 't', {"t"}},  // ਟ
+    {u'\u0A20', kNoEnglish, {}},  // ਠ
+    {u'\u0A21', 'd', {"d"}},  // ਡ
+    {u'\u0A22', kNoEnglish, {}},  // ਢ
+    {u'\u0A23', kNoEnglish, {}},  // ਣ
+    {u'\u0A24', kNoEnglish, {}},  // ਤ
+    {u'\u0A25', 'T', {"th"}},  // ਥ
+    {u'\u0A26', kNoEnglish, {}},  // ਦ
+    {u'\u0A27', kNoEnglish, {}},  // ਧ
+    {u'\u0A28', kNasal, {"n"}},  // ਨ
+    {u'\u0A2A', 'p', {"p"}},  // ਪ
+    {u'\u0A2B', 'p', {"f"}},  // ਫ
+    {u'\u0A2C', 'b', {"b"}},  // ਬ
+    {u'\u0A2D', kNoEnglish, {}},  // ਭ
+    {u'\u0A2E', kNasal, {"m"}},  // ਮ
+    {u'\u0A2F', 'y', {"y"}},  // ਯ
+    {u'\u0A30', 'r', {"r"}},  // ਰ
+    {u'\u0A32', 'l', {"l"}},  // ਲ
+    {u'\u0A35', 'v', {"v", "w"}},  // ਵ
+    {u'\u0A38', 's', {"s", "sh"}},  // ਸ
+    {u'\u0A39', 'h', {"hh"}},  // ਹ
+    {u'\u0A5C', kNoEnglish, {}},  // ੜ
+    {u'\u0A36', 's', {"sh"}},  // ਸ਼
+    {u'\u0A59', kNoEnglish, {}},  // ਖ਼
+    {u'\u0A5A', kNoEnglish, {}},  // ਗ਼
+    {u'\u0A5B', 'j', {"z", "zh", "jh"}},  // ਜ਼
+    {u'\u0A5E', 'p', {"f"}},  // ਫ਼
+    {u'\u0A33', 'l', {"l"}},  // ਲ਼
+    {kTippi, kNasal, {"m", "n", "ng"}},  // tippi before a consonant
 }};
 
 struct EnglishConsonant {
@@ -73,8 +102,15 @@ struct VowelSign {
     char vowel;
 };
 constexpr std::array<VowelSign, 9> kVowelSigns{{
-    {u'\u0A3E', u'\u0A06', 'A'}, {u'\u0A3F', u'\u0A07', 'i'}, {u'\u0A40', u'\u0A08', 'I'}, {u'\u0A41', u'\u0A09', 'u'}, {u'ੂ', u'\u0A0A', 'U'},
-    {u'\u0A47', u'\u0A0F', 'e'}, {u'\u0A48', u'\u0A10', 'E'}, {u'\u0A4B', u'\u0A13', 'o'}, {u'\u0A4C', u'\u0A14', 'O'},
+    {u'\u0A3E', u'\u0A06', 'A'},  // ਾ ਆ
+    {u'\u0A3F', u'\u0A07', 'i'},  // ਿ ਇ
+    {u'\u0A40', u'\u0A08', 'I'},  // ੀ ਈ
+    {u'\u0A41', u'\u0A09', 'u'},  // ੁ ਉ
+    {u'\u0A42', u'\u0A0A', 'U'},  // ੂ ਊ
+    {u'\u0A47', u'\u0A0F', 'e'},  // ੇ ਏ
+    {u'\u0A48', u'\u0A10', 'E'},  // ੈ ਐ
+    {u'\u0A4B', u'\u0A13', 'o'},  // ੋ ਓ
+    {u'\u0A4C', u'\u0A14', 'O'},  // ੌ ਔ
 }};
 constexpr char16_t kA = u'\u0A05';
 constexpr char16_t kIriCarrier = u'\u0A72';
