@@ -29,6 +29,7 @@ constexpr Word kWords[] = {
     {u"ਚਾਰਟ", u"cārṭ", u"cāraṭ"},
     {u"ਸਕ੍ਰਿਪਟ", u"skripṭ", u"sakripaṭ"},
     {u"ਪ੍ਰੋਗਰਾਮ", u"prōgrām", u"prōgarām"},
+    {u"ਸਰਵਰ", u"sarvar", u"saravar"},
     // The neutral vowel goes where English has it, not where the rules put it.
     {u"ਇੰਟਰਨੈਟ", u"iṇṭarnaiṭ", u"iṇṭranaiṭ"},
     // Native words keep the rules' form: the dental ਤ ਦ fit no English word.

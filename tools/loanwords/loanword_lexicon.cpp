@@ -15,10 +15,11 @@ namespace {
 // Fewer consonants than this and too many native words share a skeleton with
 // some English word.
 constexpr std::size_t kMinConsonants = 3;
-// A word of that few consonants must also show a sign that Punjabi writes
-// English words with, far more than native ones: a retroflex t or d, the
-// vowel ੈ or ਐ (English a and e), or a geminate (English double letters).
-// Without it, words like ਗਰੀਬ or ਕਬਜ਼ fit common English words (grebe, cubs).
+// A word of that few consonants (ਯ ਵ ਹ counted) must also show a sign that
+// Punjabi writes English words with, far more than native ones: a retroflex t
+// or d, the vowel ੈ or ਐ (English a and e), or a geminate (English double
+// letters). Without it, words like ਗਰੀਬ or ਕਬਜ਼ fit common English words
+// (grebe, cubs).
 constexpr std::size_t kMarkedConsonants = 3;
 constexpr std::u16string_view kEnglishMarks = u"\u0A1F\u0A21\u0A48\u0A10\u0A71";
 // Enough alignments of one pronunciation; more come only from long runs of
@@ -615,13 +616,14 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
     const std::optional<Reading> reading = read_word(word);
     if (!reading) return Verdict::not_parsed;
     const std::string key = skeleton(*reading);
+    const std::size_t consonants = reading->consonants.size();
     const bool marked = reading->units.find_first_of(kEnglishMarks) != std::u16string::npos;
-    if (key.size() < kMinConsonants || (key.size() <= kMarkedConsonants && !marked)) return Verdict::few_consonants;
+    if (key.size() < kMinConsonants || (consonants <= kMarkedConsonants && !marked)) return Verdict::few_consonants;
 
     const FinishedWord rules = finish_word(romanize_word(reading->units), native);
     // A short word the dictionary takes apart is native make-up; a long one
     // is often an English word that happens to split (prō + garām).
-    if ((rules.prefix || rules.suffix || rules.split) && key.size() <= kMarkedConsonants) return Verdict::native_affix;
+    if ((rules.prefix || rules.suffix || rules.split) && consonants <= kMarkedConsonants) return Verdict::native_affix;
     const std::vector<bool> rules_keep = kept_by_rules(*reading, rules.text);
 
     struct Candidate {
