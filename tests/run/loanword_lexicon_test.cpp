@@ -22,12 +22,13 @@ constexpr Word kWords[] = {
     // Loanwords of the corpus: no vowel where English has none.
     {u"ਟੈਕਸਟ", u"ṭaiksṭ", u"ṭaiksaṭ"},
     {u"ਪਾਸਵਰਡ", u"pāsvarḍ", u"pāsvaraḍ"},
-    {u"ਸਟਾਈਲ", u"sṭāīl", u"saṭāīl"},
+    // Speakers break a cluster that begins with s: the rules' vowel after it stays.
+    {u"ਸਟਾਈਲ", u"saṭāīl", u"saṭāīl"},
     {u"ਗਰੁੱਪ", u"grupp", u"garupp"},
-    {u"ਸਟੈਂਡਰਡ", u"sṭaiṇḍarḍ", u"saṭaiṇḍraḍ"},
+    {u"ਸਟੈਂਡਰਡ", u"saṭaiṇḍarḍ", u"saṭaiṇḍraḍ"},
     {u"ਡਰਾਇੰਗ", u"ḍrāiṅg", u"ḍarāiṅg"},
     {u"ਚਾਰਟ", u"cārṭ", u"cāraṭ"},
-    {u"ਸਕ੍ਰਿਪਟ", u"skripṭ", u"sakripaṭ"},
+    {u"ਸਕ੍ਰਿਪਟ", u"sakripṭ", u"sakripaṭ"},
     {u"ਪ੍ਰੋਗਰਾਮ", u"prōgrām", u"prōgarām"},
     {u"ਸਰਵਰ", u"sarvar", u"saravar"},
     // The neutral vowel goes where English has it, not where the rules put it.

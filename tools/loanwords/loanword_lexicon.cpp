@@ -154,6 +154,8 @@ constexpr std::array<std::string_view, 3> kInherentVowels{"ax", "ah", "er"};
 constexpr int kNoVowelScore = 1;
 constexpr int kNeutralVowelScore = 1;
 
+// The letter s, whose cluster at the start of a word speakers break.
+constexpr char16_t kSa = u'\u0A38';
 // Final clusters speakers break with their vowel: a consonant before one of these.
 constexpr std::u16string_view kBreakingFinals = u"\u0A32\u0A2E\u0A28\u0A30\u0A23\u0A33";
 
@@ -483,6 +485,16 @@ void break_final_cluster(const Reading& reading, Fit& fit) {
     }
 }
 
+// An s that begins a word before another consonant keeps the vowel after it:
+// speakers break that cluster too (sakūl, saṭēshan), as Punjabi breaks any
+// cluster at the start of a syllable.
+void break_initial_s_cluster(const Reading& reading, Fit& fit) {
+    if (reading.consonants.size() >= 2 && reading.gaps[0].kind == Gap::Kind::nothing &&
+        reading.consonants[0].row->letter == kSa && reading.gaps[1].kind == Gap::Kind::inherent) {
+        fit.choices[0] = Choice::keep;
+    }
+}
+
 // Where the inherent "a" of each consonant lies in the romanized word: the
 // Roman text of the word up to that consonant ends in it.
 std::size_t inherent_a_at(const Reading& reading, const Consonant& consonant) {
@@ -641,6 +653,7 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
         for (const std::vector<Phones>& alignment : aligner.found) {
             if (auto fit = fit_alignment(*reading, alignment)) {
                 break_final_cluster(*reading, *fit);
+                break_initial_s_cluster(*reading, *fit);
                 candidates.push_back({written_roman(*reading, *fit, rules_keep), fit->score, pronunciation.word});
             }
         }
