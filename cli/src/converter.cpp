@@ -12,7 +12,7 @@
 #include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
-#include "taviro/run/read_loop.h"
+#include "taviro/run/parallel_conversion.h"
 #include "terminal_view.h"
 
 namespace taviro {
@@ -61,7 +61,8 @@ private:
 }  // namespace
 
 Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std::ostream& messages)
-    : line_(line), dictionary_(dictionary), messages_(messages), show_progress_(!line.quiet && ::isatty(STDERR_FILENO)) {}
+    : line_(line), dictionary_(dictionary), messages_(messages), show_progress_(!line.quiet && ::isatty(STDERR_FILENO)),
+      threads_(line.jobs.value_or(available_threads())) {}
 
 ExitStatus Converter::convert_files(const std::string& source, const std::string& destination) {
     return convert_file(source, destination, {});
@@ -89,7 +90,7 @@ ExitStatus Converter::convert_file(const std::string& source, const std::string&
     TerminalView view(source, destination, messages_,
                       {.quiet = line_.quiet, .label = label, .before_message = [&progress] { progress.clear(); }});
     EncodedRunFiles files(line_.from, line_.to.value_or(Encoding::utf16le), progress.get());
-    const RunResult result = run_conversion(view, dictionary_, files);
+    const RunResult result = run_conversion(view, dictionary_, files, threads_);
     if (result.outcome != RunOutcome::completed) {
         if (!result.reason.empty()) {
             report_failure(label.empty() ? result.reason : label + ": " + result.reason);
@@ -131,7 +132,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
         EncodingSink sink(to_output ? std::cout : destination_stream,
                           line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le),
                           to_output ? "standard output" : quoted_name(destination));
-        convert_units(decoder, sink, dictionary_);
+        convert_units_parallel(decoder, sink, dictionary_, threads_);
         sink.finish();
         if (!to_output) {
             errno = 0;

@@ -40,6 +40,7 @@ private:
     const Dictionary& dictionary_;
     std::ostream& messages_;
     bool show_progress_;
+    unsigned threads_;  // 1: the sequential read loop
 };
 
 }  // namespace taviro

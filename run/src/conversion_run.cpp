@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "file_names.h"
-#include "taviro/run/read_loop.h"
+#include "taviro/run/parallel_conversion.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/utf16_file_writer.h"
 
@@ -103,11 +103,12 @@ private:
 // The source is opened before the destination, so a source that cannot be
 // opened leaves the destination untouched. Both files are closed on return,
 // on failure too; the destination's close is checked before success is claimed.
-void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary, RunFiles& files) {
+void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary, RunFiles& files,
+                   unsigned threads) {
     UnitSource& source = files.open_source(names.source);
     UnitSink& destination = files.open_destination(names.destination);
     enter_busy_state(view);
-    convert_units(source, destination, dictionary);
+    convert_units_parallel(source, destination, dictionary, threads);
     files.close();
 }
 
@@ -131,13 +132,13 @@ RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
     return run_conversion(view, dictionary, files);
 }
 
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files, unsigned threads) {
     CheckedNames names;
     if (auto refusal = check_names(view, names)) {
         return *std::move(refusal);
     }
     try {
-        convert_files(view, names, dictionary, files);
+        convert_files(view, names, dictionary, files, threads);
     } catch (const std::exception& error) {
         files.abandon();
         return refuse(view, RunOutcome::failed, error.what());

@@ -54,7 +54,8 @@ struct RunResult {
 
 // With the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
-// With `files`, fresh for this run.
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files);
+// With `files`, fresh for this run, converted by `threads` threads (see
+// convert_units_parallel()).
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
 
 }  // namespace taviro
