@@ -41,7 +41,7 @@ bench: build
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
-# five targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
+# six targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 40
 FUZZ_FLAGS   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
