@@ -38,6 +38,7 @@ bench: build
 	    -DTAVIRO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
+	./bench/worst_cases.sh $(BUILD_DIR)/bin
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:

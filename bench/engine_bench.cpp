@@ -21,7 +21,7 @@ std::vector<std::u16string> romanized_words() {
     for (const auto& gurmukhi : kGurmukhiWords) {
         CharacterState state;
         for (char16_t c : gurmukhi) taviro::add_character(state, c);
-        taviro::end_word_at_end_of_input(state);
+        taviro::end_word(state, true);
         words.push_back(state.word);
     }
     return words;
@@ -34,7 +34,7 @@ void add_character(benchmark::State& bench) {
         for (const auto& word : kGurmukhiWords) {
             state.reset();
             for (char16_t c : word) taviro::add_character(state, c);
-            taviro::end_word_at_end_of_input(state);
+            taviro::end_word(state, true);
             benchmark::DoNotOptimize(state.word.data());
             units += word.size();
         }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "progress_bar.h"
@@ -12,7 +13,9 @@
 #include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
+#include "taviro/run/replacing_file.h"
 #include "terminal_view.h"
 
 namespace taviro {
@@ -34,11 +37,6 @@ std::optional<std::uint64_t> known_size(const fs::path& file) {
     return error ? std::nullopt : std::optional<std::uint64_t>(size);
 }
 
-bool is_same_file(const fs::path& first, const fs::path& second) {
-    std::error_code error;
-    return fs::equivalent(first, second, error);
-}
-
 // Shows the progress line on `messages` when it is wanted, and clears it at the end.
 class OptionalProgress {
 public:
@@ -58,10 +56,36 @@ private:
     std::unique_ptr<ProgressBar> bar_;
 };
 
+// The name a run writes to: ".txt" is added to a name without it.
+std::string written_name(const std::string& destination) {
+    const std::string trimmed = trim_blanks(destination);
+    return extension_name(trimmed) == "txt" ? trimmed : trimmed + ".txt";
+}
+
+// Each run replaces its destination, so a second source written to the same
+// name would silently take the first one's place.
+std::optional<std::string> first_clash(const std::vector<std::string>& sources,
+                                       const std::vector<std::string>& destinations) {
+    std::map<std::string, std::size_t> first_source_of;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const auto [earlier, fresh] = first_source_of.emplace(written_name(destinations[i]), i);
+        if (!fresh) {
+            return quoted_name(sources[earlier->second]) + " and " + quoted_name(sources[i]) +
+                   " would both be written to " + quoted_name(earlier->first);
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std::ostream& messages)
-    : line_(line), dictionary_(dictionary), messages_(messages), show_progress_(!line.quiet && ::isatty(STDERR_FILENO)),
+Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
+                     std::ostream& messages)
+    : line_(line),
+      dictionary_(dictionary),
+      dictionary_file_(std::move(dictionary_file)),
+      messages_(messages),
+      show_progress_(!line.quiet && ::isatty(STDERR_FILENO)),
       threads_(line.jobs.value_or(available_threads())) {}
 
 ExitStatus Converter::convert_files(const std::string& source, const std::string& destination) {
@@ -71,13 +95,20 @@ ExitStatus Converter::convert_files(const std::string& source, const std::string
 ExitStatus Converter::convert_into_folder(const std::vector<std::string>& sources, const std::string& folder) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        report_failure("'" + folder + "' is not a folder");
+        report_failure(quoted_name(folder) + (fs::exists(folder, error) ? " is not a folder" : " does not exist"));
         return kNotCompleted;
     }
-    ExitStatus status = kCompleted;
+    std::vector<std::string> destinations;
     for (const std::string& source : sources) {
-        const std::string destination = (fs::path(folder) / fs::path(source).filename()).string();
-        if (convert_file(source, destination, source) != kCompleted) {
+        destinations.push_back((fs::path(folder) / fs::path(source).filename()).string());
+    }
+    if (const auto clash = first_clash(sources, destinations)) {
+        report_failure(*clash);
+        return kWrongUsage;
+    }
+    ExitStatus status = kCompleted;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (convert_file(sources[i], destinations[i], sources[i]) != kCompleted) {
             status = kNotCompleted;
         }
     }
@@ -90,7 +121,7 @@ ExitStatus Converter::convert_file(const std::string& source, const std::string&
     TerminalView view(source, destination, messages_,
                       {.quiet = line_.quiet, .label = label, .before_message = [&progress] { progress.clear(); }});
     EncodedRunFiles files(line_.from, line_.to.value_or(Encoding::utf16le), progress.get());
-    const RunResult result = run_conversion(view, dictionary_, files, threads_);
+    const RunResult result = run_conversion(view, dictionary_, files, dictionary_file_, threads_);
     if (result.outcome != RunOutcome::completed) {
         if (!result.reason.empty()) {
             report_failure(label.empty() ? result.reason : label + ": " + result.reason);
@@ -115,31 +146,26 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
                 throw file_error("open", source);
             }
         }
-        // Creating the destination empties it, so it must not be the source.
-        if (!to_output && is_same_file(source_file, destination)) {
+        // Replacing the destination would lose the source, or the dictionary.
+        if (!to_output && is_same_file(source_file.string(), destination)) {
             throw RunError(quoted_name(destination) + " is the source itself");
         }
-        std::ofstream destination_stream;
+        if (!to_output && is_same_file(dictionary_file_.string(), destination)) {
+            throw RunError(quoted_name(destination) + " is the dictionary " + quoted_name(dictionary_file_));
+        }
+        std::optional<ReplacingFile> destination_file;
         if (!to_output) {
-            errno = 0;
-            destination_stream.open(destination, std::ios::binary | std::ios::trunc);
-            if (!destination_stream.is_open()) {
-                throw file_error("create", destination);
-            }
+            destination_file.emplace(destination);
         }
         DecodingSource decoder(from_input ? std::cin : source_stream, line_.from,
                                from_input ? "standard input" : quoted_name(source), progress.get());
-        EncodingSink sink(to_output ? std::cout : destination_stream,
+        EncodingSink sink(to_output ? std::cout : destination_file->stream(),
                           line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le),
                           to_output ? "standard output" : quoted_name(destination));
         convert_units_parallel(decoder, sink, dictionary_, threads_);
         sink.finish();
-        if (!to_output) {
-            errno = 0;
-            destination_stream.close();
-            if (destination_stream.fail()) {
-                throw file_error("write", destination);
-            }
+        if (destination_file) {
+            destination_file->commit();
         }
         progress.clear();
         report_replacements(sink.replacements());

@@ -6,10 +6,12 @@
 //    checks on names do not apply, but a file is never both source and
 //    destination;
 //  - -o FOLDER: the Convert run for every source, each into FOLDER under the
-//    source's own name; one failure does not stop the others.
+//    source's own name; one failure does not stop the others, but two sources
+//    that would land on one name are refused before anything is converted.
 // Messages go to standard error, the progress line too when it is a terminal.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -25,7 +27,9 @@ enum ExitStatus { kCompleted = 0, kNotCompleted = 1, kWrongUsage = 2 };
 
 class Converter {
 public:
-    Converter(const CommandLine& line, const Dictionary& dictionary, std::ostream& messages);
+    // `dictionary_file` is where `dictionary` was read from; no run writes over it.
+    Converter(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
+              std::ostream& messages);
 
     ExitStatus convert_files(const std::string& source, const std::string& destination);
     ExitStatus convert_streams(const std::string& source, const std::string& destination);
@@ -38,6 +42,7 @@ private:
 
     const CommandLine& line_;
     const Dictionary& dictionary_;
+    std::filesystem::path dictionary_file_;
     std::ostream& messages_;
     bool show_progress_;
     unsigned threads_;  // 1: the sequential read loop

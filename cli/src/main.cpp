@@ -51,10 +51,13 @@ int report_wrong_usage(const std::string& problem) {
     return taviro::kWrongUsage;
 }
 
-std::unique_ptr<taviro::WordStore> open_dictionary(const taviro::CommandLine& line) {
+std::filesystem::path dictionary_file(const taviro::CommandLine& line) {
+    return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::default_dictionary_path();
+}
+
+std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file) {
     try {
-        return std::make_unique<taviro::WordStore>(line.dictionary ? std::filesystem::path(*line.dictionary)
-                                                                   : taviro::default_dictionary_path());
+        return std::make_unique<taviro::WordStore>(file);
     } catch (const taviro::StoreError& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';
         return nullptr;
@@ -62,11 +65,12 @@ std::unique_ptr<taviro::WordStore> open_dictionary(const taviro::CommandLine& li
 }
 
 int convert(const taviro::CommandLine& line) {
-    const auto dictionary = open_dictionary(line);
+    const std::filesystem::path file = dictionary_file(line);
+    const auto dictionary = open_dictionary(file);
     if (!dictionary) {
         return taviro::kNotCompleted;
     }
-    taviro::Converter converter(line, *dictionary, std::cerr);
+    taviro::Converter converter(line, *dictionary, file, std::cerr);
     if (line.output_folder) {
         return converter.convert_into_folder(line.sources, *line.output_folder);
     }

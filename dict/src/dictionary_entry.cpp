@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "taviro/run/separator.h"
-#include "taviro/run/word_builder.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 namespace {
 
-constexpr std::u16string_view kVowelLetters = u"aeiouāēīōū";
 // The non-ASCII letters of the character map.
 constexpr std::u16string_view kRomanLetters = u"ñāēġīōūḍḵḷṁṃṅṇṛṭẖ";
 
@@ -17,8 +16,9 @@ bool is_letter(char16_t unit) {
     return ascii || kRomanLetters.find(unit) != std::u16string_view::npos;
 }
 
-bool is_vowel_letter(char16_t unit) {
-    return kVowelLetters.find(unit) != std::u16string_view::npos;
+// The joiners belong to Gurmukhi text too: typists put them after a halant.
+bool is_gurmukhi(char16_t unit) {
+    return (unit >= u'\u0A00' && unit <= u'\u0A7F') || unit == u'\u200C' || unit == u'\u200D';
 }
 
 }  // namespace
@@ -36,7 +36,10 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
     if (!std::ranges::all_of(roman, is_letter)) {
         return {EntryVerdict::not_letters_only, {}};
     }
-    if (std::ranges::none_of(roman, is_vowel_letter)) {
+    if (!std::ranges::all_of(gurmukhi, is_gurmukhi)) {
+        return {EntryVerdict::not_gurmukhi, {}};
+    }
+    if (std::ranges::none_of(roman, is_roman_vowel)) {
         return {EntryVerdict::no_vowel, {}};
     }
     return {EntryVerdict::kept, std::move(roman)};
@@ -47,7 +50,7 @@ std::u16string romanize_word(std::u16string_view gurmukhi) {
     for (const char16_t unit : gurmukhi) {
         builder.add(unit);
     }
-    builder.end_at_end_of_input();
+    builder.end(true);
     return std::move(builder.word());
 }
 

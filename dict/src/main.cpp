@@ -137,6 +137,10 @@ int build(const Arguments& arguments) {
     for (const std::string& note : reader.notes()) {
         std::cerr << kProgram << ": " << note << '\n';
     }
+    if (reader.words().empty()) {
+        throw std::runtime_error("no Gurmukhi word in the lists, so no dictionary was written (" +
+                                 describe(reader.tally(), 0) + ")");
+    }
     taviro::write_word_database(*arguments.output, reader.words());
     std::cout << describe(reader.tally(), reader.words().size()) << '\n';
     return kDone;

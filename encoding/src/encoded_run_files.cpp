@@ -2,13 +2,6 @@
 
 namespace taviro {
 
-std::string quoted_name(const std::filesystem::path& file) {
-    std::string quoted(1, '\'');
-    quoted += file.string();
-    quoted += '\'';
-    return quoted;
-}
-
 UnitSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
     errno = 0;
     source_file_.open(file, std::ios::binary);
@@ -19,33 +12,18 @@ UnitSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
 }
 
 UnitSink& EncodedRunFiles::open_destination(const std::filesystem::path& file) {
-    errno = 0;
-    destination_file_.open(file, std::ios::binary | std::ios::trunc);
-    if (!destination_file_.is_open()) {
-        throw file_error("create", file);
-    }
-    destination_name_ = file;
-    return sink_.emplace(destination_file_, destination_encoding_, quoted_name(file));
+    return sink_.emplace(destination_file_.emplace(file).stream(), destination_encoding_, quoted_name(file));
 }
 
 void EncodedRunFiles::close() {
     sink_->finish();
-    errno = 0;
-    destination_file_.close();
-    if (destination_file_.fail()) {
-        throw file_error("write", destination_name_);
-    }
+    destination_file_->commit();
     source_file_.close();
 }
 
 void EncodedRunFiles::abandon() noexcept {
-    if (sink_) {
-        try {
-            sink_->finish();  // what was converted before the failure, as far as it goes
-        } catch (const RunError&) {
-        }
-    }
-    destination_file_.close();
+    sink_.reset();
+    destination_file_.reset();
     source_file_.close();
 }
 

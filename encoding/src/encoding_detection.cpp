@@ -16,13 +16,28 @@ constexpr std::array<ByteOrderMark, 3> kByteOrderMarks{{
     {"\xFE\xFF", Encoding::utf16be},
 }};
 
-constexpr char16_t kFirstGurmukhi = u'\u0A01';
-constexpr char16_t kLastGurmukhi = u'\u0A7F';
-constexpr std::u16string_view kOtherGurmukhiTextUnits = u"\u0964\u0965\u200C\u200D";
+struct UnitRange {
+    char16_t first;
+    char16_t last;
+};
+
+// The assigned code points of the Gurmukhi block. Only these count: ASCII
+// text with a line feed after every letter reads as units U+0A61, U+0A62, ...
+// that no Gurmukhi text holds.
+constexpr std::array<UnitRange, 17> kAssignedGurmukhi{{
+    {u'\u0A01', u'\u0A03'}, {u'\u0A05', u'\u0A0A'}, {u'\u0A0F', u'\u0A10'}, {u'\u0A13', u'\u0A28'},
+    {u'\u0A2A', u'\u0A30'}, {u'\u0A32', u'\u0A33'}, {u'\u0A35', u'\u0A36'}, {u'\u0A38', u'\u0A39'},
+    {u'\u0A3C', u'\u0A3C'}, {u'\u0A3E', u'\u0A42'}, {u'\u0A47', u'\u0A48'}, {u'\u0A4B', u'\u0A4D'},
+    {u'\u0A51', u'\u0A51'}, {u'\u0A59', u'\u0A5C'}, {u'\u0A5E', u'\u0A5E'}, {u'\u0A66', u'\u0A76'},
+    {u'\u0964', u'\u0965'},  // the dandas, from the Devanagari block
+}};
+constexpr std::u16string_view kJoiners = u"\u200C\u200D";
 
 bool is_gurmukhi_text_unit(char16_t unit) {
-    return (unit >= kFirstGurmukhi && unit <= kLastGurmukhi) ||
-           kOtherGurmukhiTextUnits.find(unit) != std::u16string_view::npos;
+    for (const UnitRange& range : kAssignedGurmukhi) {
+        if (range.first <= unit && unit <= range.last) return true;
+    }
+    return kJoiners.find(unit) != std::u16string_view::npos;
 }
 
 bool is_gurmukhi_only_utf16le(std::string_view prefix) {

@@ -1,7 +1,5 @@
 #include "taviro/encoding/encoding_sink.h"
 
-#include <bit>
-#include <cstring>
 #include <utility>
 
 #include "taviro/run/run_error.h"
@@ -10,7 +8,6 @@ namespace taviro {
 namespace {
 
 constexpr std::size_t kBlockBytes = 65536;
-constexpr std::string_view kUtf16leByteOrderMark = "\xFF\xFE";
 constexpr char32_t kReplacementCharacter = U'\uFFFD';
 constexpr char16_t kCarriageReturn = u'\r';
 
@@ -25,44 +22,35 @@ bool is_low_surrogate(char16_t unit) {
 }  // namespace
 
 EncodingSink::EncodingSink(std::ostream& bytes, Encoding encoding, std::string name)
-    : bytes_(bytes), encoding_(encoding), name_(std::move(name)) {
-    if (encoding_ == Encoding::utf16be) {
+    : bytes_(bytes), name_(std::move(name)) {
+    switch (encoding) {
+    case Encoding::utf16be:
         throw RunError("cannot write " + name_ + " as UTF-16BE");
-    }
-    block_.reserve(kBlockBytes + kBlockBytes / 4);
-    if (encoding_ == Encoding::utf16le) {
-        block_ = kUtf16leByteOrderMark;
+    case Encoding::utf16le:
+        utf16le_.emplace(bytes, name_);
+        break;
+    case Encoding::utf8:
+        block_.reserve(kBlockBytes + kBlockBytes / 4);
+        break;
     }
 }
 
 void EncodingSink::write(std::u16string_view text) {
-    if (encoding_ == Encoding::utf8) {
-        write_utf8(text);
-    } else {
-        append_utf16le(text);
+    if (utf16le_) {
+        utf16le_->write(text);
+        return;
     }
+    write_utf8(text);
     if (block_.size() >= kBlockBytes) {
         write_out();
     }
 }
 
-// Every unit of the output passes here: a little-endian machine copies the
-// units as they lie in memory.
-void EncodingSink::append_utf16le(std::u16string_view text) {
-    const std::size_t at = block_.size();
-    block_.resize(at + 2 * text.size());
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(block_.data() + at, text.data(), 2 * text.size());
-    } else {
-        char* to = block_.data() + at;
-        for (const char16_t unit : text) {
-            *to++ = static_cast<char>(unit & 0xFF);
-            *to++ = static_cast<char>(unit >> 8);
-        }
-    }
-}
-
 void EncodingSink::finish() {
+    if (utf16le_) {
+        utf16le_->finish();
+        return;
+    }
     if (high_surrogate_ != 0) {
         high_surrogate_ = 0;
         ++replacements_;

@@ -82,16 +82,8 @@ void add_character(CharacterState& state, char16_t code_point) {
     state.previous = code_point;
 }
 
-void end_word_at_separator(CharacterState& state, std::int16_t& counter) {
-    if (counter > 2) {
-        drop_final_inherent_a(state.pending);
-        counter = 0;
-    }
-    state.word += state.pending;
-}
-
-void end_word_at_end_of_input(CharacterState& state) {
-    drop_final_inherent_a(state.pending);
+void end_word(CharacterState& state, bool drop_final_a) {
+    if (drop_final_a) drop_final_inherent_a(state.pending);
     state.word += state.pending;
 }
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "taviro/engine.h"
 
 namespace taviro {
@@ -15,6 +17,7 @@ void MemoryDictionary::add(std::u16string_view text) {
         ++it->second;
     }
     ++rows_;
+    longest_row_ = std::max(longest_row_, text.size());
 }
 
 std::size_t MemoryDictionary::count(std::u16string_view text) const {

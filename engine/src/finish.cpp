@@ -23,10 +23,6 @@ bool ends_with_syllable_end_vowel(std::u16string_view text) {
     return !text.empty() && kSyllableEndVowels.find(text.back()) != std::u16string_view::npos;
 }
 
-// An "a" at a junction is an inherent vowel to drop, unless it begins the
-// vowel "ai" or "au": striking that "a" would turn one vowel into another.
-bool is_inherent_a(char16_t c, char16_t next) { return c == u'a' && next != u'i' && next != u'u'; }
-
 bool begins_with_digit(std::u16string_view word) { return !word.empty() && word[0] >= u'0' && word[0] <= u'9'; }
 
 void check_16_bit(std::size_t value, const char* what) {
@@ -47,7 +43,7 @@ std::optional<PrefixMatch> confirm_prefix(std::u16string_view word, const Dictio
     std::size_t rest = match.prefix.size();
     if (rest < word.size() && is_joining_vowel(word[rest])) match.joining_vowel.assign(1, word[rest++]);
     std::u16string_view stem = word.substr(std::min(rest, word.size()));
-    if (!stem.empty() && is_inherent_a(stem[0], stem.size() > 1 ? stem[1] : u'\0')) stem.remove_prefix(1);
+    if (!stem.empty() && is_droppable_a(stem[0], stem.size() > 1 ? stem[1] : u'\0')) stem.remove_prefix(1);
     if (!dictionary.stem_lookup(stem)) return std::nullopt;
     match.stem.assign(stem);
     return match;
@@ -64,7 +60,7 @@ std::optional<SuffixMatch> confirm_suffix(std::u16string_view word, const Dictio
     if (index == kSuffixCount) return std::nullopt;
     const std::u16string_view suffix = suffix_list()[index];
     std::u16string_view stem = word.substr(0, word.size() - suffix.size());
-    if (!stem.empty() && is_inherent_a(stem.back(), suffix[0])) stem.remove_suffix(1);
+    if (!stem.empty() && is_droppable_a(stem.back(), suffix[0])) stem.remove_suffix(1);
     if (!dictionary.stem_lookup(stem)) return std::nullopt;
     return SuffixMatch{suffix, std::u16string(stem)};
 }
@@ -92,7 +88,7 @@ public:
 
             std::u16string_view tail = word_.substr(std::min(head_.size(), n()));
             if (!tail.empty() && !ends_with_syllable_end_vowel(head_) &&
-                is_inherent_a(tail[0], tail.size() > 1 ? tail[1] : u'\0')) {
+                is_droppable_a(tail[0], tail.size() > 1 ? tail[1] : u'\0')) {
                 tail.remove_prefix(1);
             }
             if (dictionary_.part_lookup(tail)) {

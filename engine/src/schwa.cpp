@@ -5,18 +5,10 @@
 // at least two non-vowels have been counted, and it does not begin "ai" or "au".
 // The next pass starts right after the candidate.
 
-#include <algorithm>
-#include <array>
-
 #include "taviro/engine.h"
 
 namespace taviro {
 namespace {
-
-constexpr std::array<char16_t, 10> kVowels{u'a',      u'e',      u'i',      u'o',      u'u',
-                                           u'\u0101', u'\u0113', u'\u012B', u'\u014D', u'\u016B'};
-
-bool is_vowel(char16_t c) { return std::find(kVowels.begin(), kVowels.end(), c) != kVowels.end(); }
 
 constexpr std::size_t kNoCandidate = static_cast<std::size_t>(-1);
 
@@ -30,7 +22,7 @@ std::size_t delete_one_schwa(std::u16string& word, std::size_t start) {
 
     for (std::size_t p = start; p < word.size() && phase != Phase::after_candidate_vowel; ++p) {
         const char16_t c = word[p];
-        const bool vowel = is_vowel(c);
+        const bool vowel = is_roman_vowel(c);
         if (phase == Phase::before_first_vowel) {
             if (vowel) phase = Phase::after_first_vowel;
         } else if (candidate == kNoCandidate) {
@@ -43,9 +35,8 @@ std::size_t delete_one_schwa(std::u16string& word, std::size_t start) {
         }
     }
 
-    if (phase == Phase::after_candidate_vowel && non_vowels >= 2) {
-        const char16_t next = word[candidate + 1];
-        if (next != u'i' && next != u'u') word.erase(candidate, 1);
+    if (phase == Phase::after_candidate_vowel && non_vowels >= 2 && is_droppable_a(u'a', word[candidate + 1])) {
+        word.erase(candidate, 1);
     }
     return candidate;
 }

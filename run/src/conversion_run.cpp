@@ -3,10 +3,12 @@
 #include <exception>
 #include <optional>
 
-#include "file_names.h"
+#include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/run/utf16_file_reader.h"
-#include "taviro/run/utf16_file_writer.h"
+#include "taviro/run/file_error.h"
+#include "taviro/run/replacing_file.h"
+#include "taviro/run/utf16_writer.h"
 
 namespace taviro {
 namespace {
@@ -42,11 +44,11 @@ RunResult report_missing_source(RunView& view, const std::string& source) {
     view.set_source_name("");
     view.set_destination_name("");
     view.focus_source();
-    return {RunOutcome::missing_source, "no file named '" + source + "'"};
+    return {RunOutcome::missing_source, why_not_a_file(source)};
 }
 
 // Returns the outcome when a name is refused; otherwise fills `names`.
-std::optional<RunResult> check_names(RunView& view, CheckedNames& names) {
+std::optional<RunResult> check_names(RunView& view, CheckedNames& names, const std::filesystem::path& dictionary_file) {
     const std::string source = view.source_name();
     const std::string destination = view.destination_name();
     if (source.empty() || destination.empty()) {
@@ -58,7 +60,7 @@ std::optional<RunResult> check_names(RunView& view, CheckedNames& names) {
     }
     if (extension_name(source) != kTextExtension) {
         return refuse(view, RunOutcome::invalid_names,
-                      "the source name '" + source + "' does not end in .txt");
+                      "the source name " + quoted_name(source) + " does not end in .txt");
     }
     if (extension_name(destination) != kTextExtension) {
         names.destination += ".txt";
@@ -67,7 +69,12 @@ std::optional<RunResult> check_names(RunView& view, CheckedNames& names) {
     // Opening the destination empties it, so it must never be the source itself.
     if (is_same_file(names.source, names.destination)) {
         return refuse(view, RunOutcome::invalid_names,
-                      "'" + names.source + "' and '" + names.destination + "' are the same file");
+                      quoted_name(names.source) + " and " + quoted_name(names.destination) + " are the same file");
+    }
+    // The dictionary was read before the run; replacing it would lose it.
+    if (!dictionary_file.empty() && is_same_file(names.destination, dictionary_file.string())) {
+        return refuse(view, RunOutcome::invalid_names,
+                      quoted_name(names.destination) + " is the dictionary " + quoted_name(dictionary_file));
     }
     return std::nullopt;
 }
@@ -84,20 +91,23 @@ class Utf16RunFiles final : public RunFiles {
 public:
     UnitSource& open_source(const std::filesystem::path& file) override { return source_.emplace(file); }
     UnitSink& open_destination(const std::filesystem::path& file) override {
-        return destination_.emplace(file);
+        return writer_.emplace(destination_.emplace(file).stream(), quoted_name(file));
     }
     void close() override {
-        destination_->close();
+        writer_->finish();
+        destination_->commit();
         source_->close();
     }
     void abandon() noexcept override {
+        writer_.reset();
         destination_.reset();
         source_.reset();
     }
 
 private:
     std::optional<Utf16FileReader> source_;
-    std::optional<Utf16FileWriter> destination_;
+    std::optional<ReplacingFile> destination_;
+    std::optional<Utf16Writer> writer_;
 };
 
 // The source is opened before the destination, so a source that cannot be
@@ -132,9 +142,10 @@ RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
     return run_conversion(view, dictionary, files);
 }
 
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files, unsigned threads) {
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files,
+                         const std::filesystem::path& dictionary_file, unsigned threads) {
     CheckedNames names;
-    if (auto refusal = check_names(view, names)) {
+    if (auto refusal = check_names(view, names, dictionary_file)) {
         return *std::move(refusal);
     }
     try {

@@ -1,7 +1,13 @@
-#include "file_names.h"
+#include "taviro/run/file_names.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "taviro/run/file_error.h"
 
 namespace taviro {
 
@@ -24,6 +30,16 @@ std::string_view extension_name(std::string_view name) {
 bool is_existing_file(const std::string& name) {
     std::error_code error;
     return std::filesystem::is_regular_file(name, error);
+}
+
+std::string why_not_a_file(const std::string& name) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return "no file named " + quoted_name(name);
+        return "cannot open " + quoted_name(name) + ": " + std::strerror(errno);
+    }
+    if (S_ISDIR(status.st_mode)) return quoted_name(name) + " is a folder, not a file";
+    return quoted_name(name) + " is no regular file";
 }
 
 bool is_same_file(const std::string& first, const std::string& second) {

@@ -8,7 +8,7 @@
 
 #include "chunk_loop.h"
 #include "taviro/run/separator.h"
-#include "taviro/run/word_builder.h"
+#include "taviro/word_builder.h"
 #include "word_memory.h"
 
 namespace taviro {
@@ -29,7 +29,15 @@ public:
         }
         value_ = static_cast<std::int16_t>(value_ + units);
     }
-    std::int16_t& value() noexcept { return value_; }
+    // The word end at a separator drops a final inherent "a" and starts the
+    // counter afresh only once more than two characters have been counted.
+    bool settle_at_separator() noexcept {
+        if (value_ <= 2) {
+            return false;
+        }
+        value_ = 0;
+        return true;
+    }
 
 private:
     std::int16_t value_ = 0;
@@ -90,7 +98,7 @@ public:
     void take(char16_t unit) {
         if (is_separator(unit)) {
             counter_.add(1);
-            builder_.end_at_separator(counter_.value());
+            builder_.end(counter_.settle_at_separator());
             write_finished_word();
             separators_.write(unit, !had_word_character_);
             builder_.reset();
@@ -104,7 +112,7 @@ public:
     }
 
     void end_of_input() {
-        builder_.end_at_end_of_input();
+        builder_.end(true);
         write_finished_word();
     }
 
@@ -178,24 +186,13 @@ private:
         if (units.empty()) {
             // Nothing to finish: an empty word stays empty.
             counter_.add(1);
-            settle_counter();
+            counter_.settle_at_separator();
         } else {
             RememberedWord& word = memory_.find(units);
             counter_.add(word.counted + 1);
-            write(memory_.converted(units, word, settle_counter()), word_end - units.size(), word_end);
+            write(memory_.converted(units, word, counter_.settle_at_separator()), word_end - units.size(), word_end);
         }
         separators_.write(separator, units.empty());
-    }
-
-    // The word end at a separator drops a final inherent "a" and starts the
-    // counter afresh only once more than two characters have been counted.
-    bool settle_counter() {
-        std::int16_t& counter = counter_.value();
-        if (counter <= 2) {
-            return false;
-        }
-        counter = 0;
-        return true;
     }
 
     void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "taviro/run/word_builder.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 namespace {
@@ -29,8 +29,7 @@ WordBuilder build(std::u16string_view units, std::int32_t* counted) {
 
 ConvertedWord convert(std::u16string_view units, bool drop_final_a, const Dictionary& dictionary) {
     WordBuilder builder = build(units, nullptr);
-    std::int16_t counter = drop_final_a ? 3 : 0;  // the word end drops the "a" only past 2
-    builder.end_at_separator(counter);
+    builder.end(drop_final_a);
     ConvertedWord word;
     word.has_letters = !builder.word().empty();
     word.finished = finish_word(std::move(builder.word()), dictionary);

@@ -1,7 +1,8 @@
 #include "program_run.h"
 
 #include <fcntl.h>
-#include <grp.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +14,16 @@
 namespace taviro::testing {
 namespace {
 
-constexpr int kCannotChangeUser = 126;
+constexpr int kCannotDropPowers = 126;
+
+// The superuser's powers to read, write and search whatever the file modes
+// say. Taken out of the bounding set, they are gone from the program that
+// exec starts, which stays the superuser and can still reach its own folder
+// wherever the checkout lies.
+bool drop_file_mode_powers() {
+    return ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) == 0 &&
+           ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) == 0;
+}
 
 std::string take_file(const std::filesystem::path& file) {
     std::string bytes;
@@ -27,16 +37,14 @@ std::string take_file(const std::filesystem::path& file) {
 
 // In the child: only async-signal-safe calls until exec.
 [[noreturn]] void exec_in(const std::filesystem::path& folder, const std::filesystem::path& out,
-                          const std::filesystem::path& err, std::optional<unsigned> as_user,
-                          std::vector<char*>& argv) {
+                          const std::filesystem::path& err, bool within_file_modes, std::vector<char*>& argv) {
     const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err_fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out_fd < 0 || err_fd < 0 || ::dup2(out_fd, 1) < 0 || ::dup2(err_fd, 2) < 0) {
         ::_exit(127);
     }
-    if (as_user && ::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(*as_user) != 0 || ::setuid(*as_user) != 0)) {
-        ::_exit(kCannotChangeUser);
+    if (within_file_modes && ::geteuid() == 0 && !drop_file_mode_powers()) {
+        ::_exit(kCannotDropPowers);
     }
     if (::chdir(folder.c_str()) != 0) {
         ::_exit(127);
@@ -48,7 +56,7 @@ std::string take_file(const std::filesystem::path& file) {
 }  // namespace
 
 ProgramOutcome run_program(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::filesystem::path& folder, std::optional<unsigned> as_user) {
+                           const std::filesystem::path& folder, bool within_file_modes) {
     const std::filesystem::path out = folder / ".program-stdout";
     const std::filesystem::path err = folder / ".program-stderr";
     std::vector<std::string> words{program};
@@ -59,7 +67,7 @@ ProgramOutcome run_program(const std::string& program, const std::vector<std::st
 
     const pid_t child = ::fork();
     if (child < 0) throw std::runtime_error("cannot start " + program);
-    if (child == 0) exec_in(folder, out, err, as_user, argv);
+    if (child == 0) exec_in(folder, out, err, within_file_modes, argv);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,10 @@ struct ProgramOutcome {
 };
 
 // Runs `program` with `arguments` in `folder`; its standard output and error go
-// to files in `folder` that are read back and removed. With `as_user`, a
-// superuser runs it as that user, so that file modes stop it.
+// to files in `folder` that are read back and removed. With `within_file_modes`,
+// a superuser runs it without the powers that pass over file modes, so that
+// they stop it as they stop anyone; it exits with 126 when they cannot be dropped.
 ProgramOutcome run_program(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::filesystem::path& folder, std::optional<unsigned> as_user = std::nullopt);
+                           const std::filesystem::path& folder, bool within_file_modes = false);
 
 }  // namespace taviro::testing

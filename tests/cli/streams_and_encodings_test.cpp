@@ -212,9 +212,39 @@ TEST_F(Conversions, ManySourcesNeverOverwriteASourceAndGoOnAfterAFailure) {
     EXPECT_EQ(read_bytes(folder / "roman/a.txt"), utf16le_bytes(u"ki"));
     EXPECT_NE(outcome.err.find("same file"), std::string::npos) << outcome.err;
 
-    EXPECT_EQ(convert("-o missing a.txt").status, 1);
     EXPECT_EQ(convert("-o roman -").status, 2);
     EXPECT_EQ(convert("a.txt b.txt c.txt").status, 2);
+}
+
+// Before: the second source silently replaced the first one's result, the
+// dictionary could be written over, and a missing folder was "not a folder".
+TEST_F(Conversions, RefusesWhatWouldLoseAResultOrTheDictionary) {
+    std::filesystem::create_directories(folder / "a");
+    std::filesystem::create_directories(folder / "b");
+    std::filesystem::create_directories(folder / "roman");
+    write_bytes(folder / "a/x.txt", utf8(u"ਕਿ"));
+    write_bytes(folder / "b/x.txt", utf8(u"ਕਮਲ"));
+    std::filesystem::copy_file(folder / "words.mdb", folder / "d.txt");
+    const std::string dictionary = read_bytes(folder / "d.txt");
+    struct Refusal {
+        const char* arguments;
+        int status;
+        std::string reason;
+    };
+    for (const Refusal& refusal : {
+             Refusal{"-o roman a/x.txt b/x.txt", 2, "'a/x.txt' and 'b/x.txt' would both be written to 'roman/x.txt'"},
+             Refusal{"-o roman a/x.txt ./a/x.txt", 2, "'a/x.txt' and './a/x.txt' would both"},
+             Refusal{"-o nosuch/ a/x.txt", 1, "'nosuch/' does not exist"},
+             Refusal{"-o a/x.txt b/x.txt", 1, "'a/x.txt' is not a folder"},
+             Refusal{"--dictionary d.txt a/x.txt d.txt", 1, "'d.txt' is the dictionary"},
+             Refusal{"--dictionary d.txt - d.txt < a/x.txt", 1, "'d.txt' is the dictionary"},
+         }) {
+        const auto outcome = convert(refusal.arguments);
+        EXPECT_EQ(outcome.status, refusal.status) << refusal.arguments;
+        EXPECT_NE(outcome.err.find(refusal.reason), std::string::npos) << outcome.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "roman/x.txt"));
+    EXPECT_EQ(read_bytes(folder / "d.txt"), dictionary);
 }
 
 TEST_F(Conversions, WrongEncodingNamesAreWrongUsage) {

@@ -23,13 +23,14 @@ protected:
 };
 
 TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
-    write_bytes(folder / "mine.txt", "# my words\nਕਮਲ\nਨਯਨ\n\nਨ\nਕਮਲ\nਕਿ ਕਿ\n");
-    write_bytes(folder / "more.txt", "ਸ\u0A3Cਾਮ\r\n");
+    write_bytes(folder / "mine.txt", "# my words\nਕਮਲ\nਨਯਨ\n\nਨ\nਕਮਲ\nਕਿ ਕਿ\nabc\n");
+    // Before: a UTF-16 list was read as UTF-8 and gave no word at all.
+    write_bytes(folder / "more.txt", testing::utf16le_bytes(u"ਸ\u0A3Cਾਮ\r\n"));
     const auto built = dict("build mine.txt more.txt -o words.mdb");
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_EQ(built.out,
-              "6 entries read; dropped 1 holding a separator, 1 without a vowel, 0 not letters only, "
-              "0 not transliterable, 0 not UTF-8, 1 repeating a text; 3 words written\n");
+              "7 entries read; dropped 1 holding a separator, 1 without a vowel, 0 not letters only, "
+              "0 not transliterable, 1 not Gurmukhi, 0 not UTF-8, 1 repeating a text; 3 words written\n");
 
     const auto lookup = dict("lookup --dictionary words.mdb ਕਮਲ nayan ਸ਼ਾਮ kamala");
     EXPECT_EQ(lookup.status, 0) << lookup.err;
@@ -47,11 +48,17 @@ TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
     EXPECT_EQ(dict("stats --dictionary words.mdb - < text.txt").out, stats.out);
 }
 
-TEST_F(TaviroDict, NeverWritesOverAWordList) {
+TEST_F(TaviroDict, NeverWritesOverAWordListNorAnEmptyDictionary) {
     write_bytes(folder / "mine.txt", "ਕਮਲ\n");
     const auto outcome = dict("build mine.txt -o mine.txt");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(read_bytes(folder / "mine.txt"), "ਕਮਲ\n");
+
+    write_bytes(folder / "english.txt", "lotus\nsaint\n");
+    const auto empty = dict("build english.txt -o none.mdb");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("no Gurmukhi word"), std::string::npos) << empty.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "none.mdb"));
 }
 
 TEST_F(TaviroDict, WrongUsageExitsWithTwo) {

@@ -42,12 +42,15 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"DigitsAreNotLetters", u"੧੨", EntryVerdict::not_letters_only, u""},
         EntryCase{"MarkerIsNotLetters", u"ੲਕ", EntryVerdict::not_letters_only, u""},
         EntryCase{"StrayNuktaIsNotALetter", u"ਕਿ\u0A3C", EntryVerdict::not_letters_only, u""},
-        EntryCase{"AddakBeforeUnmapped", u"ਪੱ\u200D", EntryVerdict::untransliterable, u""}),
+        EntryCase{"AddakBeforeUnmapped", u"ਪੱ\u200D", EntryVerdict::untransliterable, u""},
+        EntryCase{"LatinLettersAreNoGurmukhiWord", u"abc", EntryVerdict::not_gurmukhi, u""}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
 
 TEST(WriteWordDatabase, WritesWhatTheStoreReadsBack) {
-    const auto folder = std::filesystem::temp_directory_path() / ("taviro-words-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    // A fresh folder of its own: one left behind by an earlier run must not count.
+    std::string pattern = (std::filesystem::temp_directory_path() / "taviro-words-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
     const auto file = folder / "words.mdb";
     write_word_database(file, {u"kamal", u"navāṃ"});
     write_word_database(file, {u"nayan", u"navāṃ", u"navāṃ"});  // replaces, never appends

@@ -27,7 +27,7 @@ TEST(WordListReader, SkipsCommentsAndBlankLinesAndCountsEveryDrop) {
     EXPECT_EQ(tally.read, 8u);
     EXPECT_EQ(describe(tally, reader.words().size()),
               "8 entries read; dropped 1 holding a separator, 1 without a vowel, 1 not letters only, "
-              "1 not transliterable, 1 not UTF-8, 1 repeating a text; 2 words written");
+              "1 not transliterable, 0 not Gurmukhi, 1 not UTF-8, 1 repeating a text; 2 words written");
     EXPECT_EQ(reader.notes(), (std::vector<std::string>{"mine.txt:11: not UTF-8 at byte offset 2 (0xFF), left out"}));
 }
 

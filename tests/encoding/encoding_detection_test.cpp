@@ -50,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"Utf16leGurmukhiLettersThatLookPrintable", utf16le(u"ਰਾਮ"), Encoding::utf16le},
         DetectionCase{"Utf16leGurmukhiWithDandaAndJoiner", utf16le(u"ਕ\u200Dਮ।"), Encoding::utf16le},
         DetectionCase{"Utf16leOneLetter", utf16le(u"ਕ"), Encoding::utf16le},
-        DetectionCase{"Utf8LetterAndLineFeed", "ਕ\n", Encoding::utf8}),
+        DetectionCase{"Utf8LetterAndLineFeed", "ਕ\n", Encoding::utf8},
+        // Before: read as the unassigned units U+0A61..U+0A63 and printed as such.
+        DetectionCase{"AsciiLetterALine", "a\nb\nc\n", Encoding::utf8}),
     [](const ::testing::TestParamInfo<DetectionCase>& info) { return std::string(info.param.name); });
 
 TEST(DetectEncoding, AGurmukhiOnlyPrefixCutFromALongerTextIsUtf16le) {

@@ -28,8 +28,7 @@ TEST_P(AddCharacter, BuildsWordAndPendingPieceThenEndsTheWord) {
     CharacterState state = feed(c.source);
     EXPECT_EQ(state.word, c.word);
     EXPECT_EQ(state.pending, c.pending);
-    std::int16_t counter = static_cast<std::int16_t>(c.source.size() + 1);  // the space is counted too
-    end_word_at_separator(state, counter);
+    end_word(state, true);
     EXPECT_EQ(state.word, c.ended);
 }
 
@@ -81,30 +80,16 @@ TEST(AddCharacter, HalantLeavesThePreviousCodePointForTheNextConsonant) {
     EXPECT_EQ(state.word, u"sa\u1E45");
 }
 
-TEST(WordEnd, AtSeparatorKeepsFinalAWhileCounterIsTwoOrLess) {
-    struct Case {
-        std::int16_t counter;
-        std::u16string_view ended;
-        std::int16_t counter_after;
-    };
-    for (const Case& c : {Case{2, u"ka", 2}, Case{3, u"k", 0}, Case{1, u"ka", 1}}) {
-        CharacterState state = feed(u"\u0A15");
-        std::int16_t counter = c.counter;
-        end_word_at_separator(state, counter);
-        EXPECT_EQ(state.word, c.ended) << c.counter;
-        EXPECT_EQ(counter, c.counter_after) << c.counter;
-    }
-}
-
-TEST(WordEnd, AtEndOfInputAlwaysDropsFinalInherentA) {
+TEST(WordEnd, DropsOnlyAFinalInherentAAndOnlyWhenAsked) {
     struct Case {
         std::u16string_view source;
+        bool drop_final_a;
         std::u16string_view ended;
     };
-    for (const Case& c : {Case{u"\u0A15", u"k"}, Case{u"\u0A05", u"a"}, Case{u"", u""},
-                          Case{u"\u0A15\u0A3E", u"k\u0101"}}) {
+    for (const Case& c : {Case{u"\u0A15", true, u"k"}, Case{u"\u0A15", false, u"ka"}, Case{u"\u0A05", true, u"a"},
+                          Case{u"", true, u""}, Case{u"\u0A15\u0A3E", true, u"k\u0101"}}) {
         CharacterState state = feed(c.source);
-        end_word_at_end_of_input(state);
+        end_word(state, c.drop_final_a);
         EXPECT_EQ(state.word, c.ended);
     }
 }

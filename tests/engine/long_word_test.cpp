@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,37 @@ TEST_P(LongestWord, OneUnitMoreOverflows) {
     } catch (const EngineError& error) {
         EXPECT_EQ(error.kind(), EngineError::Kind::overflow);
     }
+}
+
+// Asks the words it wraps, and remembers the longest text it was asked for.
+// Without the longest row it stands for the literal search, which asks all.
+class AskingDictionary final : public Dictionary {
+public:
+    AskingDictionary(const MemoryDictionary& words, bool tells_longest_row)
+        : words_(words), tells_longest_row_(tells_longest_row) {}
+    std::size_t count(std::u16string_view text) const override {
+        longest_asked = std::max(longest_asked, text.size());
+        return words_.count(text);
+    }
+    std::size_t longest_row() const noexcept override {
+        return tells_longest_row_ ? words_.longest_row() : Dictionary::longest_row();
+    }
+    mutable std::size_t longest_asked = 0;
+
+private:
+    const MemoryDictionary& words_;
+    bool tells_longest_row_;
+};
+
+// Before: the split search looked up every ever longer head and tail, 0.3 s a word.
+TEST_P(LongestWord, AsksNoTextLongerThanARowAndFinishesAsTheLiteralSearch) {
+    const LongWordCase& long_word = GetParam();
+    const std::u16string word = long_word.word.substr(0, 3001);
+    const MemoryDictionary words(long_word.dictionary);
+    const AskingDictionary bounded(words, true);
+    const AskingDictionary literal(words, false);
+    EXPECT_EQ(finish_word(word, bounded).text, finish_word(word, literal).text);
+    EXPECT_LE(bounded.longest_asked, words.longest_row());
 }
 
 INSTANTIATE_TEST_SUITE_P(

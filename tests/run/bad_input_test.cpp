@@ -68,6 +68,9 @@ TEST_P(BadInputRun, EndsInItsOutcomeAndLeavesTheSourceAlone) {
     const InFolder in_folder(folder);
     const std::optional<std::string> source_before = bytes_if_file(input.source);
     const std::string in_txt_before = read_bytes("in.txt");
+    const std::string destination =
+        input.destination.ends_with(".txt") ? input.destination : input.destination + ".txt";
+    const std::optional<std::string> destination_before = bytes_if_file(destination);
 
     RecordingRunView view(input.source, input.destination);
     RunResult result{};
@@ -94,9 +97,13 @@ TEST_P(BadInputRun, EndsInItsOutcomeAndLeavesTheSourceAlone) {
     EXPECT_EQ(bytes_if_file(input.source), source_before) << "the source was changed";
     EXPECT_EQ(read_bytes("in.txt"), in_txt_before) << "in.txt was changed";
     if (input.output) {
-        const std::string destination = input.destination.ends_with(".txt") ? input.destination
-                                                                            : input.destination + ".txt";
         EXPECT_EQ(read_bytes(destination), *input.output);
+    }
+    if (input.outcome != RunOutcome::completed) {
+        EXPECT_EQ(bytes_if_file(destination), destination_before) << "the destination was changed";
+    }
+    if (input.reason != nullptr) {
+        EXPECT_NE(result.reason.find(input.reason), std::string::npos) << result.reason;
     }
 }
 

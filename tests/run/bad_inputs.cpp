@@ -83,28 +83,38 @@ std::vector<BadInput> bad_inputs() {
          RunOutcome::completed},
         {"WordPastTheCharacterCounterFailsWithoutWritingIt",
          source_file("long.txt", utf16le_bytes(std::u16string(kLongWordLetters, u'\u0A15'))), "long.txt",
-         "out.txt", RunOutcome::failed, bom()},
+         "out.txt", RunOutcome::failed},
         {"ManySeparatorsInARow", source_file("spaces.txt", utf16le_bytes(std::u16string(kSeparatorsInARow, u' '))),
          "spaces.txt", "out.txt", RunOutcome::completed,
          utf16le_bytes(std::u16string(kSeparatorsInARow, u' '))},
         {"AddakBeforeUnmappedCharacterFails", source_file("addak.txt", utf16le_bytes(u"ਕਿ ਪੱx ਕਿ")),
-         "addak.txt", "out.txt", RunOutcome::failed, utf16le_bytes(u"ki ")},
+         "addak.txt", "out.txt", RunOutcome::failed},
+        // Before: the destination held only a byte-order mark afterwards.
+        {"FailedRunLeavesTheDestinationThatWasThere",
+         [](const TemporaryFolder& folder) {
+             write_bytes(folder / "bad.txt", utf16le_bytes(std::u16string(kLongWordLetters, u'\u0A15')));
+             write_bytes(folder / "keep.txt", "keep");
+         },
+         "bad.txt", "keep.txt", RunOutcome::failed},
         {"AddakAtTheVeryEnd", source_file("end.txt", utf16le_bytes(u"ਕਿ ਪੱ")), "end.txt", "out.txt",
          RunOutcome::completed},
         {"DirectoryAsSource", [](const TemporaryFolder& folder) { fs::create_directory(folder.path() / "dir.txt"); },
-         "dir.txt", "out.txt", RunOutcome::missing_source},
+         "dir.txt", "out.txt", RunOutcome::missing_source, std::nullopt, false, "'dir.txt' is a folder"},
         {"SourceWithoutReadPermission",
          [](const TemporaryFolder& folder) {
              write_bytes(folder / "secret.txt", utf16le_bytes(kSourceText));
              fs::permissions(folder / "secret.txt", fs::perms::none);
          },
-         "secret.txt", "out.txt", RunOutcome::failed, std::nullopt, true},
+         "secret.txt", "out.txt", RunOutcome::failed, std::nullopt, true, "Permission denied"},
         {"SourceNameWithSpaces", source_file("my source file.txt", utf16le_bytes(kSourceText)),
          "my source file.txt", "my out file.txt", RunOutcome::completed, converted_source_bytes()},
         {"SourceNameWithGurmukhiLetters", source_file("ਸਰੋਤ.txt", utf16le_bytes(kSourceText)), "ਸਰੋਤ.txt",
          "ਨਤੀਜਾ.txt", RunOutcome::completed, converted_source_bytes()},
         {"SourceNameWithLeadingDash", source_file("-in.txt", utf16le_bytes(kSourceText)), "-in.txt", "-out.txt",
          RunOutcome::completed, converted_source_bytes()},
+        // Before: the name reached the terminal as it was, escape sequences and all.
+        {"ControlCharactersInANameAreEscaped", nothing, "clear\x1b[2J\n.txt", "out.txt", RunOutcome::missing_source,
+         std::nullopt, false, "'clear\\033[2J\\n.txt'"},
         {"SourceNameOfBlanksOnly", nothing, "   ", "out.txt", RunOutcome::missing_source},
         {"SourceNameThatIsNoUtf8", source_file("\xFF\xFE.txt", utf16le_bytes(kSourceText)), "\xFF\xFE.txt",
          "\xC0.txt", RunOutcome::completed, converted_source_bytes()},
@@ -115,7 +125,8 @@ std::vector<BadInput> bad_inputs() {
          [](const TemporaryFolder& folder) { fs::create_symlink("/dev/zero", folder.path() / "zero.txt"); },
          "zero.txt", "out.txt", RunOutcome::missing_source},
         // Destinations
-        {"DestinationInMissingFolder", nothing, "in.txt", "no-folder/out.txt", RunOutcome::failed},
+        {"DestinationInMissingFolder", nothing, "in.txt", "no-folder/out.txt", RunOutcome::failed, std::nullopt,
+         false, "'no-folder' does not exist"},
         {"DestinationFolderWithoutWritePermission",
          [](const TemporaryFolder& folder) {
              fs::create_directory(folder.path() / "locked");
@@ -127,13 +138,13 @@ std::vector<BadInput> bad_inputs() {
              write_bytes(folder / "kept.txt", "keep");
              fs::permissions(folder / "kept.txt", fs::perms::owner_read);
          },
-         "in.txt", "kept.txt", RunOutcome::failed, "keep", true},
+         "in.txt", "kept.txt", RunOutcome::failed, std::nullopt, true, "Permission denied"},
         {"DestinationWhereNothingCanBeCreated", nothing, "in.txt", "/proc/taviro/out.txt", RunOutcome::failed},
         {"DestinationNameTooLongForTheSystem", nothing, "in.txt", std::string(300, 'd') + ".txt",
          RunOutcome::failed},
         {"DestinationIsADirectory",
          [](const TemporaryFolder& folder) { fs::create_directory(folder.path() / "out.txt"); }, "in.txt",
-         "out.txt", RunOutcome::failed},
+         "out.txt", RunOutcome::failed, std::nullopt, false, "'out.txt': it is a folder"},
         {"DestinationOnAFullDisk",
          [](const TemporaryFolder& folder) { fs::create_symlink("/dev/full", folder.path() / "full.txt"); },
          "in.txt", "full.txt", RunOutcome::failed},

@@ -27,8 +27,11 @@ struct BadInput {
     std::string source;
     std::string destination;
     RunOutcome outcome;
-    std::optional<std::string> output = std::nullopt;  // the destination's bytes afterwards
-    bool permission_case = false;  // a file mode stops it: run it as an ordinary user
+    // The destination's bytes after a completed run. A run that does not
+    // complete leaves the destination exactly as it was.
+    std::optional<std::string> output = std::nullopt;
+    bool permission_case = false;  // a file mode stops it: run it without the superuser's powers
+    const char* reason = nullptr;  // part of the reason given, when it matters
 };
 
 void PrintTo(const BadInput& input, std::ostream* out);

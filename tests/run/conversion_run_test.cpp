@@ -186,14 +186,16 @@ TEST_F(ConversionRun, WriteErrorFailsInsteadOfCompleting) {
     EXPECT_EQ(view.events, joined({kBusy, kRefusal}));
 }
 
-TEST_F(ConversionRun, FailureInTheTextKeepsWhatWasWrittenBefore) {
+// Before: the destination was emptied at once and held half a result after a failure.
+TEST_F(ConversionRun, FailureInTheTextLeavesTheDestinationAsItWas) {
     write_bytes(folder / "addak.txt", utf16le_bytes(u"ਕਿ ਪੱx ਕਿ"));
+    write_bytes(folder / "out.txt", "keep");
     RecordingRunView view(folder / "addak.txt", folder / "out.txt");
     const RunResult result = run(view);
     EXPECT_EQ(result.outcome, RunOutcome::failed);
     EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(view.events, joined({kBusy, kRefusal}));
-    EXPECT_EQ(read_bytes(folder / "out.txt"), utf16le_bytes(u"ki "));
+    EXPECT_EQ(read_bytes(folder / "out.txt"), "keep");
 }
 
 TEST_F(ConversionRun, SourceOfOddByteLengthFails) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "run_test_files.h"
+#include "taviro/run/replacing_file.h"
 #include "taviro/run/run_error.h"
 #include "taviro/run/utf16_file_reader.h"
-#include "taviro/run/utf16_file_writer.h"
+#include "taviro/run/utf16_writer.h"
 
 namespace taviro {
 namespace {
@@ -67,32 +71,73 @@ TEST(Utf16FileReader, MissingFileIsAnError) {
     EXPECT_THROW(Utf16FileReader(folder / "missing.txt"), RunError);
 }
 
-TEST(Utf16FileWriter, WritesByteOrderMarkAndLittleEndianUnits) {
+TEST(Utf16Writer, WritesByteOrderMarkAndLittleEndianUnitsThroughAReplacedFile) {
     TemporaryFolder folder;
+    write_bytes(folder / "out.txt", "old content");
     const std::u16string text = long_text();
-    Utf16FileWriter writer(folder / "out.txt");
+    ReplacingFile file(folder / "out.txt");
+    Utf16Writer writer(file.stream(), "'out.txt'");
     writer.write(text.substr(0, 5));
     writer.write(u"");
     writer.write(text.substr(5));
-    writer.close();
+    writer.finish();
+    EXPECT_EQ(read_bytes(folder / "out.txt"), "old content") << "replaced before the commit";
+    file.commit();
     EXPECT_EQ(read_bytes(folder / "out.txt"), utf16le_bytes(text));
 }
 
-TEST(Utf16FileWriter, NothingWrittenStillMakesAMarkedEmptyFile) {
-    TemporaryFolder folder;
-    write_bytes(folder / "out.txt", "old content");
-    Utf16FileWriter writer(folder / "out.txt");
-    writer.close();
-    EXPECT_EQ(read_bytes(folder / "out.txt"), "\xFF\xFE");
+std::vector<std::string> folder_entries(const TemporaryFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-TEST(Utf16FileWriter, FullDeviceIsReportedByClose) {
+TEST(ReplacingFile, WithoutCommitLeavesTheDestinationAndNoTemporaryFile) {
+    TemporaryFolder folder;
+    write_bytes(folder / "kept.txt", "keep");
+    {
+        ReplacingFile file(folder / "kept.txt");
+        file.stream() << "half a result";
+        ReplacingFile fresh(folder / "new.txt");
+        fresh.stream() << "nothing";
+    }
+    EXPECT_EQ(folder_entries(folder), std::vector<std::string>{"kept.txt"});
+    EXPECT_EQ(read_bytes(folder / "kept.txt"), "keep");
+}
+
+TEST(ReplacingFile, KeepsPermissionBitsAndWritesThroughLinks) {
+    namespace fs = std::filesystem;
+    TemporaryFolder folder;
+    fs::create_directory(folder.path() / "real");
+    write_bytes(folder / "real/target.txt", "old");
+    fs::permissions(folder / "real/target.txt", fs::perms::owner_read | fs::perms::owner_write |
+                                                    fs::perms::group_read);
+    fs::create_symlink("real/target.txt", folder.path() / "link.txt");
+    ReplacingFile file(folder / "link.txt");
+    file.stream() << "new";
+    file.commit();
+    EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(read_bytes(folder / "real/target.txt"), "new");
+    EXPECT_EQ(fs::status(folder / "real/target.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(ReplacingFile, FullDeviceIsWrittenDirectlyAndReportedByCommit) {
     if (!std::filesystem::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full here";
     }
-    Utf16FileWriter writer("/dev/full");
+    ReplacingFile file("/dev/full");
+    Utf16Writer writer(file.stream(), "'/dev/full'");
     writer.write(u"kamal");
-    EXPECT_THROW(writer.close(), RunError);
+    EXPECT_THROW(
+        {
+            writer.finish();
+            file.commit();
+        },
+        RunError);
 }
 
 }  // namespace

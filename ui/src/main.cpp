@@ -4,10 +4,57 @@
 #include <QIcon>
 #include <QStyleFactory>
 
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
 #include "taviro/run/word_store.h"
 #include "taviro/ui/program.h"
 
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: taviro [QT-OPTION]...\n"
+    "Open the Gurmukhi-Roman transliterator's windows: name a UTF-16 source\n"
+    "and destination file and press Convert. For a terminal, see taviro-convert.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "Qt's own options (such as -platform offscreen) are accepted too.\n";
+
+// Answered before Qt starts, which needs a display and ends the program with
+// an abort when it finds none.
+std::optional<int> answer_without_windows(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kHelp;
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        }
+        if (argument == "--version") {
+            std::cout << "taviro " << TAVIRO_VERSION << '\n';
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        }
+        if (argument == "-platform") return std::nullopt;
+    }
+    const auto is_set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY") && !is_set("QT_QPA_PLATFORM")) {
+        std::cerr << "taviro: no display to open the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n";
+        return EXIT_FAILURE;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = answer_without_windows(argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     // The windows give their buttons the window's colour; Fusion honours it on
     // every desktop, where a native style may paint over it.

@@ -5,7 +5,7 @@
 //
 // The engine works word by word. The caller (the conversion run) splits the input
 // into words and separators, feeds each word character to add_character(), closes
-// the word with end_word_at_separator() or end_word_at_end_of_input(), and hands
+// the word with end_word(), and hands
 // the result to finish_word(), which consults a Dictionary. The engine does no I/O
 // and keeps no state of its own: the caller owns the CharacterState.
 //
@@ -104,17 +104,29 @@ struct CharacterState {
 // marker and `code_point` has no map row.
 void add_character(CharacterState& state, char16_t code_point);
 
-// Ends the word at a separator. `counter` is the run's character counter: only
-// when it exceeds 2 does the pending piece lose a final inherent "a", and the
-// counter is then reset to 0. The pending piece is appended to the word.
-void end_word_at_separator(CharacterState& state, std::int16_t& counter);
+// Ends the word: the pending piece is appended to the word, without its final
+// inherent "a" when `drop_final_a`. The end of the input always drops it; a
+// separator only once the run's character counter has passed 2, which the
+// read loop, the counter's one owner, decides.
+void end_word(CharacterState& state, bool drop_final_a);
 
-// Ends the word at the end of the input: a final inherent "a" always goes.
-void end_word_at_end_of_input(CharacterState& state);
+// ---------------------------------------------------------------------------
+// The Roman vowels, the letters every rule over Roman text tells apart from the rest.
+inline constexpr std::u16string_view kRomanVowels = u"aeiou\u0101\u0113\u012B\u014D\u016B";  // a e i o u ā ē ī ō ū
+
+constexpr bool is_roman_vowel(char16_t letter) noexcept {
+    return kRomanVowels.find(letter) != std::u16string_view::npos;
+}
+
+// Whether an "a" followed by `next` is an inherent vowel that a rule may drop:
+// not when it begins the vowel "ai" or "au", which would turn into another.
+constexpr bool is_droppable_a(char16_t letter, char16_t next) noexcept {
+    return letter == u'a' && next != u'i' && next != u'u';
+}
 
 // ---------------------------------------------------------------------------
 // Schwa deletion: removes the inherent "a"s that speech drops, in place, by a
-// positional rule over the ten vowels a e i o u ā ē ī ō ū. Returns `word`.
+// positional rule over the Roman vowels. Returns `word`.
 // Throws EngineError(overflow) for a word of 32,767 code units or more.
 std::u16string& Schwa_Del(std::u16string& word);
 
@@ -126,11 +138,20 @@ public:
     virtual ~Dictionary() = default;
     // How many rows hold exactly `text`.
     virtual std::size_t count(std::u16string_view text) const = 0;
+    // No row is longer than this. A text that is longer is no row, so it is
+    // never looked up: the split search then costs time in proportion to the
+    // word's length, not to its square.
+    virtual std::size_t longest_row() const noexcept { return SIZE_MAX; }
 
     // Is this text a word at all?
-    bool stem_lookup(std::u16string_view text) const { return count(text) >= 1; }
+    bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }
     // Is it exactly one word?
-    bool part_lookup(std::u16string_view text) const { return count(text) == 1; }
+    bool part_lookup(std::u16string_view text) const { return rows_holding(text) == 1; }
+
+private:
+    std::size_t rows_holding(std::u16string_view text) const {
+        return text.size() > longest_row() ? 0 : count(text);
+    }
 };
 
 // A quick hash of UTF-16 text for hash tables keyed by words, which are short:
@@ -152,11 +173,13 @@ public:
     explicit MemoryDictionary(const std::vector<std::u16string>& rows);
     void add(std::u16string_view text);
     std::size_t count(std::u16string_view text) const override;
+    std::size_t longest_row() const noexcept override { return longest_row_; }
     std::size_t size() const noexcept { return rows_; }
 
 private:
     std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> counts_;
     std::size_t rows_ = 0;
+    std::size_t longest_row_ = 0;
 };
 
 // ---------------------------------------------------------------------------

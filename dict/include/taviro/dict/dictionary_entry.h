@@ -19,6 +19,7 @@ enum class EntryVerdict {
     untransliterable,    // the character rules refuse it (addak before an unmapped character)
     no_vowel,            // a bare consonant or cluster: ਨ -> n, ਪ੍ਰ -> pr
     not_letters_only,    // digits, markers, marks or letters of other scripts
+    not_gurmukhi,        // romanizes to letters, but was never Gurmukhi: "abc"
 };
 
 struct DictionaryEntry {
@@ -34,6 +35,6 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi);
 std::u16string romanize_word(std::u16string_view gurmukhi);
 
 // How many verdicts there are, for tallies indexed by them.
-inline constexpr std::size_t kEntryVerdicts = 5;
+inline constexpr std::size_t kEntryVerdicts = 6;
 
 }  // namespace taviro

@@ -1,5 +1,5 @@
-// Reads Gurmukhi word lists into the texts of a dictionary: UTF-8, one word a
-// line, blanks around it ignored, blank lines and lines beginning with "#"
+// Reads Gurmukhi word lists into the texts of a dictionary: UTF-8, or UTF-16
+// as taviro-convert detects it, one word a line, blanks around it ignored, blank lines and lines beginning with "#"
 // skipped. Every entry is romanized as the dictionary holds it (see
 // romanize_entry); entries that cannot be a word are dropped and counted by
 // reason, and each text is kept once however often it comes, across lists too.
@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -42,7 +43,11 @@ public:
     const std::vector<std::string>& notes() const noexcept { return notes_; }
 
 private:
+    void read_utf8(std::istream& list, const std::string& name);
+    void read_utf16(std::istream& list, const std::string& name);
     void take_line(std::string_view line, const std::string& name, std::size_t line_number);
+    void take_entry(std::u16string_view entry_text);
+    void take_decoded_entry(std::u16string_view gurmukhi);
 
     std::vector<std::u16string> words_;
     std::unordered_set<std::u16string> seen_;

@@ -6,13 +6,12 @@
 #include <cstddef>
 #include <fstream>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/file_error.h"
+#include "taviro/run/replacing_file.h"
 #include "taviro/run/run_error.h"
 
 namespace taviro {
@@ -36,14 +35,10 @@ private:
     std::optional<Encoding> source_encoding_;
     Encoding destination_encoding_;
     ReadProgress* progress_;
-    std::filesystem::path destination_name_;
     std::ifstream source_file_;
-    std::ofstream destination_file_;
+    std::optional<ReplacingFile> destination_file_;
     std::optional<DecodingSource> source_;
     std::optional<EncodingSink> sink_;
 };
-
-// "'name'", the way messages show a file name.
-std::string quoted_name(const std::filesystem::path& file);
 
 }  // namespace taviro

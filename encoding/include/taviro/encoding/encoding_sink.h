@@ -14,11 +14,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "taviro/encoding/encoding.h"
 #include "taviro/run/unit_sink.h"
+#include "taviro/run/utf16_writer.h"
 
 namespace taviro {
 
@@ -35,13 +37,12 @@ public:
     std::size_t replacements() const noexcept { return replacements_; }
 
 private:
-    void append_utf16le(std::u16string_view text);
     void write_utf8(std::u16string_view text);
     void append_utf8(char32_t value);
     void write_out();
 
     std::ostream& bytes_;
-    Encoding encoding_;
+    std::optional<Utf16Writer> utf16le_;  // UTF-16LE is written the windows' way
     std::string name_;
     std::string block_;
     char16_t high_surrogate_ = 0;  // waiting for its low partner in the next write

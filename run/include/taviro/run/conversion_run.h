@@ -5,8 +5,9 @@
 // source is no existing file or its name does not end in exactly ".txt", and
 // when both name the same file, so the source is never emptied. From the
 // opening on, every failure (a file, the character rules, the dictionary) ends
-// in one failure outcome with both files closed. Completion is reported only
-// after the destination has been written out and closed without error.
+// in one failure outcome with both files closed and the destination as it was
+// before the run. Completion is reported only once the text has replaced the
+// destination, safely on disk.
 //
 // It does not open the dictionary, and it keeps nothing between runs.
 #pragma once
@@ -29,14 +30,15 @@ public:
     virtual ~RunFiles() = default;
     // Opens the source for reading. Throws RunError.
     virtual UnitSource& open_source(const std::filesystem::path& file) = 0;
-    // Creates or empties the destination; called only once the source is open.
-    // Throws RunError.
+    // Makes ready to replace the destination, refusing one that could not be
+    // written; called only once the source is open. Throws RunError.
     virtual UnitSink& open_destination(const std::filesystem::path& file) = 0;
-    // Writes out the rest of the destination and closes both files. Throws
-    // RunError: only a close without one means the text is in the destination.
+    // Writes out the rest, puts it in the destination's place and closes both
+    // files. Throws RunError: only a close without one means the text is in
+    // the destination.
     virtual void close() = 0;
-    // After a failure: closes whatever is open, quietly; the destination keeps
-    // what was written before the failure.
+    // After a failure: closes whatever is open, quietly, and drops what was
+    // written; the destination stays as it was before the run.
     virtual void abandon() noexcept = 0;
 };
 
@@ -54,8 +56,10 @@ struct RunResult {
 
 // With the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
-// With `files`, fresh for this run, converted by `threads` threads (see
-// convert_units_parallel()).
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
+// With `files`, fresh for this run. A destination that is `dictionary_file`
+// (when one is named) is refused like one that is the source. The text is
+// converted by `threads` threads (see convert_units_parallel()).
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files,
+                         const std::filesystem::path& dictionary_file = {}, unsigned threads = 1);
 
 }  // namespace taviro

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "taviro/run/run_error.h"
@@ -10,5 +11,10 @@ namespace taviro {
 
 // `action` is a verb such as "open" or "write"; the reason comes from errno.
 RunError file_error(std::string_view action, const std::filesystem::path& file);
+
+// "'name'", the way messages show a file name. Control characters and bytes
+// that are no UTF-8 are shown as escapes ("\n", "\033", "\377"), so that a name
+// can never rewrite the terminal it is printed on.
+std::string quoted_name(const std::filesystem::path& file);
 
 }  // namespace taviro

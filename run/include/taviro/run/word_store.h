@@ -22,6 +22,7 @@ public:
     // SQLite database, or has no table `words` with a column `words`.
     explicit WordStore(const std::filesystem::path& file);
     std::size_t count(std::u16string_view text) const override;
+    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
     std::size_t size() const noexcept;
 
 private:

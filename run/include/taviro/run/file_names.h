@@ -16,6 +16,10 @@ std::string_view extension_name(std::string_view name);
 // Whether `name` names an existing regular file (a directory is not a file).
 bool is_existing_file(const std::string& name);
 
+// Why `name` is no existing regular file, in plain words: no such file, a
+// folder, something else, or the system's reason it cannot be looked at.
+std::string why_not_a_file(const std::string& name);
+
 // Whether both names lead to one file, through any spelling of the path or any
 // link. False when either does not exist.
 bool is_same_file(const std::string& first, const std::string& second);

@@ -1,4 +1,4 @@
-#include "taviro/run/word_builder.h"
+#include "taviro/word_builder.h"
 
 #include <utility>
 
@@ -31,14 +31,9 @@ bool WordBuilder::add(char16_t unit) {
     return true;
 }
 
-void WordBuilder::end_at_separator(std::int16_t& counter) {
+void WordBuilder::end(bool drop_final_a) {
     add_held_letter();
-    end_word_at_separator(state_, counter);
-}
-
-void WordBuilder::end_at_end_of_input() {
-    add_held_letter();
-    end_word_at_end_of_input(state_);
+    end_word(state_, drop_final_a);
 }
 
 void WordBuilder::reset() noexcept {

@@ -4,10 +4,9 @@
 // exactly like "ਸ਼"; a repeated nukta on such a letter adds nothing. Everything else is the engine's character rules.
 //
 // It does not split text into words, count characters or finish words; the read
-// loop and the dictionary builder do that around it.
+// loop and the dictionary builder do that around it. It does no I/O.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "taviro/engine.h"
@@ -20,11 +19,8 @@ public:
     // the letter before it: the two count as one character. Throws EngineError.
     bool add(char16_t unit);
 
-    // Settles the last character with the word end at a separator; `counter` is
-    // the run's character counter, which that rule consults and may reset.
-    void end_at_separator(std::int16_t& counter);
-    // Settles the last character with the word end at the end of the input.
-    void end_at_end_of_input();
+    // Settles the last character with the word end (see end_word()).
+    void end(bool drop_final_a);
 
     // The word so far; complete after one of the two word ends.
     std::u16string& word() noexcept { return state_.word; }

@@ -1,0 +1,57 @@
+#include "taviro/run/utf16_writer.h"
+
+#include <bit>
+#include <cstring>
+
+#include "taviro/run/run_error.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::size_t kBlockBytes = 65536;
+constexpr std::string_view kByteOrderMark = "\xFF\xFE";
+
+}  // namespace
+
+Utf16Writer::Utf16Writer(std::ostream& bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {
+    block_.reserve(kBlockBytes + kBlockBytes / 4);
+    block_ = kByteOrderMark;
+}
+
+// Every unit of the output passes here: a little-endian machine copies the
+// units as they lie in memory.
+void Utf16Writer::write(std::u16string_view text) {
+    const std::size_t at = block_.size();
+    block_.resize(at + 2 * text.size());
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(block_.data() + at, text.data(), 2 * text.size());
+    } else {
+        char* to = block_.data() + at;
+        for (const char16_t unit : text) {
+            *to++ = static_cast<char>(unit & 0xFF);
+            *to++ = static_cast<char>(unit >> 8);
+        }
+    }
+    if (block_.size() >= kBlockBytes) {
+        write_out();
+    }
+}
+
+void Utf16Writer::finish() {
+    write_out();
+    bytes_.flush();
+    if (!bytes_) {
+        throw RunError("cannot write " + name_);
+    }
+}
+
+void Utf16Writer::write_out() {
+    bytes_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
+    // Dropped even on failure, so that nothing is ever written twice.
+    block_.clear();
+    if (!bytes_) {
+        throw RunError("cannot write " + name_);
+    }
+}
+
+}  // namespace taviro
