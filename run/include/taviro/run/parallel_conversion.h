@@ -30,9 +30,12 @@
 
 namespace taviro {
 
+// The threads a conversion uses unless told otherwise: one per core.
+unsigned available_threads() noexcept;
+
 struct ParallelOptions {
     // Threads that convert; 1 or less is convert_units() on the calling thread.
-    unsigned threads = 2;
+    unsigned threads = available_threads();
     // Code units read for one chunk; the chunk ends at the last place in them
     // where a chunk may end.
     std::size_t chunk_units = 65536;
@@ -46,8 +49,5 @@ FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Di
                                     const ParallelOptions& options);
 FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
                                     unsigned threads);
-
-// The threads a conversion uses unless told otherwise: one per core.
-unsigned available_threads() noexcept;
 
 }  // namespace taviro
