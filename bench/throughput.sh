@@ -71,6 +71,10 @@ tc() {
 }
 t16_1=$(tc 1 "$work/input.txt" "$work/out.txt")
 t16_2=$(tc 2 "$work/input.txt" "$work/out.txt")
+# To standard output: the same conversion without the durable replacement of
+# a destination file (sync and rename), which is the same for any thread count.
+ts_1=$(median_seconds sh -c "'$convert' -q -j 1 --to utf-16le '$work/input.txt' - > '$work/out.txt'")
+ts_2=$(median_seconds sh -c "'$convert' -q -j 2 --to utf-16le '$work/input.txt' - > '$work/out.txt'")
 t8_1=$(tc 1 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out8.txt")
 t8_2=$(tc 2 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out8.txt")
 te_1=$(tc 1 --dictionary "$work/empty.mdb" "$work/input.txt" "$work/out-empty.txt")
@@ -90,6 +94,7 @@ row() {
         printf " %8.1f %9.2fx\n", bytes / t / 1e6, t / iconv }'
 }
 row "taviro-convert UTF-16LE -> UTF-16LE" "$t16_1" "$t16_2" "$size"
+row "  the same to standard output" "$ts_1" "$ts_2" "$size"
 row "taviro-convert UTF-8 -> UTF-8" "$t8_1" "$t8_2" "$size8"
 row "taviro-convert UTF-16LE, empty dictionary" "$te_1" "$te_2" "$size"
 row "iconv -f UTF-16LE -t UTF-8" "$t_iconv" "" "$size"
