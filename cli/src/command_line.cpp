@@ -75,8 +75,9 @@ std::optional<std::string> set_value(CommandLine& line, ValueOption option, std:
         unsigned jobs = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
         if (error != std::errc() || end != value.data() + value.size() || jobs == 0 || jobs > kMaxJobs) {
-            return "'" + std::string(value) + "' is no number of threads for --jobs (1 to " +
-                   std::to_string(kMaxJobs) + ")";
+            std::string problem(1, '\'');
+            problem.append(value).append("' is no number of threads for --jobs (1 to ");
+            return problem.append(std::to_string(kMaxJobs)).append(")");
         }
         line.jobs = jobs;
         return std::nullopt;

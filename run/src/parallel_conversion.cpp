@@ -19,6 +19,8 @@
 namespace taviro {
 namespace {
 
+constexpr std::size_t kWriteUnits = 16384;
+
 // Where the last chunk in `units` may end: just after the last separator that
 // ends a word of two or more counted characters; 0 when there is none. A nukta
 // that joins the letter before it is not counted, so the nukta is not counted
@@ -275,7 +277,12 @@ bool ParallelRun::write_oldest(bool wait) {
         chunk.converted = false;
     }
     ++written_;
-    sink_.write(chunk.text);
+    // In pieces of a few ten thousand units, so that the sink's own buffer stays
+    // small and in the cache, and output still leaves in blocks of that size.
+    const std::u16string_view text = chunk.text;
+    for (std::size_t at = 0; at < text.size(); at += kWriteUnits) {
+        sink_.write(text.substr(at, kWriteUnits));
+    }
     if (chunk.failure) {
         std::rethrow_exception(chunk.failure);
     }
