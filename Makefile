@@ -1,10 +1,11 @@
 # The user's entry point. `make run` and `make test` install what is missing first.
+# The builds themselves are CMakePresets.json's: release in build/, debug (the
+# tests, under the sanitizers) in build-test/.
 JOBS        ?= 2
-BUILD_DIR   ?= build
-TEST_DIR    ?= build-test
-SANITIZERS  := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+BUILD_DIR   := build
+TEST_DIR    := build-test
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test web package fuzz bench clean
 
 all: build
 
@@ -12,34 +13,58 @@ deps:
 	@./scripts/install-deps
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF
+	cmake --preset release
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
-	cmake --build $(BUILD_DIR) -j$(JOBS)
+	cmake --build --preset release -j$(JOBS)
 
 run: build
 	./$(BUILD_DIR)/bin/taviro
 
+# The web page, build-web/taviro.html: the engine through Debian's emscripten,
+# with the dictionary's rows taken from the words.mdb of $(BUILD_DIR). Its
+# link step runs node scripts that need Debian's node modules.
+WEB_DIR := build-web
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
+$(WEB_DIR)/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
+	    -DTAVIRO_WORDS_MDB=$(abspath $(BUILD_DIR))/bin/words.mdb
+
+web: deps $(BUILD_DIR)/CMakeCache.txt
+	@./scripts/install-deps web
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target taviro_words
+	$(MAKE) $(WEB_DIR)/CMakeCache.txt
+	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
+
+# The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/*.deb
+
+# The Python module and the packages are tested from $(BUILD_DIR), built
+# without sanitizers: an extension built with them does not load into python3.
+# The test build also compiles every public header on its own.
 $(TEST_DIR)/CMakeCache.txt:
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVIRO_BUILD_TESTS=ON \
-	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)" \
-	    "-DCMAKE_SHARED_LINKER_FLAGS=$(SANITIZERS)"
+	cmake --preset debug
 
-test: deps $(TEST_DIR)/CMakeCache.txt
-	cmake --build $(TEST_DIR) -j$(JOBS)
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
+test: build web $(TEST_DIR)/CMakeCache.txt
+	cmake --build --preset debug -j$(JOBS)
+	ctest --preset test -j$(JOBS)
 
-# Throughput and memory against iconv and ICU, then the engine's kernels.
+# Throughput and memory against iconv and ICU, the engine's kernels, then the
+# web page's conversion speed beside the native program's.
 BENCH_DIR ?= build-bench
 
-bench: build
+bench: build web
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
-	    -DTAVIRO_BUILD_BENCH=ON
+	    -DTAVIRO_BUILD_PYTHON=OFF -DTAVIRO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target engine_bench compare_loops
 	./bench/throughput.sh $(BUILD_DIR)/bin $(BENCH_DIR)/bin $(BUILD_DIR)/tools/dictionary/taviro-build-dictionary
 	./bench/worst_cases.sh $(BUILD_DIR)/bin
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
+	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
 # six targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
@@ -50,10 +75,10 @@ FUZZ_FLAGS   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit
 fuzz:
 	@./scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF \
+	    -DTAVIRO_FUZZ=ON -DTAVIRO_BUILD_TESTS=OFF -DTAVIRO_BUILD_UI=OFF -DTAVIRO_BUILD_PYTHON=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(FUZZ_FLAGS)"
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 	./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(WEB_DIR)

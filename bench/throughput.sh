@@ -9,18 +9,14 @@
 # RUNS (default 5) runs per figure, the median shown; MIN_BYTES (default 50 MB)
 # of input. The inputs are made in TMPDIR and removed at the end.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
 bin=$(realpath "$1")
 bench_bin=$(realpath "$2")
 build_dictionary=$(realpath "$3")
-top=$(cd "$(dirname "$0")/.." && pwd)
-corpus="$top/../shared/corpus/pa-ui-strings.utf8.txt"
 runs=${RUNS:-5}
 min_bytes=${MIN_BYTES:-50000000}
 convert="$bin/taviro-convert"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 # UTF-16LE text of at least $2 bytes, made by repeating the corpus.
 make_input() {
@@ -32,19 +28,6 @@ make_input() {
     : > "$out"
     for ((i = 0; i < copies; i++)); do cat "$work/one.txt"; done >> "$out"
     truncate -s "$(( wanted / 2 * 2 ))" "$out"
-}
-
-# Median wall time in seconds of running the command $runs times.
-median_seconds() {
-    local times=()
-    for ((i = 0; i < runs; i++)); do
-        local start end
-        start=$(date +%s%N)
-        "$@" > /dev/null 2>&1
-        end=$(date +%s%N)
-        times+=("$(( end - start ))")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.3f", a[int((NR + 1) / 2)] / 1e9 }'
 }
 
 peak_kb() {

@@ -5,15 +5,11 @@
 #
 # Usage: bench/worst_cases.sh BIN_DIR
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
 bin=$(realpath "$1")
-top=$(cd "$(dirname "$0")/.." && pwd)
-corpus="$top/../shared/corpus/pa-ui-strings.utf8.txt"
 runs=${RUNS:-3}
 bytes=${WORST_CASE_BYTES:-4000000}
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 # Each shape as UTF-16LE text of about $bytes bytes, repeating one piece.
 python3 - "$work" "$bytes" "$corpus" <<'PYTHON'
@@ -33,18 +29,6 @@ for name, piece in shapes.items():
     with open(f"{work}/{name}.txt", "wb") as out:
         out.write(text.encode("utf-16-le", "surrogatepass"))
 PYTHON
-
-median_seconds() {
-    local times=()
-    for ((i = 0; i < runs; i++)); do
-        local start end
-        start=$(date +%s%N)
-        "$@" > /dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-        end=$(date +%s%N)
-        times+=("$(( end - start ))")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.4f", a[int((NR + 1) / 2)] / 1e9 }'
-}
 
 rate() {
     local file="$work/$1.txt"

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "taviro/run/file_error.h"
+
 namespace taviro {
 namespace {
 
@@ -89,13 +91,14 @@ std::optional<std::string> set_value(CommandLine& line, ValueOption option, std:
         }
         line.from = find_encoding(value);
         if (!line.from) {
-            return "unknown encoding '" + std::string(value) + "' for --from (auto, utf-16le, utf-16be, utf-8)";
+            return "unknown encoding " + quoted_name(std::string(value)) +
+                   " for --from (auto, utf-16le, utf-16be, utf-8)";
         }
         return std::nullopt;
     case ValueOption::to:
         line.to = find_encoding(value);
         if (!line.to || *line.to == Encoding::utf16be) {
-            return "unknown encoding '" + std::string(value) + "' for --to (utf-16le, utf-8)";
+            return "unknown encoding " + quoted_name(std::string(value)) + " for --to (utf-16le, utf-8)";
         }
         return std::nullopt;
     }
@@ -145,7 +148,7 @@ CommandLine parse_command_line(std::span<const char* const> arguments) {
             if (found->attached) {
                 value = *found->attached;
             } else if (++i == arguments.size()) {
-                return wrong_usage("option '" + std::string(argument) + "' needs a value");
+                return wrong_usage("option " + quoted_name(std::string(argument)) + " needs a value");
             } else {
                 value = arguments[i];
             }
@@ -153,7 +156,7 @@ CommandLine parse_command_line(std::span<const char* const> arguments) {
                 return wrong_usage(*std::move(problem));
             }
         } else {
-            return wrong_usage("unknown option '" + std::string(argument) + "'");
+            return wrong_usage("unknown option " + quoted_name(std::string(argument)));
         }
     }
     if (auto problem = check_names(line, names)) {

@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/encoding.h"
 
 namespace taviro {
-
-// The name that stands for standard input as a source and standard output as
-// a destination.
-inline constexpr std::string_view kStandardStream = "-";
 
 struct CommandLine {
     enum class Action { convert, help, version, wrong_usage };

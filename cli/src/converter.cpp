@@ -3,20 +3,15 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <map>
 #include <memory>
 
 #include "progress_bar.h"
-#include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoded_run_files.h"
-#include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
-#include "taviro/run/replacing_file.h"
-#include "terminal_view.h"
 
 namespace taviro {
 namespace {
@@ -24,8 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "taviro-convert";
-// Standard input by a name that the file system understands, to learn its
-// size and whether it is the destination file.
+// Standard input by a name that the file system understands, to learn its size.
 constexpr const char* kStandardInputFile = "/dev/stdin";
 
 std::optional<std::uint64_t> known_size(const fs::path& file) {
@@ -45,7 +39,12 @@ public:
             bar_ = std::make_unique<ProgressBar>(messages, total);
         }
     }
-    ReadProgress* get() const noexcept { return bar_.get(); }
+    ReadProgress get() const {
+        if (!bar_) {
+            return {};
+        }
+        return [bar = bar_.get()](std::uint64_t bytes) { bar->bytes_read(bytes); };
+    }
     void clear() {
         if (bar_) {
             bar_->clear();
@@ -56,19 +55,13 @@ private:
     std::unique_ptr<ProgressBar> bar_;
 };
 
-// The name a run writes to: ".txt" is added to a name without it.
-std::string written_name(const std::string& destination) {
-    const std::string trimmed = trim_blanks(destination);
-    return extension_name(trimmed) == "txt" ? trimmed : trimmed + ".txt";
-}
-
 // Each run replaces its destination, so a second source written to the same
 // name would silently take the first one's place.
 std::optional<std::string> first_clash(const std::vector<std::string>& sources,
                                        const std::vector<std::string>& destinations) {
     std::map<std::string, std::size_t> first_source_of;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        const auto [earlier, fresh] = first_source_of.emplace(written_name(destinations[i]), i);
+        const auto [earlier, fresh] = first_source_of.emplace(written_destination_name(destinations[i]), i);
         if (!fresh) {
             return quoted_name(sources[earlier->second]) + " and " + quoted_name(sources[i]) +
                    " would both be written to " + quoted_name(earlier->first);
@@ -118,66 +111,51 @@ ExitStatus Converter::convert_into_folder(const std::vector<std::string>& source
 ExitStatus Converter::convert_file(const std::string& source, const std::string& destination,
                                    const std::string& label) {
     OptionalProgress progress(show_progress_, messages_, known_size(source));
-    TerminalView view(source, destination, messages_,
-                      {.quiet = line_.quiet, .label = label, .before_message = [&progress] { progress.clear(); }});
-    EncodedRunFiles files(line_.from, line_.to.value_or(Encoding::utf16le), progress.get());
-    const RunResult result = run_conversion(view, dictionary_, files, dictionary_file_, threads_);
+    EncodedRunFiles files(files_options(line_.to.value_or(Encoding::utf16le), progress.get()));
+    RunOptions options;
+    options.dictionary_file = dictionary_file_;
+    options.threads = threads_;
+    const RunResult result = taviro::convert_file(source, destination, dictionary_, files, options);
+    progress.clear();
+    const std::string prefix = label.empty() ? std::string() : label + ": ";
+    if (result.outcome != RunOutcome::completed || !line_.quiet) {
+        messages_ << prefix << outcome_message(result.outcome) << '\n';
+    }
     if (result.outcome != RunOutcome::completed) {
-        if (!result.reason.empty()) {
-            report_failure(label.empty() ? result.reason : label + ": " + result.reason);
-        }
+        report_failure(prefix + result.reason);
         return kNotCompleted;
     }
     report_replacements(files.replacements());
     return kCompleted;
 }
 
+// Streams pass no checks on names: "-" is standard input or output.
 ExitStatus Converter::convert_streams(const std::string& source, const std::string& destination) {
-    const bool from_input = source == kStandardStream;
     const bool to_output = destination == kStandardStream;
-    const fs::path source_file = from_input ? fs::path(kStandardInputFile) : fs::path(source);
-    OptionalProgress progress(show_progress_, messages_, known_size(source_file));
-    try {
-        std::ifstream source_stream;
-        if (!from_input) {
-            errno = 0;
-            source_stream.open(source, std::ios::binary);
-            if (!source_stream.is_open()) {
-                throw file_error("open", source);
-            }
-        }
-        // Replacing the destination would lose the source, or the dictionary.
-        if (!to_output && is_same_file(source_file.string(), destination)) {
-            throw RunError(quoted_name(destination) + " is the source itself");
-        }
-        if (!to_output && is_same_file(dictionary_file_.string(), destination)) {
-            throw RunError(quoted_name(destination) + " is the dictionary " + quoted_name(dictionary_file_));
-        }
-        std::optional<ReplacingFile> destination_file;
-        if (!to_output) {
-            destination_file.emplace(destination);
-        }
-        DecodingSource decoder(from_input ? std::cin : source_stream, line_.from,
-                               from_input ? "standard input" : quoted_name(source), progress.get());
-        EncodingSink sink(to_output ? std::cout : destination_file->stream(),
-                          line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le),
-                          to_output ? "standard output" : quoted_name(destination));
-        convert_units_parallel(decoder, sink, dictionary_, threads_);
-        sink.finish();
-        if (destination_file) {
-            destination_file->commit();
-        }
-        progress.clear();
-        report_replacements(sink.replacements());
-    } catch (const std::exception& error) {
-        progress.clear();
-        report_failure(error.what());
+    OptionalProgress progress(show_progress_, messages_,
+                              known_size(source == kStandardStream ? fs::path(kStandardInputFile) : fs::path(source)));
+    const Encoding destination_encoding = line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le);
+    EncodedRunFiles files(files_options(destination_encoding, progress.get()));
+    const RunResult result = convert_stream(source, destination, dictionary_, files, threads_);
+    progress.clear();
+    if (result.outcome != RunOutcome::completed) {
+        report_failure(result.reason);
         return kNotCompleted;
     }
+    report_replacements(files.replacements());
     if (!line_.quiet) {
         messages_ << kCompletedMessage << '\n';
     }
     return kCompleted;
+}
+
+EncodedFilesOptions Converter::files_options(Encoding destination_encoding, ReadProgress progress) const {
+    EncodedFilesOptions options;
+    options.source_encoding = line_.from;
+    options.destination_encoding = destination_encoding;
+    options.progress = std::move(progress);
+    options.protected_file = dictionary_file_;
+    return options;
 }
 
 void Converter::report_replacements(std::size_t replacements) {

@@ -19,6 +19,7 @@
 
 #include "command_line.h"
 #include "taviro/engine.h"
+#include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/read_progress.h"
 
 namespace taviro {
@@ -37,6 +38,7 @@ public:
 
 private:
     ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label);
+    EncodedFilesOptions files_options(Encoding destination_encoding, ReadProgress progress) const;
     void report_replacements(std::size_t replacements);
     void report_failure(const std::string& reason);
 

@@ -15,6 +15,13 @@
 
 namespace {
 
+// The folder this program lies in, as the system knows it.
+std::filesystem::path program_folder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : program.parent_path();
+}
+
 constexpr const char* kProgram = "taviro-convert";
 
 constexpr const char* kHelp =
@@ -52,7 +59,7 @@ int report_wrong_usage(const std::string& problem) {
 }
 
 std::filesystem::path dictionary_file(const taviro::CommandLine& line) {
-    return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::default_dictionary_path();
+    return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::find_dictionary(program_folder());
 }
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file) {

@@ -13,24 +13,22 @@
 #include <ostream>
 #include <string>
 
-#include "taviro/encoding/read_progress.h"
-
 namespace taviro {
 
 // "  1.5 MiB / 4.0 MiB [#######.............] 37%  2.0 MiB/s  0:01 left", or
 // without a total "  1.5 MiB  2.0 MiB/s".
 std::string progress_line(std::uint64_t done, std::optional<std::uint64_t> total, std::chrono::duration<double> elapsed);
 
-class ProgressBar final : public ReadProgress {
+class ProgressBar final {
 public:
     using Clock = std::chrono::steady_clock;
 
     ProgressBar(std::ostream& terminal, std::optional<std::uint64_t> total);
-    ~ProgressBar() override;
+    ~ProgressBar();
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
 
-    void bytes_read(std::uint64_t bytes) override;
+    void bytes_read(std::uint64_t bytes);
     // Erases the line, if one was drawn.
     void clear();
 

@@ -19,10 +19,19 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/file_error.h"
+#include "taviro/run/file_names.h"
 #include "taviro/run/read_loop.h"
 #include "taviro/run/word_store.h"
 
 namespace {
+
+// The folder this program lies in, as the system knows it.
+std::filesystem::path program_folder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : program.parent_path();
+}
 
 namespace fs = std::filesystem;
 
@@ -71,7 +80,7 @@ std::string option_value(std::string_view argument, std::string_view option, std
         return std::string(argument.substr(option.size() + 1));
     }
     if (++i == rest.size()) {
-        throw UsageError{"option '" + std::string(option) + "' needs a value"};
+        throw UsageError{"option " + taviro::quoted_name(std::string(option)) + " needs a value"};
     }
     return rest[i];
 }
@@ -99,10 +108,11 @@ Arguments parse(std::span<const char* const> arguments) {
             const std::string value = option_value(argument, "--from", arguments, i);
             parsed.from = taviro::find_encoding(value);
             if (!parsed.from && value != "auto") {
-                throw UsageError{"unknown encoding '" + value + "' for --from (auto, utf-16le, utf-16be, utf-8)"};
+                throw UsageError{"unknown encoding " + taviro::quoted_name(value) +
+                                 " for --from (auto, utf-16le, utf-16be, utf-8)"};
             }
         } else {
-            throw UsageError{"unknown option '" + std::string(argument) + "'"};
+            throw UsageError{"unknown option " + taviro::quoted_name(std::string(argument))};
         }
     }
     return parsed;
@@ -110,12 +120,7 @@ Arguments parse(std::span<const char* const> arguments) {
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const Arguments& arguments) {
     return std::make_unique<taviro::WordStore>(arguments.dictionary ? fs::path(*arguments.dictionary)
-                                                                    : taviro::default_dictionary_path());
-}
-
-bool is_same_file(const fs::path& first, const fs::path& second) {
-    std::error_code error;
-    return fs::equivalent(first, second, error);
+                                                                    : taviro::find_dictionary(program_folder()));
 }
 
 int build(const Arguments& arguments) {
@@ -125,12 +130,12 @@ int build(const Arguments& arguments) {
     taviro::WordListReader reader;
     for (const std::string& name : arguments.names) {
         // The dictionary replaces the file it is written to; a list must survive.
-        if (is_same_file(name, *arguments.output)) {
-            throw std::runtime_error("'" + *arguments.output + "' is one of the word lists");
+        if (taviro::is_same_file(name, *arguments.output)) {
+            throw std::runtime_error(taviro::quoted_name(*arguments.output) + " is one of the word lists");
         }
         std::ifstream list(name, std::ios::binary);
         if (!list) {
-            throw std::runtime_error("cannot open '" + name + "'");
+            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
         }
         reader.read(list, name);
     }
@@ -185,11 +190,11 @@ int stats(const Arguments& arguments) {
     if (name != "-") {
         file.open(name, std::ios::binary);
         if (!file) {
-            throw std::runtime_error("cannot open '" + name + "'");
+            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
         }
     }
     taviro::DecodingSource source(name == "-" ? std::cin : file, arguments.from,
-                                  name == "-" ? "standard input" : "'" + name + "'");
+                                  name == "-" ? "standard input" : taviro::quoted_name(name));
     DiscardingSink sink;
     const taviro::FinishCounts counts = taviro::convert_units(source, sink, *dictionary);
     std::cout << "words: " << counts.words << '\n'
@@ -204,7 +209,7 @@ int run(const Arguments& arguments) {
     if (arguments.command == "build") return build(arguments);
     if (arguments.command == "lookup") return lookup(arguments);
     if (arguments.command == "stats") return stats(arguments);
-    throw UsageError{"unknown command '" + arguments.command + "'"};
+    throw UsageError{"unknown command " + taviro::quoted_name(arguments.command)};
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_detection.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/file_error.h"
 
 namespace taviro {
 namespace {
@@ -18,7 +19,9 @@ constexpr char kCommentMark = '#';
 
 template <typename Char>
 std::basic_string_view<Char> trim_blanks(std::basic_string_view<Char> line) {
-    const auto is_blank = [](Char c) { return c < 0x80 && kBlanks.find(static_cast<char>(c)) != std::string_view::npos; };
+    const auto is_blank = [](Char c) {
+        return c < 0x80 && kBlanks.find(static_cast<char>(c)) != std::string_view::npos;
+    };
     std::size_t first = 0;
     std::size_t last = line.size();
     while (first < last && is_blank(line[first])) ++first;
@@ -44,7 +47,7 @@ void WordListReader::read(std::istream& list, const std::string& name) {
     list.read(prefix.data(), static_cast<std::streamsize>(prefix.size()));
     prefix.resize(static_cast<std::size_t>(list.gcount()));
     if (list.bad()) {
-        throw std::runtime_error("cannot read '" + name + "'");
+        throw std::runtime_error("cannot read " + quoted_name(name));
     }
     list.clear();
     list.seekg(0);
@@ -66,13 +69,13 @@ void WordListReader::read_utf8(std::istream& list, const std::string& name) {
         take_line(text, name, line_number);
     }
     if (list.bad()) {
-        throw std::runtime_error("cannot read '" + name + "'");
+        throw std::runtime_error("cannot read " + quoted_name(name));
     }
 }
 
 // A UTF-16 list is decoded whole: its bytes have no lines until then.
 void WordListReader::read_utf16(std::istream& list, const std::string& name) {
-    DecodingSource source(list, std::nullopt, "'" + name + "'");
+    DecodingSource source(list, std::nullopt, quoted_name(name));
     std::u16string text;
     std::array<char16_t, 4096> block;
     while (const std::size_t count = source.read(block)) {

@@ -16,8 +16,8 @@ constexpr char16_t kByteOrderMark = u'\uFEFF';
 }  // namespace
 
 DecodingSource::DecodingSource(std::istream& bytes, std::optional<Encoding> encoding, std::string name,
-                               ReadProgress* progress)
-    : bytes_(bytes), encoding_(encoding), name_(std::move(name)), progress_(progress) {}
+                               ReadProgress progress)
+    : bytes_(bytes), encoding_(encoding), name_(std::move(name)), progress_(std::move(progress)) {}
 
 std::size_t DecodingSource::read(std::span<char16_t> units) {
     while (handed_out_ == decoded_.size()) {
@@ -69,8 +69,8 @@ const std::string& DecodingSource::read_block(std::size_t wanted) {
     }
     block_.resize(static_cast<std::size_t>(bytes_.gcount()));
     bytes_read_ += block_.size();
-    if (progress_ != nullptr && !block_.empty()) {
-        progress_->bytes_read(bytes_read_);
+    if (progress_ && !block_.empty()) {
+        progress_(bytes_read_);
     }
     return block_;
 }

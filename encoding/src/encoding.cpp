@@ -19,7 +19,7 @@ constexpr std::array<NamedEncoding, 3> kNames{{
 }};
 
 bool same_ignoring_case(std::string_view given, std::string_view name) {
-    return std::ranges::equal(given, name, [](char a, char b) {
+    return std::equal(given.begin(), given.end(), name.begin(), name.end(), [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
     });
 }

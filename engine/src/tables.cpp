@@ -1,7 +1,22 @@
 // The romanization scheme as constant data, in the order the searches try it.
 //
+//  - kCharacterMap: one row for each Gurmukhi character with a Roman text. The
+//    addak stands for the doubling marker and iri and ura for the marker of
+//    no conversion; the rules act on those markers.
+//  - kPrefixes, kSuffixes: the affixes that word finishing sets aside when the
+//    dictionary confirms the rest. The first match wins, so the order is the
+//    rule: neither alphabetical nor by length.
+//  - kNuktaLetters: the six letters that have a precomposed nukta form.
+//
 // Every non-ASCII letter is one precomposed code unit (ā is U+0101, never a + a
 // combining macron), so a letter is always one position for the rules.
+//
+// Deliberate oddities, kept because the order of the lists is the rule:
+//  - "nih" stands twice among the prefixes (27 and 34) and "ak" twice among the
+//    suffixes (3 and 9). The second entry can never match, since the first
+//    always wins; it stays so that every index keeps its place.
+//  - The two dandas are the first rows of the map but lie outside the Gurmukhi
+//    block, so find_map_row() looks them up outside the direct index.
 
 #include <algorithm>
 
@@ -89,27 +104,86 @@ constexpr std::array<MapRow, kMapRows> kCharacterMap{{
     {u'\u0A74', u"ik-\u014D\u1E45k\u0101r"},  // ek onkar: ik-ōṅkār
 }};
 
-// Not alphabetical and not by length: the order decides which entry wins.
 constexpr std::array<std::u16string_view, kPrefixCount> kPrefixes{
-    u"up",      u"ut",     u"anu",    u"ati",    u"ap",          u"an",
-    u"abhi",    u"a\u1E47", u"\u0101", u"au",     u"a",           u"svai",
-    u"sa\u1E43", u"sa\u1E45", u"sa\u00F1", u"sa\u1E47", u"san", u"sam",
-    u"su",      u"sahi",   u"sa",     u"kam",    u"ku",          u"ka",
-    u"\u0121air", u"dur",  u"nir",    u"nih",    u"ni",          u"n\u0101",
-    u"prat\u012B", u"pra", u"pari",   u"pa\u1E5B", u"nih",       u"par",
-    u"bad",     u"be",     u"bahu",   u"vi",     u"mah\u0101",
+    u"up",          // 0
+    u"ut",          // 1
+    u"anu",         // 2
+    u"ati",         // 3
+    u"ap",          // 4
+    u"an",          // 5
+    u"abhi",        // 6
+    u"a\u1E47",     // 7: aṇ
+    u"\u0101",      // 8: ā
+    u"au",          // 9
+    u"a",           // 10
+    u"svai",        // 11
+    u"sa\u1E43",    // 12: saṃ
+    u"sa\u1E45",    // 13: saṅ
+    u"sa\u00F1",    // 14: sañ
+    u"sa\u1E47",    // 15: saṇ
+    u"san",         // 16
+    u"sam",         // 17
+    u"su",          // 18
+    u"sahi",        // 19
+    u"sa",          // 20
+    u"kam",         // 21
+    u"ku",          // 22
+    u"ka",          // 23
+    u"\u0121air",   // 24: ġair
+    u"dur",         // 25
+    u"nir",         // 26
+    u"nih",         // 27
+    u"ni",          // 28
+    u"n\u0101",     // 29: nā
+    u"prat\u012B",  // 30: pratī
+    u"pra",         // 31
+    u"pari",        // 32
+    u"pa\u1E5B",    // 33: paṛ
+    u"nih",         // 34
+    u"par",         // 35
+    u"bad",         // 36
+    u"be",          // 37
+    u"bahu",        // 38
+    u"vi",          // 39
+    u"mah\u0101",   // 40: mahā
 };
 
 constexpr std::array<std::u16string_view, kSuffixCount> kSuffixes{
-    u"\u016B",             u"\u0101l\u016B",  u"\u0101n\u0101",   u"ak",
-    u"\u012B\u0101",       u"ik",             u"h\u0101r",        u"k\u0101r\u012B",
-    u"k\u0101r\u0101",     u"ak",             u"kh\u014Dr",       u"g\u0101r\u0101",
-    u"g\u012B",            u"ta\u1E47",       u"t\u0101",         u"d\u0101ik",
-    u"d\u0101r",           u"d\u0101n",       u"n\u0101k",        u"pa\u1E47",
-    u"m\u0101n",           u"ma\u012B",       u"mand",            u"am",
-    u"r\u0101",            u"ar",             u"l\u0101",         u"a\u1E37",
-    u"v\u0101n",           u"vant",           u"v\u0101\u1E43",   u"sh\u012Bl",
-    u"sh\u0101l\u012B",    u"\u1E5B\u0101",   u"a\u1E5B",
+    u"\u016B",                  // 0: ū
+    u"\u0101l\u016B",           // 1: ālū
+    u"\u0101n\u0101",           // 2: ānā
+    u"ak",                      // 3
+    u"\u012B\u0101",            // 4: īā
+    u"ik",                      // 5
+    u"h\u0101r",                // 6: hār
+    u"k\u0101r\u012B",          // 7: kārī
+    u"k\u0101r\u0101",          // 8: kārā
+    u"ak",                      // 9
+    u"kh\u014Dr",               // 10: khōr
+    u"g\u0101r\u0101",          // 11: gārā
+    u"g\u012B",                 // 12: gī
+    u"ta\u1E47",                // 13: taṇ
+    u"t\u0101",                 // 14: tā
+    u"d\u0101ik",               // 15: dāik
+    u"d\u0101r",                // 16: dār
+    u"d\u0101n",                // 17: dān
+    u"n\u0101k",                // 18: nāk
+    u"pa\u1E47",                // 19: paṇ
+    u"m\u0101n",                // 20: mān
+    u"ma\u012B",                // 21: maī
+    u"mand",                    // 22
+    u"am",                      // 23
+    u"r\u0101",                 // 24: rā
+    u"ar",                      // 25
+    u"l\u0101",                 // 26: lā
+    u"a\u1E37",                 // 27: aḷ
+    u"v\u0101n",                // 28: vān
+    u"vant",                    // 29
+    u"v\u0101\u1E43",           // 30: vāṃ
+    u"sh\u012Bl",               // 31: shīl
+    u"sh\u0101l\u012B",         // 32: shālī
+    u"\u1E5B\u0101",            // 33: ṛā
+    u"a\u1E5B",                 // 34: aṛ
 };
 
 // Six letters written with the nukta have a precomposed form of their own.

@@ -3,11 +3,11 @@
 #include <exception>
 #include <optional>
 
+#include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
-#include "taviro/run/utf16_file_reader.h"
-#include "taviro/run/file_error.h"
 #include "taviro/run/replacing_file.h"
+#include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/utf16_writer.h"
 
 namespace taviro {
@@ -20,71 +20,61 @@ constexpr std::string_view kTextExtension = "txt";
 struct CheckedNames {
     std::string source;
     std::string destination;
+    std::string renamed_destination;  // the destination, when ".txt" was added
 };
 
-void restore_idle_after_refusal(RunView& view) {
-    view.set_source_name("");
-    view.set_destination_name("");
-    view.set_browse_enabled(true);
-    view.set_convert_caption(kConvertCaption);
-    view.set_convert_enabled(true);
-    view.set_exit_enabled(true);
-    view.focus_source();
-    view.set_busy_indicator(false);
-}
-
-RunResult refuse(RunView& view, RunOutcome outcome, std::string reason) {
-    view.warn(kInvalidNamesMessage);
-    restore_idle_after_refusal(view);
-    return {outcome, std::move(reason)};
-}
-
-RunResult report_missing_source(RunView& view, const std::string& source) {
-    view.warn(kMissingSourceMessage);
-    view.set_source_name("");
-    view.set_destination_name("");
-    view.focus_source();
-    return {RunOutcome::missing_source, why_not_a_file(source)};
+RunResult refused(std::string reason, std::string renamed_destination = {}) {
+    return {RunOutcome::invalid_names, std::move(reason), std::move(renamed_destination)};
 }
 
 // Returns the outcome when a name is refused; otherwise fills `names`.
-std::optional<RunResult> check_names(RunView& view, CheckedNames& names, const std::filesystem::path& dictionary_file) {
-    const std::string source = view.source_name();
-    const std::string destination = view.destination_name();
+std::optional<RunResult> check_names(const std::string& source, const std::string& destination,
+                                     const std::filesystem::path& dictionary_file, CheckedNames& names) {
     if (source.empty() || destination.empty()) {
-        return refuse(view, RunOutcome::invalid_names, "a file name is empty");
+        return refused("a file name is empty");
     }
-    names = {trim_blanks(source), trim_blanks(destination)};
+    names = {trim_blanks(source), written_destination_name(destination), {}};
     if (!is_existing_file(source)) {
-        return report_missing_source(view, source);
+        return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}};
     }
     if (extension_name(source) != kTextExtension) {
-        return refuse(view, RunOutcome::invalid_names,
-                      "the source name " + quoted_name(source) + " does not end in .txt");
+        return refused("the source name " + quoted_name(source) + " does not end in .txt");
     }
     if (extension_name(destination) != kTextExtension) {
-        names.destination += ".txt";
-        view.set_destination_name(names.destination);
+        names.renamed_destination = names.destination;
     }
-    // Opening the destination empties it, so it must never be the source itself.
+    // Replacing the destination would lose the source itself, or the
+    // dictionary, which was read before the run.
     if (is_same_file(names.source, names.destination)) {
-        return refuse(view, RunOutcome::invalid_names,
-                      quoted_name(names.source) + " and " + quoted_name(names.destination) + " are the same file");
+        return refused(quoted_name(names.source) + " and " + quoted_name(names.destination) + " are the same file",
+                       names.renamed_destination);
     }
-    // The dictionary was read before the run; replacing it would lose it.
     if (!dictionary_file.empty() && is_same_file(names.destination, dictionary_file.string())) {
-        return refuse(view, RunOutcome::invalid_names,
-                      quoted_name(names.destination) + " is the dictionary " + quoted_name(dictionary_file));
+        return refused(quoted_name(names.destination) + " is the dictionary " + quoted_name(dictionary_file),
+                       names.renamed_destination);
     }
     return std::nullopt;
 }
 
-void enter_busy_state(RunView& view) {
-    view.set_convert_enabled(false);
-    view.set_convert_caption(kProcessingCaption);
-    view.set_browse_enabled(false);
-    view.set_exit_enabled(false);
-    view.set_busy_indicator(true);
+// The source is opened before the destination, so a source that cannot be
+// opened leaves the destination untouched. Both files are closed on return,
+// on failure too; the destination's close is checked before success is claimed.
+RunResult convert_opened(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                         RunFiles& files, RunProgress* progress, const std::string& renamed_destination,
+                         unsigned threads) {
+    try {
+        UnitSource& units = files.open_source(source);
+        UnitSink& roman = files.open_destination(destination);
+        if (progress != nullptr) {
+            progress->converting(renamed_destination);
+        }
+        convert_units_parallel(units, roman, dictionary, threads);
+        files.close();
+    } catch (const std::exception& error) {
+        files.abandon();
+        return {RunOutcome::failed, error.what(), renamed_destination};
+    }
+    return {RunOutcome::completed, {}, renamed_destination};
 }
 
 class Utf16RunFiles final : public RunFiles {
@@ -110,51 +100,90 @@ private:
     std::optional<Utf16Writer> writer_;
 };
 
-// The source is opened before the destination, so a source that cannot be
-// opened leaves the destination untouched. Both files are closed on return,
-// on failure too; the destination's close is checked before success is claimed.
-void convert_files(RunView& view, const CheckedNames& names, const Dictionary& dictionary, RunFiles& files,
-                   unsigned threads) {
-    UnitSource& source = files.open_source(names.source);
-    UnitSink& destination = files.open_destination(names.destination);
-    enter_busy_state(view);
-    convert_units_parallel(source, destination, dictionary, threads);
-    files.close();
-}
+// Plays the run on the window: what it shows while converting and after.
+class WindowPresenter final : public RunProgress {
+public:
+    explicit WindowPresenter(RunView& view) : view_(view) {}
 
-RunResult complete(RunView& view) {
-    view.inform(kCompletedMessage);
-    view.set_source_name("");
-    view.set_destination_name("");
-    view.focus_source();
-    view.set_browse_enabled(true);
-    view.set_exit_enabled(true);
-    view.set_convert_caption(kConvertCaption);
-    view.set_convert_enabled(true);
-    view.set_busy_indicator(false);
-    return {RunOutcome::completed, {}};
-}
+    void converting(const std::string& renamed_destination) override {
+        show_renamed(renamed_destination);
+        view_.set_busy(true);
+    }
+
+    void finish(const RunResult& result) {
+        switch (result.outcome) {
+        case RunOutcome::completed:
+            view_.inform(kCompletedMessage);
+            break;
+        case RunOutcome::missing_source:
+            view_.warn(kMissingSourceMessage);
+            view_.clear_names();
+            return;  // nothing was started: the controls are idle already
+        case RunOutcome::invalid_names:
+        case RunOutcome::failed:
+            show_renamed(result.renamed_destination);
+            view_.warn(kInvalidNamesMessage);
+            break;
+        }
+        view_.clear_names();
+        view_.set_busy(false);
+    }
+
+private:
+    void show_renamed(const std::string& renamed_destination) {
+        if (!renamed_destination.empty() && !shown_renamed_) {
+            view_.set_destination_name(renamed_destination);
+            shown_renamed_ = true;
+        }
+    }
+
+    RunView& view_;
+    bool shown_renamed_ = false;
+};
 
 }  // namespace
 
-RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
-    Utf16RunFiles files;
-    return run_conversion(view, dictionary, files);
+std::string_view outcome_message(RunOutcome outcome) noexcept {
+    switch (outcome) {
+    case RunOutcome::completed:
+        return kCompletedMessage;
+    case RunOutcome::missing_source:
+        return kMissingSourceMessage;
+    case RunOutcome::invalid_names:
+    case RunOutcome::failed:
+        break;
+    }
+    return kInvalidNamesMessage;
 }
 
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files,
-                         const std::filesystem::path& dictionary_file, unsigned threads) {
+RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                       RunFiles& files, const RunOptions& options) {
     CheckedNames names;
-    if (auto refusal = check_names(view, names, dictionary_file)) {
+    if (auto refusal = check_names(source, destination, options.dictionary_file, names)) {
         return *std::move(refusal);
     }
-    try {
-        convert_files(view, names, dictionary, files, threads);
-    } catch (const std::exception& error) {
-        files.abandon();
-        return refuse(view, RunOutcome::failed, error.what());
-    }
-    return complete(view);
+    return convert_opened(names.source, names.destination, dictionary, files, options.progress,
+                          names.renamed_destination, options.threads);
+}
+
+RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                       const RunOptions& options) {
+    Utf16RunFiles files;
+    return convert_file(source, destination, dictionary, files, options);
+}
+
+RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                         RunFiles& files, unsigned threads) {
+    return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
+}
+
+RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
+    WindowPresenter presenter(view);
+    RunOptions options;
+    options.progress = &presenter;
+    const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, options);
+    presenter.finish(result);
+    return result;
 }
 
 }  // namespace taviro

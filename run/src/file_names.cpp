@@ -27,6 +27,14 @@ std::string_view extension_name(std::string_view name) {
     return dot == std::string_view::npos ? std::string_view{} : component.substr(dot + 1);
 }
 
+std::string written_destination_name(std::string_view typed) {
+    std::string name = trim_blanks(typed);
+    if (extension_name(typed) != "txt") {
+        name += ".txt";
+    }
+    return name;
+}
+
 bool is_existing_file(const std::string& name) {
     std::error_code error;
     return std::filesystem::is_regular_file(name, error);

@@ -161,7 +161,8 @@ public:
             }
             const std::size_t word_end = consumed_ + static_cast<std::size_t>(separator - units.data());
             if (gathered_.empty()) {
-                end_word_at(std::u16string_view(start, separator), word_end, *separator);
+                const auto length = static_cast<std::size_t>(separator - start);
+                end_word_at(std::u16string_view(start, length), word_end, *separator);
             } else {
                 gathered_.append(start, separator);
                 end_word_at(gathered_, word_end, *separator);

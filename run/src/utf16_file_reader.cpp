@@ -29,7 +29,7 @@ Utf16FileReader::Utf16FileReader(const std::filesystem::path& file) : path_(file
 
 std::size_t Utf16FileReader::read(std::span<char16_t> units) {
     if (!file_.is_open()) {
-        throw RunError("cannot read '" + path_.string() + "': it is closed");
+        throw RunError("cannot read " + quoted_name(path_.string()) + ": it is closed");
     }
     std::size_t count = 0;
     while (count == 0) {

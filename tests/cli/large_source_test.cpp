@@ -10,7 +10,7 @@
 
 #include "program_run.h"
 #include "run_test_files.h"
-#include "taviro/run/run_view.h"
+#include "taviro/run/conversion_run.h"
 
 namespace taviro {
 namespace {

@@ -1,7 +1,6 @@
 // Runs the built taviro-convert on temporary files, as a user would.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +10,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "taviro/sqlite/database.h"
 
 namespace {
 
@@ -62,11 +63,9 @@ protected:
     void TearDown() override { fs::remove_all(folder_); }
 
     static void make_dictionary(const fs::path& file) {
-        sqlite3* database = nullptr;
-        sqlite3_open(file.c_str(), &database);
-        sqlite3_exec(database, "CREATE TABLE words (words TEXT); INSERT INTO words VALUES ('kamal'), ('nayan');",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(database);
+        taviro::sqlite::Database database(file, taviro::sqlite::OpenMode::create, "cannot make the dictionary");
+        database.execute("CREATE TABLE words (words TEXT); INSERT INTO words VALUES ('kamal'), ('nayan');");
+        database.close();
     }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }

@@ -17,7 +17,7 @@ fail() { echo "check_install: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/taviro-convert bin/taviro-dict share/taviro/words.mdb \
-            share/man/man1/taviro-convert.1 share/man/man1/taviro-dict.1 \
+            share/man/man1/taviro-convert.1.gz share/man/man1/taviro-dict.1.gz \
             include/taviro/engine.h include/taviro/run/read_loop.h \
             lib/cmake/taviro/taviroConfig.cmake lib/cmake/taviro/taviroConfigVersion.cmake; do
     [ -e "$prefix/$file" ] || fail "$file was not installed"

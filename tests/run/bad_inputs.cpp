@@ -1,6 +1,5 @@
 #include "bad_inputs.h"
 
-#include <sqlite3.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -211,17 +210,13 @@ std::vector<BadDictionary> bad_dictionaries() {
     };
 }
 
-DatabaseLock::DatabaseLock(const std::filesystem::path& file) {
-    sqlite3_open(file.c_str(), &database_);
-    if (sqlite3_exec(database_, "BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        sqlite3_close(database_);
-        throw std::runtime_error("cannot lock " + file.string());
-    }
+DatabaseLock::DatabaseLock(const std::filesystem::path& file)
+    : database_(file, sqlite::OpenMode::create, "cannot lock " + file.string()) {
+    database_.execute("BEGIN EXCLUSIVE;");
 }
 
 DatabaseLock::~DatabaseLock() {
-    sqlite3_exec(database_, "ROLLBACK;", nullptr, nullptr, nullptr);
-    sqlite3_close(database_);
+    sqlite3_exec(database_.get(), "ROLLBACK;", nullptr, nullptr, nullptr);
 }
 
 }  // namespace taviro::testing

@@ -12,8 +12,7 @@
 
 #include "run_test_files.h"
 #include "taviro/run/conversion_run.h"
-
-struct sqlite3;
+#include "taviro/sqlite/database.h"
 
 namespace taviro::testing {
 
@@ -93,7 +92,7 @@ public:
     DatabaseLock& operator=(const DatabaseLock&) = delete;
 
 private:
-    ::sqlite3* database_ = nullptr;
+    sqlite::Database database_;
 };
 
 }  // namespace taviro::testing

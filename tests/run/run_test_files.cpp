@@ -1,11 +1,11 @@
 #include "run_test_files.h"
 
-#include <sqlite3.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "taviro/sqlite/database.h"
 
 namespace taviro::testing {
 
@@ -45,16 +45,9 @@ std::string read_bytes(const std::filesystem::path& file) {
 }
 
 void make_database(const std::filesystem::path& file, const std::string& sql) {
-    sqlite3* database = nullptr;
-    sqlite3_open(file.c_str(), &database);
-    char* error = nullptr;
-    const int result = sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &error);
-    const std::string reason = error != nullptr ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(database);
-    if (result != SQLITE_OK) {
-        throw std::runtime_error("cannot make the test database: " + reason);
-    }
+    sqlite::Database database(file, sqlite::OpenMode::create, "cannot make the test database");
+    database.execute(sql.c_str());
+    database.close();
 }
 
 }  // namespace taviro::testing

@@ -97,10 +97,16 @@ TEST_F(WordStoreTest, DirectoryIsNoDictionary) {
     EXPECT_NE(store_error_for(folder.path()).find("not a file"), std::string::npos);
 }
 
-TEST(DefaultDictionaryPath, IsWordsMdbBesideTheProgram) {
-    const auto path = default_dictionary_path();
-    EXPECT_EQ(path.filename(), "words.mdb");
-    EXPECT_EQ(path.parent_path(), std::filesystem::canonical("/proc/self/exe").parent_path());
+TEST(FindDictionary, ProgramFolderFirstThenShareTaviroElseTheProgramFolder) {
+    TemporaryFolder prefix;
+    const std::filesystem::path bin = prefix.path() / "bin";
+    std::filesystem::create_directories(bin);
+    EXPECT_EQ(find_dictionary(bin), bin / "words.mdb");
+    std::filesystem::create_directories(prefix.path() / "share/taviro");
+    write_bytes(prefix / "share/taviro/words.mdb", "");
+    EXPECT_EQ(find_dictionary(bin), prefix.path() / "share/taviro/words.mdb");
+    write_bytes(bin / "words.mdb", "");
+    EXPECT_EQ(find_dictionary(bin), bin / "words.mdb");
 }
 
 }  // namespace

@@ -1,31 +1,24 @@
 #include "ui_test_support.h"
 
-#include <sqlite3.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QtEndian>
-#include <memory>
 #include <stdexcept>
+
+#include "taviro/sqlite/database.h"
 
 namespace taviro::ui::testing {
 
 void write_word_file(const QString& path, const QStringList& words) {
-    sqlite3* raw = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &raw) != SQLITE_OK) {
-        sqlite3_close(raw);
-        throw std::runtime_error("cannot create the word file");
-    }
-    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, sqlite3_close);
+    sqlite::Database database(path.toStdString(), sqlite::OpenMode::create, "cannot make the word file");
     QString script = QStringLiteral("CREATE TABLE words (words TEXT);");
     for (const QString& word : words) {
         script += QStringLiteral("INSERT INTO words VALUES ('%1');").arg(word);
     }
-    if (sqlite3_exec(db.get(), script.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-        throw std::runtime_error("cannot fill the word file");
-    }
+    database.execute(script.toUtf8().constData());
+    database.close();
 }
 
 void write_utf16_file(const QString& path, const QString& text, const QByteArray& extra) {

@@ -63,19 +63,11 @@ void draw_screen(QPainter& painter) {
     painter.drawRect(QRectF(62, 122, 22, 10));
     painter.drawRoundedRect(QRectF(42, 131, 62, 8), 3, 3);
 
-    QFont gurmukhi(QString::fromLatin1(kGurmukhiFamily));
-    gurmukhi.setPixelSize(20);
-    painter.setFont(gurmukhi);
-    painter.setPen(QColor(255, 230, 80));
-    painter.drawText(QRectF(27, 44, 92, 32), Qt::AlignCenter, QStringLiteral("ਕਮਲ"));
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawText(QRectF(27, 62, 92, 16), Qt::AlignCenter, QStringLiteral("↓"));
-    QFont roman(QString::fromLatin1(kRomanFamily));
-    roman.setPixelSize(17);
-    roman.setBold(true);
-    painter.setFont(roman);
-    painter.setPen(QColor(140, 230, 255));
-    painter.drawText(QRectF(27, 76, 92, 30), Qt::AlignCenter, QStringLiteral("kamal"));
+    draw_lettering(painter, QStringLiteral("ਕਮਲ"), QRectF(27, 44, 92, 32), kGurmukhiFamily, 20,
+                   QColor(255, 230, 80));
+    draw_lettering(painter, QStringLiteral("↓"), QRectF(27, 62, 92, 16), kGurmukhiFamily, 20, QColor(255, 255, 255));
+    draw_lettering(painter, QStringLiteral("kamal"), QRectF(27, 76, 92, 30), kRomanFamily, 17, QColor(140, 230, 255),
+                   true);
 }
 
 void draw_keyboard(QPainter& painter) {

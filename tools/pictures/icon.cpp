@@ -30,19 +30,9 @@ QImage draw_icon() {
     painter.drawRect(0, 0, 31, 31);
     painter.fillRect(1, 1, 30, 16, QColor(255, 255, 0));
 
-    QFont gurmukhi(QString::fromLatin1(kGurmukhiFamily));
-    gurmukhi.setPixelSize(15);
-    gurmukhi.setBold(true);
-    painter.setFont(gurmukhi);
-    painter.setPen(QColor(0, 0, 128));
-    painter.drawText(QRect(1, -2, 30, 20), Qt::AlignCenter, QStringLiteral("ਗੁਰ"));
-
-    QFont roman(QString::fromLatin1(kRomanFamily));
-    roman.setPixelSize(11);
-    roman.setBold(true);
-    painter.setFont(roman);
-    painter.setPen(QColor(255, 0, 0));
-    painter.drawText(QRect(1, 17, 30, 14), Qt::AlignCenter, QStringLiteral("Rom"));
+    draw_lettering(painter, QStringLiteral("ਗੁਰ"), QRectF(1, -2, 30, 20), kGurmukhiFamily, 15, QColor(0, 0, 128),
+                   true);
+    draw_lettering(painter, QStringLiteral("Rom"), QRectF(1, 17, 30, 14), kRomanFamily, 11, QColor(255, 0, 0), true);
     painter.end();
 
     QList<QRgb> palette(kIconPalette.begin(), kIconPalette.end());

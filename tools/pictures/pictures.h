@@ -4,7 +4,10 @@
 // draws; it never draws them itself.
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <vector>
@@ -37,6 +40,10 @@ struct TableEntry {
 
 // Every row of the engine's character map, in its order.
 std::vector<TableEntry> table_entries();
+
+// Draws `text` centred in `box`, in `family` at `pixel_size`, in `colour`.
+void draw_lettering(QPainter& painter, const QString& text, const QRectF& box, const char* family, int pixel_size,
+                    const QColor& colour, bool bold = false);
 
 QImage draw_icon();
 QImage draw_logo(QSize size);

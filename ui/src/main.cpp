@@ -61,7 +61,8 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
-    taviro::ui::Program program(taviro::default_dictionary_path());
+    taviro::ui::Program program(
+        taviro::find_dictionary(QCoreApplication::applicationDirPath().toStdString()));
     program.start();
     return QApplication::exec();
 }

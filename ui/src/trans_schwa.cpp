@@ -133,15 +133,15 @@ std::string TransSchwa::source_name() const { return source_file_->text().toStdS
 
 std::string TransSchwa::destination_name() const { return dest_file_->text().toStdString(); }
 
-void TransSchwa::set_source_name(const std::string& name) {
-    source_file_->setText(QString::fromStdString(name));
-}
-
 void TransSchwa::set_destination_name(const std::string& name) {
     dest_file_->setText(QString::fromStdString(name));
 }
 
-void TransSchwa::focus_source() { source_file_->setFocus(); }
+void TransSchwa::clear_names() {
+    source_file_->clear();
+    dest_file_->clear();
+    source_file_->setFocus();
+}
 
 void TransSchwa::show_message(QMessageBox::Icon icon, std::string_view message) {
     QMessageBox box(icon, QString::fromLatin1(kMessageTitle),
@@ -153,23 +153,17 @@ void TransSchwa::warn(std::string_view message) { show_message(QMessageBox::Warn
 
 void TransSchwa::inform(std::string_view message) { show_message(QMessageBox::Information, message); }
 
-void TransSchwa::set_convert_enabled(bool enabled) { convert_->setEnabled(enabled); }
-
-void TransSchwa::set_convert_caption(std::string_view caption) { convert_->setText(to_qstring(caption)); }
-
-void TransSchwa::set_browse_enabled(bool enabled) {
-    browse_source_->setEnabled(enabled);
-    browse_destination_->setEnabled(enabled);
-}
-
-void TransSchwa::set_exit_enabled(bool enabled) { exit_->setEnabled(enabled); }
-
 // The run keeps the event loop waiting until it ends, so the indicator is
 // painted here and now rather than when the loop would get to it.
-void TransSchwa::set_busy_indicator(bool visible) {
-    please_block_->setVisible(visible);
-    please_wait_->setVisible(visible);
-    if (visible) {
+void TransSchwa::set_busy(bool busy) {
+    convert_->setEnabled(!busy);
+    convert_->setText(to_qstring(busy ? kProcessingCaption : kConvertCaption));
+    browse_source_->setEnabled(!busy);
+    browse_destination_->setEnabled(!busy);
+    exit_->setEnabled(!busy);
+    please_block_->setVisible(busy);
+    please_wait_->setVisible(busy);
+    if (busy) {
         please_block_->repaint();
         please_wait_->repaint();
     }

@@ -26,7 +26,7 @@ public:
     // `encoding` empty: detect it. `name` names the source in messages, as
     // they should show it: "'in.txt'" or "standard input".
     DecodingSource(std::istream& bytes, std::optional<Encoding> encoding, std::string name,
-                   ReadProgress* progress = nullptr);
+                   ReadProgress progress = {});
 
     std::size_t read(std::span<char16_t> units) override;
 
@@ -44,7 +44,7 @@ private:
     std::istream& bytes_;
     std::optional<Encoding> encoding_;
     std::string name_;
-    ReadProgress* progress_;
+    ReadProgress progress_;
     std::uint64_t bytes_read_ = 0;
     bool at_end_ = false;
     bool at_start_ = true;  // the byte-order mark may still come

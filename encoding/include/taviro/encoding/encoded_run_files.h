@@ -1,27 +1,38 @@
 // The files of a conversion run in any of the encodings: the source read in a
 // named encoding or the one detected, the destination written in UTF-16LE
 // (with a byte-order mark) or UTF-8.
+//
+// The name "-" stands for standard input as the source and standard output as
+// the destination. A destination that is the source itself, or the protected
+// file (the dictionary), is refused when it is opened, before anything is
+// written: replacing it would lose it.
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
-#include "taviro/run/file_error.h"
 #include "taviro/run/replacing_file.h"
-#include "taviro/run/run_error.h"
 
 namespace taviro {
 
+inline constexpr std::string_view kStandardStream = "-";
+
+struct EncodedFilesOptions {
+    std::optional<Encoding> source_encoding;  // empty: detect it
+    Encoding destination_encoding = Encoding::utf16le;
+    ReadProgress progress;
+    std::filesystem::path protected_file;  // never a destination, when named
+};
+
 class EncodedRunFiles final : public RunFiles {
 public:
-    // `source_encoding` empty: detect it. `progress` may be null.
-    EncodedRunFiles(std::optional<Encoding> source_encoding, Encoding destination_encoding,
-                    ReadProgress* progress = nullptr)
-        : source_encoding_(source_encoding), destination_encoding_(destination_encoding), progress_(progress) {}
+    explicit EncodedRunFiles(EncodedFilesOptions options) : options_(std::move(options)) {}
 
     UnitSource& open_source(const std::filesystem::path& file) override;
     UnitSink& open_destination(const std::filesystem::path& file) override;
@@ -32,9 +43,8 @@ public:
     std::size_t replacements() const noexcept { return sink_ ? sink_->replacements() : 0; }
 
 private:
-    std::optional<Encoding> source_encoding_;
-    Encoding destination_encoding_;
-    ReadProgress* progress_;
+    EncodedFilesOptions options_;
+    std::filesystem::path source_file_name_;  // for the check that the destination is not the source
     std::ifstream source_file_;
     std::optional<ReplacingFile> destination_file_;
     std::optional<DecodingSource> source_;

@@ -1,15 +1,12 @@
-// Told how far the reading of a source has come, for a progress display.
+// Told how far the reading of a source has come, for a progress display: the
+// bytes read from the source so far, after every block. Empty for none.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace taviro {
 
-class ReadProgress {
-public:
-    virtual ~ReadProgress() = default;
-    // `bytes` have been read from the source so far; called after every block.
-    virtual void bytes_read(std::uint64_t bytes) = 0;
-};
+using ReadProgress = std::function<void(std::uint64_t bytes_read)>;
 
 }  // namespace taviro

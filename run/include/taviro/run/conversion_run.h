@@ -1,12 +1,14 @@
-// One Convert run: checks the two names of the run view, converts the UTF-16
-// source into the UTF-16 destination, and reports through the view.
+// One Convert run: checks the two names, converts the source into the
+// destination, and returns how it ended. It shows nothing: the window's
+// presenter (run_conversion) and the command line show the result each in
+// their own way.
 //
 // The names are refused before anything is opened when one is empty, when the
 // source is no existing file or its name does not end in exactly ".txt", and
-// when both name the same file, so the source is never emptied. From the
+// when the destination is the source itself or the dictionary. From the
 // opening on, every failure (a file, the character rules, the dictionary) ends
-// in one failure outcome with both files closed and the destination as it was
-// before the run. Completion is reported only once the text has replaced the
+// in the failed outcome with both files closed and the destination as it was
+// before the run. Completion is returned only once the text has replaced the
 // destination, safely on disk.
 //
 // It does not open the dictionary, and it keeps nothing between runs.
@@ -14,6 +16,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "taviro/engine.h"
 #include "taviro/run/run_view.h"
@@ -21,6 +24,12 @@
 #include "taviro/run/unit_source.h"
 
 namespace taviro {
+
+inline constexpr std::string_view kInvalidNamesMessage =
+    "Please enter valid source and destination unicode text files.";
+inline constexpr std::string_view kMissingSourceMessage =
+    "File does not Exist. Please enter a valid filename.";
+inline constexpr std::string_view kCompletedMessage = "The Transliteration process is complete.";
 
 // How a run opens and closes its two files. The windows read UTF-16LE and write
 // UTF-16LE with a byte-order mark; the command line reads and writes other
@@ -43,23 +52,50 @@ public:
 };
 
 enum class RunOutcome {
-    completed,       // "The Transliteration process is complete." was shown
-    missing_source,  // "File does not Exist. ..." was shown
+    completed,
+    missing_source,  // the source name names no file
     invalid_names,   // a name was refused before anything was opened
     failed,          // the run failed after opening began
 };
 
 struct RunResult {
     RunOutcome outcome;
-    std::string reason;  // for failed and invalid_names: what went wrong, in plain words
+    std::string reason;               // unless completed: what went wrong, in plain words
+    std::string renamed_destination;  // the destination name with ".txt" added, when the run added it
 };
 
-// With the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
+// The message the windows show for an outcome.
+std::string_view outcome_message(RunOutcome outcome) noexcept;
+
+// Told when the names have passed and both files are open, just before the
+// text is converted; `renamed_destination` as in RunResult.
+class RunProgress {
+public:
+    virtual ~RunProgress() = default;
+    virtual void converting(const std::string& renamed_destination) = 0;
+};
+
+struct RunOptions {
+    std::filesystem::path dictionary_file;  // refused as a destination, when named
+    RunProgress* progress = nullptr;
+    unsigned threads = 1;  // that convert the text (see convert_units_parallel())
+};
+
+// A run with the windows' checks on names, through `files`, fresh for this run.
+[[nodiscard]] RunResult convert_file(const std::string& source, const std::string& destination,
+                                     const Dictionary& dictionary, RunFiles& files, const RunOptions& options = {});
+// The same with the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
+[[nodiscard]] RunResult convert_file(const std::string& source, const std::string& destination,
+                                     const Dictionary& dictionary, const RunOptions& options = {});
+
+// A run without the windows' checks on names: `files` decides what a name
+// means (standard input and output, say) and what it refuses.
+[[nodiscard]] RunResult convert_stream(const std::string& source, const std::string& destination,
+                                       const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
+
+// The Convert button: runs with the view's names and the windows' files, and
+// plays the run on the view: busy while converting, then the message for the
+// outcome, the names emptied, the controls idle again.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
-// With `files`, fresh for this run. A destination that is `dictionary_file`
-// (when one is named) is refused like one that is the source. The text is
-// converted by `threads` threads (see convert_units_parallel()).
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files,
-                         const std::filesystem::path& dictionary_file = {}, unsigned threads = 1);
 
 }  // namespace taviro

@@ -13,6 +13,10 @@ std::string trim_blanks(std::string_view name);
 // empty when that component has no dot.
 std::string_view extension_name(std::string_view name);
 
+// The name a run writes its destination to: the typed name trimmed, with
+// ".txt" added unless it ends in it.
+std::string written_destination_name(std::string_view typed);
+
 // Whether `name` names an existing regular file (a directory is not a file).
 bool is_existing_file(const std::string& name);
 

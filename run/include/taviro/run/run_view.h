@@ -1,20 +1,13 @@
-// The run view: everything a conversion run needs from the window it runs in.
-// The main window implements it with widgets, the command line with standard
-// error, and tests with a recorder. Names are UTF-8.
+// The run view: what the window a conversion runs in shows of the run. The
+// main window implements it with widgets, tests with a recorder. Names are UTF-8.
+//
+// It holds no logic: run_conversion() decides what to show and when.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace taviro {
-
-inline constexpr std::string_view kInvalidNamesMessage =
-    "Please enter valid source and destination unicode text files.";
-inline constexpr std::string_view kMissingSourceMessage =
-    "File does not Exist. Please enter a valid filename.";
-inline constexpr std::string_view kCompletedMessage = "The Transliteration process is complete.";
-inline constexpr std::string_view kConvertCaption = "&Convert";
-inline constexpr std::string_view kProcessingCaption = "Processing...";
 
 class RunView {
 public:
@@ -23,21 +16,19 @@ public:
     // The two file names as typed.
     virtual std::string source_name() const = 0;
     virtual std::string destination_name() const = 0;
-    virtual void set_source_name(const std::string& name) = 0;
+    // Shows the destination name the run writes: the one typed, ".txt" added.
     virtual void set_destination_name(const std::string& name) = 0;
-    virtual void focus_source() = 0;
+    // Empties both names and puts the focus on the source name, for the next run.
+    virtual void clear_names() = 0;
 
     // Modal messages; each returns once the user has dismissed it.
     virtual void warn(std::string_view message) = 0;    // exclamation icon
     virtual void inform(std::string_view message) = 0;  // information icon
 
-    virtual void set_convert_enabled(bool enabled) = 0;
-    virtual void set_convert_caption(std::string_view caption) = 0;
-    virtual void set_browse_enabled(bool enabled) = 0;  // both Browse buttons
-    virtual void set_exit_enabled(bool enabled) = 0;
-    // Shows or hides the "please wait" block and label; showing repaints them at
-    // once, since the window handles no events until the run ends.
-    virtual void set_busy_indicator(bool visible) = 0;
+    // Busy: the controls that would start or leave a run are disabled and the
+    // "please wait" block shows, painted at once, since the window handles no
+    // events until the run ends. Idle: all as before.
+    virtual void set_busy(bool busy) = 0;
 };
 
 }  // namespace taviro

@@ -33,8 +33,8 @@ inline constexpr std::array<UnitRange, 7> kSeparatorRanges{{
 }};
 
 constexpr bool in_separator_ranges(char16_t unit) noexcept {
-    return std::ranges::any_of(kSeparatorRanges,
-                               [unit](const UnitRange& range) { return range.first <= unit && unit <= range.last; });
+    return std::any_of(kSeparatorRanges.begin(), kSeparatorRanges.end(),
+                       [unit](const UnitRange& range) { return range.first <= unit && unit <= range.last; });
 }
 
 // Every unit of a source passes the test, so ASCII is answered from a table

@@ -3,18 +3,13 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "taviro/engine.h"
+#include "taviro/run/store_error.h"
 
 namespace taviro {
-
-class StoreError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class WordStore final : public Dictionary {
 public:
@@ -34,8 +29,10 @@ private:
 // ../share/taviro/ beside it (an installed program in PREFIX/bin).
 std::vector<std::filesystem::path> dictionary_candidates(const std::filesystem::path& program_folder);
 
-// The first of the running program's candidates that is a file; the first
-// candidate when none is, so that the error names the program's own folder.
-std::filesystem::path default_dictionary_path();
+// The first of the candidates that is a file; the first candidate when none
+// is, so that the error names the program's own folder. Where the program lies
+// is the front end's to say: a window, a terminal program and a Python module
+// each know it their own way.
+std::filesystem::path find_dictionary(const std::filesystem::path& program_folder);
 
 }  // namespace taviro

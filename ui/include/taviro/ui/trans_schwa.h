@@ -26,6 +26,8 @@ namespace taviro::ui {
 class Shape;
 
 inline constexpr const char* kMessageTitle = "Taviro v1.0";
+inline constexpr std::string_view kConvertCaption = "&Convert";
+inline constexpr std::string_view kProcessingCaption = "Processing...";
 
 class TransSchwa final : public QWidget, public RunView {
     Q_OBJECT
@@ -38,16 +40,11 @@ public:
 
     std::string source_name() const override;
     std::string destination_name() const override;
-    void set_source_name(const std::string& name) override;
     void set_destination_name(const std::string& name) override;
-    void focus_source() override;
+    void clear_names() override;
     void warn(std::string_view message) override;
     void inform(std::string_view message) override;
-    void set_convert_enabled(bool enabled) override;
-    void set_convert_caption(std::string_view caption) override;
-    void set_browse_enabled(bool enabled) override;
-    void set_exit_enabled(bool enabled) override;
-    void set_busy_indicator(bool visible) override;
+    void set_busy(bool busy) override;
 
 signals:
     void end_requested(int status);

@@ -1,0 +1,191 @@
+// taviro._taviro: the engine and the read loop for Python. The package taviro
+// (python/taviro/__init__.py) finds the default dictionary and shapes the word
+// reports; everything that decides a result happens here, in run/ and engine/,
+// so Python gets the bytes the command line writes.
+//
+// Every conversion lets go of the GIL: one Transliterator is only read once it
+// is loaded, so threads can share it and convert side by side.
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+#include <pybind11/stl/filesystem.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/encoding/encoding.h"
+#include "taviro/encoding/encoding_sink.h"
+#include "taviro/engine.h"
+#include "taviro/run/conversion_run.h"
+#include "taviro/run/run_error.h"
+#include "taviro/run/text_conversion.h"
+#include "taviro/run/word_store.h"
+
+namespace py = pybind11;
+
+namespace {
+
+// Python counts a text in code points, the rules in UTF-16 units; the two part
+// only after a character beyond the Basic Multilingual Plane.
+class CodePointIndex {
+public:
+    explicit CodePointIndex(std::u16string_view text) {
+        std::size_t points = 0;
+        for (std::size_t unit = 0; unit < text.size(); ++unit) {
+            const bool second_half = unit > 0 && is_high_surrogate(text[unit - 1]) && is_low_surrogate(text[unit]);
+            if (second_half && points_.empty()) {
+                points_.resize(unit);
+                for (std::size_t earlier = 0; earlier < unit; ++earlier) {
+                    points_[earlier] = earlier;
+                }
+            }
+            if (!points_.empty()) {
+                points_.push_back(points);
+            }
+            points += second_half ? 0 : 1;
+        }
+        if (!points_.empty()) {
+            points_.push_back(points);
+        }
+    }
+
+    std::size_t operator()(std::size_t unit) const { return points_.empty() ? unit : points_[unit]; }
+
+private:
+    static bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+    static bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+    std::vector<std::size_t> points_;  // empty while every unit is a code point of its own
+};
+
+std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
+
+// One finished word, as plain values for the package to name: (start, end,
+// roman, prefix, suffix, split, stem start, stem end), the stem in `roman`.
+using WordTuple = std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t>;
+
+// The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
+// UTF-8, where a line ends in a line feed alone, as text does on Linux.
+std::string as_utf8(std::u16string_view roman) {
+    std::ostringstream bytes;
+    taviro::EncodingSink sink(bytes, taviro::Encoding::utf8, "the Roman text");
+    sink.write(roman);
+    sink.finish();
+    return std::move(bytes).str();
+}
+
+std::optional<taviro::Encoding> source_encoding(const std::string& name) {
+    if (name == "auto") {
+        return std::nullopt;
+    }
+    if (auto encoding = taviro::find_encoding(name)) {
+        return encoding;
+    }
+    throw py::value_error("unknown encoding '" + name + "' for from_encoding (auto, utf-16le, utf-16be, utf-8)");
+}
+
+taviro::Encoding destination_encoding(const std::string& name) {
+    const auto encoding = taviro::find_encoding(name);
+    if (!encoding || *encoding == taviro::Encoding::utf16be) {
+        throw py::value_error("unknown encoding '" + name + "' for to_encoding (utf-16le, utf-8)");
+    }
+    return *encoding;
+}
+
+struct FileConversion {
+    std::string destination;    // the name written, ".txt" added where the run adds it
+    std::size_t replacements;   // unpaired surrogates written as U+FFFD into UTF-8
+};
+
+// The command line's Convert run of two named files, with its checks and its
+// messages; `dictionary_file` is not to be written over. Throws RunError with
+// the run's reason when it did not complete.
+FileConversion convert_named_files(const std::string& source, const std::string& destination,
+                                   std::optional<taviro::Encoding> from, taviro::Encoding to,
+                                   const taviro::Dictionary& dictionary,
+                                   const std::filesystem::path& dictionary_file) {
+    taviro::EncodedFilesOptions encodings;
+    encodings.source_encoding = from;
+    encodings.destination_encoding = to;
+    taviro::EncodedRunFiles files(encodings);
+    taviro::RunOptions options;
+    options.dictionary_file = dictionary_file;
+    const taviro::RunResult result = taviro::convert_file(source, destination, dictionary, files, options);
+    if (result.outcome != taviro::RunOutcome::completed) {
+        throw taviro::RunError(result.reason);
+    }
+    return {result.renamed_destination.empty() ? destination : result.renamed_destination, files.replacements()};
+}
+
+class Transliterator {
+public:
+    explicit Transliterator(const std::filesystem::path& dictionary) : file_(dictionary), words_(dictionary) {}
+
+    std::string transliterate(std::u16string_view text) const {
+        return as_utf8(taviro::convert_text(text, words_));
+    }
+
+    std::vector<WordTuple> finish_details(std::u16string_view text) const {
+        const taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
+        const CodePointIndex in_source(text);
+        std::vector<WordTuple> words;
+        words.reserve(converted.words.size());
+        for (const taviro::WordReport& word : converted.words) {
+            const std::u16string_view roman =
+                std::u16string_view(converted.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
+            words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman, word.prefix,
+                               word.suffix, word.split, code_points(roman.substr(0, word.stem_begin)),
+                               code_points(roman.substr(0, word.stem_end)));
+        }
+        return words;
+    }
+
+    FileConversion convert_file(const std::string& source, const std::string& destination,
+                                std::optional<taviro::Encoding> from, taviro::Encoding to) const {
+        return convert_named_files(source, destination, from, to, words_, file_);
+    }
+
+private:
+    std::filesystem::path file_;
+    taviro::WordStore words_;
+};
+
+}  // namespace
+
+PYBIND11_MODULE(_taviro, module) {
+    module.doc() = "Gurmukhi to Roman transliteration: the engine behind the package taviro";
+    module.attr("__version__") = TAVIRO_VERSION;
+
+    static py::exception<void> error(module, "Error");
+    py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
+    py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
+    py::register_exception<taviro::RunError>(module, "FileError", error.ptr());
+
+    using release_gil = py::call_guard<py::gil_scoped_release>;
+    py::class_<Transliterator>(module, "Transliterator")
+        .def(py::init<const std::filesystem::path&>(), py::arg("dictionary"), release_gil())
+        .def("transliterate", &Transliterator::transliterate, py::arg("text"), release_gil())
+        .def("_finish_details", &Transliterator::finish_details, py::arg("text"), release_gil())
+        .def(
+            "_convert_file",
+            [](const Transliterator& self, const std::string& source, const std::string& destination,
+               const std::string& from_encoding, const std::string& to_encoding) {
+                const auto from = source_encoding(from_encoding);
+                const auto to = destination_encoding(to_encoding);
+                FileConversion done;
+                {
+                    py::gil_scoped_release unlocked;
+                    done = self.convert_file(source, destination, from, to);
+                }
+                return std::make_pair(done.destination, done.replacements);
+            },
+            py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"));
+}

@@ -1,0 +1,130 @@
+"""Punjabi text in Gurmukhi into Roman script, as taviro-convert writes it.
+
+    >>> import taviro
+    >>> taviro.transliterate("ਕਮਲ ਪੱਕਾ ਸੰਤ")
+    'kamal pakkā sant'
+
+Failures raise a taviro.Error with the program's message: DictionaryError when
+a dictionary cannot be opened, TextError for a text the rules cannot convert,
+FileError when convert_file's run did not complete.
+"""
+
+import functools
+import os
+import warnings
+from pathlib import Path
+from typing import NamedTuple, Optional, Union
+
+from ._taviro import DictionaryError, Error, FileError, TextError, __version__
+from ._taviro import Transliterator as _Engine
+
+__all__ = [
+    "DictionaryError",
+    "Error",
+    "FileError",
+    "FinishedWord",
+    "TextError",
+    "Transliterator",
+    "convert_file",
+    "default_dictionary",
+    "transliterate",
+]
+
+for _error in (Error, DictionaryError, FileError, TextError):
+    _error.__module__ = __name__
+
+PathName = Union[str, "os.PathLike[str]"]
+
+
+def default_dictionary() -> Path:
+    """The words.mdb used when no other is named.
+
+    The one beside this package (a wheel carries it, the build tree links it),
+    else PREFIX/share/taviro/words.mdb of the prefix the package is installed
+    in (PREFIX/lib/python3.../...-packages/taviro), where the programs find it.
+    When neither is there, the first, so that the error names it.
+    """
+    here = Path(__file__).parent
+    candidates = [here / "words.mdb", here.parents[3] / "share" / "taviro" / "words.mdb"]
+    return next((file for file in candidates if file.is_file()), candidates[0])
+
+
+class FinishedWord(NamedTuple):
+    """One word of a text and how it was finished.
+
+    `source` is text[start:end] and `roman` its Roman text. `finish` is
+    "prefix", "suffix", "prefix+suffix", "split" or "none" (the rules alone).
+    A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
+    a split's first part roman[:stem_end].
+    """
+
+    source: str
+    roman: str
+    start: int
+    end: int
+    finish: str
+    stem_start: int
+    stem_end: int
+
+
+def _finish_name(prefix: bool, suffix: bool, split: bool) -> str:
+    if split:
+        return "split"
+    if prefix and suffix:
+        return "prefix+suffix"
+    return "prefix" if prefix else "suffix" if suffix else "none"
+
+
+class Transliterator(_Engine):
+    """A dictionary loaded once, for many texts; threads may share one."""
+
+    def __init__(self, dictionary: Optional[PathName] = None):
+        super().__init__(default_dictionary() if dictionary is None else dictionary)
+
+    def finish_details(self, text: str) -> "list[FinishedWord]":
+        """Every word of `text` with letters, in order, and how it was finished."""
+        return [
+            FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split), stem_start, stem_end)
+            for start, end, roman, prefix, suffix, split, stem_start, stem_end in self._finish_details(text)
+        ]
+
+    def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
+                     to_encoding: str = "utf-16le") -> str:
+        """taviro-convert --from FROM --to TO SOURCE DESTINATION; see convert_file()."""
+        written, replacements = self._convert_file(os.fspath(source), os.fspath(destination),
+                                                   from_encoding, to_encoding)
+        if replacements:
+            warnings.warn(f"{replacements} UTF-16 surrogate(s) without a partner could not be written "
+                          "in UTF-8 and became U+FFFD", UnicodeWarning, stacklevel=2)
+        return written
+
+
+@functools.lru_cache(maxsize=None)
+def _default_transliterator() -> Transliterator:
+    return Transliterator()
+
+
+def _transliterator(dictionary: Optional[PathName]) -> Transliterator:
+    return _default_transliterator() if dictionary is None else Transliterator(dictionary)
+
+
+def transliterate(text: str, dictionary: Optional[PathName] = None) -> str:
+    """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
+    every line end becomes "\\n".
+
+    The default dictionary is loaded once and kept; a named one is loaded for
+    this call alone, so use a Transliterator to convert many texts with it.
+    """
+    return _transliterator(dictionary).transliterate(text)
+
+
+def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",
+                 to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None) -> str:
+    """Converts the file `source` into `destination`, byte for byte as
+    `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
+    checks: the source name ends in .txt, and ".txt" is added to a destination
+    name without it. Returns the name written; raises FileError with the
+    run's reason when the run did not complete.
+    """
+    return _transliterator(dictionary).convert_file(source, destination, from_encoding=from_encoding,
+                                                    to_encoding=to_encoding)

@@ -1,0 +1,155 @@
+"""The module taviro against taviro-convert and taviro-dict built from the same
+source: the same bytes, the program's messages, and one Transliterator shared
+by threads."""
+
+import os
+import subprocess
+import threading
+from pathlib import Path
+
+import pytest
+
+import taviro
+
+CONVERT = os.environ["TAVIRO_CONVERT"]
+DICT = os.environ["TAVIRO_DICT"]
+CORPUS = Path(os.environ["TAVIRO_CORPUS"])
+LINES = 1500
+
+
+@pytest.fixture(scope="module")
+def corpus() -> str:
+    with CORPUS.open(encoding="utf-8", newline="") as lines:
+        return "".join(line for _, line in zip(range(LINES), lines))
+
+
+@pytest.fixture(scope="module")
+def own_dictionary(tmp_path_factory) -> Path:
+    """A dictionary of two words, so that words finish otherwise than with words.mdb."""
+    folder = tmp_path_factory.mktemp("dictionary")
+    (folder / "words.txt").write_text("ਪੰਜਾਬ\nਕਮਲ\n", encoding="utf-8")
+    subprocess.run([DICT, "build", str(folder / "words.txt"), "-o", str(folder / "own.mdb")],
+                   check=True, capture_output=True)
+    return folder / "own.mdb"
+
+
+def run_convert(*arguments: str, stdin: bytes = b"") -> subprocess.CompletedProcess:
+    return subprocess.run([CONVERT, "-q", *arguments], input=stdin, capture_output=True, check=False)
+
+
+def program_reason(finished: subprocess.CompletedProcess) -> str:
+    """The last line taviro-convert wrote on failing, without its name."""
+    assert finished.returncode == 1, finished
+    return finished.stderr.decode("utf-8").splitlines()[-1].removeprefix("taviro-convert: ")
+
+
+@pytest.mark.parametrize("named", [False, True], ids=["default dictionary", "named dictionary"])
+def test_transliterate_gives_what_taviro_convert_writes_in_utf8(corpus, own_dictionary, tmp_path, named):
+    source = tmp_path / "corpus.txt"
+    source.write_text(corpus, encoding="utf-8", newline="")
+    dictionary = ["--dictionary", str(own_dictionary)] if named else []
+    assert run_convert(*dictionary, "--to", "utf-8", str(source), str(tmp_path / "roman.txt")).returncode == 0
+
+    roman = taviro.transliterate(corpus, dictionary=own_dictionary if named else None)
+
+    assert roman.encode("utf-8") == (tmp_path / "roman.txt").read_bytes()
+
+
+def test_finish_details_count_as_taviro_dict_stats_and_follow_the_text(corpus):
+    words = taviro.Transliterator().finish_details(corpus)
+
+    stats = subprocess.run([DICT, "stats", "-"], input=corpus.encode("utf-8"), capture_output=True, check=True)
+    expected = dict(line.split(": ") for line in stats.stdout.decode().splitlines())
+    finishes = [word.finish for word in words]
+    assert {
+        "words": len(words),
+        "prefix": sum("prefix" in finish for finish in finishes),
+        "suffix": sum("suffix" in finish for finish in finishes),
+        "split": finishes.count("split"),
+        "none": finishes.count("none"),
+    } == {name: int(count) for name, count in expected.items()}
+    # Each word's Roman text comes next in the converted text, with its pieces inside it.
+    roman = taviro.transliterate(corpus)
+    place = 0
+    for word in words:
+        place = roman.index(word.roman, place) + len(word.roman)
+        assert 0 <= word.stem_start <= word.stem_end <= len(word.roman)
+    # Places count code points, as Python does, past characters of two UTF-16 units too.
+    assert [word.source for word in taviro.Transliterator().finish_details("\U0001F600 ਕਮਲ ਸੰਤ")][-2:] == ["ਕਮਲ", "ਸੰਤ"]
+
+
+@pytest.mark.parametrize("source_bytes, from_encoding, to_encoding", [
+    (lambda text: text.encode("utf-8"), "auto", "utf-16le"),
+    (lambda text: text.encode("utf-16-le"), "utf-16le", "utf-8"),
+    (lambda text: "\ufeff".encode("utf-16-be") + text.encode("utf-16-be"), "auto", "utf-8"),
+], ids=["utf-8 to utf-16le", "utf-16le without a mark to utf-8", "utf-16be to utf-8"])
+def test_convert_file_writes_the_file_taviro_convert_writes(corpus, tmp_path, source_bytes, from_encoding,
+                                                             to_encoding):
+    source = tmp_path / "corpus.txt"
+    source.write_bytes(source_bytes(corpus))
+    (tmp_path / "program").mkdir()
+    (tmp_path / "module").mkdir()
+    assert run_convert("--from", from_encoding, "--to", to_encoding, str(source),
+                       str(tmp_path / "program" / "roman")).returncode == 0
+
+    written = taviro.convert_file(source, tmp_path / "module" / "roman", from_encoding=from_encoding,
+                                  to_encoding=to_encoding)
+
+    assert written == str(tmp_path / "module" / "roman.txt")
+    assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
+
+
+def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dictionary, tmp_path):
+    missing_dictionary = str(tmp_path / "missing.mdb")
+    with pytest.raises(taviro.DictionaryError) as raised:
+        taviro.Transliterator(missing_dictionary)
+    assert str(raised.value) == program_reason(run_convert("--dictionary", missing_dictionary, "-", "-"))
+
+    unconvertible = "ਕੱ਼"
+    with pytest.raises(taviro.TextError) as raised:
+        taviro.transliterate(unconvertible)
+    assert str(raised.value) == program_reason(run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
+
+    (tmp_path / "notes.TXT").write_text("ਕਮਲ", encoding="utf-8")
+    for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT"]:
+        destination = tmp_path / "roman.txt"
+        with pytest.raises(taviro.FileError) as raised:
+            taviro.convert_file(source, destination)
+        assert str(raised.value) == program_reason(run_convert(str(source), str(destination)))
+        assert not destination.exists()
+
+    # A dictionary is never written over, whatever its name.
+    source = tmp_path / "notes.txt"
+    source.write_text("ਕਮਲ", encoding="utf-8")
+    dictionary = tmp_path / "dictionary.txt"
+    dictionary.write_bytes(own_dictionary.read_bytes())
+    with pytest.raises(taviro.FileError) as raised:
+        taviro.convert_file(source, dictionary, dictionary=dictionary)
+    assert str(raised.value) == program_reason(
+        run_convert("--dictionary", str(dictionary), str(source), str(dictionary)))
+    assert dictionary.read_bytes() == own_dictionary.read_bytes()
+
+    assert all(issubclass(error, taviro.Error)
+               for error in (taviro.DictionaryError, taviro.TextError, taviro.FileError))
+
+
+def test_threads_share_one_transliterator(corpus):
+    lines = corpus.splitlines(keepends=True)
+    texts = ["".join(lines[start::8]) for start in range(8)]
+    transliterator = taviro.Transliterator()
+    expected = [transliterator.transliterate(text) for text in texts]
+    results = [[] for _ in texts]
+
+    def convert(index: int) -> None:
+        for _ in range(4):
+            results[index].append(transliterator.transliterate(texts[index]))
+            results[index].append("".join(word.roman for word in transliterator.finish_details(texts[index])))
+
+    threads = [threading.Thread(target=convert, args=(index,)) for index in range(len(texts))]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+
+    words_only = ["".join(word.roman for word in transliterator.finish_details(text)) for text in texts]
+    assert results == [[expected[index], words_only[index]] * 4 for index in range(len(texts))]

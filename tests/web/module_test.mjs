@@ -1,0 +1,89 @@
+// The module under node, without a browser: what crosses between JavaScript
+// and the engine arrives whole. Text goes in and out as UTF-16 units, the
+// engine's failures come out as messages (em++ drops exceptions unless told),
+// and a file's bytes are read by taviro-convert's rules.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import { test } from 'node:test';
+import { webFile } from './skip.mjs';
+
+const require = createRequire(import.meta.url);
+const createTaviroModule = require(webFile('taviro.js'));
+const module = await createTaviroModule();
+const taviro = new module.Taviro(fs.readFileSync(webFile('words.txt'), 'utf8'));
+
+test('the whole dictionary is loaded', () => {
+  assert.equal(taviro.rows, 20618);
+});
+
+test('a text comes back with each word, its place and how it was finished', () => {
+  const source = 'ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ।\n';
+  const result = taviro.convert(source);
+  assert.equal(result.roman, 'kamlanyan ki pañjābī.\r\n');
+  const f = taviro.wordFields;
+  const words = [];
+  for (let at = 0; at < result.words.length; at += f.count) {
+    const n = (field) => result.words[at + f[field]];
+    words.push([source.slice(n('sourceBegin'), n('sourceEnd')), result.roman.slice(n('romanBegin'), n('romanEnd')),
+      n('flags'), n('stemBegin'), n('stemEnd')]);
+  }
+  assert.deepEqual(words, [
+    ['ਕਮਲਨਯਨ', 'kamlanyan', 0, 0, 9],
+    ['ਕਿ', 'ki', 0, 0, 2],
+    ['ਪੰਜਾਬੀ', 'pañjābī', f.flagBits.split, 0, 5],
+  ]);
+});
+
+test('every code unit survives the crossing, a lone surrogate too', () => {
+  const result = taviro.convert('a\uD800 \uDC00');
+  assert.deepEqual(Array.from(result.units), [0x61, 0xD800, 0x20, 0xDC00]);
+  assert.equal(result.roman, 'a\uD800 \uDC00');
+});
+
+test("the engine's failures are messages", () => {
+  const cases = [
+    ['addak before an unmapped character', 'ਕ\u0A71x', /addak/],
+    ['too many characters without a word end', 'ਕ'.repeat(40000), /32767/],
+  ];
+  for (const [name, text, message] of cases) {
+    assert.throws(() => taviro.convert(text), message, name);
+  }
+  assert.equal(taviro.convert('ਕ').roman, 'k', 'the converter still works after a failure');
+});
+
+test("a file's bytes are read as taviro-convert reads them", () => {
+  const gurmukhi = 'ਕਮਲ';
+  const utf16 = (text, littleEndian) => {
+    const bytes = Buffer.from(text, 'utf16le');
+    return littleEndian ? bytes : bytes.swap16();
+  };
+  const cases = [
+    ['UTF-8', Buffer.from(`${gurmukhi}\n`), `${gurmukhi}\n`, 'utf-8'],
+    ['UTF-8 with a byte-order mark', Buffer.from(`\uFEFF${gurmukhi}`), gurmukhi, 'utf-8'],
+    ['UTF-16LE with a byte-order mark', utf16(`\uFEFF${gurmukhi}\r\n`, true), `${gurmukhi}\r\n`, 'utf-16le'],
+    ['UTF-16BE with a byte-order mark', utf16(`\uFEFF${gurmukhi}`, false), gurmukhi, 'utf-16be'],
+    ['Gurmukhi alone in UTF-16LE without a mark', utf16(gurmukhi, true), gurmukhi, 'utf-16le'],
+  ];
+  for (const [name, bytes, source, encoding] of cases) {
+    const result = taviro.readFile(new Uint8Array(bytes), 'in.txt');
+    assert.deepEqual([result.source, result.encoding], [source, encoding], name);
+    assert.ok(result.roman.startsWith('kamal'), name);
+  }
+  const faults = [
+    [Buffer.from([0x61, 0x62, 0xFF, 0x0A]), "cannot read 'in.txt': it is not valid UTF-8 at byte offset 2 (0xFF)"],
+    [Buffer.from([0xFF, 0xFE, 0x15]),
+      "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"],
+  ];
+  for (const [bytes, message] of faults) {
+    assert.throws(() => taviro.readFile(new Uint8Array(bytes), 'in.txt'), { message });
+  }
+});
+
+test("the character table is the engine's map, markers included", () => {
+  const { rows, markers } = taviro.characterMap();
+  const roman = new Map(rows);
+  assert.equal(rows.length, 76);
+  assert.deepEqual([0x0A71, 0x0A72, 0x0A73].map((c) => roman.get(c)),
+    [markers.doubling, markers.noConversion, markers.noConversion]);
+});

@@ -1,0 +1,66 @@
+// The module's JavaScript face, shared by the page's worker and the node-level
+// test: a Taviro object converts a string or a file's bytes and gives back
+// strings and the report on each word. Failures are thrown as Error with the
+// engine's own message.
+
+// Strings are built from code units in slices: a call's arguments are limited,
+// and fromCharCode keeps every unit as it is, unlike a UTF-16 TextDecoder,
+// which would replace a lone surrogate.
+function taviroUnitsToString(units) {
+  const kSlice = 8192;
+  const parts = [];
+  for (let at = 0; at < units.length; at += kSlice) {
+    parts.push(String.fromCharCode.apply(null, units.subarray(at, at + kSlice)));
+  }
+  return parts.join('');
+}
+
+function taviroTake(result) {
+  if (result.error !== undefined) throw new Error(result.error);
+  return result;
+}
+
+Module['Taviro'] = class Taviro {
+  // `words`: the dictionary's rows, one a line.
+  constructor(words) {
+    this.converter = new Module['Converter']();
+    this.setInput(words);
+    this.rows = this.converter['loadWords']();
+    this.wordFields = Module['wordFields']();
+  }
+
+  // { roman, units, words }: the Roman text as a string and as its code units
+  // (line ends CR LF, as the desktop writes them) and the flat word report.
+  convert(text) {
+    this.setInput(text);
+    return this.convertInput();
+  }
+
+  setInput(text) {
+    const input = this.converter['inputUnits'](text.length);
+    for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
+  }
+
+  // { source, encoding, roman, units, words } for a file's bytes, read as
+  // taviro-convert reads it; `name` is the file's name, for messages.
+  readFile(bytes, name) {
+    this.converter['inputBytes'](bytes.length).set(bytes);
+    const read = taviroTake(this.converter['readFile'](name));
+    const source = taviroUnitsToString(read.units);
+    const encoding = read.encoding;
+    return Object.assign(this.convertInput(), { source, encoding });
+  }
+
+  convertInput() {
+    const result = taviroTake(this.converter['convert']());
+    // Copied out at once: the views lie on memory that the next call may move.
+    const units = result.units.slice();
+    const words = result.words.slice();
+    return { roman: taviroUnitsToString(units), units, words };
+  }
+
+  // [[code point, Roman text]] in the engine's order, and the marker texts.
+  characterMap() {
+    return { rows: Module['characterMap'](), markers: Module['markers']() };
+  }
+};

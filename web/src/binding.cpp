@@ -1,0 +1,172 @@
+// The page's way into the engine: embind functions over one converter that
+// holds the default dictionary and the buffers the page writes into and reads
+// from. Text crosses as UTF-16 code units in typed arrays over the module's
+// memory, so a unit goes in and comes out exactly as it is, lone surrogates
+// included, with no UTF-8 round trip on the way.
+//
+// Every failure comes back as { error: message } rather than as a thrown C++
+// exception, which JavaScript could see only as a number.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "file_text.h"
+#include "taviro/engine.h"
+#include "taviro/run/text_conversion.h"
+
+namespace taviro::web {
+namespace {
+
+using emscripten::typed_memory_view;
+using emscripten::val;
+
+// The numbers of each word in the report the page gets, in this order; the
+// page finds them by these names.
+constexpr std::array<const char*, 7> kWordFields{"sourceBegin", "sourceEnd", "romanBegin", "romanEnd",
+                                                 "flags",       "stemBegin", "stemEnd"};
+enum WordFlag : std::uint32_t { kPrefix = 1, kSuffix = 2, kSplit = 4 };
+
+// embind knows typed arrays of the standard integer types; UTF-16 units go
+// out as Uint16Array.
+val units_view(std::u16string& text) {
+    return val(typed_memory_view(text.size(), reinterpret_cast<const std::uint16_t*>(text.data())));
+}
+
+val failure(const std::exception& error) {
+    val result = val::object();
+    result.set("error", std::string(error.what()));
+    return result;
+}
+
+std::uint32_t flags_of(const WordReport& word) {
+    return (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0);
+}
+
+class Converter {
+public:
+    // Takes the input as the rows of the default dictionary, one a line.
+    // Returns how many the dictionary holds.
+    std::size_t load_words() {
+        const std::u16string_view rows = input_;
+        std::size_t begin = 0;
+        while (begin < rows.size()) {
+            const std::size_t end = std::min(rows.find(u'\n', begin), rows.size());
+            dictionary_.add(rows.substr(begin, end - begin));
+            begin = end + 1;
+        }
+        input_.clear();
+        return dictionary_.size();
+    }
+
+    // Room for `count` units of text to convert; the page fills it.
+    val input_units(std::size_t count) {
+        input_.assign(count, u'\0');
+        return units_view(input_);
+    }
+
+    // Room for `count` bytes of a file; the page fills it.
+    val input_bytes(std::size_t count) {
+        bytes_.assign(count, '\0');
+        return val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data())));
+    }
+
+    // Decodes the file's bytes as taviro-convert reads a source: by its
+    // byte-order mark or its first bytes. The text becomes the input.
+    val read_file(const std::string& name) {
+        try {
+            FileText text = read_file_text(bytes_, name);
+            bytes_ = std::string();
+            input_ = std::move(text.units);
+            val result = val::object();
+            result.set("encoding", std::string(encoding_name(text.encoding)));
+            result.set("units", units_view(input_));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
+    // Converts the input; { units, words } or { error }.
+    val convert() {
+        try {
+            converted_ = convert_text_with_words(input_, dictionary_);
+            report_.clear();
+            report_.reserve(converted_.words.size() * kWordFields.size());
+            for (const WordReport& word : converted_.words) {
+                report_.insert(report_.end(), {narrow(word.source_begin), narrow(word.source_end),
+                                               narrow(word.roman_begin), narrow(word.roman_end), flags_of(word),
+                                               narrow(word.stem_begin), narrow(word.stem_end)});
+            }
+            val result = val::object();
+            result.set("units", units_view(converted_.text));
+            result.set("words", val(typed_memory_view(report_.size(), report_.data())));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
+private:
+    // Offsets fit: the module's memory is far below 4 GB.
+    static std::uint32_t narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
+
+    MemoryDictionary dictionary_;
+    std::string bytes_;
+    std::u16string input_;
+    ConvertedText converted_;
+    std::vector<std::uint32_t> report_;
+};
+
+// The engine's character map, row by row: [code point, Roman text].
+val character_map_rows() {
+    val rows = val::array();
+    for (const MapRow& row : character_map()) {
+        val entry = val::array();
+        entry.call<void>("push", static_cast<unsigned>(row.code_point));
+        entry.call<void>("push", std::wstring(row.roman.begin(), row.roman.end()));
+        rows.call<void>("push", entry);
+    }
+    return rows;
+}
+
+val word_fields() {
+    val result = val::object();
+    for (std::size_t i = 0; i < kWordFields.size(); ++i) result.set(kWordFields[i], i);
+    result.set("count", kWordFields.size());
+    val flags = val::object();
+    flags.set("prefix", static_cast<unsigned>(kPrefix));
+    flags.set("suffix", static_cast<unsigned>(kSuffix));
+    flags.set("split", static_cast<unsigned>(kSplit));
+    result.set("flagBits", flags);
+    return result;
+}
+
+val markers() {
+    val result = val::object();
+    result.set("doubling", std::wstring(kDoublingMarker.begin(), kDoublingMarker.end()));
+    result.set("noConversion", std::wstring(kNoConversionMarker.begin(), kNoConversionMarker.end()));
+    return result;
+}
+
+}  // namespace
+}  // namespace taviro::web
+
+EMSCRIPTEN_BINDINGS(taviro) {
+    using taviro::web::Converter;
+    emscripten::class_<Converter>("Converter")
+        .constructor<>()
+        .function("loadWords", &Converter::load_words)
+        .function("inputUnits", &Converter::input_units)
+        .function("inputBytes", &Converter::input_bytes)
+        .function("readFile", &Converter::read_file)
+        .function("convert", &Converter::convert);
+    emscripten::function("characterMap", &taviro::web::character_map_rows);
+    emscripten::function("markers", &taviro::web::markers);
+    emscripten::function("wordFields", &taviro::web::word_fields);
+}
