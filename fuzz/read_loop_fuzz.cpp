@@ -20,10 +20,18 @@
 
 namespace {
 
+// A few words the lexicons write whole, a nukta and a bindi spelling among them.
+taviro::MemoryDictionary make_dictionary() {
+    taviro::MemoryDictionary words({u"kamal", u"nayan", u"k\u0101r", u"duk\u0101n", u"ki", u"a", u"ai\u1E6D",
+                                    u"\u1E6Dar", u"kamal", u"", u"sh\u0101m", u"pa\u1E43j\u0101b\u012B", u"sant"});
+    words.pronounce(u"\u0A15", u"KA", taviro::Lexicon::user);
+    words.pronounce(u"\u0A38\u0A3C\u0A3E\u0A2E", u"SHAM", taviro::Lexicon::loanword);
+    words.pronounce(u"\u0A1C\u0A32\u0A02\u0A27\u0A30", u"jalandhar", taviro::Lexicon::user);
+    return words;
+}
+
 const taviro::MemoryDictionary& dictionary() {
-    static const taviro::MemoryDictionary words({u"kamal", u"nayan", u"k\u0101r", u"duk\u0101n", u"ki", u"a",
-                                                 u"ai\u1E6D", u"\u1E6Dar", u"kamal", u"", u"sh\u0101m",
-                                                 u"pa\u1E43j\u0101b\u012B", u"sant"});
+    static const taviro::MemoryDictionary words = make_dictionary();
     return words;
 }
 

@@ -1,6 +1,6 @@
-# Writes the one-file page: the template with the style, the dictionary's rows,
-# the module and its worker, and the page's script put in place of their
-# markers. Run with cmake -P; PAGE_DIR, MODULE, WORDS and OUTPUT are given.
+# Writes the one-file page: the template with the style, the dictionary's rows
+# and its loanword lexicon, the module and its worker, and the page's script
+# put in place of their markers. Run with cmake -P; PAGE_DIR, MODULE, WORDS, LOANWORDS and OUTPUT are given.
 cmake_minimum_required(VERSION 3.25)
 file(READ ${PAGE_DIR}/taviro.html page)
 
@@ -20,6 +20,7 @@ endfunction()
 
 inline(@STYLE@ ${PAGE_DIR}/style.css)
 inline(@WORDS@ ${WORDS})
+inline(@LOANWORDS@ ${LOANWORDS})
 inline(@MODULE@ ${MODULE})
 inline(@WORKER@ ${PAGE_DIR}/worker.js)
 inline(@PAGE@ ${PAGE_DIR}/page.js)

@@ -143,6 +143,8 @@ CommandLine parse_command_line(std::span<const char* const> arguments) {
             return line;
         } else if (argument == "--quiet" || argument == "-q") {
             line.quiet = true;
+        } else if (argument == "--loanwords") {
+            line.loanwords = true;
         } else if (const auto found = find_value_option(argument)) {
             std::string_view value;
             if (found->attached) {

@@ -46,6 +46,8 @@ constexpr const char* kHelp =
     "  -q, --quiet           no completion message and no progress line\n"
     "      --dictionary FILE use the word dictionary FILE instead of words.mdb\n"
     "                        in the program's folder or in ../share/taviro/\n"
+    "      --loanwords       write English loanwords as Punjabi speakers say them,\n"
+    "                        from the dictionary's loanword lexicon\n"
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
@@ -62,9 +64,9 @@ std::filesystem::path dictionary_file(const taviro::CommandLine& line) {
     return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::find_dictionary(program_folder());
 }
 
-std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file) {
+std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file, bool loanwords) {
     try {
-        return std::make_unique<taviro::WordStore>(file);
+        return std::make_unique<taviro::WordStore>(file, taviro::WordStoreOptions{.loanwords = loanwords});
     } catch (const taviro::StoreError& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';
         return nullptr;
@@ -73,7 +75,7 @@ std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& 
 
 int convert(const taviro::CommandLine& line) {
     const std::filesystem::path file = dictionary_file(line);
-    const auto dictionary = open_dictionary(file);
+    const auto dictionary = open_dictionary(file, line.loanwords);
     if (!dictionary) {
         return taviro::kNotCompleted;
     }

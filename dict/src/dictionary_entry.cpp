@@ -8,6 +8,9 @@
 namespace taviro {
 namespace {
 
+// The algorithms here take iterators, not ranges: the web page's compiler
+// has no ranges algorithms yet.
+
 // The non-ASCII letters of the character map.
 constexpr std::u16string_view kRomanLetters = u"ñāēġīōūḍḵḷṁṃṅṇṛṭẖ";
 
@@ -24,7 +27,7 @@ bool is_gurmukhi(char16_t unit) {
 }  // namespace
 
 DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
-    if (std::ranges::any_of(gurmukhi, is_separator)) {
+    if (std::any_of(gurmukhi.begin(), gurmukhi.end(), is_separator)) {
         return {EntryVerdict::holds_separator, {}};
     }
     std::u16string roman;
@@ -33,13 +36,13 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
     } catch (const EngineError&) {
         return {EntryVerdict::untransliterable, {}};
     }
-    if (!std::ranges::all_of(roman, is_letter)) {
+    if (!std::all_of(roman.begin(), roman.end(), is_letter)) {
         return {EntryVerdict::not_letters_only, {}};
     }
-    if (!std::ranges::all_of(gurmukhi, is_gurmukhi)) {
+    if (!std::all_of(gurmukhi.begin(), gurmukhi.end(), is_gurmukhi)) {
         return {EntryVerdict::not_gurmukhi, {}};
     }
-    if (std::ranges::none_of(roman, is_roman_vowel)) {
+    if (std::none_of(roman.begin(), roman.end(), is_roman_vowel)) {
         return {EntryVerdict::no_vowel, {}};
     }
     return {EntryVerdict::kept, std::move(roman)};

@@ -1,10 +1,12 @@
 // taviro-dict build WORDLIST... -o FILE
-// taviro-dict lookup [--dictionary FILE] WORD...
-// taviro-dict stats [--dictionary FILE] [--from ENCODING] TEXT
+// taviro-dict lookup [--dictionary FILE] [--loanwords] WORD...
+// taviro-dict stats [--dictionary FILE] [--loanwords] [--from ENCODING] TEXT
+// taviro-dict add|remove|list|import --dictionary FILE ...
 //
 // A user's own word dictionary: built from Gurmukhi word lists with the same
 // romanization as the program's own, asked the two lookups of word finishing,
-// and used to tell how the words of a text were finished.
+// used to tell how the words of a text were finished, and given a lexicon of
+// whole words the rules get wrong.
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "taviro/dict/user_lexicon.h"
 #include "taviro/dict/word_database_writer.h"
 #include "taviro/dict/word_list.h"
 #include "taviro/dict/word_lookup.h"
@@ -39,8 +42,12 @@ constexpr const char* kProgram = "taviro-dict";
 
 constexpr const char* kHelp =
     "Usage: taviro-dict build WORDLIST... -o FILE\n"
-    "  or:  taviro-dict lookup [--dictionary FILE] WORD...\n"
-    "  or:  taviro-dict stats [--dictionary FILE] [--from ENCODING] TEXT\n"
+    "  or:  taviro-dict lookup [--dictionary FILE] [--loanwords] WORD...\n"
+    "  or:  taviro-dict stats [--dictionary FILE] [--loanwords] [--from ENCODING] TEXT\n"
+    "  or:  taviro-dict add --dictionary FILE WORD ROMAN\n"
+    "  or:  taviro-dict remove --dictionary FILE WORD...\n"
+    "  or:  taviro-dict list --dictionary FILE\n"
+    "  or:  taviro-dict import --dictionary FILE LEXICON.tsv\n"
     "Build, ask and try out a word dictionary for taviro-convert.\n"
     "\n"
     "  build   romanize the Gurmukhi words of the lists (UTF-8, one word a line,\n"
@@ -49,10 +56,18 @@ constexpr const char* kHelp =
     "  lookup  tell for each Gurmukhi or Roman word whether the dictionary holds\n"
     "          it (stem lookup: one row or more; part lookup: exactly one row)\n"
     "  stats   convert TEXT ('-' for standard input) without writing it, and count\n"
-    "          its words finished through a prefix, a suffix, a split, or none\n"
+    "          its words finished through a prefix, a suffix, a split, a lexicon,\n"
+    "          or none\n"
+    "  add     write the Gurmukhi WORD as ROMAN in every conversion with FILE\n"
+    "          (the user lexicon of FILE; an entry for WORD is replaced)\n"
+    "  remove  take the words out of the user lexicon of FILE\n"
+    "  list    show the user lexicon of FILE, a tab between word and Roman text\n"
+    "  import  add every entry of LEXICON.tsv (UTF-8, WORD<tab>ROMAN a line,\n"
+    "          # comments); one bad entry and nothing is added\n"
     "\n"
     "  --dictionary FILE  use FILE instead of words.mdb in the program's folder\n"
     "                     or in ../share/taviro/\n"
+    "  --loanwords        write English loanwords as the loanword lexicon says\n"
     "  --from ENCODING    read TEXT as auto (the default), utf-16le, utf-16be, utf-8\n"
     "  -h, --help         show this help and exit\n"
     "      --version      show the version and exit\n"
@@ -67,6 +82,7 @@ struct Arguments {
     std::optional<std::string> output;      // build -o
     std::optional<std::string> dictionary;  // --dictionary
     std::optional<taviro::Encoding> from;   // --from
+    bool loanwords = false;                 // --loanwords
 };
 
 struct UsageError {
@@ -104,6 +120,8 @@ Arguments parse(std::span<const char* const> arguments) {
             parsed.output = option_value(argument, argument == "-o" ? "-o" : "--output", arguments, i);
         } else if (is_option(argument, "--dictionary")) {
             parsed.dictionary = option_value(argument, "--dictionary", arguments, i);
+        } else if (argument == "--loanwords") {
+            parsed.loanwords = true;
         } else if (is_option(argument, "--from")) {
             const std::string value = option_value(argument, "--from", arguments, i);
             parsed.from = taviro::find_encoding(value);
@@ -119,8 +137,82 @@ Arguments parse(std::span<const char* const> arguments) {
 }
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const Arguments& arguments) {
-    return std::make_unique<taviro::WordStore>(arguments.dictionary ? fs::path(*arguments.dictionary)
-                                                                    : taviro::find_dictionary(program_folder()));
+    return std::make_unique<taviro::WordStore>(
+        arguments.dictionary ? fs::path(*arguments.dictionary) : taviro::find_dictionary(program_folder()),
+        taviro::WordStoreOptions{.loanwords = arguments.loanwords});
+}
+
+// The lexicon commands change a file, so it is named, never found.
+fs::path lexicon_file(const Arguments& arguments) {
+    if (!arguments.dictionary) {
+        throw UsageError{arguments.command + " needs --dictionary FILE"};
+    }
+    return *arguments.dictionary;
+}
+
+std::u16string decoded(const std::string& text) {
+    auto units = taviro::decode_utf8(text);
+    if (!units) {
+        throw std::runtime_error(taviro::quoted_name(text) + " is not UTF-8");
+    }
+    return std::move(*units);
+}
+
+int add_entry(const Arguments& arguments) {
+    if (arguments.names.size() != 2) {
+        throw UsageError{"add needs a word and its Roman text"};
+    }
+    const taviro::LexiconEntry entry{decoded(arguments.names[0]), decoded(arguments.names[1])};
+    if (const auto problem = taviro::entry_problem(entry.word, entry.roman)) {
+        throw std::runtime_error(arguments.names[0] + " " + arguments.names[1] + ": " + *problem);
+    }
+    taviro::add_to_user_lexicon(lexicon_file(arguments), {entry});
+    return kDone;
+}
+
+int remove_entries(const Arguments& arguments) {
+    if (arguments.names.empty()) {
+        throw UsageError{"remove needs one or more words"};
+    }
+    std::vector<std::u16string> words;
+    for (const std::string& name : arguments.names) words.push_back(decoded(name));
+    const std::size_t removed = taviro::remove_from_user_lexicon(lexicon_file(arguments), words);
+    if (removed < words.size()) {
+        std::cerr << kProgram << ": " << words.size() - removed << " of the words had no entry\n";
+        return kFailed;
+    }
+    return kDone;
+}
+
+int list_entries(const Arguments& arguments) {
+    if (!arguments.names.empty()) {
+        throw UsageError{"list takes no words"};
+    }
+    for (const taviro::LexiconEntry& entry : taviro::read_user_lexicon(lexicon_file(arguments))) {
+        std::cout << taviro::to_utf8(entry.word) << '\t' << taviro::to_utf8(entry.roman) << '\n';
+    }
+    return kDone;
+}
+
+int import_entries(const Arguments& arguments) {
+    if (arguments.names.size() != 1) {
+        throw UsageError{"import needs one lexicon file"};
+    }
+    const std::string& name = arguments.names.front();
+    std::ifstream text(name, std::ios::binary);
+    if (!text) {
+        throw std::runtime_error("cannot open " + taviro::quoted_name(name));
+    }
+    const taviro::ParsedLexicon parsed = taviro::parse_lexicon(text, name);
+    for (const std::string& problem : parsed.problems) {
+        std::cerr << kProgram << ": " << problem << '\n';
+    }
+    if (!parsed.problems.empty()) {
+        throw std::runtime_error(std::to_string(parsed.problems.size()) + " bad entries, so nothing was added");
+    }
+    taviro::add_to_user_lexicon(lexicon_file(arguments), parsed.entries);
+    std::cout << parsed.entries.size() << " entries added\n";
+    return kDone;
 }
 
 int build(const Arguments& arguments) {
@@ -201,6 +293,7 @@ int stats(const Arguments& arguments) {
               << "prefix: " << counts.prefixes << '\n'
               << "suffix: " << counts.suffixes << '\n'
               << "split: " << counts.splits << '\n'
+              << "lexicon: " << counts.lexicon << '\n'
               << "none: " << counts.unconfirmed << '\n';
     return kDone;
 }
@@ -209,6 +302,10 @@ int run(const Arguments& arguments) {
     if (arguments.command == "build") return build(arguments);
     if (arguments.command == "lookup") return lookup(arguments);
     if (arguments.command == "stats") return stats(arguments);
+    if (arguments.command == "add") return add_entry(arguments);
+    if (arguments.command == "remove") return remove_entries(arguments);
+    if (arguments.command == "list") return list_entries(arguments);
+    if (arguments.command == "import") return import_entries(arguments);
     throw UsageError{"unknown command " + taviro::quoted_name(arguments.command)};
 }
 
@@ -227,7 +324,7 @@ int main(int argc, char** argv) {
     }
     try {
         if (arguments.empty()) {
-            throw UsageError{"a command is needed: build, lookup or stats"};
+            throw UsageError{"a command is needed: build, lookup, stats, add, remove, list or import"};
         }
         return run(parse(arguments));
     } catch (const UsageError& error) {

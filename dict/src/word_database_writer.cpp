@@ -6,9 +6,22 @@
 namespace taviro {
 namespace {
 
-void fill(const std::filesystem::path& file, const std::vector<std::u16string>& words) {
+void fill_loanwords(sqlite::Database& database, const std::vector<LexiconEntry>& loanwords) {
+    database.execute(kCreateLoanwordLexicon);
+    sqlite::Statement insert(database, "INSERT OR REPLACE INTO loanwords (word, roman) VALUES (?1, ?2)");
+    for (const LexiconEntry& entry : loanwords) {
+        insert.bind_text(1, entry.word);
+        insert.bind_text(2, entry.roman);
+        insert.step();
+        insert.reset();
+    }
+}
+
+void fill(const std::filesystem::path& file, const std::vector<std::u16string>& words,
+          const std::vector<LexiconEntry>* loanwords) {
     sqlite::Database database(file, sqlite::OpenMode::create, "cannot write " + quoted_name(file));
     database.execute("CREATE TABLE words (words TEXT NOT NULL)");
+    database.execute(kCreateUserLexicon);
     database.execute("BEGIN");
     {
         sqlite::Statement insert(database, "INSERT INTO words (words) VALUES (?1)");
@@ -18,18 +31,22 @@ void fill(const std::filesystem::path& file, const std::vector<std::u16string>& 
             insert.reset();
         }
     }
+    if (loanwords != nullptr) {
+        fill_loanwords(database, *loanwords);
+    }
     database.execute("COMMIT");
     database.close();
 }
 
 }  // namespace
 
-void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words) {
+void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
+                         const std::vector<LexiconEntry>* loanwords) {
     std::filesystem::path temporary = file;
     temporary += ".part";
     std::filesystem::remove(temporary);
     try {
-        fill(temporary, words);
+        fill(temporary, words, loanwords);
         std::filesystem::rename(temporary, file);
     } catch (...) {
         std::error_code ignored;

@@ -5,6 +5,7 @@
 
 #include "taviro/dict/dictionary_entry.h"
 #include "taviro/encoding/encoding_sink.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 namespace {
@@ -28,6 +29,12 @@ LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary) {
     answer.rows = dictionary.count(answer.roman);
     answer.stem = dictionary.stem_lookup(answer.roman);
     answer.part = dictionary.part_lookup(answer.roman);
+    if (is_gurmukhi(word)) {
+        if (const auto entry = dictionary.pronunciation(units_as_read(word))) {
+            answer.written = entry->roman;
+            answer.lexicon = entry->lexicon;
+        }
+    }
     return answer;
 }
 
@@ -36,8 +43,13 @@ std::string describe(std::u16string_view word, const LookupAnswer& answer) {
     if (is_gurmukhi(word)) {
         text += " (" + to_utf8(answer.roman) + ")";
     }
-    return text + ": stem " + yes_or_no(answer.stem) + " (" + std::to_string(answer.rows) +
-           (answer.rows == 1 ? " row" : " rows") + "), part " + yes_or_no(answer.part);
+    text += ": stem " + std::string(yes_or_no(answer.stem)) + " (" + std::to_string(answer.rows) +
+            (answer.rows == 1 ? " row" : " rows") + "), part " + yes_or_no(answer.part);
+    if (answer.lexicon != Lexicon::none) {
+        text += "; written " + to_utf8(answer.written) + " by the " +
+                (answer.lexicon == Lexicon::user ? "user" : "loanword") + " lexicon";
+    }
+    return text;
 }
 
 std::string to_utf8(std::u16string_view text) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "taviro/engine.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 
@@ -23,6 +24,25 @@ void MemoryDictionary::add(std::u16string_view text) {
 std::size_t MemoryDictionary::count(std::u16string_view text) const {
     const auto it = counts_.find(text);
     return it == counts_.end() ? 0 : it->second;
+}
+
+void MemoryDictionary::pronounce(std::u16string_view units, std::u16string_view roman, Lexicon lexicon) {
+    const auto [it, added] = pronunciations_.try_emplace(units_as_read(units), Entry{std::u16string(roman), lexicon});
+    if (!added && it->second.lexicon <= lexicon) {
+        it->second = Entry{std::u16string(roman), lexicon};
+    }
+}
+
+std::optional<Pronunciation> MemoryDictionary::pronunciation(std::u16string_view units) const {
+    // Most dictionaries have no lexicon; their words cost no hashing here.
+    if (pronunciations_.empty()) {
+        return std::nullopt;
+    }
+    const auto it = pronunciations_.find(units);
+    if (it == pronunciations_.end()) {
+        return std::nullopt;
+    }
+    return Pronunciation{it->second.roman, it->second.lexicon};
 }
 
 }  // namespace taviro

@@ -69,8 +69,22 @@ private:
 std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
 
 // One finished word, as plain values for the package to name: (start, end,
-// roman, prefix, suffix, split, stem start, stem end), the stem in `roman`.
-using WordTuple = std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t>;
+// roman, prefix, suffix, split, stem start, stem end, lexicon), the stem in
+// `roman`, the lexicon "user", "loanword" or "" when the rules finished it.
+using WordTuple =
+    std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t, std::string>;
+
+std::string lexicon_name(taviro::Lexicon lexicon) {
+    switch (lexicon) {
+    case taviro::Lexicon::user:
+        return "user";
+    case taviro::Lexicon::loanword:
+        return "loanword";
+    case taviro::Lexicon::none:
+        break;
+    }
+    return "";
+}
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
 // UTF-8, where a line ends in a line feed alone, as text does on Linux.
@@ -127,7 +141,8 @@ FileConversion convert_named_files(const std::string& source, const std::string&
 
 class Transliterator {
 public:
-    explicit Transliterator(const std::filesystem::path& dictionary) : file_(dictionary), words_(dictionary) {}
+    Transliterator(const std::filesystem::path& dictionary, bool loanwords)
+        : file_(dictionary), words_(dictionary, taviro::WordStoreOptions{.loanwords = loanwords}) {}
 
     std::string transliterate(std::u16string_view text) const {
         return as_utf8(taviro::convert_text(text, words_));
@@ -143,7 +158,7 @@ public:
                 std::u16string_view(converted.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
             words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman, word.prefix,
                                word.suffix, word.split, code_points(roman.substr(0, word.stem_begin)),
-                               code_points(roman.substr(0, word.stem_end)));
+                               code_points(roman.substr(0, word.stem_end)), lexicon_name(word.lexicon));
         }
         return words;
     }
@@ -171,7 +186,8 @@ PYBIND11_MODULE(_taviro, module) {
 
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
-        .def(py::init<const std::filesystem::path&>(), py::arg("dictionary"), release_gil())
+        .def(py::init<const std::filesystem::path&, bool>(), py::arg("dictionary"), py::arg("loanwords"),
+             release_gil())
         .def("transliterate", &Transliterator::transliterate, py::arg("text"), release_gil())
         .def("_finish_details", &Transliterator::finish_details, py::arg("text"), release_gil())
         .def(

@@ -53,7 +53,8 @@ class FinishedWord(NamedTuple):
     """One word of a text and how it was finished.
 
     `source` is text[start:end] and `roman` its Roman text. `finish` is
-    "prefix", "suffix", "prefix+suffix", "split" or "none" (the rules alone).
+    "prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
+    or "user" or "loanword" when an entry of that lexicon gave the whole word.
     A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
     a split's first part roman[:stem_end].
     """
@@ -67,7 +68,9 @@ class FinishedWord(NamedTuple):
     stem_end: int
 
 
-def _finish_name(prefix: bool, suffix: bool, split: bool) -> str:
+def _finish_name(prefix: bool, suffix: bool, split: bool, lexicon: str) -> str:
+    if lexicon:
+        return lexicon
     if split:
         return "split"
     if prefix and suffix:
@@ -76,16 +79,22 @@ def _finish_name(prefix: bool, suffix: bool, split: bool) -> str:
 
 
 class Transliterator(_Engine):
-    """A dictionary loaded once, for many texts; threads may share one."""
+    """A dictionary loaded once, for many texts; threads may share one.
 
-    def __init__(self, dictionary: Optional[PathName] = None):
-        super().__init__(default_dictionary() if dictionary is None else dictionary)
+    The dictionary's user lexicon (taviro-dict add) is always honoured; with
+    `loanwords=True` English loanwords are written as its loanword lexicon
+    says, as with taviro-convert --loanwords.
+    """
+
+    def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False):
+        super().__init__(default_dictionary() if dictionary is None else dictionary, loanwords)
 
     def finish_details(self, text: str) -> "list[FinishedWord]":
         """Every word of `text` with letters, in order, and how it was finished."""
         return [
-            FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split), stem_start, stem_end)
-            for start, end, roman, prefix, suffix, split, stem_start, stem_end in self._finish_details(text)
+            FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split, lexicon),
+                         stem_start, stem_end)
+            for start, end, roman, prefix, suffix, split, stem_start, stem_end, lexicon in self._finish_details(text)
         ]
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
@@ -100,31 +109,36 @@ class Transliterator(_Engine):
 
 
 @functools.lru_cache(maxsize=None)
-def _default_transliterator() -> Transliterator:
-    return Transliterator()
+def _default_transliterator(loanwords: bool) -> Transliterator:
+    return Transliterator(loanwords=loanwords)
 
 
-def _transliterator(dictionary: Optional[PathName]) -> Transliterator:
-    return _default_transliterator() if dictionary is None else Transliterator(dictionary)
+def _transliterator(dictionary: Optional[PathName], loanwords: bool) -> Transliterator:
+    if dictionary is None:
+        return _default_transliterator(loanwords)
+    return Transliterator(dictionary, loanwords=loanwords)
 
 
-def transliterate(text: str, dictionary: Optional[PathName] = None) -> str:
+def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords: bool = False) -> str:
     """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
     every line end becomes "\\n".
 
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
+    With `loanwords=True` English loanwords are written as Punjabi speakers
+    say them (taviro-convert --loanwords).
     """
-    return _transliterator(dictionary).transliterate(text)
+    return _transliterator(dictionary, loanwords).transliterate(text)
 
 
 def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",
-                 to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None) -> str:
+                 to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None,
+                 loanwords: bool = False) -> str:
     """Converts the file `source` into `destination`, byte for byte as
     `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
     checks: the source name ends in .txt, and ".txt" is added to a destination
     name without it. Returns the name written; raises FileError with the
     run's reason when the run did not complete.
     """
-    return _transliterator(dictionary).convert_file(source, destination, from_encoding=from_encoding,
-                                                    to_encoding=to_encoding)
+    return _transliterator(dictionary, loanwords).convert_file(source, destination, from_encoding=from_encoding,
+                                                               to_encoding=to_encoding)

@@ -40,14 +40,6 @@ std::size_t last_chunk_end(std::span<const char16_t> units) {
     return 0;
 }
 
-void add(FinishCounts& total, const FinishCounts& more) {
-    total.words += more.words;
-    total.prefixes += more.prefixes;
-    total.suffixes += more.suffixes;
-    total.splits += more.splits;
-    total.unconfirmed += more.unconfirmed;
-}
-
 // Keeps a chunk's text until its turn to go to the real sink comes.
 class TextSink final : public UnitSink {
 public:
@@ -232,7 +224,7 @@ bool ParallelRun::convert_alone(UnitSource& source, Chunk& chunk) {
     if (chunk.ends_input) {
         loop.end_of_input();
     }
-    add(counts_, loop.counts());
+    counts_ += loop.counts();
     return chunk.ends_input;
 }
 
@@ -286,7 +278,7 @@ bool ParallelRun::write_oldest(bool wait) {
     if (chunk.failure) {
         std::rethrow_exception(chunk.failure);
     }
-    add(counts_, chunk.counts);
+    counts_ += chunk.counts;
     return true;
 }
 

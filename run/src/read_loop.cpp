@@ -84,7 +84,8 @@ void count_word(FinishCounts& counts, bool has_letters, const FinishedWord& word
         counts.prefixes += word.prefix ? 1 : 0;
         counts.suffixes += word.suffix ? 1 : 0;
         counts.splits += word.split ? 1 : 0;
-        counts.unconfirmed += word.prefix || word.suffix || word.split ? 0 : 1;
+        counts.lexicon += word.lexicon != Lexicon::none ? 1 : 0;
+        counts.unconfirmed += word.prefix || word.suffix || word.split || word.lexicon != Lexicon::none ? 0 : 1;
     }
 }
 
@@ -121,7 +122,7 @@ public:
 private:
     void write_finished_word() {
         const bool has_letters = !builder_.word().empty();
-        const FinishedWord finished = finish_word(builder_.word(), dictionary_);
+        const FinishedWord finished = finish_built_word(builder_, dictionary_);
         count_word(counts_, has_letters, finished);
         if (!finished.text.empty()) {
             sink_.write(finished.text);

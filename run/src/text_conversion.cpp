@@ -20,6 +20,7 @@ public:
                                  .prefix = word.prefix,
                                  .suffix = word.suffix,
                                  .split = word.split,
+                                 .lexicon = word.lexicon,
                                  .stem_begin = word.stem_begin,
                                  .stem_end = word.stem_end});
     }

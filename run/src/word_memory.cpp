@@ -32,7 +32,7 @@ ConvertedWord convert(std::u16string_view units, bool drop_final_a, const Dictio
     builder.end(drop_final_a);
     ConvertedWord word;
     word.has_letters = !builder.word().empty();
-    word.finished = finish_word(std::move(builder.word()), dictionary);
+    word.finished = finish_built_word(builder, dictionary);
     return word;
 }
 

@@ -1,5 +1,8 @@
 #include "taviro/run/word_store.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 #include "taviro/run/file_error.h"
@@ -15,6 +18,7 @@ using sqlite::Statement;
 constexpr const char* kReadAllWords = "SELECT words FROM words";
 constexpr const char* kFindViewOfWords =
     "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = 'words' COLLATE NOCASE";
+constexpr const char* kFindTable = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE";
 
 std::string context(const std::filesystem::path& file) {
     return "cannot read the word dictionary " + quoted_name(file);
@@ -56,17 +60,60 @@ void refuse_a_view(const Database& database) {
     }
 }
 
+bool has_table(const Database& database, std::string_view table) {
+    Statement statement(database, kFindTable);
+    statement.bind_text(1, std::u16string(table.begin(), table.end()));
+    return statement.step();
+}
+
+// NULLs and blobs are no text.
+std::optional<std::u16string_view> column_text(sqlite3_stmt* statement, int column) {
+    const int type = sqlite3_column_type(statement, column);
+    if (type == SQLITE_NULL || type == SQLITE_BLOB) {
+        return std::nullopt;
+    }
+    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
+    const auto length = static_cast<std::size_t>(sqlite3_column_bytes16(statement, column)) / 2;
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    return std::u16string_view(text, length);
+}
+
+// An entry the character rules refuse could never match a word a run reads,
+// since the run would stop at that word; it is passed over, as an empty one.
+void read_lexicon(const Database& database, const std::string& table, Lexicon lexicon, MemoryDictionary& words) {
+    Statement statement(database, ("SELECT word, roman FROM " + table).c_str());
+    while (statement.step()) {
+        const auto word = column_text(statement.get(), 0);
+        const auto roman = column_text(statement.get(), 1);
+        if (!word || !roman || word->empty()) {
+            continue;
+        }
+        try {
+            words.pronounce(*word, *roman, lexicon);
+        } catch (const EngineError&) {
+        }
+    }
+}
+
+void read_lexicons(const Database& database, WordStoreOptions options, MemoryDictionary& words) {
+    if (options.loanwords) {
+        if (!has_table(database, kLoanwordsTable)) {
+            throw database.error("it has no loanword lexicon (table 'loanwords')");
+        }
+        read_lexicon(database, kLoanwordsTable, Lexicon::loanword, words);
+    }
+    if (has_table(database, kPronunciationsTable)) {
+        read_lexicon(database, kPronunciationsTable, Lexicon::user, words);
+    }
+}
+
 // SQLite keeps text as UTF-8 and hands it out as UTF-16 in the machine's byte
 // order, which is char16_t's. NULLs and blobs are no words and are skipped.
 void add_row(sqlite3_stmt* statement, MemoryDictionary& words) {
-    const int type = sqlite3_column_type(statement, 0);
-    if (type == SQLITE_NULL || type == SQLITE_BLOB) {
-        return;
-    }
-    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, 0));
-    const auto length = static_cast<std::size_t>(sqlite3_column_bytes16(statement, 0)) / 2;
-    if (text != nullptr) {
-        words.add(std::u16string_view(text, length));
+    if (const auto text = column_text(statement, 0)) {
+        words.add(*text);
     }
 }
 
@@ -80,9 +127,10 @@ void read_all_words(const Database& database, MemoryDictionary& words) {
 
 }  // namespace
 
-WordStore::WordStore(const std::filesystem::path& file) {
+WordStore::WordStore(const std::filesystem::path& file, WordStoreOptions options) {
     const Database database = open_read_only(file);
     read_all_words(database, words_);
+    read_lexicons(database, options, words_);
 }
 
 std::size_t WordStore::count(std::u16string_view text) const {

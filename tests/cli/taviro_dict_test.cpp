@@ -44,7 +44,7 @@ TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
     write_bytes(folder / "text.txt", "ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ\n");
     const auto stats = dict("stats --dictionary=words.mdb text.txt");
     EXPECT_EQ(stats.status, 0) << stats.err;
-    EXPECT_EQ(stats.out, "words: 3\nprefix: 0\nsuffix: 0\nsplit: 1\nnone: 2\n");
+    EXPECT_EQ(stats.out, "words: 3\nprefix: 0\nsuffix: 0\nsplit: 1\nlexicon: 0\nnone: 2\n");
     EXPECT_EQ(dict("stats --dictionary words.mdb - < text.txt").out, stats.out);
 }
 
@@ -61,9 +61,72 @@ TEST_F(TaviroDict, NeverWritesOverAWordListNorAnEmptyDictionary) {
     EXPECT_FALSE(std::filesystem::exists(folder / "none.mdb"));
 }
 
+// The user lexicon end to end, on a copy of the shipped dictionary: added,
+// honoured by taviro-convert over the loanwords and the rules, shown, taken out.
+TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
+    std::filesystem::copy_file(std::filesystem::path(TAVIRO_CONVERT).parent_path() / "words.mdb", folder / "my.mdb");
+    write_bytes(folder / "text.txt", "ਜਲੰਧਰ ਟੈਕਸਟ ਟੈਸਟ ਵਰਤੋਂ।\n");
+    const std::string convert = shell_quoted(TAVIRO_CONVERT) + " -q --dictionary my.mdb ";
+    const auto converted = [&](const std::string& options) {
+        return run_shell(convert + options + " text.txt -", folder.path()).out;
+    };
+    EXPECT_EQ(converted(""), "jalndhar ṭaiksaṭ ṭaisaṭ vartōṃ.\n");
+    EXPECT_EQ(converted("--loanwords"), "jalndhar ṭaiksṭ ṭaisṭ vartōṃ.\n");
+
+    ASSERT_EQ(dict("add --dictionary my.mdb ਜਲੰਧਰ jalandhar").status, 0);
+    ASSERT_EQ(dict("add --dictionary my.mdb ਟੈਸਟ test").status, 0);
+    EXPECT_EQ(converted(""), "jalandhar ṭaiksaṭ test vartōṃ.\n");
+    EXPECT_EQ(converted("--loanwords"), "jalandhar ṭaiksṭ test vartōṃ.\n");
+    EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਜਲੰਧਰ\tjalandhar\nਟੈਸਟ\ttest\n");
+    EXPECT_EQ(dict("lookup --dictionary my.mdb --loanwords ਜਲਂਧਰ ਟੈਕਸਟ").out,
+              "ਜਲਂਧਰ (jalandhar): stem yes (1 row), part yes; written jalandhar by the user lexicon\n"
+              "ਟੈਕਸਟ (ṭaikasaṭ): stem yes (1 row), part yes; written ṭaiksṭ by the loanword lexicon\n");
+
+    EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ ਟੈਸਟ").status, 0);
+    EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ").status, 1);
+    EXPECT_EQ(converted(""), "jalndhar ṭaiksaṭ ṭaisaṭ vartōṃ.\n");
+    EXPECT_EQ(dict("list --dictionary my.mdb").out, "");
+}
+
+// A bad entry changes nothing: not the dictionary, not with the rest of an import.
+TEST_F(TaviroDict, RefusesBadLexiconEntriesAndLeavesTheFileAsItWas) {
+    write_bytes(folder / "mine.txt", "ਕਮਲ\n");
+    ASSERT_EQ(dict("build mine.txt -o my.mdb").status, 0);
+    const std::string before = read_bytes(folder / "my.mdb");
+    struct Bad {
+        const char* arguments;
+        const char* reason;
+    };
+    for (const Bad& bad : {Bad{"ਕਮਲ1 kamal", "Gurmukhi letters"}, Bad{"kamal kamal", "Gurmukhi letters"},
+                           Bad{"ਕਮ।ਲ kamal", "Gurmukhi letters"}, Bad{"ਕਮਲ ''", "is empty"},
+                           Bad{"ਕਮਲ ਕਮਲ", "holds Gurmukhi"}, Bad{"ਕਮਲ 'ka mal'", "separator"},
+                           Bad{"ਕਮਲ 'kamal.'", "separator"}, Bad{"ਕਮਲ \"$(printf 'ka\\001mal')\"", "control"}}) {
+        SCOPED_TRACE(bad.arguments);
+        const auto outcome = dict(std::string("add --dictionary my.mdb ") + bad.arguments);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find(bad.reason), std::string::npos) << outcome.err;
+    }
+    write_bytes(folder / "lexicon.tsv", "# mine\nਕਮਲ\tkamaal\n\nਕਮਲ kamal!\nਨਯਨ\n");
+    const auto imported = dict("import --dictionary my.mdb lexicon.tsv");
+    EXPECT_EQ(imported.status, 1);
+    EXPECT_EQ(imported.err,
+              "taviro-dict: lexicon.tsv:4: the Roman text holds a separator (a space, a digit, punctuation), "
+              "which would end the word\ntaviro-dict: lexicon.tsv:5: a word without its Roman text\n"
+              "taviro-dict: 2 bad entries, so nothing was added\n");
+    EXPECT_EQ(read_bytes(folder / "my.mdb"), before);
+    EXPECT_EQ(dict("add ਕਮਲ kamal").status, 2) << "the file a lexicon changes is named";
+    EXPECT_EQ(dict("add --dictionary none.mdb ਕਮਲ kamal").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder / "none.mdb"));
+
+    write_bytes(folder / "lexicon.tsv", "ਕਮਲ\tkamaal\r\nਨਯਨ  nain\n");
+    EXPECT_EQ(dict("import --dictionary my.mdb lexicon.tsv").out, "2 entries added\n");
+    EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਕਮਲ\tkamaal\nਨਯਨ\tnain\n");
+}
+
 TEST_F(TaviroDict, WrongUsageExitsWithTwo) {
     for (const char* arguments : {"", "frobnicate", "build mine.txt", "lookup", "stats", "stats a b",
-                                  "lookup --from latin-1 x", "build -o"}) {
+                                  "lookup --from latin-1 x", "build -o", "add --dictionary x.mdb ਕਮਲ",
+                                  "list --dictionary x.mdb ਕਮਲ", "import --dictionary x.mdb"}) {
         const auto outcome = dict(arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_NE(outcome.err.find("--help"), std::string::npos) << arguments << ": " << outcome.err;

@@ -3,6 +3,7 @@ source: the same bytes, the program's messages, and one Transliterator shared
 by threads."""
 
 import os
+import shutil
 import subprocess
 import threading
 from pathlib import Path
@@ -66,6 +67,7 @@ def test_finish_details_count_as_taviro_dict_stats_and_follow_the_text(corpus):
         "prefix": sum("prefix" in finish for finish in finishes),
         "suffix": sum("suffix" in finish for finish in finishes),
         "split": finishes.count("split"),
+        "lexicon": finishes.count("user") + finishes.count("loanword"),
         "none": finishes.count("none"),
     } == {name: int(count) for name, count in expected.items()}
     # Each word's Roman text comes next in the converted text, with its pieces inside it.
@@ -153,3 +155,16 @@ def test_threads_share_one_transliterator(corpus):
 
     words_only = ["".join(word.roman for word in transliterator.finish_details(text)) for text in texts]
     assert results == [[expected[index], words_only[index]] * 4 for index in range(len(texts))]
+
+
+def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
+    mine = tmp_path / "my.mdb"
+    shutil.copyfile(taviro.default_dictionary(), mine)
+    subprocess.run([DICT, "add", "--dictionary", str(mine), "ਜਲੰਧਰ", "jalandhar"], check=True, capture_output=True)
+    text = "ਜਲੰਧਰ ਟੈਕਸਟ ਵਰਤੋਂ"
+
+    assert taviro.transliterate(text) == "jalndhar ṭaiksaṭ vartōṃ"
+    assert taviro.transliterate(text, loanwords=True) == "jalndhar ṭaiksṭ vartōṃ"
+    assert taviro.transliterate(text, dictionary=mine, loanwords=True) == "jalandhar ṭaiksṭ vartōṃ"
+    finishes = [word.finish for word in taviro.Transliterator(mine, loanwords=True).finish_details(text)]
+    assert finishes[:2] == ["user", "loanword"]

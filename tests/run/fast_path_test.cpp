@@ -67,6 +67,7 @@ void expect_same(const Outputs& out) {
     EXPECT_EQ(out.fast_counts.prefixes, out.literal_counts.prefixes);
     EXPECT_EQ(out.fast_counts.suffixes, out.literal_counts.suffixes);
     EXPECT_EQ(out.fast_counts.splits, out.literal_counts.splits);
+    EXPECT_EQ(out.fast_counts.lexicon, out.literal_counts.lexicon);
 }
 
 TEST(FastPath, MatchesUnitByUnitOnCorpusWithDefaultDictionary) {
@@ -87,6 +88,21 @@ TEST(FastPath, MatchesUnitByUnitOnCounterAndLineEndCases) {
     source += std::u16string(60, u'\u0A15') + u" " + std::u16string(60, u'\u0A15') + u"\r\n\n\r";
     for (int i = 0; i < 4; ++i) source += source;
     expect_same(convert_three_ways(source, MemoryDictionary({u"kamal", u"ka"})));
+    // A lexicon's words leave the counter and the line ends as they were.
+    MemoryDictionary lexicon({u"kamal", u"ka"});
+    lexicon.pronounce(u"ਕ", u"KA", Lexicon::user);
+    lexicon.pronounce(u"ਸ਼ਾ", u"SHAA", Lexicon::loanword);
+    lexicon.pronounce(u"ਪੱਕਾ", u"PAKKA", Lexicon::user);
+    const Outputs out = convert_three_ways(source, lexicon);
+    expect_same(out);
+    EXPECT_GT(out.literal_counts.lexicon, 0u);
+}
+
+TEST(FastPath, MatchesUnitByUnitOnCorpusWithTheLoanwordLexicon) {
+    const WordStore dictionary(TAVIRO_WORDS_MDB, WordStoreOptions{.loanwords = true});
+    const Outputs out = convert_three_ways(corpus_slice(1500), dictionary);
+    expect_same(out);
+    EXPECT_GT(out.literal_counts.lexicon, 0u);
 }
 
 TEST(Separators, LookupAnswersAsTheRangesForEveryUnit) {

@@ -95,6 +95,26 @@ TEST(ReadLoop, CountsWordsFinishedThroughTheDictionary) {
     EXPECT_EQ(counts.unconfirmed, 1u);
 }
 
+// A lexicon's entry replaces the finished word whole: however the word is
+// spelt as the run reads it, whatever the dictionary would confirm, and
+// with the separators and the counter around it as before.
+TEST(ReadLoop, LexiconEntriesWriteWholeWordsAndTheUserWins) {
+    MemoryDictionary dictionary({u"kamal", u"nayan"});
+    dictionary.pronounce(u"ਜਲੰਧਰ", u"jalandhar", Lexicon::user);
+    dictionary.pronounce(u"ਕਮਲਨਯਨ", u"kamal-nayan", Lexicon::loanword);
+    dictionary.pronounce(u"ਸ਼ਾਮ", u"shyām", Lexicon::loanword);
+    dictionary.pronounce(u"ਸ\u0A3Cਾਮ", u"shām", Lexicon::user);      // the same word: the user wins
+    dictionary.pronounce(u"ਸ਼ਾਮ", u"shaam", Lexicon::loanword);       // and keeps winning
+    MemoryUnitSource input(u"ਜਲਂਧਰ, ਜਲੰਧਰ।ਕਮਲਨਯਨ ਸ਼ਾਮ ਕਮਲ ਕ ਜਲੰਧਰ");
+    MemoryUnitSink output;
+    const FinishCounts counts = convert_units(input, output, dictionary);
+    EXPECT_EQ(output.text(), u"jalandhar, jalandhar.kamal-nayan shām kamal ka jalandhar");
+    EXPECT_EQ(counts.words, 7u);
+    EXPECT_EQ(counts.lexicon, 5u);
+    EXPECT_EQ(counts.splits, 0u);
+    EXPECT_EQ(counts.unconfirmed, 2u);
+}
+
 TEST(ReadLoop, BlockReadingMatchesUnitByUnitReading) {
     std::u16string source;
     while (source.size() < 70000) {

@@ -93,6 +93,45 @@ TEST_F(WordStoreTest, BrokenDictionariesAreErrorsAndStayUnchanged) {
     }
 }
 
+// The lexicons are read as the run reads words; rows that could never match
+// are passed over; the loanwords only when asked for, and only when there.
+TEST_F(WordStoreTest, ReadsTheUserLexiconAlwaysAndTheLoanwordsWhenAsked) {
+    const auto file = folder.path() / "words.mdb";
+    make_database(file,
+                  "CREATE TABLE words (words TEXT);"
+                  "CREATE TABLE pronunciations (word TEXT, roman TEXT);"
+                  "INSERT INTO pronunciations VALUES ('ਜਲਂਧਰ', 'jalandhar'), ('ਟੈਸਟ', 'mine'), (NULL, 'x'),"
+                  " ('ਕ', NULL), ('', 'empty'), ('ੱa', 'refused');"
+                  "CREATE TABLE loanwords (word TEXT, roman TEXT);"
+                  "INSERT INTO loanwords VALUES ('ਟੈਸਟ', 'ṭaisṭ'), ('ਟੈਕਸਟ', 'ṭaiksṭ');");
+    const WordStore plain(file);
+    const WordStore asked(file, WordStoreOptions{.loanwords = true});
+    struct Entry {
+        std::u16string_view units;
+        std::u16string_view plain;  // empty: none
+        std::u16string_view asked;
+    };
+    for (const Entry& entry : {Entry{u"ਜਲੰਧਰ", u"jalandhar", u"jalandhar"}, Entry{u"ਟੈਸਟ", u"mine", u"mine"},
+                               Entry{u"ਟੈਕਸਟ", u"", u"ṭaiksṭ"}, Entry{u"ਕ", u"", u""}}) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(entry.units)));
+        const auto plain_entry = plain.pronunciation(entry.units);
+        const auto asked_entry = asked.pronunciation(entry.units);
+        EXPECT_EQ(plain_entry ? plain_entry->roman : u"", entry.plain);
+        EXPECT_EQ(asked_entry ? asked_entry->roman : u"", entry.asked);
+    }
+    EXPECT_EQ(plain.pronunciations(), 2u);
+
+    const auto bare = folder.path() / "bare.mdb";
+    make_database(bare, "CREATE TABLE words (words TEXT);");
+    EXPECT_EQ(WordStore(bare).pronunciations(), 0u);
+    try {
+        WordStore store(bare, WordStoreOptions{.loanwords = true});
+        ADD_FAILURE() << "a dictionary without loanwords was taken for one";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find("no loanword lexicon"), std::string::npos) << error.what();
+    }
+}
+
 TEST_F(WordStoreTest, DirectoryIsNoDictionary) {
     EXPECT_NE(store_error_for(folder.path()).find("not a file"), std::string::npos);
 }

@@ -11,11 +11,17 @@
 
 namespace taviro::ui::testing {
 
-void write_word_file(const QString& path, const QStringList& words) {
+void write_word_file(const QString& path, const QStringList& words) { write_word_file(path, words, {}); }
+
+void write_word_file(const QString& path, const QStringList& words, const QList<QPair<QString, QString>>& lexicon) {
     sqlite::Database database(path.toStdString(), sqlite::OpenMode::create, "cannot make the word file");
-    QString script = QStringLiteral("CREATE TABLE words (words TEXT);");
+    QString script =
+        QStringLiteral("CREATE TABLE words (words TEXT); CREATE TABLE pronunciations (word TEXT, roman TEXT);");
     for (const QString& word : words) {
         script += QStringLiteral("INSERT INTO words VALUES ('%1');").arg(word);
+    }
+    for (const auto& [word, roman] : lexicon) {
+        script += QStringLiteral("INSERT INTO pronunciations VALUES ('%1', '%2');").arg(word, roman);
     }
     database.execute(script.toUtf8().constData());
     database.close();

@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -15,6 +16,8 @@ namespace taviro::ui::testing {
 
 // Writes an SQLite word file with table `words`, column `words`, holding `words`.
 void write_word_file(const QString& path, const QStringList& words);
+// The same, with a user lexicon: Gurmukhi words and the Roman text written for them.
+void write_word_file(const QString& path, const QStringList& words, const QList<QPair<QString, QString>>& lexicon);
 
 // Writes `text` as UTF-16LE with a byte-order mark; `extra` bytes follow it.
 void write_utf16_file(const QString& path, const QString& text, const QByteArray& extra = {});

@@ -35,6 +35,24 @@ test('a text comes back with each word, its place and how it was finished', () =
   ]);
 });
 
+test("the user's lexicon wins over the loanwords, which come only when switched on", () => {
+  const words = fs.readFileSync(webFile('words.txt'), 'utf8');
+  const lexicons = new module.Taviro(words, fs.readFileSync(webFile('loanwords.txt'), 'utf8'));
+  const source = 'ਟੈਕਸਟ ਟੈਸਟ ਵਰਤੋਂ';
+  assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
+  const set = lexicons.setLexicon('ਟੈਸਟ\ttest\nਕਮਲ ka mal\n', true);
+  assert.equal(set.entries, 1);
+  assert.deepEqual(set.problems,
+    ['line:2: the Roman text holds a separator (a space, a digit, punctuation), which would end the word']);
+  const result = lexicons.convert(source);
+  assert.equal(result.roman, 'ṭaiksṭ test vartōṃ');
+  const f = lexicons.wordFields;
+  const flags = [0, 1].map((i) => result.words[i * f.count + f.flags]);
+  assert.deepEqual(flags, [f.flagBits.loanword, f.flagBits.user]);
+  lexicons.setLexicon('', false);
+  assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
+});
+
 test('every code unit survives the crossing, a lone surrogate too', () => {
   const result = taviro.convert('a\uD800 \uDC00');
   assert.deepEqual(Array.from(result.units), [0x61, 0xD800, 0x20, 0xDC00]);

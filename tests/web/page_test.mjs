@@ -206,6 +206,31 @@ test('a file that is not UTF-8 gives taviro-convert\'s message and nothing to do
   assert.equal(enabled, 0);
 });
 
+test("the user's own words and the loanword switch change only their words", async () => {
+  const setLexicon = async (value) => {
+    await page.$eval('#lexicon-text', (area, given) => {
+      area.value = given;
+      area.dispatchEvent(new Event('input'));
+    }, value);
+    await idle();
+  };
+  await enterText('ਜਲੰਧਰ ਟੈਕਸਟ ਵਰਤੋਂ।');
+  assert.equal(await text('#roman'), 'jalndhar ṭaiksaṭ vartōṃ.');
+  await setLexicon('ਜਲੰਧਰ jalandhar\nਕਮਲ\n');
+  assert.equal(await text('#roman'), 'jalandhar ṭaiksaṭ vartōṃ.');
+  assert.equal(await text('#lexicon-status'), '1 word of yours. Left out: line:2: a word without its Roman text');
+  await page.$eval('#loanwords', (box) => box.click());
+  await idle();
+  assert.equal(await text('#roman'), 'jalandhar ṭaiksṭ vartōṃ.');
+  await page.hover('#roman .w');
+  assert.match(await text('#word-info'), /^ਜਲੰਧਰ → jalandhar: written as your lexicon says$/);
+  // The browser keeps the words for the next visit.
+  assert.equal(await page.evaluate(() => localStorage.getItem('taviro-lexicon')), 'ਜਲੰਧਰ jalandhar\nਕਮਲ\n');
+  await page.$eval('#loanwords', (box) => box.click());
+  await setLexicon('');
+  assert.equal(await text('#roman'), 'jalndhar ṭaiksaṭ vartōṃ.');
+});
+
 test('pointing at a word or moving to it by keyboard tells how it was finished', async () => {
   await enterText(`ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ।\n${corpusLines.slice(0, 12).join('\n')}`);
   await page.hover('#roman .w');

@@ -1,12 +1,15 @@
-// taviro-build-dictionary WORDLIST OUTPUT
+// taviro-build-dictionary WORDLIST OUTPUT [LOANWORDS]
 //
 // Turns a Gurmukhi word list (UTF-8, one entry a line) into the word dictionary
-// words.mdb: every entry that can be a word, romanized, each text once.
+// words.mdb: every entry that can be a word, romanized, each text once, with
+// an empty user lexicon and, when given, the loanword lexicon LOANWORDS
+// ("WORD<tab>ROMAN" a line, as taviro-build-loanwords writes it).
 
 #include <exception>
 #include <fstream>
 #include <iostream>
 
+#include "taviro/dict/lexicon_entry.h"
 #include "taviro/dict/word_database_writer.h"
 #include "taviro/dict/word_list.h"
 
@@ -14,11 +17,24 @@ namespace {
 
 constexpr const char* kProgram = "taviro-build-dictionary";
 
+// The loanword lexicon, every entry checked as a user's would be.
+std::vector<taviro::LexiconEntry> read_loanwords(const char* name) {
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+        throw std::runtime_error(std::string("cannot open '") + name + "'");
+    }
+    taviro::ParsedLexicon parsed = taviro::parse_lexicon(file, name);
+    if (!parsed.problems.empty()) {
+        throw std::runtime_error(parsed.problems.front());
+    }
+    return std::move(parsed.entries);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: " << kProgram << " WORDLIST OUTPUT\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: " << kProgram << " WORDLIST OUTPUT [LOANWORDS]\n";
         return 2;
     }
     std::ifstream list(argv[1], std::ios::binary);
@@ -32,7 +48,12 @@ int main(int argc, char** argv) {
         for (const std::string& note : reader.notes()) {
             std::cerr << kProgram << ": " << note << '\n';
         }
-        taviro::write_word_database(argv[2], reader.words());
+        if (argc == 4) {
+            const std::vector<taviro::LexiconEntry> loanwords = read_loanwords(argv[3]);
+            taviro::write_word_database(argv[2], reader.words(), &loanwords);
+        } else {
+            taviro::write_word_database(argv[2], reader.words());
+        }
         std::cout << kProgram << ": " << describe(reader.tally(), reader.words().size()) << '\n';
     } catch (const std::exception& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';

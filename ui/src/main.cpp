@@ -1,10 +1,11 @@
 // taviro: the desktop program. It starts at the start window and reads the word
-// dictionary words.mdb from its own folder.
+// dictionary words.mdb from its own folder, or the one --dictionary names.
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -15,10 +16,12 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: taviro [QT-OPTION]...\n"
+    "Usage: taviro [--dictionary FILE] [QT-OPTION]...\n"
     "Open the Gurmukhi-Roman transliterator's windows: name a UTF-16 source\n"
     "and destination file and press Convert. For a terminal, see taviro-convert.\n"
     "\n"
+    "      --dictionary FILE  use the word dictionary FILE (such as a copy with\n"
+    "                 words of your own, see taviro-dict add) instead of words.mdb\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
     "Qt's own options (such as -platform offscreen) are accepted too.\n";
@@ -49,6 +52,20 @@ std::optional<int> answer_without_windows(int argc, char* argv[]) {
     return std::nullopt;
 }
 
+// The word dictionary the windows use: --dictionary FILE, else words.mdb
+// where the program finds it.
+std::filesystem::path dictionary_file(int argc, char* argv[]) {
+    constexpr std::string_view kOption = "--dictionary";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == kOption && i + 1 < argc) return argv[i + 1];
+        if (argument.starts_with(kOption) && argument.size() > kOption.size() && argument[kOption.size()] == '=') {
+            return std::filesystem::path(argument.substr(kOption.size() + 1));
+        }
+    }
+    return taviro::find_dictionary(QCoreApplication::applicationDirPath().toStdString());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -61,8 +78,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
-    taviro::ui::Program program(
-        taviro::find_dictionary(QCoreApplication::applicationDirPath().toStdString()));
+    taviro::ui::Program program(dictionary_file(argc, argv));
     program.start();
     return QApplication::exec();
 }

@@ -17,6 +17,8 @@
   // The marks the desktop's table picture puts in place of a marker text.
   const kTableMarks = { noConversion: '*', doubling: '\u2020' };
   const kTableBlocks = 3;
+  // Where this browser keeps the user's lexicon between visits.
+  const kLexiconKey = 'taviro-lexicon';
   const kDottedCircle = '\u25CC';
 
   const byId = (id) => document.getElementById(id);
@@ -33,6 +35,9 @@
     tableBlocks: byId('table-blocks'),
     table: byId('table'),
     tableNotes: byId('table-notes'),
+    loanwords: byId('loanwords'),
+    lexiconText: byId('lexicon-text'),
+    lexiconStatus: byId('lexicon-status'),
   };
 
   const state = {
@@ -81,10 +86,14 @@
 
   // The worker takes one request at a time; while it works, only the newest
   // waiting request is kept, so fast typing never queues stale conversions.
+  // A waiting change of the lexicon is not dropped for typing: its answer
+  // converts the newest text anyway.
   function send(request) {
     setBusy(true);
     if (state.inFlight) {
-      state.pending = request;
+      if (!(state.pending && state.pending.lexicon && request.typed)) {
+        state.pending = request;
+      }
       return;
     }
     state.inFlight = request;
@@ -112,6 +121,16 @@
     }
     if (message.kind === 'broken') {
       setStatus(`The converter could not start: ${message.message}`, true);
+      return;
+    }
+    if (message.kind === 'lexicon') {
+      showLexicon(message);
+      if (settle()) {
+        setBusy(false);
+        if (ui.gurmukhi.value) {
+          convertTyped();
+        }
+      }
       return;
     }
     const request = settle();
@@ -146,9 +165,40 @@
       'Type or paste Gurmukhi, or open a text file.');
     performance.mark('taviro-ready');
     document.body.dataset.ready = '1';
-    if (ui.gurmukhi.value) {
+    ui.lexiconText.value = storedLexicon();
+    if (ui.lexiconText.value) {
+      sendLexicon();
+    } else if (ui.gurmukhi.value) {
       convertTyped();
     }
+  }
+
+  // ---- the user's lexicon and the loanwords ---------------------------------
+
+  function storedLexicon() {
+    try {
+      return localStorage.getItem(kLexiconKey) || '';
+    } catch {
+      return '';  // storage is off in this browser: the lexicon lasts as long as the page
+    }
+  }
+
+  function sendLexicon() {
+    if (!state.fields) {
+      return;
+    }
+    try {
+      localStorage.setItem(kLexiconKey, ui.lexiconText.value);
+    } catch {
+      // As above: kept for this visit only.
+    }
+    send({ message: { kind: 'lexicon', text: ui.lexiconText.value, loanwords: ui.loanwords.checked }, lexicon: true });
+  }
+
+  function showLexicon({ entries, problems }) {
+    const taken = `${entries} word${entries === 1 ? '' : 's'} of yours.`;
+    ui.lexiconStatus.textContent = problems.length ? `${taken} Left out: ${problems.join('; ')}` : taken;
+    ui.lexiconStatus.classList.toggle('error', problems.length > 0);
   }
 
   // ---- converting ---------------------------------------------------------
@@ -158,7 +208,7 @@
       return;
     }
     const text = ui.gurmukhi.value;
-    send({ message: { kind: 'convert', text }, source: text });
+    send({ message: { kind: 'convert', text }, source: text, typed: true });
   }
 
   function openFile(file) {
@@ -286,6 +336,12 @@
     const bits = state.fields.flagBits;
     const stemBegin = wordNumber(index, 'stemBegin');
     const stemEnd = wordNumber(index, 'stemEnd');
+    if (flags & bits.user) {
+      return { how: 'written as your lexicon says', parts: [] };
+    }
+    if (flags & bits.loanword) {
+      return { how: 'an English loanword, written as Punjabi speakers say it', parts: [] };
+    }
     if (flags & bits.split) {
       const parts = [['first', roman.slice(0, stemEnd)], ['second', roman.slice(stemEnd)]];
       return { how: 'split into two dictionary words', parts };
@@ -438,6 +494,8 @@
   // ---- wiring ---------------------------------------------------------------
 
   ui.gurmukhi.addEventListener('input', convertTyped);
+  ui.lexiconText.addEventListener('input', sendLexicon);
+  ui.loanwords.addEventListener('change', sendLexicon);
   ui.file.addEventListener('change', () => {
     openFile(ui.file.files[0]);
     ui.file.value = '';
@@ -458,5 +516,7 @@
     openFile(event.dataTransfer.files[0]);
   });
 
-  worker.postMessage({ kind: 'load', words: byId('taviro-words').textContent });
+  worker.postMessage({
+    kind: 'load', words: byId('taviro-words').textContent, loanwords: byId('taviro-loanwords').textContent,
+  });
 })();

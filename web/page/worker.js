@@ -17,8 +17,11 @@ function converted(result) {
 const handlers = {
   async load(message) {
     const module = await createTaviroModule();
-    taviro = new module.Taviro(message.words);
+    taviro = new module.Taviro(message.words, message.loanwords);
     reply({ kind: 'ready', rows: taviro.rows, wordFields: taviro.wordFields, table: taviro.characterMap() });
+  },
+  lexicon(message) {
+    reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords) });
   },
   convert(message) {
     const started = performance.now();

@@ -21,12 +21,23 @@ function taviroTake(result) {
 }
 
 Module['Taviro'] = class Taviro {
-  // `words`: the dictionary's rows, one a line.
-  constructor(words) {
+  // `words`: the dictionary's rows, one a line; `loanwords`: the loanword
+  // lexicon, "WORD<tab>ROMAN" a line, used once switched on.
+  constructor(words, loanwords) {
     this.converter = new Module['Converter']();
     this.setInput(words);
     this.rows = this.converter['loadWords']();
+    this.setInput(loanwords || '');
+    this.loanwords = this.converter['loadLoanwords']();
     this.wordFields = Module['wordFields']();
+  }
+
+  // The user's lexicon, "WORD<tab>ROMAN" (or spaces) a line, in place of the
+  // one before, and whether loanwords follow their lexicon; { entries,
+  // problems }, a problem for each line left out.
+  setLexicon(text, loanwordsOn) {
+    this.setInput(text);
+    return this.converter['setLexicon'](Boolean(loanwordsOn));
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units

@@ -13,10 +13,12 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "file_text.h"
+#include "taviro/dict/lexicon_entry.h"
 #include "taviro/engine.h"
 #include "taviro/run/text_conversion.h"
 
@@ -30,7 +32,7 @@ using emscripten::val;
 // page finds them by these names.
 constexpr std::array<const char*, 7> kWordFields{"sourceBegin", "sourceEnd", "romanBegin", "romanEnd",
                                                  "flags",       "stemBegin", "stemEnd"};
-enum WordFlag : std::uint32_t { kPrefix = 1, kSuffix = 2, kSplit = 4 };
+enum WordFlag : std::uint32_t { kPrefix = 1, kSuffix = 2, kSplit = 4, kUserEntry = 8, kLoanwordEntry = 16 };
 
 // embind knows typed arrays of the standard integer types; UTF-16 units go
 // out as Uint16Array.
@@ -45,7 +47,38 @@ val failure(const std::exception& error) {
 }
 
 std::uint32_t flags_of(const WordReport& word) {
-    return (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0);
+    return (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
+           (word.lexicon == Lexicon::user ? kUserEntry : 0) | (word.lexicon == Lexicon::loanword ? kLoanwordEntry : 0);
+}
+
+// The page's dictionary: the embedded rows, the user's own lexicon, which
+// the page keeps, and the embedded loanword lexicon while it is switched on.
+class PageDictionary final : public Dictionary {
+public:
+    MemoryDictionary words;
+    MemoryDictionary users;      // only its lexicon is used
+    MemoryDictionary loanwords;  // only its lexicon is used
+    bool loanwords_on = false;
+
+    std::size_t count(std::u16string_view text) const override { return words.count(text); }
+    std::size_t longest_row() const noexcept override { return words.longest_row(); }
+    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
+        if (auto entry = users.pronunciation(units)) {
+            return entry;
+        }
+        return loanwords_on ? loanwords.pronunciation(units) : std::nullopt;
+    }
+};
+
+// Each line of `rows`, without its line end.
+template <class Take>
+void for_each_line(std::u16string_view rows, Take take) {
+    std::size_t begin = 0;
+    while (begin < rows.size()) {
+        const std::size_t end = std::min(rows.find(u'\n', begin), rows.size());
+        take(rows.substr(begin, end - begin));
+        begin = end + 1;
+    }
 }
 
 class Converter {
@@ -53,15 +86,40 @@ public:
     // Takes the input as the rows of the default dictionary, one a line.
     // Returns how many the dictionary holds.
     std::size_t load_words() {
-        const std::u16string_view rows = input_;
-        std::size_t begin = 0;
-        while (begin < rows.size()) {
-            const std::size_t end = std::min(rows.find(u'\n', begin), rows.size());
-            dictionary_.add(rows.substr(begin, end - begin));
-            begin = end + 1;
-        }
+        for_each_line(input_, [this](std::u16string_view row) { dictionary_.words.add(row); });
         input_.clear();
-        return dictionary_.size();
+        return dictionary_.words.size();
+    }
+
+    // Takes the input as the loanword lexicon, "WORD<tab>ROMAN" a line, as the
+    // build wrote it from words.mdb. Returns how many entries it holds.
+    std::size_t load_loanwords() {
+        for_each_line(input_, [this](std::u16string_view line) {
+            const std::size_t tab = line.find(u'\t');
+            if (tab != std::u16string_view::npos) {
+                dictionary_.loanwords.pronounce(line.substr(0, tab), line.substr(tab + 1), Lexicon::loanword);
+            }
+        });
+        input_.clear();
+        return dictionary_.loanwords.pronunciations();
+    }
+
+    // Takes the input as the user's lexicon, checked as taviro-dict import
+    // checks a file, in place of the one before; { entries, problems }.
+    val set_lexicon(bool loanwords_on) {
+        const ParsedLexicon parsed = parse_lexicon(input_, "line");
+        dictionary_.users = MemoryDictionary();
+        for (const LexiconEntry& entry : parsed.entries) {
+            dictionary_.users.pronounce(entry.word, entry.roman, Lexicon::user);
+        }
+        dictionary_.loanwords_on = loanwords_on;
+        input_.clear();
+        val problems = val::array();
+        for (const std::string& problem : parsed.problems) problems.call<void>("push", problem);
+        val result = val::object();
+        result.set("entries", dictionary_.users.pronunciations());
+        result.set("problems", problems);
+        return result;
     }
 
     // Room for `count` units of text to convert; the page fills it.
@@ -116,7 +174,7 @@ private:
     // Offsets fit: the module's memory is far below 4 GB.
     static std::uint32_t narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
 
-    MemoryDictionary dictionary_;
+    PageDictionary dictionary_;
     std::string bytes_;
     std::u16string input_;
     ConvertedText converted_;
@@ -143,6 +201,8 @@ val word_fields() {
     flags.set("prefix", static_cast<unsigned>(kPrefix));
     flags.set("suffix", static_cast<unsigned>(kSuffix));
     flags.set("split", static_cast<unsigned>(kSplit));
+    flags.set("user", static_cast<unsigned>(kUserEntry));
+    flags.set("loanword", static_cast<unsigned>(kLoanwordEntry));
     result.set("flagBits", flags);
     return result;
 }
@@ -162,6 +222,8 @@ EMSCRIPTEN_BINDINGS(taviro) {
     emscripten::class_<Converter>("Converter")
         .constructor<>()
         .function("loadWords", &Converter::load_words)
+        .function("loadLoanwords", &Converter::load_loanwords)
+        .function("setLexicon", &Converter::set_lexicon)
         .function("inputUnits", &Converter::input_units)
         .function("inputBytes", &Converter::input_bytes)
         .function("readFile", &Converter::read_file)

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -131,7 +132,19 @@ constexpr bool is_droppable_a(char16_t letter, char16_t next) noexcept {
 std::u16string& Schwa_Del(std::u16string& word);
 
 // ---------------------------------------------------------------------------
-// Dictionary: a multiset of Roman texts. Word finishing asks two questions.
+// Lexicons: whole words the rules get wrong, written as an entry says. A
+// user's own entries win over the loanwords, and both over the rules.
+
+enum class Lexicon : std::uint8_t { none, loanword, user };
+
+struct Pronunciation {
+    std::u16string_view roman;
+    Lexicon lexicon = Lexicon::none;
+};
+
+// ---------------------------------------------------------------------------
+// Dictionary: a multiset of Roman texts. Word finishing asks two questions;
+// the read loop asks one more, before finishing a word at all.
 
 class Dictionary {
 public:
@@ -142,6 +155,10 @@ public:
     // never looked up: the split search then costs time in proportion to the
     // word's length, not to its square.
     virtual std::size_t longest_row() const noexcept { return SIZE_MAX; }
+    // The entry of a lexicon for the word of these Gurmukhi units, taken as
+    // the run reads them (see units_as_read()), if any. The text stays valid
+    // as long as the dictionary. Most dictionaries have no lexicon.
+    virtual std::optional<Pronunciation> pronunciation(std::u16string_view) const { return std::nullopt; }
 
     // Is this text a word at all?
     bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }
@@ -176,8 +193,20 @@ public:
     std::size_t longest_row() const noexcept override { return longest_row_; }
     std::size_t size() const noexcept { return rows_; }
 
+    // Writes the word of `units` as `roman`, unless an entry of a lexicon that
+    // wins over `lexicon` has it already. `units` are taken as the run reads
+    // them; throws EngineError when the character rules refuse them.
+    void pronounce(std::u16string_view units, std::u16string_view roman, Lexicon lexicon);
+    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override;
+    std::size_t pronunciations() const noexcept { return pronunciations_.size(); }
+
 private:
+    struct Entry {
+        std::u16string roman;
+        Lexicon lexicon;
+    };
     std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> counts_;
+    std::unordered_map<std::u16string, Entry, TextHash, std::equal_to<>> pronunciations_;
     std::size_t rows_ = 0;
     std::size_t longest_row_ = 0;
 };
@@ -192,6 +221,7 @@ struct FinishedWord {
     bool prefix = false;  // a prefix was confirmed and kept
     bool suffix = false;  // a suffix was confirmed and kept
     bool split = false;   // the word was split into two parts
+    Lexicon lexicon = Lexicon::none;  // a lexicon's entry gave the whole text
     // Where the pieces of `text` meet. A kept prefix, with its joining vowel, is
     // text[0, stem_begin) and a kept suffix is text[stem_end, end); a split's
     // first part is text[0, stem_end) and its second the rest. A word the rules

@@ -24,16 +24,31 @@ public:
 
     // The word so far; complete after one of the two word ends.
     std::u16string& word() noexcept { return state_.word; }
+    // The Gurmukhi units the character rules were given, bindi as tippi and
+    // nukta composed; complete after a word end. A lexicon is keyed by them.
+    const std::u16string& units_read() const noexcept { return read_; }
 
     // Starts the next word with nothing carried over.
     void reset() noexcept;
 
 private:
     void add_held_letter();
+    void give(char16_t unit);
 
     CharacterState state_;
+    std::u16string read_;
     char16_t held_ = 0;  // a base letter that a nukta may still join; 0 when none
     bool after_nukta_letter_ = false;  // the latest character already carries a nukta
 };
+
+// The units of `word` as the read loop gives them to the character rules, so
+// that ਸ + ◌਼ and ਸ਼, bindi and tippi, are one entry of a lexicon.
+// Throws EngineError when the rules refuse the word.
+std::u16string units_as_read(std::u16string_view word);
+
+// Finishes the word `builder` has ended: a word a lexicon of the dictionary
+// has an entry for becomes the entry's text, whole; any other goes to
+// finish_word(). Both read loops finish their words here, so they agree.
+FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary);
 
 }  // namespace taviro

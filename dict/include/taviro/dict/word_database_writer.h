@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "taviro/dict/user_lexicon.h"
+
 namespace taviro {
 
 // Throws std::runtime_error with the reason on any failure.
-void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words);
+void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
+                         const std::vector<LexiconEntry>* loanwords = nullptr);
 
 }  // namespace taviro

@@ -17,6 +17,9 @@ struct LookupAnswer {
     std::size_t rows = 0;  // how many rows hold it
     bool stem = false;
     bool part = false;
+    // The entry of a lexicon that writes a Gurmukhi word whole, when one does.
+    std::u16string written;
+    Lexicon lexicon = Lexicon::none;
 };
 
 // Whether `word` holds a Gurmukhi character (U+0A00..U+0A7F).
@@ -25,7 +28,8 @@ bool is_gurmukhi(std::u16string_view word);
 // Throws EngineError when a Gurmukhi word cannot be romanized.
 LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary);
 
-// "kamal: stem yes (1 row), part yes", with "ਕਮਲ (kamal): ..." for a Gurmukhi word.
+// "kamal: stem yes (1 row), part yes", with "ਕਮਲ (kamal): ..." for a Gurmukhi word,
+// and "; written jalandhar by the user lexicon" when an entry decides it.
 std::string describe(std::u16string_view word, const LookupAnswer& answer);
 
 // UTF-8 for printing; every unit of `text` is a whole character or a pair.

@@ -17,13 +17,28 @@ namespace taviro {
 
 // How many non-empty words the loop finished, how many of them the dictionary
 // changed through a confirmed prefix, a confirmed suffix or a split (a word may
-// keep both a prefix and a suffix), and how many it left to schwa deletion alone.
+// keep both a prefix and a suffix), how many a lexicon's entry wrote, and how
+// many it left to schwa deletion alone.
 struct FinishCounts {
     std::size_t words = 0;
     std::size_t prefixes = 0;
     std::size_t suffixes = 0;
     std::size_t splits = 0;
+    std::size_t lexicon = 0;
     std::size_t unconfirmed = 0;
+
+    // The counts of two stretches of one input, as one: a count added here is
+    // summed here too.
+    FinishCounts& operator+=(const FinishCounts& more) noexcept {
+        words += more.words;
+        prefixes += more.prefixes;
+        suffixes += more.suffixes;
+        splits += more.splits;
+        lexicon += more.lexicon;
+        unconfirmed += more.unconfirmed;
+        return *this;
+    }
+    bool operator==(const FinishCounts&) const = default;
 };
 
 // Told of every word the loop finishes that has letters, in input order, just

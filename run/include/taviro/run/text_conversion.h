@@ -26,6 +26,7 @@ struct WordReport {
     bool prefix = false;  // a confirmed prefix was kept: roman [roman_begin, roman_begin + stem_begin)
     bool suffix = false;  // a confirmed suffix was kept: roman [roman_begin + stem_end, roman_end)
     bool split = false;   // two parts: [roman_begin, roman_begin + stem_end) and the rest
+    Lexicon lexicon = Lexicon::none;  // a lexicon's entry wrote the whole word
     std::size_t stem_begin = 0;  // relative to roman_begin
     std::size_t stem_end = 0;    // relative to roman_begin
 };

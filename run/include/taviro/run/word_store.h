@@ -1,5 +1,8 @@
 // The word dictionary `words.mdb`: an SQLite file with table `words` and text
-// column `words`, opened read-only and read once into memory.
+// column `words`, opened read-only and read once into memory. It may also hold
+// a user's lexicon, table `pronunciations` (Gurmukhi `word`, Roman `roman`),
+// which every run honours, and the loanword lexicon, table `loanwords` of the
+// same columns, which is read only when asked for.
 #pragma once
 
 #include <filesystem>
@@ -11,14 +14,26 @@
 
 namespace taviro {
 
+struct WordStoreOptions {
+    bool loanwords = false;  // write loanwords as the loanword lexicon says
+};
+
+inline constexpr const char* kPronunciationsTable = "pronunciations";
+inline constexpr const char* kLoanwordsTable = "loanwords";
+
 class WordStore final : public Dictionary {
 public:
     // Throws StoreError with a clear message when the file is missing, is not an
-    // SQLite database, or has no table `words` with a column `words`.
-    explicit WordStore(const std::filesystem::path& file);
+    // SQLite database, has no table `words` with a column `words`, or has no
+    // loanword lexicon when one is asked for.
+    explicit WordStore(const std::filesystem::path& file, WordStoreOptions options = {});
     std::size_t count(std::u16string_view text) const override;
     std::size_t longest_row() const noexcept override { return words_.longest_row(); }
+    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
+        return words_.pronunciation(units);
+    }
     std::size_t size() const noexcept;
+    std::size_t pronunciations() const noexcept { return words_.pronunciations(); }
 
 private:
     MemoryDictionary words_;
