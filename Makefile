@@ -67,7 +67,7 @@ bench: build web
 	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
-# five targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
+# six targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 40
 FUZZ_FLAGS   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer

@@ -1,10 +1,13 @@
 #!/bin/bash
-# Whole-file throughput of taviro-convert beside iconv (the floor of any
-# streaming conversion) and ICU's Gurmukhi-Latin transform, plus peak memory
-# for a small and a large input, and a check that the fast loop writes exactly
-# what the literal unit-by-unit loop writes on the whole input.
+# Whole-file throughput of taviro-convert on 1 and 2 threads beside iconv (the
+# floor of any streaming conversion), cat (the floor of copying the file) and
+# ICU's Gurmukhi-Latin transform; peak memory on 2 threads for 1 MB, 200 MB and
+# 1 GB of input; and checks that 2 threads write exactly what 1 writes, and the
+# fast loop exactly what the literal unit-by-unit loop writes.
 #
 # Usage: bench/throughput.sh BIN_DIR BENCH_BIN_DIR DICTIONARY_TOOL
+# RUNS (default 5) runs per figure, the median shown; MIN_BYTES (default 50 MB)
+# of input. The inputs are made in TMPDIR and removed at the end.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -13,6 +16,7 @@ bench_bin=$(realpath "$2")
 build_dictionary=$(realpath "$3")
 runs=${RUNS:-5}
 min_bytes=${MIN_BYTES:-50000000}
+convert="$bin/taviro-convert"
 
 # UTF-16LE text of at least $2 bytes, made by repeating the corpus.
 make_input() {
@@ -32,35 +36,86 @@ peak_kb() {
 
 echo "Making inputs..."
 make_input "$work/input.txt" "$min_bytes"
+iconv -f UTF-16LE -t UTF-8 "$work/input.txt" > "$work/input-utf8.txt"
 : > "$work/empty-list.txt"
 "$build_dictionary" "$work/empty-list.txt" "$work/empty.mdb" > /dev/null
 size=$(stat -c %s "$work/input.txt")
-printf 'Input: %s bytes of UTF-16LE (%d runs each, median)\n\n' "$size" "$runs"
+size8=$(stat -c %s "$work/input-utf8.txt")
+printf 'Input: %s bytes of UTF-16LE, the same text in %s bytes of UTF-8 (%d runs each, median)\n' \
+    "$size" "$size8" "$runs"
+echo "Load before: $(cut -d ' ' -f 1-3 /proc/loadavg) on $(nproc) cores"
+echo
 
-convert=("$bin/taviro-convert")
-t_default=$(median_seconds "${convert[@]}" "$work/input.txt" "$work/out.txt")
-t_empty=$(median_seconds "${convert[@]}" --dictionary "$work/empty.mdb" "$work/input.txt" "$work/out-empty.txt")
-t_iconv=$(median_seconds sh -c "iconv -f UTF-16LE -t UTF-8 '$work/input.txt' > '$work/out-iconv.txt'")
-t_icu=$(median_seconds sh -c "uconv -f UTF-16LE -t UTF-16LE -x Gurmukhi-Latin '$work/input.txt' > '$work/out-icu.txt'")
-
-row() {
-    awk -v name="$1" -v t="$2" -v iconv="$t_iconv" -v icu="$t_icu" -v size="$size" 'BEGIN {
-        printf "%-44s %8.3f s %9.1f MB/s %7.2f x iconv %8.3f x ICU\n", name, t, size / t / 1e6, t / iconv, t / icu }'
+# taviro-convert with the given thread count and further arguments.
+tc() {
+    local jobs=$1
+    shift
+    median_seconds "$convert" -q -j "$jobs" "$@"
 }
-row "taviro-convert, default dictionary" "$t_default"
-row "taviro-convert, empty dictionary" "$t_empty"
-row "iconv -f UTF-16LE -t UTF-8" "$t_iconv"
-row "uconv -x Gurmukhi-Latin (ICU)" "$t_icu"
+t16_1=$(tc 1 "$work/input.txt" "$work/out.txt")
+t16_2=$(tc 2 "$work/input.txt" "$work/out.txt")
+# To standard output: the same conversion without the durable replacement of
+# a destination file (sync and rename), which is the same for any thread count.
+ts_1=$(median_seconds sh -c "'$convert' -q -j 1 --to utf-16le '$work/input.txt' - > '$work/out.txt'")
+ts_2=$(median_seconds sh -c "'$convert' -q -j 2 --to utf-16le '$work/input.txt' - > '$work/out.txt'")
+t8_1=$(tc 1 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out8.txt")
+t8_2=$(tc 2 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out8.txt")
+te_1=$(tc 1 --dictionary "$work/empty.mdb" "$work/input.txt" "$work/out-empty.txt")
+te_2=$(tc 2 --dictionary "$work/empty.mdb" "$work/input.txt" "$work/out-empty.txt")
+t_iconv=$(median_seconds sh -c "iconv -f UTF-16LE -t UTF-8 '$work/input.txt' > '$work/out-iconv.txt'")
+t_cat=$(median_seconds sh -c "cat '$work/input.txt' > '$work/out-cat.txt'")
+t_cat8=$(median_seconds sh -c "cat '$work/input-utf8.txt' > '$work/out-cat.txt'")
+t_icu=$(median_seconds sh -c "uconv -f UTF-16LE -t UTF-16LE -x Gurmukhi-Latin '$work/input.txt' > '$work/out-icu.txt'")
+rm -f "$work/out-iconv.txt" "$work/out-cat.txt" "$work/out-icu.txt"
+
+printf '%-44s %9s %9s %9s %8s %10s\n' "" "1 thread" "2 threads" "speed-up" "MB/s" "x iconv"
+row() {
+    awk -v name="$1" -v one="$2" -v two="$3" -v bytes="$4" -v iconv="$t_iconv" 'BEGIN {
+        t = two != "" ? two : one
+        printf "%-44s %7.3f s", name, one
+        if (two != "") printf " %7.3f s %8.2fx", two, one / two; else printf " %9s %9s", "", ""
+        printf " %8.1f %9.2fx\n", bytes / t / 1e6, t / iconv }'
+}
+row "taviro-convert UTF-16LE -> UTF-16LE" "$t16_1" "$t16_2" "$size"
+row "  the same to standard output" "$ts_1" "$ts_2" "$size"
+row "taviro-convert UTF-8 -> UTF-8" "$t8_1" "$t8_2" "$size8"
+row "taviro-convert UTF-16LE, empty dictionary" "$te_1" "$te_2" "$size"
+row "iconv -f UTF-16LE -t UTF-8" "$t_iconv" "" "$size"
+row "cat, UTF-16LE input" "$t_cat" "" "$size"
+row "cat, UTF-8 input" "$t_cat8" "" "$size8"
+row "uconv -x Gurmukhi-Latin (ICU)" "$t_icu" "" "$size"
+echo "Load after: $(cut -d ' ' -f 1-3 /proc/loadavg)"
 
 echo
-echo "Peak memory of taviro-convert (default dictionary):"
-make_input "$work/small.txt" 1000000
-make_input "$work/large.txt" 200000000
-small_kb=$(peak_kb "$bin/taviro-convert" "$work/small.txt" "$work/out-small.txt")
-large_kb=$(peak_kb "$bin/taviro-convert" "$work/large.txt" "$work/out-large.txt")
-rm -f "$work/large.txt" "$work/out-large.txt"
-awk -v s="$small_kb" -v l="$large_kb" -v sb="$(stat -c %s "$work/small.txt")" 'BEGIN {
-    printf "  %d bytes in: %d KB\n  200 MB in: %d KB (%+.1f %%)\n", sb, s, l, (l - s) * 100 / s }'
+echo "2 threads against 1 on the whole input:"
+"$convert" -q -j 1 "$work/input.txt" "$work/out-1.txt"
+"$convert" -q -j 2 "$work/input.txt" "$work/out-2.txt"
+cmp -s "$work/out-1.txt" "$work/out-2.txt" && echo "  UTF-16LE: identical" || { echo "  UTF-16LE: DIFFERENT"; exit 1; }
+"$convert" -q -j 1 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out-1.txt"
+"$convert" -q -j 2 --from utf-8 --to utf-8 "$work/input-utf8.txt" "$work/out-2.txt"
+cmp -s "$work/out-1.txt" "$work/out-2.txt" && echo "  UTF-8:    identical" || { echo "  UTF-8: DIFFERENT"; exit 1; }
+rm -f "$work"/out*.txt "$work/input-utf8.txt"
+
+echo
+echo "Peak memory of taviro-convert -j 2, UTF-16LE -> UTF-16LE (default dictionary):"
+memory_row() {
+    local bytes=$1 label=$2
+    # Input and output of this size, with room to spare.
+    local free_kb
+    free_kb=$(df -Pk "$work" | awk 'NR == 2 { print $4 }')
+    if (( free_kb < 4 * bytes / 1024 )); then
+        printf '  %-8s skipped: %d MB free in %s\n' "$label" "$(( free_kb / 1024 ))" "$work"
+        return
+    fi
+    make_input "$work/memory.txt" "$bytes"
+    local kb
+    kb=$(peak_kb "$convert" -q -j 2 "$work/memory.txt" "$work/memory-out.txt")
+    rm -f "$work/memory.txt" "$work/memory-out.txt"
+    awk -v label="$label" -v kb="$kb" 'BEGIN { printf "  %-8s %7d KB (%.1f MiB)\n", label, kb, kb / 1024 }'
+}
+memory_row 1000000 "1 MB"
+memory_row 200000000 "200 MB"
+memory_row 1000000000 "1 GB"
 
 echo
 echo "Fast loop against the unit-by-unit loop on the whole input:"

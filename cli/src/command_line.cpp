@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 
 #include "taviro/run/file_error.h"
@@ -22,8 +23,8 @@ bool is_option(std::string_view argument) {
 }
 
 // The options that take a value, as "--name VALUE" or "--name=VALUE" (and
-// "-o VALUE" for the short one).
-enum class ValueOption { dictionary, from, to, output_folder };
+// "-o VALUE" or "-oVALUE" for a short one).
+enum class ValueOption { dictionary, from, to, output_folder, jobs };
 
 struct ValueOptionName {
     ValueOption option;
@@ -31,12 +32,16 @@ struct ValueOptionName {
     std::string_view short_name;
 };
 
-constexpr std::array<ValueOptionName, 4> kValueOptions{{
+constexpr std::array<ValueOptionName, 5> kValueOptions{{
     {ValueOption::dictionary, "--dictionary", ""},
     {ValueOption::from, "--from", ""},
     {ValueOption::to, "--to", ""},
     {ValueOption::output_folder, "--output-dir", "-o"},
+    {ValueOption::jobs, "--jobs", "-j"},
 }};
+
+// More threads than this only cost memory, a few chunks each.
+constexpr unsigned kMaxJobs = 256;
 
 struct FoundValueOption {
     const ValueOptionName* name;
@@ -52,6 +57,9 @@ std::optional<FoundValueOption> find_value_option(std::string_view argument) {
             argument[name.long_name.size()] == '=') {
             return FoundValueOption{&name, argument.substr(name.long_name.size() + 1)};
         }
+        if (!name.short_name.empty() && argument.starts_with(name.short_name) && !argument.starts_with("--")) {
+            return FoundValueOption{&name, argument.substr(name.short_name.size())};
+        }
     }
     return std::nullopt;
 }
@@ -65,6 +73,17 @@ std::optional<std::string> set_value(CommandLine& line, ValueOption option, std:
     case ValueOption::output_folder:
         line.output_folder = std::string(value);
         return std::nullopt;
+    case ValueOption::jobs: {
+        unsigned jobs = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+        if (error != std::errc() || end != value.data() + value.size() || jobs == 0 || jobs > kMaxJobs) {
+            std::string problem(1, '\'');
+            problem.append(value).append("' is no number of threads for --jobs (1 to ");
+            return problem.append(std::to_string(kMaxJobs)).append(")");
+        }
+        line.jobs = jobs;
+        return std::nullopt;
+    }
     case ValueOption::from:
         if (value == kAutomatic) {
             line.from.reset();

@@ -22,6 +22,7 @@ struct CommandLine {
     std::optional<std::string> output_folder;  // -o FOLDER
     bool quiet = false;                     // --quiet
     bool loanwords = false;                 // --loanwords
+    std::optional<unsigned> jobs;           // -j N; empty for every core
     std::vector<std::string> sources;       // one, or with -o one or more
     std::string destination;                // without -o
 

@@ -11,6 +11,7 @@
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
+#include "taviro/run/parallel_conversion.h"
 
 namespace taviro {
 namespace {
@@ -77,7 +78,8 @@ Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std:
       dictionary_(dictionary),
       dictionary_file_(std::move(dictionary_file)),
       messages_(messages),
-      show_progress_(!line.quiet && ::isatty(STDERR_FILENO)) {}
+      show_progress_(!line.quiet && ::isatty(STDERR_FILENO)),
+      threads_(line.jobs.value_or(available_threads())) {}
 
 ExitStatus Converter::convert_files(const std::string& source, const std::string& destination) {
     return convert_file(source, destination, {});
@@ -112,6 +114,7 @@ ExitStatus Converter::convert_file(const std::string& source, const std::string&
     EncodedRunFiles files(files_options(line_.to.value_or(Encoding::utf16le), progress.get()));
     RunOptions options;
     options.dictionary_file = dictionary_file_;
+    options.threads = threads_;
     const RunResult result = taviro::convert_file(source, destination, dictionary_, files, options);
     progress.clear();
     const std::string prefix = label.empty() ? std::string() : label + ": ";
@@ -133,7 +136,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
                               known_size(source == kStandardStream ? fs::path(kStandardInputFile) : fs::path(source)));
     const Encoding destination_encoding = line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le);
     EncodedRunFiles files(files_options(destination_encoding, progress.get()));
-    const RunResult result = convert_stream(source, destination, dictionary_, files);
+    const RunResult result = convert_stream(source, destination, dictionary_, files, threads_);
     progress.clear();
     if (result.outcome != RunOutcome::completed) {
         report_failure(result.reason);

@@ -47,6 +47,7 @@ private:
     std::filesystem::path dictionary_file_;
     std::ostream& messages_;
     bool show_progress_;
+    unsigned threads_;  // 1: the sequential read loop
 };
 
 }  // namespace taviro

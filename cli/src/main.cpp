@@ -41,6 +41,8 @@ constexpr const char* kHelp =
     "                        byte-order marks and UTF-8 and UTF-16LE without one\n"
     "      --to ENCODING     write utf-16le or utf-8 (lines end in a line feed)\n"
     "  -o, --output-dir FOLDER  convert every SOURCE into FOLDER, keeping its name\n"
+    "  -j, --jobs N          convert with N threads (default: one per core);\n"
+    "                        the output is the same as with -j 1\n"
     "  -q, --quiet           no completion message and no progress line\n"
     "      --dictionary FILE use the word dictionary FILE instead of words.mdb\n"
     "                        in the program's folder or in ../share/taviro/\n"

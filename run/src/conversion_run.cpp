@@ -5,7 +5,7 @@
 
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
-#include "taviro/run/read_loop.h"
+#include "taviro/run/parallel_conversion.h"
 #include "taviro/run/replacing_file.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/utf16_writer.h"
@@ -60,14 +60,15 @@ std::optional<RunResult> check_names(const std::string& source, const std::strin
 // opened leaves the destination untouched. Both files are closed on return,
 // on failure too; the destination's close is checked before success is claimed.
 RunResult convert_opened(const std::string& source, const std::string& destination, const Dictionary& dictionary,
-                         RunFiles& files, RunProgress* progress, const std::string& renamed_destination) {
+                         RunFiles& files, RunProgress* progress, const std::string& renamed_destination,
+                         unsigned threads) {
     try {
         UnitSource& units = files.open_source(source);
         UnitSink& roman = files.open_destination(destination);
         if (progress != nullptr) {
             progress->converting(renamed_destination);
         }
-        convert_units(units, roman, dictionary);
+        convert_units_parallel(units, roman, dictionary, threads);
         files.close();
     } catch (const std::exception& error) {
         files.abandon();
@@ -162,7 +163,7 @@ RunResult convert_file(const std::string& source, const std::string& destination
         return *std::move(refusal);
     }
     return convert_opened(names.source, names.destination, dictionary, files, options.progress,
-                          names.renamed_destination);
+                          names.renamed_destination, options.threads);
 }
 
 RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
@@ -172,8 +173,8 @@ RunResult convert_file(const std::string& source, const std::string& destination
 }
 
 RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
-                         RunFiles& files) {
-    return convert_opened(source, destination, dictionary, files, nullptr, {});
+                         RunFiles& files, unsigned threads) {
+    return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
 }
 
 RunResult run_conversion(RunView& view, const Dictionary& dictionary) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <span>
 #include <string_view>
 
+#include "chunk_loop.h"
 #include "taviro/run/separator.h"
 #include "taviro/word_builder.h"
 #include "word_memory.h"
@@ -46,7 +48,8 @@ private:
 // a CR LF pair adds nothing.
 class SeparatorWriter {
 public:
-    explicit SeparatorWriter(UnitSink& sink) : sink_(sink) {}
+    // `previous` is the separator just before the text, 0 when there is none.
+    explicit SeparatorWriter(UnitSink& sink, char16_t previous = 0) : sink_(sink), previous_(previous) {}
 
     // `directly_after_previous` is false when a word character came in between.
     void write(char16_t separator, bool directly_after_previous) {
@@ -72,7 +75,7 @@ public:
 
 private:
     UnitSink& sink_;
-    char16_t previous_ = 0;
+    char16_t previous_;
 };
 
 void count_word(FinishCounts& counts, bool has_letters, const FinishedWord& word) {
@@ -135,12 +138,14 @@ private:
     FinishCounts counts_;
 };
 
+}  // namespace
+
 // The loop a run uses: gathers each word's units and converts the word as a
 // whole through the word memory. Its output is the unit-by-unit loop's.
 class WordByWordLoop {
 public:
-    WordByWordLoop(UnitSink& sink, const Dictionary& dictionary, WordObserver* observer)
-        : sink_(sink), memory_(dictionary), separators_(sink), observer_(observer) {
+    WordByWordLoop(UnitSink& sink, WordMemory& memory, WordObserver* observer, char16_t after_separator = 0)
+        : sink_(sink), memory_(memory), separators_(sink, after_separator), observer_(observer) {
         gathered_.reserve(256);
     }
 
@@ -203,7 +208,7 @@ private:
     }
 
     UnitSink& sink_;
-    WordMemory memory_;
+    WordMemory& memory_;
     SeparatorWriter separators_;
     WordObserver* observer_;
     std::size_t consumed_ = 0;  // units of the input taken before the current block
@@ -212,8 +217,11 @@ private:
     FinishCounts counts_;
 };
 
+namespace {
+
 FinishCounts convert_blocks(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
-    WordByWordLoop loop(sink, dictionary, observer);
+    WordMemory memory(dictionary);
+    WordByWordLoop loop(sink, memory, observer);
     std::array<char16_t, kBlockUnits> block;
     while (const std::size_t count = source.read(block)) {
         loop.take(std::span<const char16_t>(block.data(), count));
@@ -234,7 +242,8 @@ FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary&
 
 FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
                                      WordObserver* observer) {
-    WordByWordLoop loop(sink, dictionary, observer);
+    WordMemory memory(dictionary);
+    WordByWordLoop loop(sink, memory, observer);
     loop.take(std::span<const char16_t>(text.data(), text.size()));
     loop.end_of_input();
     return loop.counts();
@@ -248,6 +257,23 @@ FinishCounts convert_units_unit_by_unit(UnitSource& source, UnitSink& sink, cons
     }
     loop.end_of_input();
     return loop.counts();
+}
+
+ChunkLoop::ChunkLoop(UnitSink& sink, WordMemory& memory, char16_t after_separator)
+    : loop_(std::make_unique<WordByWordLoop>(sink, memory, nullptr, after_separator)) {}
+
+ChunkLoop::~ChunkLoop() = default;
+
+void ChunkLoop::take(std::span<const char16_t> units) {
+    loop_->take(units);
+}
+
+void ChunkLoop::end_of_input() {
+    loop_->end_of_input();
+}
+
+const FinishCounts& ChunkLoop::counts() const noexcept {
+    return loop_->counts();
 }
 
 }  // namespace taviro

@@ -96,6 +96,15 @@ TEST_F(TaviroConvert, DictionaryOptionTakesTheEqualsForm) {
     EXPECT_EQ(read_bytes(path("out.txt")), utf16le(u"kamalnayan ki\r\n"));
 }
 
+TEST_F(TaviroConvert, EveryFormOfJobsGivesTheSameText) {
+    for (const std::vector<std::string>& jobs : {std::vector<std::string>{"-j", "1"}, {"-j3"}, {"--jobs=2"}}) {
+        std::vector<std::string> arguments = jobs;
+        arguments.insert(arguments.end(), {"--dictionary", path("split.mdb"), path("in.txt"), path("out.txt")});
+        EXPECT_EQ(run(arguments).status, 0) << jobs.front();
+        EXPECT_EQ(read_bytes(path("out.txt")), utf16le(u"kamalnayan ki\r\n")) << jobs.front();
+    }
+}
+
 TEST_F(TaviroConvert, UsesWordsMdbBesideTheProgramByDefault) {
     const Outcome outcome = run({path("in.txt"), path("out.txt")});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -149,7 +158,8 @@ TEST_F(TaviroConvert, BrokenDictionaryStopsBeforeTheRun) {
 TEST_F(TaviroConvert, WrongUsageExitsWithTwo) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {path("in.txt")}, {"a.txt", "b.txt", "c.txt"}, {"--frobnicate", "a", "b"},
-          {"a.txt", "b.txt", "--dictionary"}}) {
+          {"a.txt", "b.txt", "--dictionary"}, {"-j", "0", "a.txt", "b.txt"}, {"--jobs=two", "a.txt", "b.txt"},
+          {"-j2x", "a.txt", "b.txt"}}) {
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.status, 2);
         EXPECT_NE(outcome.err.find("--help"), std::string::npos) << outcome.err;

@@ -78,6 +78,7 @@ public:
 struct RunOptions {
     std::filesystem::path dictionary_file;  // refused as a destination, when named
     RunProgress* progress = nullptr;
+    unsigned threads = 1;  // that convert the text (see convert_units_parallel())
 };
 
 // A run with the windows' checks on names, through `files`, fresh for this run.
@@ -90,7 +91,7 @@ struct RunOptions {
 // A run without the windows' checks on names: `files` decides what a name
 // means (standard input and output, say) and what it refuses.
 [[nodiscard]] RunResult convert_stream(const std::string& source, const std::string& destination,
-                                       const Dictionary& dictionary, RunFiles& files);
+                                       const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
 
 // The Convert button: runs with the view's names and the windows' files, and
 // plays the run on the view: busy while converting, then the message for the

@@ -26,6 +26,19 @@ struct FinishCounts {
     std::size_t splits = 0;
     std::size_t lexicon = 0;
     std::size_t unconfirmed = 0;
+
+    // The counts of two stretches of one input, as one: a count added here is
+    // summed here too.
+    FinishCounts& operator+=(const FinishCounts& more) noexcept {
+        words += more.words;
+        prefixes += more.prefixes;
+        suffixes += more.suffixes;
+        splits += more.splits;
+        lexicon += more.lexicon;
+        unconfirmed += more.unconfirmed;
+        return *this;
+    }
+    bool operator==(const FinishCounts&) const = default;
 };
 
 // Told of every word the loop finishes that has letters, in input order, just

@@ -1,0 +1,53 @@
+// The read loop on every core: the input is cut into chunks where the run's
+// past no longer matters, a pool of threads converts the chunks, and their
+// text goes to the sink in input order. The output is exactly what
+// convert_units() writes, byte for byte, for every input and every failure.
+//
+// A chunk may begin right after a separator that ends a word of two or more
+// counted characters: that separator leaves the run's character counter at 3
+// or more, which starts it afresh at 0, so a chunk begun there needs nothing of
+// the run but which separator it was (a line feed right after a carriage return
+// writes nothing). Input without such a place is converted on the calling
+// thread, in order, until one comes.
+//
+// Failures keep their order: the first failure in the input stops the
+// conversion, the sink holds the text written before it, exactly as in the
+// sequential run, and nothing after it. Memory stays bounded: a fixed number of
+// chunks is in flight, however long the input. Each thread remembers words in
+// its own word memory, so the threads share nothing but the dictionary, which
+// they only read.
+//
+// It does not open or close anything; the source is read and the sink written
+// on the calling thread only.
+#pragma once
+
+#include <cstddef>
+
+#include "taviro/engine.h"
+#include "taviro/run/read_loop.h"
+#include "taviro/run/unit_sink.h"
+#include "taviro/run/unit_source.h"
+
+namespace taviro {
+
+// The threads a conversion uses unless told otherwise: one per core.
+unsigned available_threads() noexcept;
+
+struct ParallelOptions {
+    // Threads that convert; 1 or less is convert_units() on the calling thread.
+    unsigned threads = available_threads();
+    // Code units read for one chunk; the chunk ends at the last place in them
+    // where a chunk may end.
+    std::size_t chunk_units = 65536;
+    // Chunks read and not yet written, at most; 0 for twice the threads.
+    std::size_t chunks_in_flight = 0;
+};
+
+// Converts the whole of `source` into `sink` with `options.threads` threads.
+// Throws what convert_units() throws, for the first failure in input order.
+FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
+                                    const ParallelOptions& options);
+FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
+                                    unsigned threads);
+
+}  // namespace taviro

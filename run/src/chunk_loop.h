@@ -1,0 +1,42 @@
+// The read loop's word-by-word conversion of one stretch of the input, for the
+// parallel conversion: a stretch that begins where the run's past is known
+// (the start of the input, or just after a separator at which the character
+// counter starts afresh) converts on its own to exactly what the whole run
+// writes for it. The word memory is the caller's, so that a thread keeps one
+// across the stretches it converts.
+//
+// It does not decide where a stretch may begin; the parallel conversion does.
+#pragma once
+
+#include <memory>
+#include <span>
+
+#include "taviro/run/read_loop.h"
+#include "taviro/run/unit_sink.h"
+#include "word_memory.h"
+
+namespace taviro {
+
+class WordByWordLoop;
+
+class ChunkLoop {
+public:
+    // `after_separator` is the separator just before the stretch, 0 at the
+    // start of the input: a line feed right after a carriage return adds nothing.
+    ChunkLoop(UnitSink& sink, WordMemory& memory, char16_t after_separator);
+    ~ChunkLoop();
+    ChunkLoop(const ChunkLoop&) = delete;
+    ChunkLoop& operator=(const ChunkLoop&) = delete;
+
+    // Converts every word that a separator in `units` ends; a word cut by the
+    // end of `units` waits for the next call.
+    void take(std::span<const char16_t> units);
+    // Ends the last word as the end of the input does.
+    void end_of_input();
+    const FinishCounts& counts() const noexcept;
+
+private:
+    std::unique_ptr<WordByWordLoop> loop_;
+};
+
+}  // namespace taviro

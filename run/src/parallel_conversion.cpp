@@ -1,0 +1,316 @@
+#include "taviro/run/parallel_conversion.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "chunk_loop.h"
+#include "taviro/run/separator.h"
+#include "word_memory.h"
+
+namespace taviro {
+namespace {
+
+constexpr std::size_t kWriteUnits = 16384;
+
+// Where the last chunk in `units` may end: just after the last separator that
+// ends a word of two or more counted characters; 0 when there is none. A nukta
+// that joins the letter before it is not counted, so the nukta is not counted
+// here at all: this counts never more than the run does. A word that began
+// before `units` counts at least what shows of it here.
+std::size_t last_chunk_end(std::span<const char16_t> units) {
+    std::optional<std::size_t> separator;  // the latest one met, walking back
+    std::size_t letters = 0;
+    for (std::size_t at = units.size(); at-- > 0;) {
+        if (is_separator(units[at])) {
+            separator = at;
+            letters = 0;
+        } else if (separator && units[at] != kNukta && ++letters == 2) {
+            return *separator + 1;
+        }
+    }
+    return 0;
+}
+
+// Keeps a chunk's text until its turn to go to the real sink comes.
+class TextSink final : public UnitSink {
+public:
+    explicit TextSink(std::u16string& text) : text_(text) {}
+    void write(std::u16string_view text) override { text_.append(text); }
+
+private:
+    std::u16string& text_;
+};
+
+// One chunk of the input and, once converted, its text. The buffers keep
+// their size from chunk to chunk, so memory stays what the first chunks took.
+struct Chunk {
+    explicit Chunk(std::size_t capacity) : units(capacity) {}
+
+    std::span<const char16_t> read() const noexcept { return {units.data(), size}; }
+
+    std::vector<char16_t> units;  // the first `size` are the chunk's
+    std::size_t size = 0;
+    char16_t after_separator = 0;  // the separator just before the chunk; 0 at the start
+    bool ends_input = false;
+    std::u16string text;
+    FinishCounts counts;
+    std::exception_ptr failure;  // what stopped the conversion of this chunk
+    bool converted = false;      // guarded by the run's mutex
+};
+
+void convert_chunk(Chunk& chunk, WordMemory& memory) {
+    chunk.text.clear();
+    TextSink sink(chunk.text);
+    try {
+        ChunkLoop loop(sink, memory, chunk.after_separator);
+        loop.take(chunk.read());
+        if (chunk.ends_input) {
+            loop.end_of_input();
+        }
+        chunk.counts = loop.counts();
+        chunk.failure = nullptr;
+    } catch (...) {
+        chunk.failure = std::current_exception();
+    }
+}
+
+// The calling thread reads, cuts and writes; the pool's threads convert. The
+// chunks form a ring: they are read, converted and written in the same order.
+class ParallelRun {
+public:
+    ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options);
+    FinishCounts convert(UnitSource& source);
+
+private:
+    void work(std::stop_token stop, WordMemory& memory);
+    bool fill(UnitSource& source, Chunk& chunk);
+    bool convert_alone(UnitSource& source, Chunk& chunk);
+    void carry_from(Chunk& chunk, std::size_t end);
+    Chunk& next_free();
+    void submit();
+    bool write_oldest(bool wait);
+    void write_converted();
+    void write_all();
+
+    UnitSink& sink_;
+    const Dictionary& dictionary_;
+    std::vector<Chunk> chunks_;
+    std::u16string carried_;  // the units read after the latest chunk's end
+    char16_t after_separator_ = 0;
+    FinishCounts counts_;
+    std::optional<WordMemory> own_memory_;  // for input without a place to cut
+    std::size_t written_ = 0;
+
+    std::mutex mutex_;
+    std::condition_variable_any work_ready_;
+    std::condition_variable converted_;
+    std::size_t submitted_ = 0;  // written under the mutex, by the calling thread only
+    std::size_t taken_ = 0;      // guarded by the mutex
+    std::vector<std::unique_ptr<WordMemory>> memories_;
+    std::vector<std::jthread> threads_;  // last, so they are stopped and joined first
+};
+
+ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options)
+    : sink_(sink), dictionary_(dictionary) {
+    const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 2 * options.threads;
+    chunks_.reserve(in_flight);
+    for (std::size_t i = 0; i < in_flight; ++i) {
+        chunks_.emplace_back(std::max<std::size_t>(options.chunk_units, 1));
+    }
+    for (unsigned i = 0; i < options.threads; ++i) {
+        WordMemory& memory = *memories_.emplace_back(std::make_unique<WordMemory>(dictionary));
+        threads_.emplace_back([this, &memory](std::stop_token stop) { work(stop, memory); });
+    }
+}
+
+FinishCounts ParallelRun::convert(UnitSource& source) {
+    for (;;) {
+        Chunk& chunk = next_free();
+        chunk.after_separator = after_separator_;
+        chunk.ends_input = false;
+        try {
+            chunk.ends_input = fill(source, chunk);
+        } catch (...) {
+            // What was read before the failure is converted as the sequential
+            // run converts it, and a failure earlier in the input comes first.
+            submit();
+            write_all();
+            throw;
+        }
+        if (chunk.ends_input) {
+            submit();
+            write_all();
+            return counts_;
+        }
+        const std::size_t end = last_chunk_end(chunk.read());
+        if (end == 0) {
+            write_all();
+            if (convert_alone(source, chunk)) {
+                return counts_;
+            }
+            continue;
+        }
+        carry_from(chunk, end);
+        submit();
+        write_converted();
+    }
+}
+
+void ParallelRun::work(std::stop_token stop, WordMemory& memory) {
+    for (;;) {
+        Chunk* chunk = nullptr;
+        {
+            std::unique_lock lock(mutex_);
+            if (!work_ready_.wait(lock, stop, [this] { return taken_ < submitted_; })) {
+                return;
+            }
+            chunk = &chunks_[taken_++ % chunks_.size()];
+        }
+        convert_chunk(*chunk, memory);
+        {
+            std::lock_guard lock(mutex_);
+            chunk->converted = true;
+        }
+        converted_.notify_one();
+    }
+}
+
+// The units carried from the chunk before, then the source's up to the
+// chunk's capacity; true when the source has ended.
+bool ParallelRun::fill(UnitSource& source, Chunk& chunk) {
+    chunk.size = carried_.size();
+    std::copy(carried_.begin(), carried_.end(), chunk.units.begin());
+    carried_.clear();
+    while (chunk.size < chunk.units.size()) {
+        const std::size_t count = source.read(std::span(chunk.units).subspan(chunk.size));
+        if (count == 0) {
+            return true;
+        }
+        chunk.size += count;
+    }
+    return false;
+}
+
+// Converts on the calling thread, straight into the sink, from `chunk` on
+// until a place where a chunk may end or the end of the input; true at the
+// end. Everything before `chunk` must have been written.
+bool ParallelRun::convert_alone(UnitSource& source, Chunk& chunk) {
+    if (!own_memory_) {
+        own_memory_.emplace(dictionary_);
+    }
+    ChunkLoop loop(sink_, *own_memory_, after_separator_);
+    std::size_t end = 0;
+    do {
+        loop.take(chunk.read());
+        try {
+            chunk.ends_input = fill(source, chunk);
+        } catch (...) {
+            loop.take(chunk.read());
+            throw;
+        }
+        end = chunk.ends_input ? chunk.size : last_chunk_end(chunk.read());
+    } while (end == 0 && !chunk.ends_input);
+    carry_from(chunk, end);
+    loop.take(chunk.read());
+    if (chunk.ends_input) {
+        loop.end_of_input();
+    }
+    counts_ += loop.counts();
+    return chunk.ends_input;
+}
+
+// The chunk ends at `end`; the next one begins with what follows.
+void ParallelRun::carry_from(Chunk& chunk, std::size_t end) {
+    const std::span<const char16_t> units = chunk.read();
+    carried_.assign(units.begin() + static_cast<std::ptrdiff_t>(end), units.end());
+    if (end != 0) {
+        after_separator_ = units[end - 1];
+    }
+    chunk.size = end;
+}
+
+// The chunk to read into next: once every chunk is in flight, the oldest is
+// written first.
+Chunk& ParallelRun::next_free() {
+    if (submitted_ - written_ == chunks_.size()) {
+        write_oldest(true);
+    }
+    return chunks_[submitted_ % chunks_.size()];
+}
+
+void ParallelRun::submit() {
+    {
+        std::lock_guard lock(mutex_);
+        ++submitted_;
+    }
+    work_ready_.notify_one();
+}
+
+// Writes the oldest chunk in flight, waiting for it when `wait` says so;
+// false when it is not converted yet. Its failure is the conversion's.
+bool ParallelRun::write_oldest(bool wait) {
+    Chunk& chunk = chunks_[written_ % chunks_.size()];
+    {
+        std::unique_lock lock(mutex_);
+        if (wait) {
+            converted_.wait(lock, [&chunk] { return chunk.converted; });
+        } else if (!chunk.converted) {
+            return false;
+        }
+        chunk.converted = false;
+    }
+    ++written_;
+    // In pieces of a few ten thousand units, so that the sink's own buffer stays
+    // small and in the cache, and output still leaves in blocks of that size.
+    const std::u16string_view text = chunk.text;
+    for (std::size_t at = 0; at < text.size(); at += kWriteUnits) {
+        sink_.write(text.substr(at, kWriteUnits));
+    }
+    if (chunk.failure) {
+        std::rethrow_exception(chunk.failure);
+    }
+    counts_ += chunk.counts;
+    return true;
+}
+
+void ParallelRun::write_converted() {
+    while (written_ != submitted_ && write_oldest(false)) {
+    }
+}
+
+void ParallelRun::write_all() {
+    while (written_ != submitted_) {
+        write_oldest(true);
+    }
+}
+
+}  // namespace
+
+FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
+                                    const ParallelOptions& options) {
+    if (options.threads <= 1) {
+        return convert_units(source, sink, dictionary);
+    }
+    ParallelRun run(sink, dictionary, options);
+    return run.convert(source);
+}
+
+FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
+                                    unsigned threads) {
+    return convert_units_parallel(source, sink, dictionary, ParallelOptions{.threads = threads});
+}
+
+unsigned available_threads() noexcept {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace taviro
