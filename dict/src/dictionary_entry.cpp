@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "taviro/engine.h"
 #include "taviro/run/separator.h"
 #include "taviro/word_builder.h"
 
@@ -21,7 +22,7 @@ bool is_letter(char16_t unit) {
 
 // The joiners belong to Gurmukhi text too: typists put them after a halant.
 bool is_gurmukhi(char16_t unit) {
-    return (unit >= u'\u0A00' && unit <= u'\u0A7F') || unit == u'\u200C' || unit == u'\u200D';
+    return in_gurmukhi_block(unit) || unit == u'\u200C' || unit == u'\u200D';
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "taviro/dict/dictionary_entry.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/engine.h"
 #include "taviro/run/separator.h"
 
 namespace taviro {
@@ -12,7 +13,6 @@ namespace {
 constexpr std::u16string_view kBlanks = u" \t\r";
 
 bool is_control(char16_t unit) { return unit < u' ' || (unit >= u'\u007F' && unit <= u'\u009F'); }
-bool is_gurmukhi_unit(char16_t unit) { return unit >= u'\u0A00' && unit <= u'\u0A7F'; }
 
 std::u16string_view trimmed(std::u16string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -53,7 +53,7 @@ std::optional<std::string> entry_problem(std::u16string_view word, std::u16strin
     if (roman.empty()) {
         return "the Roman text is empty";
     }
-    if (std::any_of(roman.begin(), roman.end(), is_gurmukhi_unit)) {
+    if (std::any_of(roman.begin(), roman.end(), in_gurmukhi_block)) {
         return "the Roman text holds Gurmukhi";
     }
     if (std::any_of(roman.begin(), roman.end(), is_control)) {

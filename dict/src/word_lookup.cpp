@@ -10,9 +10,6 @@
 namespace taviro {
 namespace {
 
-constexpr char16_t kFirstGurmukhi = u'\u0A00';
-constexpr char16_t kLastGurmukhi = u'\u0A7F';
-
 const char* yes_or_no(bool answer) {
     return answer ? "yes" : "no";
 }
@@ -20,7 +17,7 @@ const char* yes_or_no(bool answer) {
 }  // namespace
 
 bool is_gurmukhi(std::u16string_view word) {
-    return std::ranges::any_of(word, [](char16_t unit) { return unit >= kFirstGurmukhi && unit <= kLastGurmukhi; });
+    return std::ranges::any_of(word, in_gurmukhi_block);
 }
 
 LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary) {

@@ -11,14 +11,6 @@ constexpr std::size_t kBlockBytes = 65536;
 constexpr char32_t kReplacementCharacter = U'\uFFFD';
 constexpr char16_t kCarriageReturn = u'\r';
 
-bool is_high_surrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool is_low_surrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 }  // namespace
 
 EncodingSink::EncodingSink(std::ostream& bytes, Encoding encoding, std::string name)

@@ -202,16 +202,13 @@ constexpr std::array<NuktaPair, 6> kNuktaLetters{{
 
 // Direct index over the Gurmukhi block; the map's rows are unique, so the row
 // found here is the one the first-match scan would find.
-constexpr char16_t kBlockStart = u'\u0A00';
-constexpr std::size_t kBlockSize = 0x80;
-
-constexpr std::array<std::uint8_t, kBlockSize> build_block_index() {
-    std::array<std::uint8_t, kBlockSize> index{};
+constexpr std::array<std::uint8_t, kGurmukhiBlockSize> build_block_index() {
+    std::array<std::uint8_t, kGurmukhiBlockSize> index{};
     index.fill(static_cast<std::uint8_t>(kMapRows));
     for (std::size_t row = kMapRows; row-- > 0;) {
         const char16_t cp = kCharacterMap[row].code_point;
-        if (cp >= kBlockStart && cp < kBlockStart + kBlockSize) {
-            index[cp - kBlockStart] = static_cast<std::uint8_t>(row);
+        if (in_gurmukhi_block(cp)) {
+            index[cp - kGurmukhiBlockStart] = static_cast<std::uint8_t>(row);
         }
     }
     return index;
@@ -225,8 +222,8 @@ const std::array<std::u16string_view, kPrefixCount>& prefix_list() { return kPre
 const std::array<std::u16string_view, kSuffixCount>& suffix_list() { return kSuffixes; }
 
 std::size_t find_map_row(char16_t code_point) {
-    if (code_point >= kBlockStart && code_point < kBlockStart + kBlockSize) {
-        return kBlockIndex[code_point - kBlockStart];
+    if (in_gurmukhi_block(code_point)) {
+        return kBlockIndex[code_point - kGurmukhiBlockStart];
     }
     if (code_point == kCharacterMap[0].code_point) return 0;
     if (code_point == kCharacterMap[1].code_point) return 1;

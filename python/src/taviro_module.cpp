@@ -40,7 +40,8 @@ public:
     explicit CodePointIndex(std::u16string_view text) {
         std::size_t points = 0;
         for (std::size_t unit = 0; unit < text.size(); ++unit) {
-            const bool second_half = unit > 0 && is_high_surrogate(text[unit - 1]) && is_low_surrogate(text[unit]);
+            const bool second_half =
+                unit > 0 && taviro::is_high_surrogate(text[unit - 1]) && taviro::is_low_surrogate(text[unit]);
             if (second_half && points_.empty()) {
                 points_.resize(unit);
                 for (std::size_t earlier = 0; earlier < unit; ++earlier) {
@@ -60,9 +61,6 @@ public:
     std::size_t operator()(std::size_t unit) const { return points_.empty() ? unit : points_[unit]; }
 
 private:
-    static bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-    static bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
     std::vector<std::size_t> points_;  // empty while every unit is a code point of its own
 };
 

@@ -59,6 +59,14 @@ inline constexpr std::size_t kSuffixCount = 35;
 inline constexpr std::u16string_view kDoublingMarker = u"[Doubles the following character]";
 inline constexpr std::u16string_view kNoConversionMarker = u"[No Conversion Available]";
 
+// The Gurmukhi block of Unicode, U+0A00 to U+0A7F.
+inline constexpr char16_t kGurmukhiBlockStart = u'\u0A00';
+inline constexpr std::size_t kGurmukhiBlockSize = 0x80;
+
+constexpr bool in_gurmukhi_block(char16_t unit) noexcept {
+    return unit >= kGurmukhiBlockStart && unit < kGurmukhiBlockStart + kGurmukhiBlockSize;
+}
+
 inline constexpr char16_t kBindi = u'\u0A02';
 inline constexpr char16_t kTippi = u'\u0A70';
 inline constexpr char16_t kAddak = u'\u0A71';
