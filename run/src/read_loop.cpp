@@ -43,43 +43,37 @@ private:
     std::int16_t value_ = 0;
 };
 
-// Writes what stands for each separator. Every line end becomes carriage return
-// + line feed: a lone carriage return breaks the line too, and the line feed of
-// a CR LF pair adds nothing.
-class SeparatorWriter {
+// What stands for each separator. Every line end becomes carriage return +
+// line feed: a lone carriage return breaks the line too, and the line feed of a
+// CR LF pair adds nothing.
+class SeparatorText {
 public:
     // `previous` is the separator just before the text, 0 when there is none.
-    explicit SeparatorWriter(UnitSink& sink, char16_t previous = 0) : sink_(sink), previous_(previous) {}
+    explicit SeparatorText(char16_t previous = 0) : previous_(previous) {}
 
     // `directly_after_previous` is false when a word character came in between.
-    void write(char16_t separator, bool directly_after_previous) {
+    // The text holds as long as this object does.
+    std::u16string_view next(char16_t separator, bool directly_after_previous) {
         const bool after_carriage_return = directly_after_previous && previous_ == kCarriageReturn;
         previous_ = separator;
         switch (separator) {
         case kCarriageReturn:
-            sink_.write(kLineBreak);
-            break;
+            return kLineBreak;
         case kLineFeed:
-            if (!after_carriage_return) {
-                sink_.write(kLineBreak);
-            }
-            break;
+            return after_carriage_return ? std::u16string_view() : kLineBreak;
         case kDanda:
-            sink_.write(kDandaText);
-            break;
+            return kDandaText;
         default:
-            sink_.write(std::u16string_view(&separator, 1));
-            break;
+            return std::u16string_view(&previous_, 1);
         }
     }
 
 private:
-    UnitSink& sink_;
     char16_t previous_;
 };
 
-void count_word(FinishCounts& counts, bool has_letters, const FinishedWord& word) {
-    if (has_letters) {
+void count_word(FinishCounts& counts, const ConvertedWord& word) {
+    if (word.has_letters) {
         ++counts.words;
         counts.prefixes += word.prefix ? 1 : 0;
         counts.suffixes += word.suffix ? 1 : 0;
@@ -94,14 +88,14 @@ void count_word(FinishCounts& counts, bool has_letters, const FinishedWord& word
 class UnitByUnitLoop {
 public:
     UnitByUnitLoop(UnitSink& sink, const Dictionary& dictionary)
-        : sink_(sink), dictionary_(dictionary), separators_(sink) {}
+        : sink_(sink), dictionary_(dictionary) {}
 
     void take(char16_t unit) {
         if (is_separator(unit)) {
             counter_.add(1);
             builder_.end(counter_.settle_at_separator());
             write_finished_word();
-            separators_.write(unit, !had_word_character_);
+            write(separators_.next(unit, !had_word_character_));
             builder_.reset();
             had_word_character_ = false;
         } else {
@@ -123,15 +117,19 @@ private:
     void write_finished_word() {
         const bool has_letters = !builder_.word().empty();
         const FinishedWord finished = finish_built_word(builder_, dictionary_);
-        count_word(counts_, has_letters, finished);
-        if (!finished.text.empty()) {
-            sink_.write(finished.text);
+        count_word(counts_, converted_word(finished, has_letters));
+        write(finished.text);
+    }
+
+    void write(std::u16string_view text) {
+        if (!text.empty()) {
+            sink_.write(text);
         }
     }
 
     UnitSink& sink_;
     const Dictionary& dictionary_;
-    SeparatorWriter separators_;
+    SeparatorText separators_;
     WordBuilder builder_;
     CharacterCounter counter_;
     bool had_word_character_ = false;
@@ -141,21 +139,54 @@ private:
 }  // namespace
 
 // The loop a run uses: gathers each word's units and converts the word as a
-// whole through the word memory. Its output is the unit-by-unit loop's.
+// whole through the word memory. Its output is the unit-by-unit loop's. It goes
+// to the sink in blocks, and always before a failure leaves the loop, so that
+// the sink still holds everything before the failure.
 class WordByWordLoop {
 public:
     WordByWordLoop(UnitSink& sink, WordMemory& memory, WordObserver* observer, char16_t after_separator = 0)
-        : sink_(sink), memory_(memory), separators_(sink, after_separator), observer_(observer) {
+        : sink_(sink), memory_(memory), separators_(after_separator), observer_(observer) {
         gathered_.reserve(256);
+        text_.reserve(2 * kBlockUnits);
     }
 
-    // A word that lies whole inside the block is converted where it lies; only
-    // a word cut by the block's end is gathered.
     void take(std::span<const char16_t> units) {
+        try {
+            take_words(units);
+        } catch (...) {
+            write_out();
+            throw;
+        }
+        write_out();
+    }
+
+    void end_of_input() {
+        try {
+            counter_.add(memory_.find(gathered_, hash_.value));
+            write(memory_.converted(true), consumed_ - gathered_.size(), consumed_);
+        } catch (...) {
+            write_out();
+            throw;
+        }
+        write_out();
+    }
+
+    const FinishCounts& counts() const noexcept { return counts_; }
+
+private:
+    // A word that lies whole inside the block is converted where it lies; only
+    // a word cut by the block's end is gathered. Each word is hashed for the
+    // word memory as it is scanned.
+    void take_words(std::span<const char16_t> units) {
         const char16_t* const end = units.data() + units.size();
         const char16_t* start = units.data();
         while (start != end) {
-            const char16_t* const separator = std::find_if(start, end, is_separator);
+            const char16_t* separator = start;
+            TextHashState hash = hash_;  // a local, so that it stays in a register
+            while (separator != end && !is_separator(*separator)) {
+                hash.add(*separator++);
+            }
+            hash_ = hash;
             if (separator == end) {
                 gathered_.append(start, end);
                 break;
@@ -169,20 +200,15 @@ public:
                 end_word_at(gathered_, word_end, *separator);
                 gathered_.clear();
             }
+            hash_ = {};
             start = separator + 1;
+            if (text_.size() >= kBlockUnits) {
+                write_out();
+            }
         }
         consumed_ += units.size();
     }
 
-    void end_of_input() {
-        RememberedWord& word = memory_.find(gathered_);
-        counter_.add(word.counted);
-        write(memory_.converted(gathered_, word, true), consumed_ - gathered_.size(), consumed_);
-    }
-
-    const FinishCounts& counts() const noexcept { return counts_; }
-
-private:
     // `word_end` is where the separator lies in the whole input.
     void end_word_at(std::u16string_view units, std::size_t word_end, char16_t separator) {
         if (units.empty()) {
@@ -190,29 +216,42 @@ private:
             counter_.add(1);
             counter_.settle_at_separator();
         } else {
-            RememberedWord& word = memory_.find(units);
-            counter_.add(word.counted + 1);
-            write(memory_.converted(units, word, counter_.settle_at_separator()), word_end - units.size(), word_end);
+            counter_.add(memory_.find(units, hash_.value) + 1);
+            write(memory_.converted(counter_.settle_at_separator()), word_end - units.size(), word_end);
         }
-        separators_.write(separator, units.empty());
+        text_.append(separators_.next(separator, units.empty()));
     }
 
     void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end) {
-        count_word(counts_, word.has_letters, word.finished);
+        count_word(counts_, word);
         if (observer_ != nullptr && word.has_letters) {
-            observer_->word_finished(word_begin, word_end, word.finished);
+            // The observer learns where the word's text goes from the sink.
+            write_out();
+            observer_->word_finished(word_begin, word_end, finished_word(word));
         }
-        if (!word.finished.text.empty()) {
-            sink_.write(word.finished.text);
+        text_.append(word.text);
+    }
+
+    void write_out() {
+        if (text_.empty()) {
+            return;
         }
+        // Emptied even when the sink fails, so that it is never given the text twice.
+        struct Empty {
+            std::u16string& text;
+            ~Empty() { text.clear(); }
+        } empty{text_};
+        sink_.write(text_);
     }
 
     UnitSink& sink_;
     WordMemory& memory_;
-    SeparatorWriter separators_;
+    SeparatorText separators_;
     WordObserver* observer_;
     std::size_t consumed_ = 0;  // units of the input taken before the current block
     std::u16string gathered_;   // the start of a word cut by the end of a block
+    TextHashState hash_;        // of the word being scanned, gathered units included
+    std::u16string text_;       // the Roman text not yet given to the sink
     CharacterCounter counter_;
     FinishCounts counts_;
 };

@@ -1,7 +1,6 @@
 #include "taviro/run/utf16_writer.h"
 
 #include <bit>
-#include <cstring>
 
 #include "taviro/run/run_error.h"
 
@@ -21,15 +20,12 @@ Utf16Writer::Utf16Writer(std::ostream& bytes, std::string name) : bytes_(bytes),
 // Every unit of the output passes here: a little-endian machine copies the
 // units as they lie in memory.
 void Utf16Writer::write(std::u16string_view text) {
-    const std::size_t at = block_.size();
-    block_.resize(at + 2 * text.size());
     if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(block_.data() + at, text.data(), 2 * text.size());
+        block_.append(reinterpret_cast<const char*>(text.data()), 2 * text.size());
     } else {
-        char* to = block_.data() + at;
         for (const char16_t unit : text) {
-            *to++ = static_cast<char>(unit & 0xFF);
-            *to++ = static_cast<char>(unit >> 8);
+            block_.push_back(static_cast<char>(unit & 0xFF));
+            block_.push_back(static_cast<char>(unit >> 8));
         }
     }
     if (block_.size() >= kBlockBytes) {

@@ -10,11 +10,31 @@ namespace {
 
 // Enough for the vocabulary of a long document: a few megabytes at most.
 constexpr std::size_t kMaxRemembered = 65536;
-// Longer words are rare and seldom repeat; they are converted every time.
+// Longer words are rare and seldom repeat; they are converted every time. A
+// word this short also keeps its Roman text and stems within 16 bits.
 constexpr std::size_t kMaxRememberedLength = 48;
-// Twice the entries, a power of two, so that probe runs stay short.
-constexpr std::size_t kSlots = 2 * kMaxRemembered;
-static_assert((kSlots & (kSlots - 1)) == 0);
+// The table starts small and doubles, staying at least twice the entries so
+// that probe runs stay short.
+constexpr std::size_t kFirstSlots = 1024;
+constexpr std::size_t kMostSlots = 2 * kMaxRemembered;
+static_assert((kFirstSlots & (kFirstSlots - 1)) == 0 && (kMostSlots & (kMostSlots - 1)) == 0);
+
+enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8 };
+
+std::uint32_t slot_hash(std::uint64_t hash) noexcept {
+    const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    return folded != 0 ? folded : 1;
+}
+
+// Words are a few units long: a plain loop beats calling memcmp.
+bool same_units(const char16_t* kept, std::u16string_view units) noexcept {
+    for (const char16_t unit : units) {
+        if (*kept++ != unit) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Units and word end as the unit-by-unit loop would feed them to the builder.
 WordBuilder build(std::u16string_view units, std::int32_t* counted) {
@@ -27,64 +47,164 @@ WordBuilder build(std::u16string_view units, std::int32_t* counted) {
     return builder;
 }
 
-ConvertedWord convert(std::u16string_view units, bool drop_final_a, const Dictionary& dictionary) {
+FinishedWord convert(std::u16string_view units, bool drop_final_a, const Dictionary& dictionary,
+                     bool& has_letters) {
     WordBuilder builder = build(units, nullptr);
     builder.end(drop_final_a);
-    ConvertedWord word;
-    word.has_letters = !builder.word().empty();
-    word.finished = finish_built_word(builder, dictionary);
-    return word;
+    has_letters = !builder.word().empty();
+    return finish_built_word(builder, dictionary);
+}
+
+std::uint8_t flags_of(const FinishedWord& word, bool has_letters) {
+    return static_cast<std::uint8_t>((has_letters ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) |
+                                     (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0));
+}
+
+// Where a word of this hash goes in a table of `count` slots that lacks it.
+std::size_t free_slot(const RememberedWord* slots, std::size_t count, std::uint32_t hash) noexcept {
+    std::size_t at = hash & (count - 1);
+    while (slots[at].hash != 0) {
+        at = (at + 1) & (count - 1);
+    }
+    return at;
+}
+
+RememberedWord* allocate_slots(std::size_t count) {
+    auto* slots = static_cast<RememberedWord*>(std::calloc(count, sizeof(RememberedWord)));
+    if (slots == nullptr) {
+        throw std::bad_alloc();
+    }
+    return slots;
 }
 
 }  // namespace
 
+ConvertedWord converted_word(const FinishedWord& word, bool has_letters) noexcept {
+    return {.text = word.text,
+            .has_letters = has_letters,
+            .prefix = word.prefix,
+            .suffix = word.suffix,
+            .split = word.split,
+            .lexicon = word.lexicon,
+            .stem_begin = word.stem_begin,
+            .stem_end = word.stem_end};
+}
+
+FinishedWord finished_word(const ConvertedWord& word) {
+    return {.text = std::u16string(word.text),
+            .prefix = word.prefix,
+            .suffix = word.suffix,
+            .split = word.split,
+            .lexicon = word.lexicon,
+            .stem_begin = word.stem_begin,
+            .stem_end = word.stem_end};
+}
+
 WordMemory::WordMemory(const Dictionary& dictionary)
-    : dictionary_(dictionary), slots_(static_cast<Slot*>(std::calloc(kSlots, sizeof(Slot)))) {
-    if (!slots_) {
-        throw std::bad_alloc();
+    : dictionary_(dictionary), slots_(allocate_slots(kFirstSlots)), slot_count_(kFirstSlots) {}
+
+std::int32_t WordMemory::find(std::u16string_view units) {
+    TextHashState hash;
+    for (const char16_t unit : units) {
+        hash.add(unit);
     }
+    return find(units, hash.value);
 }
 
-RememberedWord& WordMemory::find(std::u16string_view units) {
+std::int32_t WordMemory::find(std::u16string_view units, std::uint64_t hash) {
     if (units.size() > kMaxRememberedLength) {
-        unremembered_ = RememberedWord{};
-        build(units, &unremembered_.counted);
-        return unremembered_;
+        current_ = nullptr;
+        long_units_.assign(units);
+        long_counted_ = 0;
+        build(units, &long_counted_);
+        return long_counted_;
     }
-    const std::size_t hash = TextHash{}(units);
-    for (std::size_t at = hash & (kSlots - 1);; at = (at + 1) & (kSlots - 1)) {
-        const Slot& slot = slots_[at];
-        if (slot.entry == 0) {
-            return remember(units, hash);
+    const std::uint32_t key = slot_hash(hash);
+    const std::size_t mask = slot_count_ - 1;
+    for (std::size_t at = key & mask;; at = (at + 1) & mask) {
+        RememberedWord& slot = slots_[at];
+        if (slot.hash == 0) {
+            remember(units, key, at);
+            return current_->counted;
         }
-        if (slot.hash == hash && entries_[slot.entry - 1].units == units) {
-            return entries_[slot.entry - 1].word;
+        if (slot.hash == key && slot.units_size == units.size() && same_units(buffer_.data() + slot.units_at, units)) {
+            current_ = &slot;
+            return slot.counted;
         }
     }
 }
 
-RememberedWord& WordMemory::remember(std::u16string_view units, std::size_t hash) {
-    RememberedWord word;
-    build(units, &word.counted);
-    if (entries_.size() == kMaxRemembered) {
-        entries_.clear();
-        std::fill_n(slots_.get(), kSlots, Slot{});
+void WordMemory::remember(std::u16string_view units, std::uint32_t hash, std::size_t at) {
+    std::int32_t counted = 0;
+    build(units, &counted);
+    if (remembered_ == kMaxRemembered || 2 * (remembered_ + 1) > slot_count_) {
+        if (remembered_ == kMaxRemembered) {
+            start_over();
+        } else {
+            grow();
+        }
+        at = free_slot(slots_.get(), slot_count_, hash);
     }
-    std::size_t at = hash & (kSlots - 1);
-    while (slots_[at].entry != 0) {
-        at = (at + 1) & (kSlots - 1);
-    }
-    entries_.push_back({std::u16string(units), std::move(word)});
-    slots_[at] = {hash, static_cast<std::uint32_t>(entries_.size())};
-    return entries_.back().word;
+    RememberedWord& slot = slots_[at];
+    slot = RememberedWord{.hash = hash,
+                          .units_at = static_cast<std::uint32_t>(buffer_.size()),
+                          .units_size = static_cast<std::uint16_t>(units.size()),
+                          .counted = static_cast<std::int16_t>(counted),
+                          .keeping_final_a = {},
+                          .dropping_final_a = {}};
+    buffer_.append(units);
+    ++remembered_;
+    current_ = &slot;
 }
 
-const ConvertedWord& WordMemory::converted(std::u16string_view units, RememberedWord& word, bool drop_final_a) {
-    std::optional<ConvertedWord>& slot = drop_final_a ? word.dropping_final_a : word.keeping_final_a;
-    if (!slot) {
-        slot = convert(units, drop_final_a, dictionary_);
+void WordMemory::start_over() {
+    std::fill_n(slots_.get(), slot_count_, RememberedWord{});
+    buffer_.clear();
+    remembered_ = 0;
+}
+
+void WordMemory::grow() {
+    const std::size_t count = std::min(2 * slot_count_, kMostSlots);
+    std::unique_ptr<RememberedWord[], FreeSlots> slots(allocate_slots(count));
+    for (std::size_t old = 0; old < slot_count_; ++old) {
+        if (slots_[old].hash != 0) {
+            slots[free_slot(slots.get(), count, slots_[old].hash)] = slots_[old];
+        }
     }
-    return *slot;
+    slots_ = std::move(slots);
+    slot_count_ = count;
+}
+
+ConvertedWord WordMemory::converted(bool drop_final_a) {
+    if (current_ == nullptr) {
+        long_finished_ = convert(long_units_, drop_final_a, dictionary_, long_has_letters_);
+        return converted_word(long_finished_, long_has_letters_);
+    }
+    WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
+    if (ending.text_at == WordEnding::kNotConverted) {
+        bool has_letters = false;
+        const std::u16string_view units(buffer_.data() + current_->units_at, current_->units_size);
+        const FinishedWord word = convert(units, drop_final_a, dictionary_, has_letters);
+        ending = WordEnding{.text_at = static_cast<std::uint32_t>(buffer_.size()),
+                            .text_size = static_cast<std::uint16_t>(word.text.size()),
+                            .stem_begin = static_cast<std::uint16_t>(word.stem_begin),
+                            .stem_end = static_cast<std::uint16_t>(word.stem_end),
+                            .flags = flags_of(word, has_letters),
+                            .lexicon = word.lexicon};
+        buffer_.append(word.text);
+    }
+    return view(ending);
+}
+
+ConvertedWord WordMemory::view(const WordEnding& ending) const noexcept {
+    return {.text = std::u16string_view(buffer_).substr(ending.text_at, ending.text_size),
+            .has_letters = (ending.flags & kHasLetters) != 0,
+            .prefix = (ending.flags & kPrefix) != 0,
+            .suffix = (ending.flags & kSuffix) != 0,
+            .split = (ending.flags & kSplit) != 0,
+            .lexicon = ending.lexicon,
+            .stem_begin = ending.stem_begin,
+            .stem_end = ending.stem_end};
 }
 
 }  // namespace taviro

@@ -6,66 +6,95 @@
 // What a word becomes is a pure function of its units, of whether its word end
 // drops a final inherent "a", and of the dictionary, so remembering cannot change
 // the output. The memory is bounded: when full it starts over.
+//
+// A repeated word is memory-bound, not compute-bound: the lookup waits on the
+// cache. So everything a repeated word needs lies together and small: its slot
+// holds the entry itself, and its units and Roman text sit side by side in one
+// buffer, most often in one cache line.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "taviro/engine.h"
 
 namespace taviro {
 
-// One word, romanized, ended and finished.
+// What a word becomes with one word end, as the run writes and counts it.
 struct ConvertedWord {
-    FinishedWord finished;
+    std::u16string_view text;
     bool has_letters = false;  // the romanized word was not empty
+    bool prefix = false;
+    bool suffix = false;
+    bool split = false;
+    Lexicon lexicon = Lexicon::none;
+    std::size_t stem_begin = 0;
+    std::size_t stem_end = 0;
 };
 
-// One word's units, as the run's character counter and the word end see them.
+ConvertedWord converted_word(const FinishedWord& word, bool has_letters) noexcept;
+FinishedWord finished_word(const ConvertedWord& word);
+
+// The same, kept in twelve bytes: the text lies in the memory's buffer.
+struct WordEnding {
+    static constexpr std::uint32_t kNotConverted = UINT32_MAX;
+
+    std::uint32_t text_at = kNotConverted;
+    std::uint16_t text_size = 0;
+    std::uint16_t stem_begin = 0;
+    std::uint16_t stem_end = 0;
+    std::uint8_t flags = 0;  // has letters, prefix, suffix, split
+    Lexicon lexicon = Lexicon::none;
+};
+
+// One remembered word, as the run's character counter and the word end see it.
 struct RememberedWord {
-    std::int32_t counted = 0;  // characters the counter takes: a joining nukta is not one
-    std::optional<ConvertedWord> keeping_final_a;
-    std::optional<ConvertedWord> dropping_final_a;
+    std::uint32_t hash = 0;  // 0 marks an empty slot
+    std::uint32_t units_at = 0;
+    std::uint16_t units_size = 0;
+    std::int16_t counted = 0;  // characters the counter takes: a joining nukta is not one
+    WordEnding keeping_final_a;
+    WordEnding dropping_final_a;
 };
 
 class WordMemory {
 public:
     explicit WordMemory(const Dictionary& dictionary);
 
-    // The word of `units`; throws EngineError as romanizing it would. The
-    // reference holds until the next call.
-    RememberedWord& find(std::u16string_view units);
-    // What the word becomes with the given word end.
-    const ConvertedWord& converted(std::u16string_view units, RememberedWord& word, bool drop_final_a);
+    // Looks up the word of `units`, whose TextHashState over them is `hash`, and
+    // tells how many characters the counter takes for it. Throws EngineError as
+    // romanizing the word would. The word stays the current one until the next call.
+    std::int32_t find(std::u16string_view units, std::uint64_t hash);
+    std::int32_t find(std::u16string_view units);
+    // What the current word becomes with the given word end; the text holds
+    // until the next call.
+    ConvertedWord converted(bool drop_final_a);
 
 private:
-    struct Entry {
-        std::u16string units;
-        RememberedWord word;
-    };
-    // Open addressing over a power-of-two table: most lookups are hits on short
-    // words, and this keeps them to one hash and one probe or two.
-    struct Slot {
-        std::size_t hash = 0;
-        std::uint32_t entry = 0;  // index into entries_ + 1; 0 for an empty slot
-    };
-
-    RememberedWord& remember(std::u16string_view units, std::size_t hash);
+    void start_over();
+    void grow();
+    void remember(std::u16string_view units, std::uint32_t hash, std::size_t at);
+    ConvertedWord view(const WordEnding& ending) const noexcept;
 
     const Dictionary& dictionary_;
     // Zeroed pages straight from the system: a run over a short text touches
-    // only the few it needs, instead of clearing the whole table first.
+    // only the few it needs, and the table grows with the vocabulary.
     struct FreeSlots {
-        void operator()(Slot* slots) const noexcept { std::free(slots); }
+        void operator()(RememberedWord* slots) const noexcept { std::free(slots); }
     };
-    std::unique_ptr<Slot[], FreeSlots> slots_;
-    std::vector<Entry> entries_;
-    RememberedWord unremembered_;  // for words too long to be worth keeping
+    std::unique_ptr<RememberedWord[], FreeSlots> slots_;
+    std::size_t slot_count_ = 0;  // a power of two
+    std::size_t remembered_ = 0;
+    std::u16string buffer_;  // the units and Roman texts of the remembered words
+    RememberedWord* current_ = nullptr;
+    // A word too long to be worth keeping: converted every time, into here.
+    std::u16string long_units_;
+    std::int32_t long_counted_ = 0;
+    FinishedWord long_finished_;
+    bool long_has_letters_ = false;
 };
 
 }  // namespace taviro

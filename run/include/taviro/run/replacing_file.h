@@ -11,8 +11,9 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <ostream>
+#include <streambuf>
 
 namespace taviro {
 
@@ -35,12 +36,14 @@ public:
 private:
     void open_direct();
     void open_temporary();
+    void use_descriptor(bool write_back_early);
 
     std::filesystem::path name_;       // as given, for messages
     std::filesystem::path target_;     // the file to replace: the name with its links followed
     std::filesystem::path temporary_;  // empty when the destination is written directly
-    int descriptor_ = -1;              // the temporary file's, for syncing it
-    std::ofstream stream_;
+    int descriptor_ = -1;
+    std::unique_ptr<std::streambuf> buffer_;
+    std::ostream stream_{nullptr};
     bool committed_ = false;
 };
 
