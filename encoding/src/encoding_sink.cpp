@@ -32,9 +32,13 @@ void EncodingSink::write(std::u16string_view text) {
         utf16le_->write(text);
         return;
     }
-    write_utf8(text);
-    if (block_.size() >= kBlockBytes) {
-        write_out();
+    // A long text is encoded a piece at a time, so that the block stays small.
+    constexpr std::size_t kPieceUnits = kBlockBytes / 4;
+    for (std::size_t at = 0; at < text.size(); at += kPieceUnits) {
+        write_utf8(text.substr(at, kPieceUnits));
+        if (block_.size() >= kBlockBytes) {
+            write_out();
+        }
     }
 }
 

@@ -6,17 +6,17 @@
 namespace taviro {
 
 MemoryDictionary::MemoryDictionary(const std::vector<std::u16string>& rows) {
-    counts_.reserve(rows.size());
+    reserve(rows.size());
     for (const std::u16string& row : rows) add(row);
 }
 
+void MemoryDictionary::reserve(std::size_t rows) {
+    counts_.reserve(rows);
+}
+
 void MemoryDictionary::add(std::u16string_view text) {
-    const auto it = counts_.find(text);
-    if (it == counts_.end()) {
-        counts_.emplace(std::u16string(text), 1);
-    } else {
-        ++it->second;
-    }
+    // Rows repeat seldom: one lookup that inserts beats a search and then an insert.
+    ++counts_.try_emplace(std::u16string(text), 0).first->second;
     ++rows_;
     longest_row_ = std::max(longest_row_, text.size());
 }

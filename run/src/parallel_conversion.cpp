@@ -19,8 +19,6 @@
 namespace taviro {
 namespace {
 
-constexpr std::size_t kWriteUnits = 16384;
-
 // Where the last chunk in `units` may end: just after the last separator that
 // ends a word of two or more counted characters; 0 when there is none. A nukta
 // that joins the letter before it is not counted, so the nukta is not counted
@@ -83,8 +81,11 @@ void convert_chunk(Chunk& chunk, WordMemory& memory) {
     }
 }
 
-// The calling thread reads, cuts and writes; the pool's threads convert. The
-// chunks form a ring: they are read, converted and written in the same order.
+// The calling thread reads and cuts; the pool's threads convert, and whichever
+// of them finds the oldest chunk converted writes it, and the converted chunks
+// after it, to the sink, one thread at a time. The chunks form a ring: they
+// are read, converted and written in the same order. Writing on the pool keeps
+// the reading thread's share of work small, so that it never holds the pool up.
 class ParallelRun {
 public:
     ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options);
@@ -92,13 +93,12 @@ public:
 
 private:
     void work(std::stop_token stop, WordMemory& memory);
+    void write_converted();
     bool fill(UnitSource& source, Chunk& chunk);
     bool convert_alone(UnitSource& source, Chunk& chunk);
     void carry_from(Chunk& chunk, std::size_t end);
     Chunk& next_free();
     void submit();
-    bool write_oldest(bool wait);
-    void write_converted();
     void write_all();
 
     UnitSink& sink_;
@@ -106,22 +106,25 @@ private:
     std::vector<Chunk> chunks_;
     std::u16string carried_;  // the units read after the latest chunk's end
     char16_t after_separator_ = 0;
-    FinishCounts counts_;
     std::optional<WordMemory> own_memory_;  // for input without a place to cut
-    std::size_t written_ = 0;
 
     std::mutex mutex_;
     std::condition_variable_any work_ready_;
-    std::condition_variable converted_;
-    std::size_t submitted_ = 0;  // written under the mutex, by the calling thread only
-    std::size_t taken_ = 0;      // guarded by the mutex
+    std::condition_variable written_;
+    // Guarded by the mutex; the submitted count changes on the calling thread only.
+    std::size_t submitted_ = 0;
+    std::size_t taken_ = 0;
+    std::size_t written_count_ = 0;
+    bool writing_ = false;         // a pool thread is writing chunks out
+    std::exception_ptr failure_;  // the first in input order; nothing after it is written
+    FinishCounts counts_;
     std::vector<std::unique_ptr<WordMemory>> memories_;
     std::vector<std::jthread> threads_;  // last, so they are stopped and joined first
 };
 
 ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options)
     : sink_(sink), dictionary_(dictionary) {
-    const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 2 * options.threads;
+    const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 4 * options.threads;
     chunks_.reserve(in_flight);
     for (std::size_t i = 0; i < in_flight; ++i) {
         chunks_.emplace_back(std::max<std::size_t>(options.chunk_units, 1));
@@ -161,7 +164,6 @@ FinishCounts ParallelRun::convert(UnitSource& source) {
         }
         carry_from(chunk, end);
         submit();
-        write_converted();
     }
 }
 
@@ -179,9 +181,48 @@ void ParallelRun::work(std::stop_token stop, WordMemory& memory) {
         {
             std::lock_guard lock(mutex_);
             chunk->converted = true;
+            if (writing_) {
+                continue;  // the thread writing will come to it
+            }
+            writing_ = true;
         }
-        converted_.notify_one();
+        write_converted();
     }
+}
+
+// Writes the oldest chunks while they are converted, then gives up writing.
+// Called by the one pool thread that holds the writing.
+void ParallelRun::write_converted() {
+    for (;;) {
+        Chunk* chunk = nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            Chunk& oldest = chunks_[written_count_ % chunks_.size()];
+            if (failure_ || written_count_ == submitted_ || !oldest.converted) {
+                writing_ = false;
+                break;
+            }
+            chunk = &oldest;
+        }
+        std::exception_ptr failure = chunk->failure;
+        try {
+            sink_.write(chunk->text);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard lock(mutex_);
+            chunk->converted = false;
+            ++written_count_;
+            if (failure) {
+                failure_ = failure;
+            } else {
+                counts_ += chunk->counts;
+            }
+        }
+        written_.notify_all();
+    }
+    written_.notify_all();
 }
 
 // The units carried from the chunk before, then the source's up to the
@@ -238,11 +279,13 @@ void ParallelRun::carry_from(Chunk& chunk, std::size_t end) {
     chunk.size = end;
 }
 
-// The chunk to read into next: once every chunk is in flight, the oldest is
-// written first.
+// The chunk to read into next: once every chunk is in flight, the oldest must
+// be written first. Throws the conversion's failure once one is known.
 Chunk& ParallelRun::next_free() {
-    if (submitted_ - written_ == chunks_.size()) {
-        write_oldest(true);
+    std::unique_lock lock(mutex_);
+    written_.wait(lock, [this] { return (failure_ && !writing_) || submitted_ - written_count_ < chunks_.size(); });
+    if (failure_) {
+        std::rethrow_exception(failure_);
     }
     return chunks_[submitted_ % chunks_.size()];
 }
@@ -255,41 +298,12 @@ void ParallelRun::submit() {
     work_ready_.notify_one();
 }
 
-// Writes the oldest chunk in flight, waiting for it when `wait` says so;
-// false when it is not converted yet. Its failure is the conversion's.
-bool ParallelRun::write_oldest(bool wait) {
-    Chunk& chunk = chunks_[written_ % chunks_.size()];
-    {
-        std::unique_lock lock(mutex_);
-        if (wait) {
-            converted_.wait(lock, [&chunk] { return chunk.converted; });
-        } else if (!chunk.converted) {
-            return false;
-        }
-        chunk.converted = false;
-    }
-    ++written_;
-    // In pieces of a few ten thousand units, so that the sink's own buffer stays
-    // small and in the cache, and output still leaves in blocks of that size.
-    const std::u16string_view text = chunk.text;
-    for (std::size_t at = 0; at < text.size(); at += kWriteUnits) {
-        sink_.write(text.substr(at, kWriteUnits));
-    }
-    if (chunk.failure) {
-        std::rethrow_exception(chunk.failure);
-    }
-    counts_ += chunk.counts;
-    return true;
-}
-
-void ParallelRun::write_converted() {
-    while (written_ != submitted_ && write_oldest(false)) {
-    }
-}
-
+// Waits until every chunk submitted is written, or the first failure; throws it.
 void ParallelRun::write_all() {
-    while (written_ != submitted_) {
-        write_oldest(true);
+    std::unique_lock lock(mutex_);
+    written_.wait(lock, [this] { return !writing_ && (failure_ || written_count_ == submitted_); });
+    if (failure_) {
+        std::rethrow_exception(failure_);
     }
 }
 

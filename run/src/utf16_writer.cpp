@@ -21,7 +21,14 @@ Utf16Writer::Utf16Writer(std::ostream& bytes, std::string name) : bytes_(bytes),
 // units as they lie in memory.
 void Utf16Writer::write(std::u16string_view text) {
     if constexpr (std::endian::native == std::endian::little) {
-        block_.append(reinterpret_cast<const char*>(text.data()), 2 * text.size());
+        const auto* bytes = reinterpret_cast<const char*>(text.data());
+        if (2 * text.size() >= kBlockBytes) {
+            // A long text goes out as it lies, after what is held.
+            write_out();
+            write_bytes(bytes, 2 * text.size());
+            return;
+        }
+        block_.append(bytes, 2 * text.size());
     } else {
         for (const char16_t unit : text) {
             block_.push_back(static_cast<char>(unit & 0xFF));
@@ -45,6 +52,13 @@ void Utf16Writer::write_out() {
     bytes_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
     // Dropped even on failure, so that nothing is ever written twice.
     block_.clear();
+    if (!bytes_) {
+        throw RunError("cannot write " + name_);
+    }
+}
+
+void Utf16Writer::write_bytes(const char* bytes, std::size_t count) {
+    bytes_.write(bytes, static_cast<std::streamsize>(count));
     if (!bytes_) {
         throw RunError("cannot write " + name_);
     }

@@ -16,6 +16,7 @@ using sqlite::Statement;
 
 // The one query: the whole column, once. No looked-up text ever goes into it.
 constexpr const char* kReadAllWords = "SELECT words FROM words";
+constexpr const char* kCountWords = "SELECT count(*) FROM words";
 constexpr const char* kFindViewOfWords =
     "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = 'words' COLLATE NOCASE";
 constexpr const char* kFindTable = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE";
@@ -119,6 +120,9 @@ void add_row(sqlite3_stmt* statement, MemoryDictionary& words) {
 
 void read_all_words(const Database& database, MemoryDictionary& words) {
     refuse_a_view(database);
+    if (Statement count(database, kCountWords); count.step()) {
+        words.reserve(static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0)));
+    }
     Statement statement(database, kReadAllWords);
     while (statement.step()) {
         add_row(statement.get(), words);

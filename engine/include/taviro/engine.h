@@ -203,6 +203,8 @@ class MemoryDictionary final : public Dictionary {
 public:
     MemoryDictionary() = default;
     explicit MemoryDictionary(const std::vector<std::u16string>& rows);
+    // Makes room for this many rows, so that adding them never rebuilds the table.
+    void reserve(std::size_t rows);
     void add(std::u16string_view text);
     std::size_t count(std::u16string_view text) const override;
     std::size_t longest_row() const noexcept override { return longest_row_; }

@@ -38,7 +38,7 @@ struct ParallelOptions {
     unsigned threads = available_threads();
     // Code units read for one chunk; the chunk ends at the last place in them
     // where a chunk may end.
-    std::size_t chunk_units = 65536;
+    std::size_t chunk_units = 262144;
     // Chunks read and not yet written, at most; 0 for twice the threads.
     std::size_t chunks_in_flight = 0;
 };

@@ -24,6 +24,7 @@ public:
 
 private:
     void write_out();
+    void write_bytes(const char* bytes, std::size_t count);
 
     std::ostream& bytes_;
     std::string name_;
