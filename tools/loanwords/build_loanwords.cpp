@@ -117,7 +117,9 @@ int main(int argc, char** argv) {
             if (verdict == Verdict::entry) entries.push_back(std::move(entry));
         }
         std::ranges::sort(entries, {}, &Loanword::word);
-        entries.erase(std::ranges::unique(entries, {}, &Loanword::word).begin(), entries.end());
+        // Not std::ranges::unique: clang's fuzzing build cannot use its result with this library.
+        const auto same_word = [](const Loanword& a, const Loanword& b) { return a.word == b.word; };
+        entries.erase(std::unique(entries.begin(), entries.end(), same_word), entries.end());
         write_lexicon(argv[4], entries);
         write_report(argv[5], entries, tally, words.size(), finder.pronunciations());
         std::cout << kProgram << ": " << entries.size() << " loanwords of " << words.size() << " words\n";
