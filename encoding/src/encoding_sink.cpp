@@ -1,5 +1,6 @@
 #include "taviro/encoding/encoding_sink.h"
 
+#include <array>
 #include <utility>
 
 #include "taviro/run/run_error.h"
@@ -10,6 +11,27 @@ namespace {
 constexpr std::size_t kBlockBytes = 65536;
 constexpr char32_t kReplacementCharacter = U'\uFFFD';
 constexpr char16_t kCarriageReturn = u'\r';
+
+// Writes the UTF-8 bytes of `value` and returns where they end.
+char* put_utf8(char* to, char32_t value) {
+    const auto byte = [&to](char32_t bits) { *to++ = static_cast<char>(bits); };
+    if (value < 0x80) {
+        byte(value);
+    } else if (value < 0x800) {
+        byte(0xC0 | (value >> 6));
+        byte(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        byte(0xE0 | (value >> 12));
+        byte(0x80 | ((value >> 6) & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    } else {
+        byte(0xF0 | (value >> 18));
+        byte(0x80 | ((value >> 12) & 0x3F));
+        byte(0x80 | ((value >> 6) & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    }
+    return to;
+}
 
 }  // namespace
 
@@ -59,45 +81,37 @@ void EncodingSink::finish() {
     }
 }
 
+// Every unit of the output passes here, so the bytes are written in place:
+// no unit takes more than three, and a surrogate pair takes four.
 void EncodingSink::write_utf8(std::u16string_view text) {
+    const std::size_t kept = block_.size();
+    block_.resize(kept + 3 * text.size() + 3);
+    char* to = block_.data() + kept;
     for (const char16_t unit : text) {
         if (high_surrogate_ != 0) {
             const char16_t high = std::exchange(high_surrogate_, 0);
             if (is_low_surrogate(unit)) {
-                append_utf8(0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (unit - 0xDC00));
+                to = put_utf8(to, 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (unit - 0xDC00));
                 continue;
             }
             ++replacements_;
-            append_utf8(kReplacementCharacter);
+            to = put_utf8(to, kReplacementCharacter);
         }
         if (is_high_surrogate(unit)) {
             high_surrogate_ = unit;
         } else if (is_low_surrogate(unit)) {
             ++replacements_;
-            append_utf8(kReplacementCharacter);
+            to = put_utf8(to, kReplacementCharacter);
         } else if (unit != kCarriageReturn) {
-            append_utf8(unit);
+            to = put_utf8(to, unit);
         }
     }
+    block_.resize(static_cast<std::size_t>(to - block_.data()));
 }
 
 void EncodingSink::append_utf8(char32_t value) {
-    const auto byte = [this](char32_t bits) { block_.push_back(static_cast<char>(bits)); };
-    if (value < 0x80) {
-        byte(value);
-    } else if (value < 0x800) {
-        byte(0xC0 | (value >> 6));
-        byte(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        byte(0xE0 | (value >> 12));
-        byte(0x80 | ((value >> 6) & 0x3F));
-        byte(0x80 | (value & 0x3F));
-    } else {
-        byte(0xF0 | (value >> 18));
-        byte(0x80 | ((value >> 12) & 0x3F));
-        byte(0x80 | ((value >> 6) & 0x3F));
-        byte(0x80 | (value & 0x3F));
-    }
+    std::array<char, 4> bytes{};
+    block_.append(bytes.data(), put_utf8(bytes.data(), value));
 }
 
 void EncodingSink::write_out() {

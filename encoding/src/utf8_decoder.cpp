@@ -31,23 +31,68 @@ constexpr std::array<LeadRange, 8> kLeadRanges{{
     {0xF4, 0xF4, 3, 0x07, 0x80, 0x8F},
 }};
 
-const LeadRange* find_lead(unsigned char byte) {
+// The range of every byte that may lead a character of two or more bytes,
+// looked up directly: every such byte of a text needs it.
+constexpr std::array<const LeadRange*, 256> kLeadOfByte = [] {
+    std::array<const LeadRange*, 256> leads{};
     for (const LeadRange& range : kLeadRanges) {
-        if (byte >= range.first && byte <= range.last) {
-            return &range;
+        for (unsigned byte = range.first; byte <= range.last; ++byte) {
+            leads[byte] = &range;
         }
     }
-    return nullptr;
+    return leads;
+}();
+
+const LeadRange* find_lead(unsigned char byte) {
+    return kLeadOfByte[byte];
+}
+
+// Writes the one or two code units of `value` and returns where they end.
+char16_t* put_utf16(char16_t* to, char32_t value) {
+    if (value < 0x10000) {
+        *to++ = static_cast<char16_t>(value);
+        return to;
+    }
+    value -= 0x10000;
+    *to++ = static_cast<char16_t>(0xD800 + (value >> 10));
+    *to++ = static_cast<char16_t>(0xDC00 + (value & 0x3FF));
+    return to;
 }
 
 void append_utf16(std::u16string& units, char32_t value) {
-    if (value < 0x10000) {
-        units.push_back(static_cast<char16_t>(value));
-        return;
+    std::array<char16_t, 2> pair{};
+    units.append(pair.data(), put_utf16(pair.data(), value));
+}
+
+// Decodes the whole, well-formed characters at the start of `bytes` into `to`
+// and returns how many bytes they took; stops before anything else (a fault, a
+// character cut off at the end), which the byte-at-a-time path then reads.
+// Every byte of a text passes here, so it is kept tight.
+std::size_t decode_whole_characters(std::string_view bytes, char16_t*& to) {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = begin + bytes.size();
+    const auto* at = begin;
+    while (at != end) {
+        if (*at < 0x80) {
+            *to++ = *at++;
+            continue;
+        }
+        const LeadRange* lead = find_lead(*at);
+        if (lead == nullptr || end - at <= lead->continuations || at[1] < lead->lowest || at[1] > lead->highest) {
+            break;
+        }
+        char32_t value = *at & lead->mask;
+        int taken = 1;
+        for (; taken <= lead->continuations && (at[taken] & 0xC0) == 0x80; ++taken) {
+            value = (value << 6) | (at[taken] & 0x3Fu);
+        }
+        if (taken <= lead->continuations) {
+            break;
+        }
+        to = put_utf16(to, value);
+        at += taken;
     }
-    value -= 0x10000;
-    units.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
-    units.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+    return static_cast<std::size_t>(at - begin);
 }
 
 }  // namespace
@@ -64,13 +109,28 @@ std::string describe(const Utf8Fault& fault) {
 }
 
 std::optional<Utf8Fault> Utf8Decoder::decode(std::string_view bytes, std::u16string& units) {
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (missing_ == 0) {
+            // No character produces more units than it has bytes.
+            const std::size_t kept = units.size();
+            units.resize(kept + bytes.size() - at);
+            char16_t* to = units.data() + kept;
+            const std::size_t taken = decode_whole_characters(bytes.substr(at), to);
+            units.resize(static_cast<std::size_t>(to - units.data()));
+            at += taken;
+            offset_ += taken;
+            if (at == bytes.size()) {
+                break;
+            }
+        }
+        const auto byte = static_cast<unsigned char>(bytes[at]);
         auto fault = missing_ == 0 ? start_sequence(byte, units) : continue_sequence(byte, units);
         if (fault) {
             return fault;
         }
         ++offset_;
+        ++at;
     }
     return std::nullopt;
 }

@@ -17,8 +17,9 @@
 // its own word memory, so the threads share nothing but the dictionary, which
 // they only read.
 //
-// It does not open or close anything; the source is read and the sink written
-// on the calling thread only.
+// It does not open or close anything. The source is read on the calling
+// thread only; the sink is written by one thread at a time, in input order,
+// which may be any of the pool's.
 #pragma once
 
 #include <cstddef>
@@ -39,7 +40,7 @@ struct ParallelOptions {
     // Code units read for one chunk; the chunk ends at the last place in them
     // where a chunk may end.
     std::size_t chunk_units = 262144;
-    // Chunks read and not yet written, at most; 0 for twice the threads.
+    // Chunks read and not yet written, at most; 0 for four times the threads.
     std::size_t chunks_in_flight = 0;
 };
 
