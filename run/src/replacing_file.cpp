@@ -84,7 +84,7 @@ protected:
 
 private:
     static constexpr std::size_t kBlockBytes = 65536;
-    static constexpr off_t kWriteBackBytes = off_t{8} << 20;
+    static constexpr off_t kWriteBackBytes = off_t{4} << 20;
 
     // The block is emptied even when writing it fails, so that nothing is ever
     // written twice.
@@ -122,13 +122,6 @@ private:
     off_t written_back_ = 0;
 };
 
-void sync_folder(const fs::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return;
-    // Some file systems cannot sync a folder; the rename itself has happened.
-    ::fsync(descriptor);
-    ::close(descriptor);
-}
 
 }  // namespace
 
@@ -216,7 +209,6 @@ void ReplacingFile::commit() {
     descriptor_ = -1;
     committed_ = true;
     if (temporary_.empty() && closed != 0) throw file_error("write", name_);
-    if (!temporary_.empty()) sync_folder(folder_of(target_));
 }
 
 }  // namespace taviro

@@ -29,8 +29,10 @@ public:
 
     std::ostream& stream() noexcept { return stream_; }
 
-    // Writes the text out, syncs it, renames it over the destination and syncs
-    // the folder. Throws RunError; the destination is then as it was.
+    // Writes the text out, syncs it and renames it over the destination: after
+    // a crash the destination holds the old text or the whole new one, never a
+    // part. The folder is not synced; the system records the rename within
+    // seconds. Throws RunError; the destination is then as it was.
     void commit();
 
 private:
