@@ -90,8 +90,8 @@ echo
 echo "Targets, UTF-16LE -> UTF-16LE with the default dictionary:"
 awk -v one="$t16_1" -v two="$t16_2" -v iconv="$t_iconv" 'BEGIN {
     ratio = two / iconv; speedup = one / two
-    printf "  2 threads against iconv: %.2fx (at most 1.0x): %s\n", ratio, ratio <= 1.0 ? "met" : "NOT MET"
-    printf "  speed-up from 1 to 2 threads: %.2fx (at least 1.8x): %s\n", speedup, speedup >= 1.8 ? "met" : "NOT MET" }'
+    printf "  2 threads against iconv: %.2fx (at most 1.0x): %s\n", ratio, (ratio <= 1.0 ? "met" : "NOT MET")
+    printf "  speed-up from 1 to 2 threads: %.2fx (at least 1.8x): %s\n", speedup, (speedup >= 1.8 ? "met" : "NOT MET") }'
 
 echo
 echo "2 threads against 1 on the whole input:"
@@ -119,7 +119,7 @@ memory_row() {
     kb=$(peak_kb "$convert" -q -j 2 "$work/memory.txt" "$work/memory-out.txt")
     rm -f "$work/memory.txt" "$work/memory-out.txt"
     awk -v label="$label" -v kb="$kb" 'BEGIN {
-        printf "  %-8s %7d KB (%.1f MiB; at most 32 MiB: %s)\n", label, kb, kb / 1024, kb <= 32768 ? "met" : "NOT MET" }'
+        printf "  %-8s %7d KB (%.1f MiB; at most 32 MiB: %s)\n", label, kb, kb / 1024, (kb <= 32768 ? "met" : "NOT MET") }'
 }
 memory_row 1000000 "1 MB"
 memory_row 200000000 "200 MB"

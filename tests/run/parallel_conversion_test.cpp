@@ -195,6 +195,32 @@ TEST(ParallelConversion, FailsWhereTheSequentialRunFails) {
     }
 }
 
+// The pool's threads write the chunks: a sink that fails under one of them
+// stops the run with its own failure, and keeps a beginning of the text.
+TEST(ParallelConversion, ASinkThatFailsStopsTheRunWithItsFailure) {
+    class FullSink final : public UnitSink {
+    public:
+        explicit FullSink(std::size_t room) : room_(room) {}
+        void write(std::u16string_view text) override {
+            if (text_.size() + text.size() > room_) throw RunError("cannot write: the disk is full");
+            text_.append(text);
+        }
+        std::u16string text_;
+
+    private:
+        std::size_t room_;
+    };
+    const std::u16string text = corpus_lines(0, 400);
+    const std::u16string whole = convert(sequentially, text, small_dictionary()).text;
+    for (const std::size_t room : {std::size_t{0}, std::size_t{1000}, whole.size() - 1}) {
+        FailingSource source(text, text.size() + 1);
+        FullSink sink(room);
+        const ParallelOptions options{.threads = 2, .chunk_units = 300};
+        EXPECT_THROW(convert_units_parallel(source, sink, small_dictionary(), options), RunError) << room;
+        EXPECT_TRUE(whole.starts_with(sink.text_)) << room;
+    }
+}
+
 TEST(ParallelConversion, OneThreadIsTheSequentialRun) {
     const std::u16string text = corpus_lines(0, 200);
     const Outcome sequential = convert(sequentially, text, small_dictionary());

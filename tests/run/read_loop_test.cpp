@@ -130,6 +130,27 @@ TEST(ReadLoop, BlockReadingMatchesUnitByUnitReading) {
     EXPECT_EQ(from_blocks.text(), from_units.text());
 }
 
+// More different words than the word memory keeps, so that it grows and then
+// starts over, with words met again after that and words too long to keep.
+TEST(ReadLoop, RememberingWordsNeverChangesTheText) {
+    constexpr std::u16string_view kLetters = u"ਕਖਗਘਚਛਜਝਟਠਡਢਤਥਦਧਨਪਫਬ";
+    std::u16string source;
+    for (std::size_t word = 0; word < 80000; ++word) {
+        for (std::size_t letters = word % 50 == 0 ? 60 : 4, n = word; letters-- > 0; n /= kLetters.size()) {
+            source += kLetters[n % kLetters.size()];
+        }
+        source += word % 11 == 0 ? u"ਾ\r\n" : u" ";
+    }
+    source += source.substr(0, 4000);
+    MemoryUnitSource remembering(source);
+    OneUnitSource literal(source);
+    MemoryUnitSink fast;
+    MemoryUnitSink reference;
+    const MemoryDictionary dictionary({u"kakh", u"gagh"});
+    EXPECT_TRUE(convert_units(remembering, fast, dictionary) == convert_units_unit_by_unit(literal, reference, dictionary));
+    EXPECT_TRUE(fast.text() == reference.text());
+}
+
 TEST(ReadLoop, CounterHoldsJustUnderItsLimit) {
     const std::u16string longest(32766, u'x');
     EXPECT_EQ(convert(longest + u" "), longest + u" ");
