@@ -19,6 +19,12 @@
 namespace taviro {
 namespace {
 
+// Large chunks keep the handing over between threads rare; many threads share
+// the same memory in smaller ones.
+constexpr std::size_t kUnitsInFlight = std::size_t{1} << 21;
+constexpr std::size_t kMostChunkUnits = std::size_t{1} << 18;
+constexpr std::size_t kLeastChunkUnits = std::size_t{1} << 14;
+
 // Where the last chunk in `units` may end: just after the last separator that
 // ends a word of two or more counted characters; 0 when there is none. A nukta
 // that joins the letter before it is not counted, so the nukta is not counted
@@ -110,7 +116,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable_any work_ready_;
-    std::condition_variable written_;
+    std::condition_variable chunk_written_;
     // Guarded by the mutex; the submitted count changes on the calling thread only.
     std::size_t submitted_ = 0;
     std::size_t taken_ = 0;
@@ -125,9 +131,12 @@ private:
 ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options)
     : sink_(sink), dictionary_(dictionary) {
     const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 4 * options.threads;
+    const std::size_t chunk_units = options.chunk_units != 0
+                                        ? options.chunk_units
+                                        : std::clamp(kUnitsInFlight / in_flight, kLeastChunkUnits, kMostChunkUnits);
     chunks_.reserve(in_flight);
     for (std::size_t i = 0; i < in_flight; ++i) {
-        chunks_.emplace_back(std::max<std::size_t>(options.chunk_units, 1));
+        chunks_.emplace_back(chunk_units);
     }
     for (unsigned i = 0; i < options.threads; ++i) {
         WordMemory& memory = *memories_.emplace_back(std::make_unique<WordMemory>(dictionary));
@@ -220,9 +229,9 @@ void ParallelRun::write_converted() {
                 counts_ += chunk->counts;
             }
         }
-        written_.notify_all();
+        chunk_written_.notify_all();
     }
-    written_.notify_all();
+    chunk_written_.notify_all();
 }
 
 // The units carried from the chunk before, then the source's up to the
@@ -283,7 +292,8 @@ void ParallelRun::carry_from(Chunk& chunk, std::size_t end) {
 // be written first. Throws the conversion's failure once one is known.
 Chunk& ParallelRun::next_free() {
     std::unique_lock lock(mutex_);
-    written_.wait(lock, [this] { return (failure_ && !writing_) || submitted_ - written_count_ < chunks_.size(); });
+    chunk_written_.wait(lock,
+                        [this] { return (failure_ && !writing_) || submitted_ - written_count_ < chunks_.size(); });
     if (failure_) {
         std::rethrow_exception(failure_);
     }
@@ -301,7 +311,7 @@ void ParallelRun::submit() {
 // Waits until every chunk submitted is written, or the first failure; throws it.
 void ParallelRun::write_all() {
     std::unique_lock lock(mutex_);
-    written_.wait(lock, [this] { return !writing_ && (failure_ || written_count_ == submitted_); });
+    chunk_written_.wait(lock, [this] { return !writing_ && (failure_ || written_count_ == submitted_); });
     if (failure_) {
         std::rethrow_exception(failure_);
     }

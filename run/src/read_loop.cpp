@@ -52,7 +52,7 @@ public:
     explicit SeparatorText(char16_t previous = 0) : previous_(previous) {}
 
     // `directly_after_previous` is false when a word character came in between.
-    // The text holds as long as this object does.
+    // The text holds until the next call.
     std::u16string_view next(char16_t separator, bool directly_after_previous) {
         const bool after_carriage_return = directly_after_previous && previous_ == kCarriageReturn;
         previous_ = separator;

@@ -122,7 +122,6 @@ private:
     off_t written_back_ = 0;
 };
 
-
 }  // namespace
 
 ReplacingFile::ReplacingFile(const fs::path& destination) : name_(destination), target_(follow_links(destination)) {

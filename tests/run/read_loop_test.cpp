@@ -147,7 +147,8 @@ TEST(ReadLoop, RememberingWordsNeverChangesTheText) {
     MemoryUnitSink fast;
     MemoryUnitSink reference;
     const MemoryDictionary dictionary({u"kakh", u"gagh"});
-    EXPECT_TRUE(convert_units(remembering, fast, dictionary) == convert_units_unit_by_unit(literal, reference, dictionary));
+    const FinishCounts counts = convert_units(remembering, fast, dictionary);
+    EXPECT_TRUE(counts == convert_units_unit_by_unit(literal, reference, dictionary));
     EXPECT_TRUE(fast.text() == reference.text());
 }
 
