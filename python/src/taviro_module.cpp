@@ -25,6 +25,7 @@
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/parallel_conversion.h"
 #include "taviro/run/run_error.h"
 #include "taviro/run/text_conversion.h"
 #include "taviro/run/word_store.h"
@@ -123,13 +124,14 @@ struct FileConversion {
 FileConversion convert_named_files(const std::string& source, const std::string& destination,
                                    std::optional<taviro::Encoding> from, taviro::Encoding to,
                                    const taviro::Dictionary& dictionary,
-                                   const std::filesystem::path& dictionary_file) {
+                                   const std::filesystem::path& dictionary_file, unsigned threads) {
     taviro::EncodedFilesOptions encodings;
     encodings.source_encoding = from;
     encodings.destination_encoding = to;
     taviro::EncodedRunFiles files(encodings);
     taviro::RunOptions options;
     options.dictionary_file = dictionary_file;
+    options.threads = threads;
     const taviro::RunResult result = taviro::convert_file(source, destination, dictionary, files, options);
     if (result.outcome != taviro::RunOutcome::completed) {
         throw taviro::RunError(result.reason);
@@ -162,8 +164,8 @@ public:
     }
 
     FileConversion convert_file(const std::string& source, const std::string& destination,
-                                std::optional<taviro::Encoding> from, taviro::Encoding to) const {
-        return convert_named_files(source, destination, from, to, words_, file_);
+                                std::optional<taviro::Encoding> from, taviro::Encoding to, unsigned threads) const {
+        return convert_named_files(source, destination, from, to, words_, file_, threads);
     }
 
 private:
@@ -191,15 +193,17 @@ PYBIND11_MODULE(_taviro, module) {
         .def(
             "_convert_file",
             [](const Transliterator& self, const std::string& source, const std::string& destination,
-               const std::string& from_encoding, const std::string& to_encoding) {
+               const std::string& from_encoding, const std::string& to_encoding, unsigned threads) {
                 const auto from = source_encoding(from_encoding);
                 const auto to = destination_encoding(to_encoding);
                 FileConversion done;
                 {
                     py::gil_scoped_release unlocked;
-                    done = self.convert_file(source, destination, from, to);
+                    done = self.convert_file(source, destination, from, to,
+                                             threads != 0 ? threads : taviro::available_threads());
                 }
                 return std::make_pair(done.destination, done.replacements);
             },
-            py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"));
+            py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"),
+            py::arg("threads"));
 }

@@ -18,6 +18,9 @@ from typing import NamedTuple, Optional, Union
 from ._taviro import DictionaryError, Error, FileError, TextError, __version__
 from ._taviro import Transliterator as _Engine
 
+# As many threads as taviro-convert -j takes.
+_MOST_THREADS = 256
+
 __all__ = [
     "DictionaryError",
     "Error",
@@ -98,10 +101,13 @@ class Transliterator(_Engine):
         ]
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
-                     to_encoding: str = "utf-16le") -> str:
-        """taviro-convert --from FROM --to TO SOURCE DESTINATION; see convert_file()."""
+                     to_encoding: str = "utf-16le", threads: Optional[int] = None) -> str:
+        """taviro-convert --from FROM --to TO -j THREADS SOURCE DESTINATION; see convert_file()."""
+        if threads is not None and (isinstance(threads, bool) or not isinstance(threads, int)
+                                    or not 1 <= threads <= _MOST_THREADS):
+            raise ValueError(f"threads must be a whole number from 1 to {_MOST_THREADS}, not {threads!r}")
         written, replacements = self._convert_file(os.fspath(source), os.fspath(destination),
-                                                   from_encoding, to_encoding)
+                                                   from_encoding, to_encoding, threads or 0)
         if replacements:
             warnings.warn(f"{replacements} UTF-16 surrogate(s) without a partner could not be written "
                           "in UTF-8 and became U+FFFD", UnicodeWarning, stacklevel=2)
@@ -133,12 +139,15 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
 
 def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",
                  to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None,
-                 loanwords: bool = False) -> str:
+                 loanwords: bool = False, threads: Optional[int] = None) -> str:
     """Converts the file `source` into `destination`, byte for byte as
     `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
     checks: the source name ends in .txt, and ".txt" is added to a destination
     name without it. Returns the name written; raises FileError with the
     run's reason when the run did not complete.
+
+    Like taviro-convert, it converts on one thread per core unless `threads`
+    says how many (1 to 256); the bytes are the same for any number.
     """
     return _transliterator(dictionary, loanwords).convert_file(source, destination, from_encoding=from_encoding,
-                                                               to_encoding=to_encoding)
+                                                               to_encoding=to_encoding, threads=threads)

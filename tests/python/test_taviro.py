@@ -94,11 +94,15 @@ def test_convert_file_writes_the_file_taviro_convert_writes(corpus, tmp_path, so
     assert run_convert("--from", from_encoding, "--to", to_encoding, str(source),
                        str(tmp_path / "program" / "roman")).returncode == 0
 
-    written = taviro.convert_file(source, tmp_path / "module" / "roman", from_encoding=from_encoding,
-                                  to_encoding=to_encoding)
+    for threads in (1, 2, None):
+        written = taviro.convert_file(source, tmp_path / "module" / "roman", from_encoding=from_encoding,
+                                      to_encoding=to_encoding, threads=threads)
 
-    assert written == str(tmp_path / "module" / "roman.txt")
-    assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
+        assert written == str(tmp_path / "module" / "roman.txt")
+        assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
+    for threads in (0, 257, 1.5, True):
+        with pytest.raises(ValueError):
+            taviro.convert_file(source, tmp_path / "module" / "roman", threads=threads)
 
 
 def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dictionary, tmp_path):
