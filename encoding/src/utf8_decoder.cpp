@@ -81,6 +81,12 @@ std::size_t decode_whole_characters(std::string_view bytes, char16_t*& to) {
         if (lead == nullptr || end - at <= lead->continuations || at[1] < lead->lowest || at[1] > lead->highest) {
             break;
         }
+        if (lead->continuations == 2 && (at[2] & 0xC0) == 0x80) {
+            // Three bytes, as every Gurmukhi letter takes: no loop.
+            *to++ = static_cast<char16_t>(((*at & 0x0Fu) << 12) | ((at[1] & 0x3Fu) << 6) | (at[2] & 0x3Fu));
+            at += 3;
+            continue;
+        }
         char32_t value = *at & lead->mask;
         int taken = 1;
         for (; taken <= lead->continuations && (at[taken] & 0xC0) == 0x80; ++taken) {
