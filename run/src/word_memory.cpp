@@ -103,14 +103,6 @@ FinishedWord finished_word(const ConvertedWord& word) {
 WordMemory::WordMemory(const Dictionary& dictionary)
     : dictionary_(dictionary), slots_(allocate_slots(kFirstSlots)), slot_count_(kFirstSlots) {}
 
-std::int32_t WordMemory::find(std::u16string_view units) {
-    TextHashState hash;
-    for (const char16_t unit : units) {
-        hash.add(unit);
-    }
-    return find(units, hash.value);
-}
-
 std::int32_t WordMemory::find(std::u16string_view units, std::uint64_t hash) {
     if (units.size() > kMaxRememberedLength) {
         current_ = nullptr;

@@ -68,7 +68,6 @@ public:
     // tells how many characters the counter takes for it. Throws EngineError as
     // romanizing the word would. The word stays the current one until the next call.
     std::int32_t find(std::u16string_view units, std::uint64_t hash);
-    std::int32_t find(std::u16string_view units);
     // What the current word becomes with the given word end; the text holds
     // until the next call.
     ConvertedWord converted(bool drop_final_a);
