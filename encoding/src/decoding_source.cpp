@@ -20,6 +20,9 @@ DecodingSource::DecodingSource(std::istream& bytes, std::optional<Encoding> enco
     : bytes_(bytes), encoding_(encoding), name_(std::move(name)), progress_(std::move(progress)) {}
 
 std::size_t DecodingSource::read(std::span<char16_t> units) {
+    if (handed_out_ == decoded_.size() && reads_as_it_lies()) {
+        return read_as_it_lies(units);
+    }
     while (handed_out_ == decoded_.size()) {
         decoded_.clear();
         handed_out_ = 0;
@@ -31,6 +34,51 @@ std::size_t DecodingSource::read(std::span<char16_t> units) {
     std::copy_n(decoded_.begin() + static_cast<std::ptrdiff_t>(handed_out_), count, units.begin());
     handed_out_ += count;
     return count;
+}
+
+// UTF-16 in the machine's byte order is the units themselves: once the
+// encoding is known, its bytes go straight into the caller's units.
+bool DecodingSource::reads_as_it_lies() const noexcept {
+    constexpr Encoding native = std::endian::native == std::endian::little ? Encoding::utf16le : Encoding::utf16be;
+    return encoding_ == native && !at_end_;
+}
+
+std::size_t DecodingSource::read_as_it_lies(std::span<char16_t> units) {
+    auto* const bytes = reinterpret_cast<char*>(units.data());
+    const std::size_t capacity = 2 * units.size();
+    std::size_t count = 0;
+    while (count == 0 && capacity != 0) {
+        std::size_t held = 0;
+        if (carried_byte_) {
+            bytes[held++] = *carried_byte_;
+            carried_byte_.reset();
+        }
+        const std::size_t got = read_into(bytes + held, capacity - held);
+        held += got;
+        if (held % 2 != 0) {
+            carried_byte_ = bytes[held - 1];
+        }
+        if (got == 0) {
+            at_end_ = true;
+            finish();
+            return 0;
+        }
+        count = drop_leading_mark(units.first(held / 2));
+    }
+    return count;
+}
+
+// The units of `units` without a byte-order mark at the very start of the input.
+std::size_t DecodingSource::drop_leading_mark(std::span<char16_t> units) {
+    if (!at_start_ || units.empty()) {
+        return units.size();
+    }
+    at_start_ = false;
+    if (units.front() != kByteOrderMark) {
+        return units.size();
+    }
+    std::copy(units.begin() + 1, units.end(), units.begin());
+    return units.size() - 1;
 }
 
 // Decodes the next block of bytes into decoded_; false at the end of the
@@ -63,16 +111,22 @@ bool DecodingSource::decode_next_block() {
 // serves every block.
 const std::string& DecodingSource::read_block(std::size_t wanted) {
     block_.resize(wanted);
-    bytes_.read(block_.data(), static_cast<std::streamsize>(wanted));
+    block_.resize(read_into(block_.data(), wanted));
+    return block_;
+}
+
+// Up to `wanted` bytes into `bytes`; fewer only at the end of the input.
+std::size_t DecodingSource::read_into(char* bytes, std::size_t wanted) {
+    bytes_.read(bytes, static_cast<std::streamsize>(wanted));
     if (bytes_.bad()) {
         fail("cannot read it");
     }
-    block_.resize(static_cast<std::size_t>(bytes_.gcount()));
-    bytes_read_ += block_.size();
-    if (progress_ && !block_.empty()) {
+    const auto got = static_cast<std::size_t>(bytes_.gcount());
+    bytes_read_ += got;
+    if (progress_ && got != 0) {
         progress_(bytes_read_);
     }
-    return block_;
+    return got;
 }
 
 void DecodingSource::decode(std::string_view bytes) {

@@ -57,11 +57,14 @@ private:
 // One chunk of the input and, once converted, its text. The buffers keep
 // their size from chunk to chunk, so memory stays what the first chunks took.
 struct Chunk {
-    explicit Chunk(std::size_t capacity) : units(capacity) {}
+    // The units are left unset: the source fills them, on the reading thread.
+    explicit Chunk(std::size_t capacity)
+        : buffer(std::make_unique_for_overwrite<char16_t[]>(capacity)), units(buffer.get(), capacity) {}
 
-    std::span<const char16_t> read() const noexcept { return {units.data(), size}; }
+    std::span<const char16_t> read() const noexcept { return units.first(size); }
 
-    std::vector<char16_t> units;  // the first `size` are the chunk's
+    std::unique_ptr<char16_t[]> buffer;
+    std::span<char16_t> units;  // of the buffer; the first `size` are the chunk's
     std::size_t size = 0;
     char16_t after_separator = 0;  // the separator just before the chunk; 0 at the start
     bool ends_input = false;
@@ -241,7 +244,7 @@ bool ParallelRun::fill(UnitSource& source, Chunk& chunk) {
     std::copy(carried_.begin(), carried_.end(), chunk.units.begin());
     carried_.clear();
     while (chunk.size < chunk.units.size()) {
-        const std::size_t count = source.read(std::span(chunk.units).subspan(chunk.size));
+        const std::size_t count = source.read(chunk.units.subspan(chunk.size));
         if (count == 0) {
             return true;
         }

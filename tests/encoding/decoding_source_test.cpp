@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{"DetectedUtf16leWithMark", utf16(u"\uFEFF" + kText, true), std::nullopt, Encoding::utf16le},
         SourceCase{"DetectedUtf16leWithoutMark", utf16(kText, true), std::nullopt, Encoding::utf16le},
         SourceCase{"DetectedUtf16beWithMark", utf16(u"\uFEFF" + kText, false), std::nullopt, Encoding::utf16be},
+        SourceCase{"NamedUtf16leWithMark", utf16(u"\uFEFF" + kText, true), Encoding::utf16le, Encoding::utf16le},
         SourceCase{"NamedUtf16beWithoutMark", utf16(kText, false), Encoding::utf16be, Encoding::utf16be},
         SourceCase{"NamedUtf8WithMark", "\xEF\xBB\xBFਕਮਲਨਯਨ ਕਿ, ਪੰਜਾਬੀ।\r\n\xF0\x9F\x98\x80 ā\n", Encoding::utf8,
                    Encoding::utf8}),
@@ -118,6 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"CutUtf8Character", "ਕ\xE0\xA8", Encoding::utf8,
                     "cannot read 'in.txt': it ends inside a UTF-8 character at byte offset 3 (0xE0 0xA8)"},
         FailureCase{"OddUtf16", "\xFF\xFE\x15\x0A\x15", std::nullopt,
+                    "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"},
+        FailureCase{"OddNamedUtf16le", "\x15\x0A\x15", Encoding::utf16le,
                     "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 

@@ -34,8 +34,12 @@ public:
     std::optional<Encoding> encoding() const noexcept { return encoding_; }
 
 private:
+    bool reads_as_it_lies() const noexcept;
+    std::size_t read_as_it_lies(std::span<char16_t> units);
+    std::size_t drop_leading_mark(std::span<char16_t> units);
     bool decode_next_block();
     const std::string& read_block(std::size_t wanted);
+    std::size_t read_into(char* bytes, std::size_t wanted);
     void decode(std::string_view bytes);
     void decode_utf16(std::string_view bytes);
     void finish();
