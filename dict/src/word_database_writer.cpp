@@ -20,6 +20,9 @@ void fill_loanwords(sqlite::Database& database, const std::vector<LexiconEntry>&
 void fill(const std::filesystem::path& file, const std::vector<std::u16string>& words,
           const std::vector<LexiconEntry>* loanwords) {
     sqlite::Database database(file, sqlite::OpenMode::create, "cannot write " + quoted_name(file));
+    // Programs read the words as UTF-16 at every start; kept so, SQLite hands
+    // them out as they lie instead of converting each one from UTF-8.
+    database.execute("PRAGMA encoding = 'UTF-16'");
     database.execute("CREATE TABLE words (words TEXT NOT NULL)");
     database.execute(kCreateUserLexicon);
     database.execute("BEGIN");

@@ -103,6 +103,22 @@ TEST(FinishWord, LoneConsonantWithPrefixLooksUpTheEmptyStem) {
     EXPECT_EQ(kept.text, u"ka");
 }
 
+TEST(MemoryDictionary, CountsEveryRowAsTheTableGrows) {
+    MemoryDictionary dictionary;
+    for (int round = 1; round <= 2; ++round) {
+        for (char16_t unit = u'a'; unit < u'a' + 3000; ++unit) {
+            dictionary.add(std::u16string(3, unit));
+        }
+    }
+    dictionary.add(u"");
+    EXPECT_EQ(dictionary.size(), 6001u);
+    EXPECT_EQ(dictionary.count(u"aaa"), 2u);
+    EXPECT_EQ(dictionary.count(std::u16string(3, u'a' + 2999)), 2u);
+    EXPECT_EQ(dictionary.count(u""), 1u);
+    EXPECT_EQ(dictionary.count(u"aa"), 0u);
+    EXPECT_EQ(dictionary.count(u"aaaa"), 0u);
+}
+
 TEST(FinishWord, OverlongWordOverflows) {
     const MemoryDictionary dictionary;
     try {

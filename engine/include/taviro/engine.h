@@ -222,7 +222,21 @@ private:
         std::u16string roman;
         Lexicon lexicon;
     };
-    std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> counts_;
+    // A distinct row: where its text lies in texts_, and how often it came.
+    // Every program start loads tens of thousands of rows, so the rows share
+    // one buffer and an open-addressed table instead of two allocations each.
+    struct CountSlot {
+        std::size_t hash = 0;
+        std::size_t at = 0;
+        std::size_t size = 0;
+        std::size_t count = 0;  // 0: the slot is free
+    };
+    std::size_t find_slot(std::u16string_view text, std::size_t hash) const noexcept;
+    void rebuild_table(std::size_t slot_count);
+
+    std::u16string texts_;
+    std::vector<CountSlot> slots_;  // a power of two of them, at most three quarters used
+    std::size_t distinct_ = 0;
     std::unordered_map<std::u16string, Entry, TextHash, std::equal_to<>> pronunciations_;
     std::size_t rows_ = 0;
     std::size_t longest_row_ = 0;

@@ -11,7 +11,9 @@ Database::Database(const std::filesystem::path& file, OpenMode mode, std::string
     if (error) {
         throw this->error(error.message());
     }
-    const int flags = mode == OpenMode::read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    // A connection serves one thread at a time, so SQLite need not lock it.
+    const int flags = SQLITE_OPEN_NOMUTEX |
+                      (mode == OpenMode::read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3* raw = nullptr;
     const int result = sqlite3_open_v2(absolute.c_str(), &raw, flags, nullptr);
     handle_.reset(raw);
@@ -61,9 +63,10 @@ void Statement::reset() {
     }
 }
 
+// SQLite keeps its own copy: a caller's text may be gone before the statement runs.
 void Statement::bind_text(int index, std::u16string_view text) {
     const auto bytes = static_cast<int>(text.size() * sizeof(char16_t));
-    if (sqlite3_bind_text16(get(), index, text.data(), bytes, SQLITE_STATIC) != SQLITE_OK) {
+    if (sqlite3_bind_text16(get(), index, text.data(), bytes, SQLITE_TRANSIENT) != SQLITE_OK) {
         throw database_->error();
     }
 }

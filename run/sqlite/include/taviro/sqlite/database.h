@@ -55,7 +55,7 @@ public:
     // True with a row to read, false when there are no more.
     bool step();
     void reset();
-    // The text stays the caller's until the next step.
+    // SQLite copies the text: it need not outlive the call.
     void bind_text(int index, std::u16string_view text);
     sqlite3_stmt* get() const noexcept { return handle_.get(); }
 
