@@ -20,3 +20,29 @@ median_seconds() {
     done
     printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.4f", a[int((NR + 1) / 2)] / 1e9 }'
 }
+
+# Runs two shell commands in turn, ${runs:-5} times each, so that the machine
+# speeding up or slowing down meanwhile touches both alike. Prints the median
+# wall time of each in seconds and the median of the per-turn ratios of the
+# first to the second.
+median_pair() {
+    local first=() second=() ratios=()
+    for ((i = 0; i < ${runs:-5}; i++)); do
+        local command times=()
+        for command in "$1" "$2"; do
+            local start end
+            start=$(date +%s%N)
+            sh -c "$command" > /dev/null 2>&1 || { echo "failed: $command" >&2; exit 1; }
+            end=$(date +%s%N)
+            times+=("$(( end - start ))")
+        done
+        first+=("${times[0]}")
+        second+=("${times[1]}")
+        ratios+=("$(awk -v a="${times[0]}" -v b="${times[1]}" 'BEGIN { printf "%.6f", a / b }')")
+    done
+    local median='{ a[NR] = $1 } END { printf "%s", a[int((NR + 1) / 2)] }'
+    awk -v a="$(printf '%s\n' "${first[@]}" | sort -n | awk "$median")" \
+        -v b="$(printf '%s\n' "${second[@]}" | sort -n | awk "$median")" \
+        -v r="$(printf '%s\n' "${ratios[@]}" | sort -g | awk "$median")" \
+        'BEGIN { printf "%.4f %.4f %.4f\n", a / 1e9, b / 1e9, r }'
+}
