@@ -90,11 +90,11 @@ void convert_chunk(Chunk& chunk, WordMemory& memory) {
     }
 }
 
-// The calling thread reads and cuts; the pool's threads convert, and whichever
-// of them finds the oldest chunk converted writes it, and the converted chunks
-// after it, to the sink, one thread at a time. The chunks form a ring: they
-// are read, converted and written in the same order. Writing on the pool keeps
-// the reading thread's share of work small, so that it never holds the pool up.
+// The calling thread reads and cuts, and converts too whenever every chunk is
+// in flight, so that N threads keep N cores busy; the pool's N - 1 threads
+// convert. Whichever thread finds the oldest chunk converted writes it, and the
+// converted chunks after it, to the sink, one thread at a time. The chunks form
+// a ring: they are read, converted and written in the same order.
 class ParallelRun {
 public:
     ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options);
@@ -102,6 +102,9 @@ public:
 
 private:
     void work(std::stop_token stop, WordMemory& memory);
+    void convert_and_pass_on(Chunk& chunk, WordMemory& memory);
+    template <class Done>
+    void help_until(std::unique_lock<std::mutex>& lock, Done done);
     void write_converted();
     bool fill(UnitSource& source, Chunk& chunk);
     bool convert_alone(UnitSource& source, Chunk& chunk);
@@ -111,11 +114,10 @@ private:
     void write_all();
 
     UnitSink& sink_;
-    const Dictionary& dictionary_;
     std::vector<Chunk> chunks_;
     std::u16string carried_;  // the units read after the latest chunk's end
     char16_t after_separator_ = 0;
-    std::optional<WordMemory> own_memory_;  // for input without a place to cut
+    WordMemory own_memory_;  // the calling thread's
 
     std::mutex mutex_;
     std::condition_variable_any work_ready_;
@@ -124,7 +126,7 @@ private:
     std::size_t submitted_ = 0;
     std::size_t taken_ = 0;
     std::size_t written_count_ = 0;
-    bool writing_ = false;         // a pool thread is writing chunks out
+    bool writing_ = false;         // a thread is writing chunks out
     std::exception_ptr failure_;  // the first in input order; nothing after it is written
     FinishCounts counts_;
     std::vector<std::unique_ptr<WordMemory>> memories_;
@@ -132,7 +134,7 @@ private:
 };
 
 ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options)
-    : sink_(sink), dictionary_(dictionary) {
+    : sink_(sink), own_memory_(dictionary) {
     const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 4 * options.threads;
     const std::size_t chunk_units = options.chunk_units != 0
                                         ? options.chunk_units
@@ -141,7 +143,7 @@ ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const Par
     for (std::size_t i = 0; i < in_flight; ++i) {
         chunks_.emplace_back(chunk_units);
     }
-    for (unsigned i = 0; i < options.threads; ++i) {
+    for (unsigned i = 1; i < options.threads; ++i) {
         WordMemory& memory = *memories_.emplace_back(std::make_unique<WordMemory>(dictionary));
         threads_.emplace_back([this, &memory](std::stop_token stop) { work(stop, memory); });
     }
@@ -189,21 +191,43 @@ void ParallelRun::work(std::stop_token stop, WordMemory& memory) {
             }
             chunk = &chunks_[taken_++ % chunks_.size()];
         }
-        convert_chunk(*chunk, memory);
-        {
-            std::lock_guard lock(mutex_);
-            chunk->converted = true;
-            if (writing_) {
-                continue;  // the thread writing will come to it
-            }
-            writing_ = true;
+        convert_and_pass_on(*chunk, memory);
+    }
+}
+
+// Converts a chunk taken from the ring, then writes out what is ready unless
+// another thread is at it; that thread will come to this chunk.
+void ParallelRun::convert_and_pass_on(Chunk& chunk, WordMemory& memory) {
+    convert_chunk(chunk, memory);
+    {
+        std::lock_guard lock(mutex_);
+        chunk.converted = true;
+        if (writing_) {
+            return;
         }
-        write_converted();
+        writing_ = true;
+    }
+    write_converted();
+}
+
+// For the calling thread: waits until `done` holds, converting the chunks that
+// no thread has taken yet in the meantime. Chunks after a failure are not worth it.
+template <class Done>
+void ParallelRun::help_until(std::unique_lock<std::mutex>& lock, Done done) {
+    while (!done()) {
+        if (taken_ < submitted_ && !failure_) {
+            Chunk& chunk = chunks_[taken_++ % chunks_.size()];
+            lock.unlock();
+            convert_and_pass_on(chunk, own_memory_);
+            lock.lock();
+        } else {
+            chunk_written_.wait(lock);
+        }
     }
 }
 
 // Writes the oldest chunks while they are converted, then gives up writing.
-// Called by the one pool thread that holds the writing.
+// Called by the one thread that holds the writing.
 void ParallelRun::write_converted() {
     for (;;) {
         Chunk* chunk = nullptr;
@@ -257,10 +281,7 @@ bool ParallelRun::fill(UnitSource& source, Chunk& chunk) {
 // until a place where a chunk may end or the end of the input; true at the
 // end. Everything before `chunk` must have been written.
 bool ParallelRun::convert_alone(UnitSource& source, Chunk& chunk) {
-    if (!own_memory_) {
-        own_memory_.emplace(dictionary_);
-    }
-    ChunkLoop loop(sink_, *own_memory_, after_separator_);
+    ChunkLoop loop(sink_, own_memory_, after_separator_);
     std::size_t end = 0;
     do {
         loop.take(chunk.read());
@@ -295,8 +316,7 @@ void ParallelRun::carry_from(Chunk& chunk, std::size_t end) {
 // be written first. Throws the conversion's failure once one is known.
 Chunk& ParallelRun::next_free() {
     std::unique_lock lock(mutex_);
-    chunk_written_.wait(lock,
-                        [this] { return (failure_ && !writing_) || submitted_ - written_count_ < chunks_.size(); });
+    help_until(lock, [this] { return (failure_ && !writing_) || submitted_ - written_count_ < chunks_.size(); });
     if (failure_) {
         std::rethrow_exception(failure_);
     }
@@ -314,7 +334,7 @@ void ParallelRun::submit() {
 // Waits until every chunk submitted is written, or the first failure; throws it.
 void ParallelRun::write_all() {
     std::unique_lock lock(mutex_);
-    chunk_written_.wait(lock, [this] { return !writing_ && (failure_ || written_count_ == submitted_); });
+    help_until(lock, [this] { return !writing_ && (failure_ || written_count_ == submitted_); });
     if (failure_) {
         std::rethrow_exception(failure_);
     }

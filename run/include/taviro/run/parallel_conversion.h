@@ -18,8 +18,8 @@
 // they only read.
 //
 // It does not open or close anything. The source is read on the calling
-// thread only; the sink is written by one thread at a time, in input order,
-// which may be any of the pool's.
+// thread only, which converts too while every chunk is in flight; the sink is
+// written by one thread at a time, in input order, which may be any of them.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +35,8 @@ namespace taviro {
 unsigned available_threads() noexcept;
 
 struct ParallelOptions {
-    // Threads that convert; 1 or less is convert_units() on the calling thread.
+    // Threads that convert, the calling one among them; 1 or less is
+    // convert_units() on the calling thread.
     unsigned threads = available_threads();
     // Code units read for one chunk; the chunk ends at the last place in them
     // where a chunk may end. 0 sizes the chunks so that those in flight hold
