@@ -28,6 +28,8 @@ public:
     ChunkLoop(const ChunkLoop&) = delete;
     ChunkLoop& operator=(const ChunkLoop&) = delete;
 
+    // Begins another stretch, written to `sink`, as a new loop would.
+    void restart(UnitSink& sink, char16_t after_separator);
     // Converts every word that a separator in `units` ends; a word cut by the
     // end of `units` waits for the next call.
     void take(std::span<const char16_t> units);

@@ -74,21 +74,38 @@ struct Chunk {
     bool converted = false;      // guarded by the run's mutex
 };
 
-void convert_chunk(Chunk& chunk, WordMemory& memory) {
-    chunk.text.clear();
-    TextSink sink(chunk.text);
-    try {
-        ChunkLoop loop(sink, memory, chunk.after_separator);
-        loop.take(chunk.read());
-        if (chunk.ends_input) {
-            loop.end_of_input();
+// What one thread converts chunks with: its word memory, and a loop that keeps
+// its buffers from chunk to chunk instead of allocating them for each.
+class ChunkConverter {
+public:
+    explicit ChunkConverter(const Dictionary& dictionary) : memory_(dictionary) {}
+
+    WordMemory& memory() noexcept { return memory_; }
+
+    void convert(Chunk& chunk) {
+        chunk.text.clear();
+        TextSink sink(chunk.text);
+        try {
+            if (loop_) {
+                loop_->restart(sink, chunk.after_separator);
+            } else {
+                loop_.emplace(sink, memory_, chunk.after_separator);
+            }
+            loop_->take(chunk.read());
+            if (chunk.ends_input) {
+                loop_->end_of_input();
+            }
+            chunk.counts = loop_->counts();
+            chunk.failure = nullptr;
+        } catch (...) {
+            chunk.failure = std::current_exception();
         }
-        chunk.counts = loop.counts();
-        chunk.failure = nullptr;
-    } catch (...) {
-        chunk.failure = std::current_exception();
     }
-}
+
+private:
+    WordMemory memory_;
+    std::optional<ChunkLoop> loop_;  // restarted with each chunk's own sink
+};
 
 // The calling thread reads and cuts, and converts too whenever every chunk is
 // in flight, so that N threads keep N cores busy; the pool's N - 1 threads
@@ -101,8 +118,8 @@ public:
     FinishCounts convert(UnitSource& source);
 
 private:
-    void work(std::stop_token stop, WordMemory& memory);
-    void convert_and_pass_on(Chunk& chunk, WordMemory& memory);
+    void work(std::stop_token stop, ChunkConverter& converter);
+    void convert_and_pass_on(Chunk& chunk, ChunkConverter& converter);
     template <class Done>
     void help_until(std::unique_lock<std::mutex>& lock, Done done);
     void write_converted();
@@ -117,7 +134,7 @@ private:
     std::vector<Chunk> chunks_;
     std::u16string carried_;  // the units read after the latest chunk's end
     char16_t after_separator_ = 0;
-    WordMemory own_memory_;  // the calling thread's
+    ChunkConverter own_;  // the calling thread's
 
     std::mutex mutex_;
     std::condition_variable_any work_ready_;
@@ -129,12 +146,12 @@ private:
     bool writing_ = false;         // a thread is writing chunks out
     std::exception_ptr failure_;  // the first in input order; nothing after it is written
     FinishCounts counts_;
-    std::vector<std::unique_ptr<WordMemory>> memories_;
+    std::vector<std::unique_ptr<ChunkConverter>> converters_;
     std::vector<std::jthread> threads_;  // last, so they are stopped and joined first
 };
 
 ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const ParallelOptions& options)
-    : sink_(sink), own_memory_(dictionary) {
+    : sink_(sink), own_(dictionary) {
     const std::size_t in_flight = options.chunks_in_flight != 0 ? options.chunks_in_flight : 4 * options.threads;
     const std::size_t chunk_units = options.chunk_units != 0
                                         ? options.chunk_units
@@ -144,8 +161,8 @@ ParallelRun::ParallelRun(UnitSink& sink, const Dictionary& dictionary, const Par
         chunks_.emplace_back(chunk_units);
     }
     for (unsigned i = 1; i < options.threads; ++i) {
-        WordMemory& memory = *memories_.emplace_back(std::make_unique<WordMemory>(dictionary));
-        threads_.emplace_back([this, &memory](std::stop_token stop) { work(stop, memory); });
+        ChunkConverter& converter = *converters_.emplace_back(std::make_unique<ChunkConverter>(dictionary));
+        threads_.emplace_back([this, &converter](std::stop_token stop) { work(stop, converter); });
     }
 }
 
@@ -181,7 +198,7 @@ FinishCounts ParallelRun::convert(UnitSource& source) {
     }
 }
 
-void ParallelRun::work(std::stop_token stop, WordMemory& memory) {
+void ParallelRun::work(std::stop_token stop, ChunkConverter& converter) {
     for (;;) {
         Chunk* chunk = nullptr;
         {
@@ -191,14 +208,14 @@ void ParallelRun::work(std::stop_token stop, WordMemory& memory) {
             }
             chunk = &chunks_[taken_++ % chunks_.size()];
         }
-        convert_and_pass_on(*chunk, memory);
+        convert_and_pass_on(*chunk, converter);
     }
 }
 
 // Converts a chunk taken from the ring, then writes out what is ready unless
 // another thread is at it; that thread will come to this chunk.
-void ParallelRun::convert_and_pass_on(Chunk& chunk, WordMemory& memory) {
-    convert_chunk(chunk, memory);
+void ParallelRun::convert_and_pass_on(Chunk& chunk, ChunkConverter& converter) {
+    converter.convert(chunk);
     {
         std::lock_guard lock(mutex_);
         chunk.converted = true;
@@ -218,7 +235,7 @@ void ParallelRun::help_until(std::unique_lock<std::mutex>& lock, Done done) {
         if (taken_ < submitted_ && !failure_) {
             Chunk& chunk = chunks_[taken_++ % chunks_.size()];
             lock.unlock();
-            convert_and_pass_on(chunk, own_memory_);
+            convert_and_pass_on(chunk, own_);
             lock.lock();
         } else {
             chunk_written_.wait(lock);
@@ -281,7 +298,7 @@ bool ParallelRun::fill(UnitSource& source, Chunk& chunk) {
 // until a place where a chunk may end or the end of the input; true at the
 // end. Everything before `chunk` must have been written.
 bool ParallelRun::convert_alone(UnitSource& source, Chunk& chunk) {
-    ChunkLoop loop(sink_, own_memory_, after_separator_);
+    ChunkLoop loop(sink_, own_.memory(), after_separator_);
     std::size_t end = 0;
     do {
         loop.take(chunk.read());

@@ -145,9 +145,22 @@ private:
 class WordByWordLoop {
 public:
     WordByWordLoop(UnitSink& sink, WordMemory& memory, WordObserver* observer, char16_t after_separator = 0)
-        : sink_(sink), memory_(memory), separators_(after_separator), observer_(observer) {
+        : sink_(&sink), memory_(memory), separators_(after_separator), observer_(observer) {
         gathered_.reserve(256);
         text_.reserve(2 * kBlockUnits);
+    }
+
+    // Begins a new stretch of input, as a loop made afresh would, keeping the
+    // buffers: a thread that converts chunk after chunk allocates them once.
+    void restart(UnitSink& sink, char16_t after_separator) {
+        sink_ = &sink;
+        separators_ = SeparatorText(after_separator);
+        consumed_ = 0;
+        gathered_.clear();
+        hash_ = {};
+        text_.clear();
+        counter_ = {};
+        counts_ = {};
     }
 
     void take(std::span<const char16_t> units) {
@@ -241,10 +254,10 @@ private:
             std::u16string& text;
             ~Empty() { text.clear(); }
         } empty{text_};
-        sink_.write(text_);
+        sink_->write(text_);
     }
 
-    UnitSink& sink_;
+    UnitSink* sink_;
     WordMemory& memory_;
     SeparatorText separators_;
     WordObserver* observer_;
@@ -302,6 +315,10 @@ ChunkLoop::ChunkLoop(UnitSink& sink, WordMemory& memory, char16_t after_separato
     : loop_(std::make_unique<WordByWordLoop>(sink, memory, nullptr, after_separator)) {}
 
 ChunkLoop::~ChunkLoop() = default;
+
+void ChunkLoop::restart(UnitSink& sink, char16_t after_separator) {
+    loop_->restart(sink, after_separator);
+}
 
 void ChunkLoop::take(std::span<const char16_t> units) {
     loop_->take(units);
