@@ -58,8 +58,12 @@ private:
 // their size from chunk to chunk, so memory stays what the first chunks took.
 struct Chunk {
     // The units are left unset: the source fills them, on the reading thread.
+    // Room for the Roman text of most chunks, so that it is seldom moved while
+    // it grows: a move frees memory under the other threads' feet.
     explicit Chunk(std::size_t capacity)
-        : buffer(std::make_unique_for_overwrite<char16_t[]>(capacity)), units(buffer.get(), capacity) {}
+        : buffer(std::make_unique_for_overwrite<char16_t[]>(capacity)), units(buffer.get(), capacity) {
+        text.reserve(capacity + capacity / 2);
+    }
 
     std::span<const char16_t> read() const noexcept { return units.first(size); }
 
