@@ -18,7 +18,12 @@ median_seconds() {
         end=$(date +%s%N)
         times+=("$(( end - start ))")
     done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.4f", a[int((NR + 1) / 2)] / 1e9 }'
+    printf '%s\n' "${times[@]}" | median_in_seconds
+}
+
+# The median of the nanosecond counts on standard input, in seconds.
+median_in_seconds() {
+    sort -n | awk '{ a[NR] = $1 } END { printf "%.4f", a[int((NR + 1) / 2)] / 1e9 }'
 }
 
 # Runs two shell commands in turn, ${runs:-5} times each, so that the machine
