@@ -40,7 +40,7 @@ struct ParallelOptions {
     unsigned threads = available_threads();
     // Code units read for one chunk; the chunk ends at the last place in them
     // where a chunk may end. 0 sizes the chunks so that those in flight hold
-    // two million units together, however many threads there are.
+    // half a million units together, however many threads there are.
     std::size_t chunk_units = 0;
     // Chunks read and not yet written, at most; 0 for four times the threads.
     std::size_t chunks_in_flight = 0;
