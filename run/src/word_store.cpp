@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "taviro/run/dictionary_schema.h"
 #include "taviro/run/file_error.h"
 #include "taviro/sqlite/database.h"
 
@@ -17,28 +18,9 @@ using sqlite::Statement;
 // The one query: the whole column, once. No looked-up text ever goes into it.
 constexpr const char* kReadAllWords = "SELECT words FROM words";
 constexpr const char* kCountWords = "SELECT count(*) FROM words";
-constexpr const char* kFindViewOfWords =
-    "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = 'words' COLLATE NOCASE";
-constexpr const char* kFindTable = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE";
 
 std::string context(const std::filesystem::path& file) {
     return "cannot read the word dictionary " + quoted_name(file);
-}
-
-// Far longer than any text a word can become (32,767 units). The limit keeps a
-// file of a few bytes from making SQLite build gigabyte texts: such a computed
-// text comes out as NULL, and a stored one refuses the file as too big.
-constexpr int kMaxTextBytes = 1 << 20;
-constexpr int kLockWaitMilliseconds = 1000;
-
-// The file is data from anywhere, so SQLite is told to trust nothing in it:
-// no functions with side effects from its schema, no writes, short texts only.
-void distrust_the_schema(sqlite3* database) {
-    sqlite3_db_config(database, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(database, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    sqlite3_limit(database, SQLITE_LIMIT_LENGTH, kMaxTextBytes);
-    // Another program writing the file holds a lock; give it a moment to finish.
-    sqlite3_busy_timeout(database, kLockWaitMilliseconds);
 }
 
 Database open_read_only(const std::filesystem::path& file) {
@@ -47,24 +29,11 @@ Database open_read_only(const std::filesystem::path& file) {
         throw StoreError(context(file) + ": " +
                          (std::filesystem::exists(file, error) ? "it is not a file" : "there is no such file"));
     }
+    // The connection distrusts the file from the start; the schema is judged
+    // before a row is read.
     Database database(file, sqlite::OpenMode::read_only, context(file));
-    distrust_the_schema(database.get());
+    check_dictionary_schema(database, file);
     return database;
-}
-
-// A view named `words` could compute rows without end from a file of a few
-// bytes; the dictionary is a stored table, so only a table is read.
-void refuse_a_view(const Database& database) {
-    Statement statement(database, kFindViewOfWords);
-    if (statement.step()) {
-        throw database.error("its 'words' is a view, not a table");
-    }
-}
-
-bool has_table(const Database& database, std::string_view table) {
-    Statement statement(database, kFindTable);
-    statement.bind_text(1, std::u16string(table.begin(), table.end()));
-    return statement.step();
 }
 
 // NULLs and blobs are no text.
@@ -119,7 +88,6 @@ void add_row(sqlite3_stmt* statement, MemoryDictionary& words) {
 }
 
 void read_all_words(const Database& database, MemoryDictionary& words) {
-    refuse_a_view(database);
     if (Statement count(database, kCountWords); count.step()) {
         words.reserve(static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0)));
     }

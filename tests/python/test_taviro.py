@@ -172,3 +172,30 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     assert taviro.transliterate(text, dictionary=mine, loanwords=True) == "jalandhar ṭaiksṭ vartōṃ"
     finishes = [word.finish for word in taviro.Transliterator(mine, loanwords=True).finish_details(text)]
     assert finishes[:2] == ["user", "loanword"]
+
+
+@pytest.mark.parametrize("schema, refusal", [
+    ("CREATE TRIGGER t AFTER INSERT ON pronunciations BEGIN DELETE FROM words; END;", "holds a trigger 't'"),
+    ("CREATE VIEW loanwords AS SELECT 'ਕਮਲ' AS word, 'owned' AS roman;", "holds a view 'loanwords'"),
+    ("CREATE VIRTUAL TABLE notes USING fts4(text);", "holds a virtual table 'notes'"),
+    ("CREATE TABLE notes (text TEXT); ALTER TABLE words ADD COLUMN note TEXT;", None),
+], ids=["trigger", "view", "virtual table", "extra columns and tables"])
+def test_a_dictionary_from_someone_else_is_read_as_data_only(tmp_path, schema, refusal):
+    import contextlib
+    import sqlite3
+
+    dictionary = tmp_path / "theirs.mdb"
+    with contextlib.closing(sqlite3.connect(dictionary)) as database:
+        database.executescript("CREATE TABLE words (words TEXT); INSERT INTO words VALUES ('kamal'), ('nayan');"
+                               "CREATE TABLE pronunciations (word TEXT, roman TEXT);"
+                               "INSERT INTO pronunciations VALUES ('ਜਲਂਧਰ', 'jalandhar');" + schema)
+    before = dictionary.read_bytes()
+
+    if refusal is None:
+        assert taviro.Transliterator(dictionary).transliterate("ਜਲੰਧਰ ਕਮਲਨਯਨ") == "jalandhar kamalnayan"
+    else:
+        with pytest.raises(taviro.DictionaryError) as raised:
+            taviro.Transliterator(dictionary)
+        assert str(raised.value) == f"'{dictionary}' {refusal}; a dictionary is data only"
+        assert str(raised.value) == program_reason(run_convert("--dictionary", str(dictionary), "-", "-"))
+    assert dictionary.read_bytes() == before

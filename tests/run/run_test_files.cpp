@@ -1,11 +1,11 @@
 #include "run_test_files.h"
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include "taviro/sqlite/database.h"
 
 namespace taviro::testing {
 
@@ -44,10 +44,21 @@ std::string read_bytes(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
+// Written as any other program could write it, without the distrust and the
+// limits the programs' own connections have, so that tests can make the
+// hostile files those connections must refuse.
 void make_database(const std::filesystem::path& file, const std::string& sql) {
-    sqlite::Database database(file, sqlite::OpenMode::create, "cannot make the test database");
-    database.execute(sql.c_str());
-    database.close();
+    // By its absolute path, so that a name beginning with "file:" is no URI.
+    const std::filesystem::path absolute = std::filesystem::absolute(file);
+    sqlite3* database = nullptr;
+    const int opened = sqlite3_open_v2(absolute.c_str(), &database, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char* error = nullptr;
+    const bool made = opened == SQLITE_OK && sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
+    const std::string reason = error != nullptr ? error : sqlite3_errmsg(database);
+    sqlite3_free(error);
+    if (sqlite3_close(database) != SQLITE_OK || !made) {
+        throw std::runtime_error("cannot make the test database " + file.string() + ": " + reason);
+    }
 }
 
 }  // namespace taviro::testing

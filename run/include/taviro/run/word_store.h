@@ -24,8 +24,9 @@ inline constexpr const char* kLoanwordsTable = "loanwords";
 class WordStore final : public Dictionary {
 public:
     // Throws StoreError with a clear message when the file is missing, is not an
-    // SQLite database, has no table `words` with a column `words`, or has no
-    // loanword lexicon when one is asked for.
+    // SQLite database, holds anything that runs (see dictionary_schema.h), has
+    // no table `words` with a column `words`, or has no loanword lexicon when
+    // one is asked for.
     explicit WordStore(const std::filesystem::path& file, WordStoreOptions options = {});
     std::size_t count(std::u16string_view text) const override;
     std::size_t longest_row() const noexcept override { return words_.longest_row(); }

@@ -7,6 +7,12 @@
 // "cannot read the word dictionary 'words.mdb'", and ends with SQLite's reason.
 // It is for the project's own code and tests: sqlite3.h stays out of the
 // public headers of the layers.
+//
+// Dictionaries travel between users, so every connection distrusts the file it
+// reads: before the first read it turns off triggers, views, extension loading
+// and the functions a schema could call, refuses to corrupt the file on request,
+// keeps texts and statements short and attaches no other database. It does not
+// judge the file's schema; check_dictionary_schema() does.
 #pragma once
 
 #include <sqlite3.h>
@@ -30,6 +36,9 @@ public:
     // Opens `file` by its absolute path, so that a name beginning with "file:"
     // is never taken for a URI with options of its own.
     Database(const std::filesystem::path& file, OpenMode mode, std::string context);
+    // An empty database in memory, as distrustful as a file's, into which a
+    // file's bytes can be loaded with sqlite3_deserialize and changed there.
+    static Database in_memory(std::string context);
 
     sqlite3* get() const noexcept { return handle_.get(); }
     // Runs statements that return no rows.
@@ -41,6 +50,10 @@ public:
     StoreError error(std::string_view reason) const;
 
 private:
+    explicit Database(std::string context);
+    void open(const char* name, int flags);
+    void distrust_the_file();
+
     struct Closer {
         void operator()(sqlite3* handle) const noexcept { sqlite3_close(handle); }
     };
