@@ -5,7 +5,7 @@ JOBS        ?= 2
 BUILD_DIR   := build
 TEST_DIR    := build-test
 
-.PHONY: all deps build run test web package fuzz bench clean
+.PHONY: all deps build run test faults web package fuzz bench clean
 
 all: build
 
@@ -51,6 +51,17 @@ $(TEST_DIR)/CMakeCache.txt:
 test: build web $(TEST_DIR)/CMakeCache.txt
 	cmake --build --preset debug -j$(JOBS)
 	ctest --preset test -j$(JOBS)
+
+# The fault-injection campaign of `make test` at every system call of every run,
+# start-up included, instead of a sample: a few minutes. The optimised programs
+# and the Python module of $(BUILD_DIR), the sanitized programs of $(TEST_DIR).
+faults: build $(TEST_DIR)/CMakeCache.txt
+	cmake --build $(TEST_DIR) -j$(JOBS) --target taviro-convert taviro-dict
+	/usr/bin/python3 tests/faults/fault_campaign.py --all \
+	    --convert $(BUILD_DIR)/bin/taviro-convert --dict $(BUILD_DIR)/bin/taviro-dict \
+	    --python-path $(BUILD_DIR)/python --python /usr/bin/python3 \
+	    --sanitized-convert $(TEST_DIR)/bin/taviro-convert --sanitized-dict $(TEST_DIR)/bin/taviro-dict \
+	    --corpus ../shared/corpus/pa-ui-strings.utf8.txt --work-dir $(TEST_DIR)/faults-all
 
 # Throughput and memory against iconv and ICU, the engine's kernels, then the
 # web page's conversion speed beside the native program's.
