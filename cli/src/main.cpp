@@ -11,6 +11,7 @@
 
 #include "command_line.h"
 #include "converter.h"
+#include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/word_store.h"
 
 namespace {
@@ -92,6 +93,7 @@ int convert(const taviro::CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    taviro::clean_up_on_interrupt();
     const auto line = taviro::parse_command_line(std::span<const char* const>(argv + 1, argv + argc));
     switch (line.action) {
     case taviro::CommandLine::Action::help:

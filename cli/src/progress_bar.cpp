@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "taviro/run/interrupt_cleanup.h"
+
 namespace taviro {
 namespace {
 
@@ -89,6 +91,7 @@ void ProgressBar::bytes_read(std::uint64_t bytes) {
     }
     last_drawn_ = now;
     drawn_ = true;
+    erase_line_on_interrupt(true);
     terminal_ << kEraseLine << progress_line(bytes, total_, now - start_) << std::flush;
 }
 
@@ -96,6 +99,7 @@ void ProgressBar::clear() {
     if (drawn_) {
         drawn_ = false;
         terminal_ << kEraseLine << std::flush;
+        erase_line_on_interrupt(false);
     }
 }
 

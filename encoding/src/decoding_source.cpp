@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 
 #include "taviro/encoding/encoding_detection.h"
@@ -115,11 +116,14 @@ const std::string& DecodingSource::read_block(std::size_t wanted) {
     return block_;
 }
 
-// Up to `wanted` bytes into `bytes`; fewer only at the end of the input.
+// Up to `wanted` bytes into `bytes`; fewer only at the end of the input. A
+// stream over a descriptor (InputFile) throws its own failure, with the
+// system's reason; any other stream is asked afterwards.
 std::size_t DecodingSource::read_into(char* bytes, std::size_t wanted) {
+    errno = 0;
     bytes_.read(bytes, static_cast<std::streamsize>(wanted));
     if (bytes_.bad()) {
-        fail("cannot read it");
+        fail(errno != 0 ? std::strerror(errno) : "the system could not read it");
     }
     const auto got = static_cast<std::size_t>(bytes_.gcount());
     bytes_read_ += got;

@@ -1,7 +1,6 @@
 #include "taviro/encoding/encoded_run_files.h"
 
-#include <cerrno>
-#include <iostream>
+#include <unistd.h>
 
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
@@ -21,20 +20,18 @@ bool is_standard_stream(const std::filesystem::path& file) { return file == kSta
 UnitSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
     if (is_standard_stream(file)) {
         source_file_name_ = kStandardInputFile;
-        return source_.emplace(std::cin, options_.source_encoding, "standard input", options_.progress);
-    }
-    errno = 0;
-    source_file_.open(file, std::ios::binary);
-    if (!source_file_.is_open()) {
-        throw file_error("open", file);
+        return source_.emplace(source_file_.emplace(STDIN_FILENO, "standard input"), options_.source_encoding,
+                               "standard input", options_.progress);
     }
     source_file_name_ = file;
-    return source_.emplace(source_file_, options_.source_encoding, quoted_name(file), options_.progress);
+    return source_.emplace(source_file_.emplace(file), options_.source_encoding, quoted_name(file),
+                           options_.progress);
 }
 
 UnitSink& EncodedRunFiles::open_destination(const std::filesystem::path& file) {
     if (is_standard_stream(file)) {
-        return sink_.emplace(std::cout, options_.destination_encoding, "standard output");
+        return sink_.emplace(standard_output_.emplace(STDOUT_FILENO, "standard output"),
+                             options_.destination_encoding, "standard output");
     }
     if (is_same_file(source_file_name_.string(), file.string())) {
         throw RunError(quoted_name(file) + " is the source itself");
@@ -50,13 +47,17 @@ void EncodedRunFiles::close() {
     if (destination_file_) {
         destination_file_->commit();
     }
-    source_file_.close();
+    source_.reset();
+    source_file_.reset();
 }
 
-void EncodedRunFiles::abandon() noexcept {
+std::string EncodedRunFiles::abandon() noexcept {
     sink_.reset();
+    std::string leftover = destination_file_ ? destination_file_->discard() : std::string();
     destination_file_.reset();
-    source_file_.close();
+    source_.reset();
+    source_file_.reset();
+    return leftover;
 }
 
 }  // namespace taviro

@@ -71,8 +71,11 @@ RunResult convert_opened(const std::string& source, const std::string& destinati
         convert_units_parallel(units, roman, dictionary, threads);
         files.close();
     } catch (const std::exception& error) {
-        files.abandon();
-        return {RunOutcome::failed, error.what(), renamed_destination};
+        std::string reason = error.what();
+        if (const std::string leftover = files.abandon(); !leftover.empty()) {
+            reason += "; " + leftover;
+        }
+        return {RunOutcome::failed, std::move(reason), renamed_destination};
     }
     return {RunOutcome::completed, {}, renamed_destination};
 }
@@ -88,10 +91,12 @@ public:
         destination_->commit();
         source_->close();
     }
-    void abandon() noexcept override {
+    std::string abandon() noexcept override {
         writer_.reset();
+        std::string leftover = destination_ ? destination_->discard() : std::string();
         destination_.reset();
         source_.reset();
+        return leftover;
     }
 
 private:

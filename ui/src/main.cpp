@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/word_store.h"
 #include "taviro/ui/program.h"
 
@@ -72,6 +73,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = answer_without_windows(argc, argv)) {
         return *status;
     }
+    taviro::clean_up_on_interrupt();
     QApplication application(argc, argv);
     // The windows give their buttons the window's colour; Fusion honours it on
     // every desktop, where a native style may paint over it.

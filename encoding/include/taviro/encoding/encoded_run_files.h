@@ -10,13 +10,13 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string_view>
 
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/descriptor_streams.h"
 #include "taviro/run/replacing_file.h"
 
 namespace taviro {
@@ -37,7 +37,7 @@ public:
     UnitSource& open_source(const std::filesystem::path& file) override;
     UnitSink& open_destination(const std::filesystem::path& file) override;
     void close() override;
-    void abandon() noexcept override;
+    std::string abandon() noexcept override;
 
     // Unpaired surrogates written as U+FFFD into UTF-8.
     std::size_t replacements() const noexcept { return sink_ ? sink_->replacements() : 0; }
@@ -45,7 +45,8 @@ public:
 private:
     EncodedFilesOptions options_;
     std::filesystem::path source_file_name_;  // for the check that the destination is not the source
-    std::ifstream source_file_;
+    std::optional<InputFile> source_file_;
+    std::optional<OutputDescriptor> standard_output_;
     std::optional<ReplacingFile> destination_file_;
     std::optional<DecodingSource> source_;
     std::optional<EncodingSink> sink_;

@@ -47,8 +47,10 @@ public:
     // the destination.
     virtual void close() = 0;
     // After a failure: closes whatever is open, quietly, and drops what was
-    // written; the destination stays as it was before the run.
-    virtual void abandon() noexcept = 0;
+    // written; the destination stays as it was before the run. Returns, in
+    // words, what could not be cleaned up (a temporary file left behind);
+    // empty when nothing was.
+    virtual std::string abandon() noexcept = 0;
 };
 
 enum class RunOutcome {
