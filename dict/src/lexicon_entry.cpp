@@ -1,5 +1,7 @@
 #include "taviro/dict/lexicon_entry.h"
 
+#include "taviro/run/file_error.h"
+
 #include <algorithm>
 
 #include "taviro/dict/dictionary_entry.h"
@@ -74,6 +76,10 @@ ParsedLexicon parse_lexicon(std::istream& text, const std::string& name) {
         } else {
             parsed.problems.push_back(place(name, number) + "not UTF-8");
         }
+    }
+    // The end of what could be read is not the end of the list.
+    if (text.bad()) {
+        throw RunError("cannot read " + quoted_name(name));
     }
     return parsed;
 }

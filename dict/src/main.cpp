@@ -8,11 +8,13 @@
 // used to tell how the words of a text were finished, and given a lexicon of
 // whole words the rules get wrong.
 
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,10 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/descriptor_streams.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
+#include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/read_loop.h"
 #include "taviro/run/word_store.h"
 
@@ -158,6 +162,11 @@ std::u16string decoded(const std::string& text) {
     return std::move(*units);
 }
 
+// What an edit did beside its change goes to standard error, as a note.
+void tell(const std::string& notice) {
+    std::cerr << kProgram << ": " << notice << '\n';
+}
+
 int add_entry(const Arguments& arguments) {
     if (arguments.names.size() != 2) {
         throw UsageError{"add needs a word and its Roman text"};
@@ -166,7 +175,7 @@ int add_entry(const Arguments& arguments) {
     if (const auto problem = taviro::entry_problem(entry.word, entry.roman)) {
         throw std::runtime_error(arguments.names[0] + " " + arguments.names[1] + ": " + *problem);
     }
-    taviro::add_to_user_lexicon(lexicon_file(arguments), {entry});
+    taviro::add_to_user_lexicon(lexicon_file(arguments), {entry}, tell);
     return kDone;
 }
 
@@ -176,7 +185,7 @@ int remove_entries(const Arguments& arguments) {
     }
     std::vector<std::u16string> words;
     for (const std::string& name : arguments.names) words.push_back(decoded(name));
-    const std::size_t removed = taviro::remove_from_user_lexicon(lexicon_file(arguments), words);
+    const std::size_t removed = taviro::remove_from_user_lexicon(lexicon_file(arguments), words, tell);
     if (removed < words.size()) {
         std::cerr << kProgram << ": " << words.size() - removed << " of the words had no entry\n";
         return kFailed;
@@ -199,10 +208,7 @@ int import_entries(const Arguments& arguments) {
         throw UsageError{"import needs one lexicon file"};
     }
     const std::string& name = arguments.names.front();
-    std::ifstream text(name, std::ios::binary);
-    if (!text) {
-        throw std::runtime_error("cannot open " + taviro::quoted_name(name));
-    }
+    taviro::InputFile text{fs::path(name)};
     const taviro::ParsedLexicon parsed = taviro::parse_lexicon(text, name);
     for (const std::string& problem : parsed.problems) {
         std::cerr << kProgram << ": " << problem << '\n';
@@ -210,7 +216,7 @@ int import_entries(const Arguments& arguments) {
     if (!parsed.problems.empty()) {
         throw std::runtime_error(std::to_string(parsed.problems.size()) + " bad entries, so nothing was added");
     }
-    taviro::add_to_user_lexicon(lexicon_file(arguments), parsed.entries);
+    taviro::add_to_user_lexicon(lexicon_file(arguments), parsed.entries, tell);
     std::cout << parsed.entries.size() << " entries added\n";
     return kDone;
 }
@@ -225,10 +231,8 @@ int build(const Arguments& arguments) {
         if (taviro::is_same_file(name, *arguments.output)) {
             throw std::runtime_error(taviro::quoted_name(*arguments.output) + " is one of the word lists");
         }
-        std::ifstream list(name, std::ios::binary);
-        if (!list) {
-            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
-        }
+        // The reader looks at the start for the encoding, then reads from it again.
+        std::istringstream list(taviro::read_whole_file(name));
         reader.read(list, name);
     }
     for (const std::string& note : reader.notes()) {
@@ -278,15 +282,10 @@ int stats(const Arguments& arguments) {
     }
     const auto dictionary = open_dictionary(arguments);
     const std::string& name = arguments.names.front();
-    std::ifstream file;
-    if (name != "-") {
-        file.open(name, std::ios::binary);
-        if (!file) {
-            throw std::runtime_error("cannot open " + taviro::quoted_name(name));
-        }
-    }
-    taviro::DecodingSource source(name == "-" ? std::cin : file, arguments.from,
-                                  name == "-" ? "standard input" : taviro::quoted_name(name));
+    const bool standard_input = name == "-";
+    taviro::InputFile text = standard_input ? taviro::InputFile(STDIN_FILENO, "standard input")
+                                            : taviro::InputFile(fs::path(name));
+    taviro::DecodingSource source(text, arguments.from, standard_input ? "standard input" : taviro::quoted_name(name));
     DiscardingSink sink;
     const taviro::FinishCounts counts = taviro::convert_units(source, sink, *dictionary);
     std::cout << "words: " << counts.words << '\n'
@@ -312,6 +311,7 @@ int run(const Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    taviro::clean_up_on_interrupt();
     const std::span<const char* const> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && (std::string_view(arguments.front()) == "--help" ||
                                std::string_view(arguments.front()) == "-h")) {

@@ -1,9 +1,8 @@
 #include "taviro/dict/user_lexicon.h"
 
-#include <fstream>
-
+#include "database_image.h"
+#include "taviro/run/dictionary_schema.h"
 #include "taviro/run/file_error.h"
-#include "taviro/run/replacing_file.h"
 #include "taviro/run/word_store.h"
 #include "taviro/sqlite/database.h"
 #include "taviro/word_builder.h"
@@ -15,17 +14,9 @@ namespace fs = std::filesystem;
 using sqlite::Database;
 using sqlite::Statement;
 
-constexpr const char* kFindTable = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1";
 constexpr const char* kReadAll = "SELECT word, roman FROM pronunciations ORDER BY word";
 constexpr const char* kPut = "INSERT OR REPLACE INTO pronunciations (word, roman) VALUES (?1, ?2)";
 constexpr const char* kDelete = "DELETE FROM pronunciations WHERE word = ?1";
-constexpr std::string_view kEditSuffix = ".lexicon-edit";
-
-bool has_table(const Database& database, const char16_t* table) {
-    Statement statement(database, kFindTable);
-    statement.bind_text(1, table);
-    return statement.step();
-}
 
 std::u16string column(const Statement& statement, int index) {
     const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement.get(), index));
@@ -33,49 +24,32 @@ std::u16string column(const Statement& statement, int index) {
     return text == nullptr ? std::u16string() : std::u16string(text, length);
 }
 
-// Works on a copy beside the file, then streams the copy over the file through
-// the same replacing write a conversion's destination gets: the file keeps its
-// permissions and links, and is either all old or all new.
+// Changes the file's database in memory and puts the result in the file's
+// place through the same replacing write a conversion's destination gets: the
+// file keeps its permissions and links, and is either all old or all new.
 template <class Change>
-void change_file(const fs::path& file, Change change) {
+void change_file(const fs::path& file, const EditNotices& notices, Change change) {
     const std::string context = "cannot change the dictionary " + quoted_name(file);
     std::error_code error;
     if (!fs::is_regular_file(file, error)) {
         throw StoreError(context + ": there is no such file (copy words.mdb or build one with taviro-dict build)");
     }
-    fs::path copy = file;
-    copy += kEditSuffix;
-    struct Remover {
-        fs::path name;
-        ~Remover() {
-            std::error_code ignored;
-            fs::remove(name, ignored);
-        }
-    } remover{copy};
-    fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
-    {
-        Database database(copy, sqlite::OpenMode::create, context);
-        if (!has_table(database, u"words")) {
-            throw database.error("it is no word dictionary (no table 'words')");
-        }
-        database.execute(kCreateUserLexicon);
-        database.execute("BEGIN");
-        change(database);
-        database.execute("COMMIT");
-        database.close();
-    }
-    std::ifstream edited(copy, std::ios::binary);
-    ReplacingFile replacing(file);
-    replacing.stream() << edited.rdbuf();
-    replacing.commit();
+    Database database = load_database(file, context, notices);
+    check_dictionary_schema(database, file);
+    database.execute(kCreateUserLexicon);
+    database.execute("BEGIN");
+    change(database);
+    database.execute("COMMIT");
+    save_database(database, file);
 }
 
 }  // namespace
 
 std::vector<LexiconEntry> read_user_lexicon(const fs::path& file) {
     const Database database(file, sqlite::OpenMode::read_only, "cannot read the dictionary " + quoted_name(file));
+    check_dictionary_schema(database, file);
     std::vector<LexiconEntry> entries;
-    if (!has_table(database, u"pronunciations")) {
+    if (!has_table(database, "pronunciations")) {
         return entries;
     }
     Statement statement(database, kReadAll);
@@ -85,8 +59,9 @@ std::vector<LexiconEntry> read_user_lexicon(const fs::path& file) {
     return entries;
 }
 
-void add_to_user_lexicon(const fs::path& file, const std::vector<LexiconEntry>& entries) {
-    change_file(file, [&](Database& database) {
+void add_to_user_lexicon(const fs::path& file, const std::vector<LexiconEntry>& entries,
+                         const EditNotices& notices) {
+    change_file(file, notices, [&](Database& database) {
         Statement put(database, kPut);
         for (const LexiconEntry& entry : entries) {
             const std::u16string key = units_as_read(entry.word);
@@ -98,9 +73,10 @@ void add_to_user_lexicon(const fs::path& file, const std::vector<LexiconEntry>& 
     });
 }
 
-std::size_t remove_from_user_lexicon(const fs::path& file, const std::vector<std::u16string>& words) {
+std::size_t remove_from_user_lexicon(const fs::path& file, const std::vector<std::u16string>& words,
+                                     const EditNotices& notices) {
     std::size_t removed = 0;
-    change_file(file, [&](Database& database) {
+    change_file(file, notices, [&](Database& database) {
         Statement remove(database, kDelete);
         for (const std::u16string& word : words) {
             const std::u16string key = units_as_read(word);

@@ -1,5 +1,6 @@
 #include "taviro/dict/word_database_writer.h"
 
+#include "database_image.h"
 #include "taviro/run/file_error.h"
 #include "taviro/sqlite/database.h"
 
@@ -17,9 +18,8 @@ void fill_loanwords(sqlite::Database& database, const std::vector<LexiconEntry>&
     }
 }
 
-void fill(const std::filesystem::path& file, const std::vector<std::u16string>& words,
+void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
           const std::vector<LexiconEntry>* loanwords) {
-    sqlite::Database database(file, sqlite::OpenMode::create, "cannot write " + quoted_name(file));
     // Programs read the words as UTF-16 at every start; kept so, SQLite hands
     // them out as they lie instead of converting each one from UTF-8.
     database.execute("PRAGMA encoding = 'UTF-16'");
@@ -38,24 +38,17 @@ void fill(const std::filesystem::path& file, const std::vector<std::u16string>& 
         fill_loanwords(database, *loanwords);
     }
     database.execute("COMMIT");
-    database.close();
 }
 
 }  // namespace
 
+// Built in memory and written through the safe replacement: a failed or killed
+// build leaves the file as it was, and nothing beside it.
 void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
                          const std::vector<LexiconEntry>* loanwords) {
-    std::filesystem::path temporary = file;
-    temporary += ".part";
-    std::filesystem::remove(temporary);
-    try {
-        fill(temporary, words, loanwords);
-        std::filesystem::rename(temporary, file);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
-    }
+    sqlite::Database database = sqlite::Database::in_memory("cannot write " + quoted_name(file));
+    fill(database, words, loanwords);
+    save_database(database, file);
 }
 
 }  // namespace taviro

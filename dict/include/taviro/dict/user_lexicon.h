@@ -1,8 +1,10 @@
 // A user's lexicon inside a word dictionary file: the table `pronunciations`,
 // one Gurmukhi word to the Roman text a run writes for it, whole.
 //
-// Every change is made on a copy of the file and put in the file's place in
-// one step, so a failed change leaves the dictionary exactly as it was. Words
+// Every change is made on a copy of the file in memory and put in the file's
+// place in one step, so a failed change leaves the dictionary exactly as it
+// was, and nothing is left beside it. The file is data only: one that holds
+// anything that could run (a trigger, a view) is refused, never changed. Words
 // are kept as the run reads them (bindi as tippi, nukta composed), so two
 // spellings of one word are one entry. It does not read the table for a run;
 // the word store does.
@@ -10,6 +12,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,12 +30,18 @@ inline constexpr const char* kCreateLoanwordLexicon =
 // Throws StoreError.
 std::vector<LexiconEntry> read_user_lexicon(const std::filesystem::path& file);
 
+// Told what an edit did beside its change, in a sentence, such as a scratch
+// file of an interrupted edit of an earlier version that it discarded.
+using EditNotices = std::function<void(const std::string&)>;
+
 // Adds the entries (each valid; see entry_problem()), an entry for a word
 // already there replacing it. Throws StoreError or RunError; `file` is then
 // unchanged.
-void add_to_user_lexicon(const std::filesystem::path& file, const std::vector<LexiconEntry>& entries);
+void add_to_user_lexicon(const std::filesystem::path& file, const std::vector<LexiconEntry>& entries,
+                         const EditNotices& notices = {});
 
 // Removes the words' entries; returns how many there were.
-std::size_t remove_from_user_lexicon(const std::filesystem::path& file, const std::vector<std::u16string>& words);
+std::size_t remove_from_user_lexicon(const std::filesystem::path& file, const std::vector<std::u16string>& words,
+                                     const EditNotices& notices = {});
 
 }  // namespace taviro

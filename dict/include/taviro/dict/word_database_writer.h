@@ -1,6 +1,6 @@
 // Writes the word dictionary: an SQLite file with table `words` and text column
-// `words`, one row per text. The file is written under a temporary name and
-// renamed into place, so a failed build never leaves a half-written dictionary.
+// `words`, one row per text. The file is replaced as a whole, so a failed build
+// never leaves a half-written dictionary.
 #pragma once
 
 #include <filesystem>
@@ -11,7 +11,7 @@
 
 namespace taviro {
 
-// Throws std::runtime_error with the reason on any failure.
+// Throws StoreError or RunError with the reason on any failure.
 void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
                          const std::vector<LexiconEntry>* loanwords = nullptr);
 
