@@ -17,9 +17,12 @@ killing the program there (`inject=CALL:signal=KILL:when=N`). After each run:
     that says it failed has left its destination alone (with -o, some of the
     destinations may be new), and a failure is exit status 1, never a crash;
   - nothing is left beside the destination: no `.taviro-*.tmp`, no
-    `*.lexicon-edit*`. After a kill a `.taviro-*.tmp` is tolerated only with
+    `*.lexicon-edit*`. The programs write an unnamed file (O_TMPFILE) and name
+    it only for the rename over the destination, so after a kill a
+    `.taviro-*.tmp` is tolerated at the rename alone, or after any call with
     --named-temporary (or TAVIRO_FAULTS_NAMED_TEMPORARY=1), on a file system
     that refuses O_TMPFILE, where the programs fall back to a named temporary;
+    and then only if a clean run in the same folder removes it;
   - a program built with the sanitizers reported nothing.
 
 Which calls are tried. strace counts `when=N` per thread and per kind of call,
@@ -424,11 +427,18 @@ class Campaign:
         elif not killed and status not in (0, 1) and not point.start_up:
             problems.append((BAD_STATUS, f'exit status {status}'))
         leftovers = sorted(listing(folder) - before)
+        may_leave_temporary = killed and (self.options.named_temporary or point.call == 'rename')
         for leftover in leftovers:
             if not killed:
                 problems.append((LEFT_BY_FAILURE, leftover))
-            elif not (self.options.named_temporary and NAMED_TEMPORARY.match(os.path.basename(leftover))):
+            elif not (may_leave_temporary and NAMED_TEMPORARY.match(os.path.basename(leftover))):
                 problems.append((LEFT_BY_KILL, leftover))
+        if leftovers and may_leave_temporary and not problems:
+            # The next run into the folder finds the killed run's file unlocked
+            # and removes it.
+            self.run(path, point.variant, folder, [])
+            problems.extend((LEFT_BY_KILL, f'{leftover}, still there after the next run')
+                            for leftover in sorted(listing(folder) - before) if leftover in leftovers)
         runtime_hit = False
         reports = [line for line in errors.splitlines() if any(report in line for report in SANITIZER_REPORTS)]
         if reports:
