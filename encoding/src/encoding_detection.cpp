@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "taviro/encoding/utf8_decoder.h"
+#include "taviro/engine.h"
+
 namespace taviro {
 namespace {
 
@@ -40,18 +43,51 @@ bool is_gurmukhi_text_unit(char16_t unit) {
     return kJoiners.find(unit) != std::u16string_view::npos;
 }
 
+char16_t unit_at(std::string_view bytes, std::size_t at) {
+    const auto low = static_cast<unsigned char>(bytes[at]);
+    const auto high = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<char16_t>(low | (high << 8));
+}
+
 bool is_gurmukhi_only_utf16le(std::string_view prefix) {
     if (prefix.empty() || prefix.size() % 2 != 0) {
         return false;
     }
     for (std::size_t i = 0; i < prefix.size(); i += 2) {
-        const auto low = static_cast<unsigned char>(prefix[i]);
-        const auto high = static_cast<unsigned char>(prefix[i + 1]);
-        if (!is_gurmukhi_text_unit(static_cast<char16_t>(low | (high << 8)))) {
+        if (!is_gurmukhi_text_unit(unit_at(prefix, i))) {
             return false;
         }
     }
     return true;
+}
+
+// Punjabi text in UTF-16LE is Gurmukhi, spaces, line ends and punctuation; a
+// binary file, or text in another encoding, is units of every kind.
+bool is_mostly_gurmukhi_or_ascii_utf16le(std::string_view prefix) {
+    constexpr std::size_t kShareNumerator = 3;  // three units in four, at least
+    constexpr std::size_t kShareDenominator = 4;
+    const std::size_t units = prefix.size() / 2;
+    std::size_t text_units = 0;
+    for (std::size_t i = 0; i + 1 < prefix.size(); i += 2) {
+        const char16_t unit = unit_at(prefix, i);
+        if ((unit != 0 && unit < 0x80) || is_gurmukhi_text_unit(unit)) ++text_units;
+    }
+    return units != 0 && text_units * kShareDenominator >= units * kShareNumerator;
+}
+
+// Well-formed UTF-8 (a character cut off at the end of the prefix aside) that
+// holds at least one Gurmukhi letter is UTF-8, whatever single bytes it holds:
+// UTF-16LE read as UTF-8 never decodes into the Gurmukhi block.
+bool reads_as_utf8_gurmukhi(std::string_view prefix) {
+    std::u16string units;
+    Utf8Decoder decoder;
+    if (decoder.decode(prefix, units)) {
+        return false;
+    }
+    for (const char16_t unit : units) {
+        if (in_gurmukhi_block(unit)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -62,7 +98,11 @@ Encoding detect_encoding(std::string_view prefix) {
             return mark.encoding;
         }
     }
-    if (prefix.find('\0') != std::string_view::npos || is_gurmukhi_only_utf16le(prefix)) {
+    if (reads_as_utf8_gurmukhi(prefix)) {
+        return Encoding::utf8;
+    }
+    const bool has_nul = prefix.find('\0') != std::string_view::npos;
+    if ((has_nul && is_mostly_gurmukhi_or_ascii_utf16le(prefix)) || is_gurmukhi_only_utf16le(prefix)) {
         return Encoding::utf16le;
     }
     return Encoding::utf8;

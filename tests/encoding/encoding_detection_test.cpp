@@ -52,7 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"Utf16leOneLetter", utf16le(u"ਕ"), Encoding::utf16le},
         DetectionCase{"Utf8LetterAndLineFeed", "ਕ\n", Encoding::utf8},
         // Before: read as the unassigned units U+0A61..U+0A63 and printed as such.
-        DetectionCase{"AsciiLetterALine", "a\nb\nc\n", Encoding::utf8}),
+        DetectionCase{"AsciiLetterALine", "a\nb\nc\n", Encoding::utf8},
+        // Before: one NUL made this UTF-16LE, and it came out as CJK-like text.
+        DetectionCase{"Utf8GurmukhiWithANul", std::string("ਕਮਲ") + '\0' + "ਪੰਜਾਬੀ ਕਮਲ ਕਮਲ ਕਮਲxy", Encoding::utf8},
+        // A binary file's NULs lie among units of every kind.
+        DetectionCase{"BinaryWithNuls", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0\x3E\0\x01\0\0\0"
+                                                     "\x90\xA5\xEF\xF3\x81\xC7\xD2\xE8\x9A\xB4", 34),
+                      Encoding::utf8}),
     [](const ::testing::TestParamInfo<DetectionCase>& info) { return std::string(info.param.name); });
 
 TEST(DetectEncoding, AGurmukhiOnlyPrefixCutFromALongerTextIsUtf16le) {

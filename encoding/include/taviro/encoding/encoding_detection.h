@@ -3,10 +3,16 @@
 //
 // The rule, in order:
 //  1. A byte-order mark decides: EF BB BF is UTF-8, FF FE UTF-16LE, FE FF UTF-16BE.
-//  2. A NUL byte means UTF-16LE: the windows' own files, often written without
-//     a byte-order mark. UTF-8 text holds no NULs, while UTF-16LE text holds
-//     one in every ASCII character, space and line end included.
-//  3. Without NULs, a text is still UTF-16LE when it is the one kind of
+//  2. Well-formed UTF-8 that holds a Gurmukhi letter is UTF-8, whatever single
+//     bytes it holds besides (a stray NUL included): UTF-16LE read as UTF-8
+//     never decodes into the Gurmukhi block, since its bytes pair up as xx 0A.
+//  3. A NUL byte means UTF-16LE, the windows' own files, often written without
+//     a byte-order mark, but only when at least three units in four are ASCII
+//     or Gurmukhi, as Punjabi text is: UTF-16LE text holds a NUL in every ASCII
+//     character, space and line end included, while a binary file holds NULs
+//     among units of every kind, and is better refused as UTF-8 with the
+//     offset of its first bad byte than converted into nonsense.
+//  4. Without NULs, a text is still UTF-16LE when it is the one kind of
 //     UTF-16LE file that has none: Gurmukhi alone, with no space or line end,
 //     such as a single word. Its units lie in U+0A01..U+0A7F (bytes xx 0A, xx
 //     below 0x80), or are a danda (64 09, 65 09) or a zero-width non-joiner or
@@ -14,14 +20,14 @@
 //     well-formed UTF-8, but UTF-8 text in which every second character is a
 //     line feed, tab or carriage return is no real text. So an even number of
 //     bytes that all pair up into such units is UTF-16LE.
-//  4. Everything else is UTF-8, pure ASCII included. A byte that UTF-8 cannot
+//  5. Everything else is UTF-8, pure ASCII included. A byte that UTF-8 cannot
 //     hold is then reported with its offset, never guessed around.
 //
 // The one text this misreads is an ASCII text in which every second character
 // is a line feed (single-character lines ending in a bare line feed); naming
 // the encoding (--from utf-8) reads it as meant. UTF-16BE is recognized only by
-// its byte-order mark, and a UTF-16LE file without one that holds neither ASCII
-// nor Gurmukhi alone needs --from utf-16le.
+// its byte-order mark, and a UTF-16LE file without one that is mostly neither
+// ASCII nor Gurmukhi needs --from utf-16le.
 #pragma once
 
 #include <cstddef>
