@@ -40,6 +40,12 @@ std::optional<RunResult> check_names(const std::string& source, const std::strin
     if (extension_name(source) != kTextExtension) {
         return refused("the source name " + quoted_name(source) + " does not end in .txt");
     }
+    // A folder would get ".txt" added and a file of that name beside it, which
+    // no one choosing a folder means.
+    if (std::error_code error; std::filesystem::is_directory(names.destination, error) ||
+                               std::filesystem::is_directory(trim_blanks(destination), error)) {
+        return refused(quoted_name(trim_blanks(destination)) + " is a folder; name the file to write");
+    }
     if (extension_name(destination) != kTextExtension) {
         names.renamed_destination = names.destination;
     }
@@ -121,13 +127,13 @@ public:
             view_.inform(kCompletedMessage);
             break;
         case RunOutcome::missing_source:
-            view_.warn(kMissingSourceMessage);
+            view_.warn(kMissingSourceMessage, result.reason);
             view_.clear_names();
             return;  // nothing was started: the controls are idle already
         case RunOutcome::invalid_names:
         case RunOutcome::failed:
             show_renamed(result.renamed_destination);
-            view_.warn(kInvalidNamesMessage);
+            view_.warn(kInvalidNamesMessage, result.reason);
             break;
         }
         view_.clear_names();
@@ -182,13 +188,18 @@ RunResult convert_stream(const std::string& source, const std::string& destinati
     return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
 }
 
-RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {
     WindowPresenter presenter(view);
     RunOptions options;
     options.progress = &presenter;
-    const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, options);
+    const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, files, options);
     presenter.finish(result);
     return result;
+}
+
+RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
+    Utf16RunFiles files;
+    return run_conversion(view, dictionary, files);
 }
 
 }  // namespace taviro

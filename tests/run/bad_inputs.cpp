@@ -143,7 +143,11 @@ std::vector<BadInput> bad_inputs() {
          RunOutcome::failed},
         {"DestinationIsADirectory",
          [](const TemporaryFolder& folder) { fs::create_directory(folder.path() / "out.txt"); }, "in.txt",
-         "out.txt", RunOutcome::failed, std::nullopt, false, "'out.txt': it is a folder"},
+         "out.txt", RunOutcome::invalid_names, std::nullopt, false, "'out.txt' is a folder"},
+        // Before: ".txt" was added and a file made beside the folder.
+        {"DestinationIsAFolderWithoutTxt",
+         [](const TemporaryFolder& folder) { fs::create_directory(folder.path() / "roman"); }, "in.txt", "roman",
+         RunOutcome::invalid_names, std::nullopt, false, "'roman' is a folder"},
         {"DestinationOnAFullDisk",
          [](const TemporaryFolder& folder) { fs::create_symlink("/dev/full", folder.path() / "full.txt"); },
          "in.txt", "full.txt", RunOutcome::failed},

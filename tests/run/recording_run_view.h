@@ -25,7 +25,10 @@ public:
         destination_.clear();
         events.push_back("names cleared");
     }
-    void warn(std::string_view message) override { events.push_back("warn " + std::string(message)); }
+    void warn(std::string_view message, std::string_view reason) override {
+        events.push_back("warn " + std::string(message));
+        reasons.emplace_back(reason);
+    }
     void inform(std::string_view message) override { events.push_back("inform " + std::string(message)); }
     void set_busy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
 
@@ -34,9 +37,11 @@ public:
         source_ = std::move(source);
         destination_ = std::move(destination);
         events.clear();
+        reasons.clear();
     }
 
     std::vector<std::string> events;
+    std::vector<std::string> reasons;  // of the warnings, in order
 
 private:
     std::string source_;

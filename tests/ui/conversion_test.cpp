@@ -90,6 +90,9 @@ private slots:
         testing::write_utf16_file(path(QStringLiteral("source.txt")), QStringLiteral("ਕਮਲ ਨਯਨ\r\n"));
         testing::write_utf16_file(path(QStringLiteral("CAPS.TXT")), QStringLiteral("ਕ"));
         testing::write_utf16_file(path(QStringLiteral("broken.txt")), QStringLiteral("ਕ"), QByteArray(1, 'x'));
+        QFile notes(path(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write(QStringLiteral("ਕਮਲ ਨਯਨ\n").toUtf8()) > 0);
+        QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("roman")));
     }
 
     void init() {
@@ -115,6 +118,7 @@ private slots:
         QTest::newRow("source not .txt") << "CAPS.TXT" << "out.txt" << kInvalid << int(QMessageBox::Warning) << false << "out.txt";
         QTest::newRow("source broken while read") << "broken.txt" << "out.txt" << kInvalid << int(QMessageBox::Warning) << true << "out.txt";
         QTest::newRow("destination cannot be created") << "source.txt" << "no-folder/out.txt" << kInvalid << int(QMessageBox::Warning) << false << "no-folder/out.txt";
+        QTest::newRow("destination is a folder") << "source.txt" << "roman" << kInvalid << int(QMessageBox::Warning) << false << "roman";
     }
 
     void run_ends_idle_after_its_message() {
@@ -138,12 +142,23 @@ private slots:
         QCOMPARE(shown.others_enabled, !busy_behind_message);
         QCOMPARE(shown.convert_caption,
                  busy_behind_message ? QStringLiteral("Processing...") : QStringLiteral("&Convert"));
+        // A warning says why beneath its sentence.
+        QCOMPARE(shown.message.reason.isEmpty(), icon != int(QMessageBox::Warning));
         verify_idle();
     }
 
-    // The dictionary's user lexicon writes its word as the user wants it.
+    void completed_run_writes_the_destination_data() {
+        QTest::addColumn<QString>("source");
+        QTest::newRow("UTF-16LE") << "source.txt";
+        // Before: read as UTF-16LE, written as CJK-like text, and reported complete.
+        QTest::newRow("UTF-8") << "notes.txt";
+    }
+
+    // The dictionary's user lexicon writes its word as the user wants it; the
+    // destination is the windows' UTF-16LE whatever the source's encoding.
     void completed_run_writes_the_destination() {
-        convert(path(QStringLiteral("source.txt")), path(QStringLiteral("written")));
+        QFETCH(QString, source);
+        convert(path(source), path(QStringLiteral("written")));
         QFile written(path(QStringLiteral("written.txt")));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("\xFF\xFEk\0a\0m\0a\0l\0 \0n\0a\0i\0n\0\r\0\n\0", 26));

@@ -65,7 +65,7 @@ void ModalAnswerer::look() {
 SeenMessage press_ok(QWidget& modal) {
     SeenMessage seen;
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
-        seen = {box->windowTitle(), box->text(), box->icon()};
+        seen = {box->windowTitle(), box->text(), box->icon(), box->informativeText()};
         box->button(QMessageBox::Ok)->click();
     } else {
         modal.close();

@@ -27,6 +27,7 @@ struct SeenMessage {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString reason;  // the informative text beneath the message
 };
 
 // Hands every modal dialog that opens while it lives to `answer`, from inside

@@ -9,6 +9,7 @@
 
 #include "controls.h"
 #include "shape.h"
+#include "taviro/encoding/encoded_run_files.h"
 #include "taviro/run/conversion_run.h"
 #include "window_style.h"
 
@@ -106,7 +107,16 @@ void TransSchwa::cBrowse_Click() { source_file_->setText(browse(QFileDialog::Acc
 
 void TransSchwa::cSave_Click() { dest_file_->setText(browse(QFileDialog::AcceptSave)); }
 
-void TransSchwa::ClickSave_Click() { run_conversion(*this, dictionary_); }
+// The source is read as the command line reads it (a byte-order mark, UTF-8,
+// or the windows' own UTF-16LE without one); the destination is the windows'
+// UTF-16LE, as it always was.
+void TransSchwa::ClickSave_Click() {
+    EncodedRunFiles files(EncodedFilesOptions{.source_encoding = std::nullopt,
+                                              .destination_encoding = Encoding::utf16le,
+                                              .progress = {},
+                                              .protected_file = {}});
+    run_conversion(*this, dictionary_, files);
+}
 
 void TransSchwa::Exit_Button_Click() { emit end_requested(0); }
 
@@ -143,15 +153,20 @@ void TransSchwa::clear_names() {
     source_file_->setFocus();
 }
 
-void TransSchwa::show_message(QMessageBox::Icon icon, std::string_view message) {
+void TransSchwa::show_message(QMessageBox::Icon icon, std::string_view message, std::string_view reason) {
     QMessageBox box(icon, QString::fromLatin1(kMessageTitle),
                     to_qstring(message), QMessageBox::Ok, this);
+    if (!reason.empty()) {
+        box.setInformativeText(to_qstring(reason));
+    }
     box.exec();
 }
 
-void TransSchwa::warn(std::string_view message) { show_message(QMessageBox::Warning, message); }
+void TransSchwa::warn(std::string_view message, std::string_view reason) {
+    show_message(QMessageBox::Warning, message, reason);
+}
 
-void TransSchwa::inform(std::string_view message) { show_message(QMessageBox::Information, message); }
+void TransSchwa::inform(std::string_view message) { show_message(QMessageBox::Information, message, {}); }
 
 // The run keeps the event loop waiting until it ends, so the indicator is
 // painted here and now rather than when the loop would get to it.

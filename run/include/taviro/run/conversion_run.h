@@ -95,9 +95,11 @@ struct RunOptions {
 [[nodiscard]] RunResult convert_stream(const std::string& source, const std::string& destination,
                                        const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
 
-// The Convert button: runs with the view's names and the windows' files, and
-// plays the run on the view: busy while converting, then the message for the
-// outcome, the names emptied, the controls idle again.
+// The Convert button: runs with the view's names through `files`, and plays
+// the run on the view: busy while converting, then the message for the
+// outcome with its reason, the names emptied, the controls idle again.
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files);
+// The same with the windows' UTF-16LE files.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
 
 }  // namespace taviro

@@ -21,8 +21,9 @@ public:
     // Empties both names and puts the focus on the source name, for the next run.
     virtual void clear_names() = 0;
 
-    // Modal messages; each returns once the user has dismissed it.
-    virtual void warn(std::string_view message) = 0;    // exclamation icon
+    // Modal messages; each returns once the user has dismissed it. A warning
+    // may come with the run's reason in plain words, shown beneath it.
+    virtual void warn(std::string_view message, std::string_view reason) = 0;  // exclamation icon
     virtual void inform(std::string_view message) = 0;  // information icon
 
     // Busy: the controls that would start or leave a run are disabled and the

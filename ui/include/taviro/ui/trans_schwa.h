@@ -42,7 +42,7 @@ public:
     std::string destination_name() const override;
     void set_destination_name(const std::string& name) override;
     void clear_names() override;
-    void warn(std::string_view message) override;
+    void warn(std::string_view message, std::string_view reason) override;
     void inform(std::string_view message) override;
     void set_busy(bool busy) override;
 
@@ -66,7 +66,7 @@ private:
     // Shows the shared file dialog and returns its file name, which keeps the
     // name last chosen in either dialog when the user cancels.
     QString browse(QFileDialog::AcceptMode mode);
-    void show_message(QMessageBox::Icon icon, std::string_view message);
+    void show_message(QMessageBox::Icon icon, std::string_view message, std::string_view reason);
 
     WordStore dictionary_;
     QFileDialog* dialog_ = nullptr;
