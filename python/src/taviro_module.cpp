@@ -11,6 +11,8 @@
 #include <pybind11/stl/filesystem.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -66,6 +68,38 @@ private:
 };
 
 std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
+
+// The position of the first surrogate without its partner, if any.
+std::optional<std::size_t> lone_surrogate(std::u16string_view units) {
+    for (std::size_t at = 0; at < units.size(); ++at) {
+        if (taviro::is_high_surrogate(units[at]) && at + 1 < units.size() && taviro::is_low_surrogate(units[at + 1])) {
+            ++at;
+        } else if (taviro::is_high_surrogate(units[at]) || taviro::is_low_surrogate(units[at])) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
+// A Python text as UTF-16 units. A Python string may hold a lone surrogate,
+// which is no character at all; it is refused as a text fault, with its place
+// counted as Python counts, instead of pybind11's "incompatible arguments".
+std::u16string units_of(const py::str& text, PyObject* text_error) {
+    const auto bytes = py::reinterpret_steal<py::bytes>(PyUnicode_AsEncodedString(text.ptr(), "utf-16-le", "surrogatepass"));
+    if (!bytes) throw py::error_already_set();
+    const std::string_view raw(PyBytes_AS_STRING(bytes.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())));
+    std::u16string units(raw.size() / 2, u'\0');
+    std::memcpy(units.data(), raw.data(), 2 * units.size());
+    if (const auto at = lone_surrogate(units)) {
+        char code[8];
+        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(units[*at]));
+        const std::string message = "the text holds a lone surrogate (U+" + std::string(code) + ") at character " +
+                                    std::to_string(CodePointIndex(units)(*at)) + ", which is no Unicode character";
+        PyErr_SetString(text_error, message.c_str());
+        throw py::error_already_set();
+    }
+    return units;
+}
 
 // One finished word, as plain values for the package to name: (start, end,
 // roman, prefix, suffix, split, stem start, stem end, lexicon), the stem in
@@ -181,15 +215,29 @@ PYBIND11_MODULE(_taviro, module) {
 
     static py::exception<void> error(module, "Error");
     py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
-    py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
+    static auto& text_error = py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
     py::register_exception<taviro::RunError>(module, "FileError", error.ptr());
 
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
         .def(py::init<const std::filesystem::path&, bool>(), py::arg("dictionary"), py::arg("loanwords"),
              release_gil())
-        .def("transliterate", &Transliterator::transliterate, py::arg("text"), release_gil())
-        .def("_finish_details", &Transliterator::finish_details, py::arg("text"), release_gil())
+        .def(
+            "transliterate",
+            [](const Transliterator& self, const py::str& text) {
+                const std::u16string units = units_of(text, text_error.ptr());
+                py::gil_scoped_release unlocked;
+                return self.transliterate(units);
+            },
+            py::arg("text"))
+        .def(
+            "_finish_details",
+            [](const Transliterator& self, const py::str& text) {
+                const std::u16string units = units_of(text, text_error.ptr());
+                py::gil_scoped_release unlocked;
+                return self.finish_details(units);
+            },
+            py::arg("text"))
         .def(
             "_convert_file",
             [](const Transliterator& self, const std::string& source, const std::string& destination,

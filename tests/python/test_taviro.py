@@ -115,6 +115,10 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
     with pytest.raises(taviro.TextError) as raised:
         taviro.transliterate(unconvertible)
     assert str(raised.value) == program_reason(run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
+    # Before: pybind11's "incompatible function arguments" TypeError.
+    for call in (taviro.transliterate, taviro.Transliterator().finish_details):
+        with pytest.raises(taviro.TextError, match=r"lone surrogate \(U\+D800\) at character 4"):
+            call("ਕਮਲ \ud800")
 
     (tmp_path / "notes.TXT").write_text("ਕਮਲ", encoding="utf-8")
     for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT"]:
