@@ -43,10 +43,18 @@ if [ -e "$prefix/bin/taviro" ]; then
 fi
 desktop-file-validate "$entry" || fail "desktop-file-validate refused $entry"
 
+# Every Gurmukhi word of a page comes out whole, vowel and nasal signs
+# included, as a terminal shows the page. (Piped, man-db filters the page
+# through col -b, which drops every combining mark that another character
+# follows, whatever the page; MAN_KEEP_FORMATTING=1 keeps them.)
 for page in "$source"/man/*.1; do
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
     MANWIDTH=80 MANPAGER=cat man -l "$page" | grep -q '^NAME' || fail "$page does not render"
+    shown=$(LC_ALL=C.UTF-8 MAN_KEEP_FORMATTING=1 MANWIDTH=1000 MANPAGER=cat man -l "$page" | LC_ALL=C.UTF-8 sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g')
+    for word in $(LC_ALL=C.UTF-8 grep -oP '[\x{0A00}-\x{0A7F}]+' "$page" | sort -u); do
+        printf '%s\n' "$shown" | grep -qF "$word" || fail "$page: the Gurmukhi word $word does not come out whole"
+    done
 done
 
 # A program of someone else's, against the installed package.
