@@ -20,7 +20,8 @@ struct CommandLine {
     std::optional<Encoding> from;           // --from; empty for auto
     std::optional<Encoding> to;             // --to; empty for the destination's default
     std::optional<std::string> output_folder;  // -o FOLDER
-    bool quiet = false;                     // --quiet
+    bool quiet = false;                     // --quiet: no progress line
+    bool verbose = false;                   // --verbose: a line on each completed run
     bool loanwords = false;                 // --loanwords
     std::optional<unsigned> jobs;           // -j N; empty for every core
     std::vector<std::string> sources;       // one, or with -o one or more
@@ -31,8 +32,11 @@ struct CommandLine {
     }
 };
 
-// Reads `arguments` (without the program name). --help and --version win over
-// everything after them; "--" ends the options; "-" alone is a name.
+// Reads `arguments` (without the program name) as getopt_long reads them:
+// short options bundled ("-qj2", "-qj 2"), long ones with "=" or the next
+// argument for their value and abbreviated as long as the abbreviation is
+// unambiguous, options and names in any order, "--" ending the options and
+// "-" alone a name. --help and --version win over everything after them.
 CommandLine parse_command_line(std::span<const char* const> arguments);
 
 }  // namespace taviro

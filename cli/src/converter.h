@@ -1,14 +1,21 @@
 // What taviro-convert does with its names once the command line is read:
-//  - two file names: the Convert run of the windows, with its checks, messages
-//    and renaming, the source in any encoding (detected unless named), the
+//  - two file names: the Convert run of the windows, with its checks and
+//    renaming, the source in any encoding (detected unless named), the
 //    destination UTF-16LE with a byte-order mark unless --to says otherwise;
+//    a destination that is a folder gets the source's own name in it, as cp
+//    does;
 //  - "-" for either name: standard input or output, streamed; the windows'
 //    checks on names do not apply, but a file is never both source and
 //    destination;
 //  - -o FOLDER: the Convert run for every source, each into FOLDER under the
 //    source's own name; one failure does not stop the others, but two sources
 //    that would land on one name are refused before anything is converted.
-// Messages go to standard error, the progress line too when it is a terminal.
+//
+// It speaks as terminal tools do: nothing on success, one line on standard
+// error for each failure ("taviro-convert: 'notes.txt': No such file or
+// directory") or warning, a line on each completed run with --verbose. The
+// windows' sentences for the outcomes are theirs alone. The progress line
+// goes to standard error too, when it is a terminal.
 #pragma once
 
 #include <filesystem>
@@ -21,10 +28,13 @@
 #include "taviro/engine.h"
 #include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/read_progress.h"
+#include "taviro/run/conversion_run.h"
 
 namespace taviro {
 
 enum ExitStatus { kCompleted = 0, kNotCompleted = 1, kWrongUsage = 2 };
+
+class WatchedRunFiles;
 
 class Converter {
 public:
@@ -37,10 +47,18 @@ public:
     ExitStatus convert_into_folder(const std::vector<std::string>& sources, const std::string& folder);
 
 private:
+    // How a run's names show in its messages: "'notes.txt'", "standard input".
+    struct ShownNames {
+        std::string source;
+        std::string destination;
+        Encoding destination_encoding;
+        std::string label;  // with -o, the source, named in every line unless the line names it
+    };
+
     ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label);
     EncodedFilesOptions files_options(Encoding destination_encoding, ReadProgress progress) const;
-    void report_replacements(std::size_t replacements);
-    void report_failure(const std::string& reason);
+    ExitStatus report(const RunResult& result, const WatchedRunFiles& files, const ShownNames& names);
+    void say(const std::string& label, const std::string& text);
 
     const CommandLine& line_;
     const Dictionary& dictionary_;

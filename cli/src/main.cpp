@@ -2,8 +2,9 @@
 // taviro-convert [OPTION]... -o FOLDER SOURCE...
 //
 // The Convert run of the desktop program from a terminal: the same checks, the
-// same messages (on standard error), the same destination naming and output;
-// around it, other encodings, standard input and output, and many files at once.
+// same destination naming and output, the reasons in the terminal's own form
+// on standard error; around it, other encodings, standard input and output,
+// and many files at once.
 
 #include <iostream>
 #include <memory>
@@ -28,13 +29,15 @@ constexpr const char* kProgram = "taviro-convert";
 constexpr const char* kHelp =
     "Usage: taviro-convert [--dictionary FILE] SOURCE DESTINATION\n"
     "  or:  taviro-convert [OPTION]... SOURCE DESTINATION\n"
+    "  or:  taviro-convert [OPTION]... SOURCE FOLDER\n"
     "  or:  taviro-convert [OPTION]... -o FOLDER SOURCE...\n"
     "Transliterate the Gurmukhi text of SOURCE into Roman script, into DESTINATION.\n"
     "\n"
     "SOURCE is a text file whose name ends in .txt. DESTINATION is created or\n"
     "emptied and written as UTF-16LE with a byte-order mark; \".txt\" is added\n"
-    "to its name unless the name already ends in .txt. With '-' as SOURCE the\n"
-    "text comes from standard input, with '-' as DESTINATION it goes to standard\n"
+    "to its name unless the name already ends in .txt. A DESTINATION that is a\n"
+    "folder gets the file of SOURCE's name in it. With '-' as SOURCE the text\n"
+    "comes from standard input, with '-' as DESTINATION it goes to standard\n"
     "output (as UTF-8), and the rules on names do not apply.\n"
     "\n"
     "      --from ENCODING   read SOURCE as auto (the default), utf-16le, utf-16be\n"
@@ -44,7 +47,8 @@ constexpr const char* kHelp =
     "  -o, --output-dir FOLDER  convert every SOURCE into FOLDER, keeping its name\n"
     "  -j, --jobs N          convert with N threads (default: one per core);\n"
     "                        the output is the same as with -j 1\n"
-    "  -q, --quiet           no completion message and no progress line\n"
+    "  -q, --quiet           no progress line\n"
+    "  -v, --verbose         a line on each conversion: the names and encodings\n"
     "      --dictionary FILE use the word dictionary FILE instead of words.mdb\n"
     "                        in the program's folder or in ../share/taviro/\n"
     "      --loanwords       write English loanwords as Punjabi speakers say them,\n"
@@ -52,6 +56,8 @@ constexpr const char* kHelp =
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
+    "Nothing is shown when a conversion completes; failures and warnings (a\n"
+    "SOURCE without a single Gurmukhi letter) go to standard error.\n"
     "Exit status: 0 when the conversion completed, 1 when it did not,\n"
     "2 when the command line was wrong.\n";
 

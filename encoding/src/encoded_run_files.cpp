@@ -17,7 +17,7 @@ bool is_standard_stream(const std::filesystem::path& file) { return file == kSta
 
 }  // namespace
 
-UnitSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
+DecodingSource& EncodedRunFiles::open_source(const std::filesystem::path& file) {
     if (is_standard_stream(file)) {
         source_file_name_ = kStandardInputFile;
         return source_.emplace(source_file_.emplace(STDIN_FILENO, "standard input"), options_.source_encoding,

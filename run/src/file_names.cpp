@@ -43,11 +43,21 @@ bool is_existing_file(const std::string& name) {
 std::string why_not_a_file(const std::string& name) {
     struct stat status {};
     if (::stat(name.c_str(), &status) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return "no file named " + quoted_name(name);
-        return "cannot open " + quoted_name(name) + ": " + std::strerror(errno);
+        return quoted_name(name) + ": " + std::strerror(errno);
     }
     if (S_ISDIR(status.st_mode)) return quoted_name(name) + " is a folder, not a file";
     return quoted_name(name) + " is no regular file";
+}
+
+std::string destination_in_folder(std::string_view source, std::string_view destination) {
+    const std::string folder = trim_blanks(destination);
+    std::error_code error;
+    const std::filesystem::path file_name = std::filesystem::path(trim_blanks(source)).filename();
+    if (folder.empty() || file_name.empty() || file_name == "." || file_name == ".." ||
+        !std::filesystem::is_directory(folder, error)) {
+        return std::string(destination);
+    }
+    return (std::filesystem::path(folder) / file_name).string();
 }
 
 bool is_same_file(const std::string& first, const std::string& second) {

@@ -11,6 +11,7 @@
 
 #include "bad_inputs.h"
 #include "program_run.h"
+#include "taviro/run/file_error.h"
 
 namespace taviro {
 namespace {
@@ -28,17 +29,18 @@ constexpr int kCompleted = 0;
 constexpr int kNotCompleted = 1;
 constexpr int kWrongUsage = 2;
 
-std::string expected_first_line(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::completed:
-        return std::string(kCompletedMessage);
-    case RunOutcome::missing_source:
-        return std::string(kMissingSourceMessage);
-    case RunOutcome::invalid_names:
-    case RunOutcome::failed:
-        break;
+// What standard error may hold: nothing on success but the warning for a
+// source without a Gurmukhi letter, one line with the reason on failure.
+void expect_messages(const BadInput& input, const std::string& err) {
+    if (input.outcome == RunOutcome::completed) {
+        if (!err.empty()) {
+            EXPECT_EQ(err, "taviro-convert: warning: " + quoted_name(input.source) + " holds no Gurmukhi letter\n");
+        }
+        return;
     }
-    return std::string(kInvalidNamesMessage);
+    EXPECT_TRUE(err.starts_with("taviro-convert: ")) << err;
+    EXPECT_TRUE(err.ends_with("\n")) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 std::optional<std::string> bytes_if_file(const fs::path& file) {
@@ -65,6 +67,15 @@ protected:
 TEST_P(BadInputProgram, ExitsWithItsStatusAndLeavesTheSourceAlone) {
     const BadInput& input = GetParam();
     input.prepare(folder);
+    // The windows refuse a folder as the destination; the command line
+    // converts into it under the source's own name, as cp copies.
+    if (std::error_code error; fs::is_directory(folder.path() / input.destination, error)) {
+        const ProgramOutcome outcome = run({"--dictionary", "split.mdb", "--", input.source, input.destination});
+        EXPECT_EQ(outcome.status, kCompleted) << outcome.err;
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(read_bytes(folder.path() / input.destination / input.source), testing::converted_source_bytes());
+        return;
+    }
     const fs::path source = folder.path() / input.source;
     const std::optional<std::string> source_before = bytes_if_file(source);
     const std::string in_txt_before = read_bytes(folder / "in.txt");
@@ -80,7 +91,7 @@ TEST_P(BadInputProgram, ExitsWithItsStatusAndLeavesTheSourceAlone) {
     }
 
     EXPECT_EQ(outcome.status, input.outcome == RunOutcome::completed ? kCompleted : kNotCompleted) << outcome.err;
-    EXPECT_TRUE(outcome.err.starts_with(expected_first_line(input.outcome) + "\n")) << outcome.err;
+    expect_messages(input, outcome.err);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(bytes_if_file(source), source_before) << "the source was changed";
     EXPECT_EQ(read_bytes(folder / "in.txt"), in_txt_before) << "in.txt was changed";
@@ -101,12 +112,13 @@ TEST_P(BadInputProgram, ExitsWithItsStatusAndLeavesTheSourceAlone) {
 INSTANTIATE_TEST_SUITE_P(Cases, BadInputProgram, ::testing::ValuesIn(testing::bad_inputs()),
                          [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
-// Without "--" a name with a leading "-" is an unknown option: nothing is opened.
+// Without "--" a name with a leading "-" is a bundle of short options, here
+// an unknown one: nothing is opened.
 TEST_F(BadInputProgram, LeadingDashWithoutDoubleDashIsWrongUsage) {
     write_bytes(folder / "-in.txt", utf16le_bytes(testing::kSourceText));
     const ProgramOutcome outcome = run({"--dictionary", "split.mdb", "-in.txt", "out.txt"});
     EXPECT_EQ(outcome.status, kWrongUsage);
-    EXPECT_NE(outcome.err.find("'-in.txt'"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(outcome.err.starts_with("taviro-convert: invalid option -- 'i'\n")) << outcome.err;
     EXPECT_EQ(read_bytes(folder / "-in.txt"), utf16le_bytes(testing::kSourceText));
     EXPECT_FALSE(fs::exists(folder / "out.txt"));
 }

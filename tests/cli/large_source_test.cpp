@@ -10,7 +10,6 @@
 
 #include "program_run.h"
 #include "run_test_files.h"
-#include "taviro/run/conversion_run.h"
 
 namespace taviro {
 namespace {
@@ -82,7 +81,7 @@ TEST(LargeSource, TwoHundredMegabytesAreConvertedWhole) {
     const testing::ProgramOutcome outcome = convert(folder, "large.txt", "out.txt");
 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err, std::string(kCompletedMessage) + "\n");
+    EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(fs::file_size(folder.path() / "out.txt"), 2 + lines * roman_line.size());
     EXPECT_EQ(file_digest(folder.path() / "out.txt"), expected.value()) << "the output differs from line to line";
     EXPECT_EQ(file_digest(folder.path() / "large.txt"), source_before) << "the source was changed";

@@ -34,7 +34,8 @@ class EncodedRunFiles final : public RunFiles {
 public:
     explicit EncodedRunFiles(EncodedFilesOptions options) : options_(std::move(options)) {}
 
-    UnitSource& open_source(const std::filesystem::path& file) override;
+    // The source as the run reads it, which also tells the encoding it was read in.
+    DecodingSource& open_source(const std::filesystem::path& file) override;
     UnitSink& open_destination(const std::filesystem::path& file) override;
     void close() override;
     std::string abandon() noexcept override;

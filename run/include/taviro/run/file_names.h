@@ -20,9 +20,18 @@ std::string written_destination_name(std::string_view typed);
 // Whether `name` names an existing regular file (a directory is not a file).
 bool is_existing_file(const std::string& name);
 
-// Why `name` is no existing regular file, in plain words: no such file, a
-// folder, something else, or the system's reason it cannot be looked at.
+// Why `name` is no existing regular file: the system's reason it cannot be
+// looked at, as a terminal tool says it ("'notes.txt': No such file or
+// directory"), or that it is a folder or something else.
 std::string why_not_a_file(const std::string& name);
+
+// The destination to write for `source` when the typed `destination` names an
+// existing folder: the source's own file name in that folder, as cp puts it
+// ("roman/" or "roman" for "texts/notes.txt" give "roman/notes.txt"). Any
+// other destination is returned as typed. The run then applies its rule on
+// ".txt" to the name as to any other; a source name without a file name
+// ("texts/") leaves the destination as typed, for the run to refuse the source.
+std::string destination_in_folder(std::string_view source, std::string_view destination);
 
 // Whether both names lead to one file, through any spelling of the path or any
 // link. False when either does not exist.
