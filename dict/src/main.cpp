@@ -1,7 +1,8 @@
-// taviro-dict build WORDLIST... -o FILE
-// taviro-dict lookup [--dictionary FILE] [--loanwords] WORD...
+// taviro-dict build [--base FILE|default] [--force] WORDLIST... -o FILE
+// taviro-dict lookup|explain [--dictionary FILE] [--loanwords] WORD...
 // taviro-dict stats [--dictionary FILE] [--loanwords] [--from ENCODING] TEXT
 // taviro-dict add|remove|list|import --dictionary FILE ...
+// taviro-dict path
 //
 // A user's own word dictionary: built from Gurmukhi word lists with the same
 // romanization as the program's own, asked the two lookups of word finishing,
@@ -13,11 +14,14 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <span>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "taviro/dict/dictionary_contents.h"
 #include "taviro/dict/user_lexicon.h"
 #include "taviro/dict/word_database_writer.h"
 #include "taviro/dict/word_list.h"
@@ -29,7 +33,10 @@
 #include "taviro/run/file_names.h"
 #include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/read_loop.h"
+#include "taviro/run/text_conversion.h"
+#include "taviro/run/word_explanation.h"
 #include "taviro/run/word_store.h"
+#include "taviro/word_builder.h"
 
 namespace {
 
@@ -45,20 +52,28 @@ namespace fs = std::filesystem;
 constexpr const char* kProgram = "taviro-dict";
 
 constexpr const char* kHelp =
-    "Usage: taviro-dict build WORDLIST... -o FILE\n"
+    "Usage: taviro-dict build [--base FILE|default] [--force] WORDLIST... -o FILE\n"
     "  or:  taviro-dict lookup [--dictionary FILE] [--loanwords] WORD...\n"
+    "  or:  taviro-dict explain [--dictionary FILE] [--loanwords] WORD...\n"
     "  or:  taviro-dict stats [--dictionary FILE] [--loanwords] [--from ENCODING] TEXT\n"
     "  or:  taviro-dict add --dictionary FILE WORD ROMAN\n"
     "  or:  taviro-dict remove --dictionary FILE WORD...\n"
     "  or:  taviro-dict list --dictionary FILE\n"
     "  or:  taviro-dict import --dictionary FILE LEXICON.tsv\n"
+    "  or:  taviro-dict path\n"
     "Build, ask and try out a word dictionary for taviro-convert.\n"
     "\n"
     "  build   romanize the Gurmukhi words of the lists (UTF-8, one word a line,\n"
     "          lines beginning with # are comments) into the dictionary FILE,\n"
-    "          and tell how many entries were read, dropped and why, and written\n"
+    "          and tell how many entries were read, dropped and why, and written;\n"
+    "          with --base, FILE holds the base's words, user lexicon and loanword\n"
+    "          lexicon too. A dictionary of the lists' words alone confirms only\n"
+    "          them: every other word is left to the rules\n"
     "  lookup  tell for each Gurmukhi or Roman word whether the dictionary holds\n"
-    "          it (stem lookup: one row or more; part lookup: exactly one row)\n"
+    "          it (stem lookup: one row or more; part lookup: exactly one row),\n"
+    "          and what a conversion writes for a Gurmukhi word\n"
+    "  explain tell for each Gurmukhi word what a conversion writes for it, what\n"
+    "          decided that, and the pieces the dictionary confirmed\n"
     "  stats   convert TEXT ('-' for standard input) without writing it, and count\n"
     "          its words finished through a prefix, a suffix, a split, a lexicon,\n"
     "          or none\n"
@@ -68,9 +83,14 @@ constexpr const char* kHelp =
     "  list    show the user lexicon of FILE, a tab between word and Roman text\n"
     "  import  add every entry of LEXICON.tsv (UTF-8, WORD<tab>ROMAN a line,\n"
     "          # comments); one bad entry and nothing is added\n"
+    "  path    show where the installed dictionary is, to copy it:\n"
+    "          cp \"$(taviro-dict path)\" my.mdb\n"
     "\n"
     "  --dictionary FILE  use FILE instead of words.mdb in the program's folder\n"
     "                     or in ../share/taviro/\n"
+    "  --base FILE        build on the dictionary FILE; 'default' is the installed\n"
+    "                     one (./default names a file of that name)\n"
+    "  --force            let build replace a dictionary that holds lexicon entries\n"
     "  --loanwords        write English loanwords as the loanword lexicon says\n"
     "  --from ENCODING    read TEXT as auto (the default), utf-16le, utf-16be, utf-8\n"
     "  -h, --help         show this help and exit\n"
@@ -85,6 +105,8 @@ struct Arguments {
     std::vector<std::string> names;
     std::optional<std::string> output;      // build -o
     std::optional<std::string> dictionary;  // --dictionary
+    std::optional<std::string> base;        // build --base
+    bool force = false;                     // build --force
     std::optional<taviro::Encoding> from;   // --from
     bool loanwords = false;                 // --loanwords
 };
@@ -124,6 +146,10 @@ Arguments parse(std::span<const char* const> arguments) {
             parsed.output = option_value(argument, argument == "-o" ? "-o" : "--output", arguments, i);
         } else if (is_option(argument, "--dictionary")) {
             parsed.dictionary = option_value(argument, "--dictionary", arguments, i);
+        } else if (is_option(argument, "--base")) {
+            parsed.base = option_value(argument, "--base", arguments, i);
+        } else if (argument == "--force") {
+            parsed.force = true;
         } else if (argument == "--loanwords") {
             parsed.loanwords = true;
         } else if (is_option(argument, "--from")) {
@@ -137,13 +163,48 @@ Arguments parse(std::span<const char* const> arguments) {
             throw UsageError{"unknown option " + taviro::quoted_name(std::string(argument))};
         }
     }
+    if ((parsed.base || parsed.force) && parsed.command != "build") {
+        throw UsageError{std::string(parsed.base ? "--base" : "--force") + " is for build only"};
+    }
     return parsed;
 }
 
+// A file the command reads, in the usual words when it is not there.
+fs::path existing_file(const fs::path& file) {
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (error) {
+        throw std::runtime_error(taviro::quoted_name(file) + ": " + error.message());
+    }
+    if (fs::is_directory(status)) {
+        throw std::runtime_error(taviro::quoted_name(file) + ": " +
+                                 std::make_error_code(std::errc::is_a_directory).message());
+    }
+    return file;
+}
+
+// The installed dictionary, found as every program finds it.
+fs::path default_dictionary() {
+    const fs::path folder = program_folder();
+    const fs::path found = taviro::find_dictionary(folder);
+    std::error_code error;
+    if (!fs::is_regular_file(found, error)) {
+        std::string places;
+        for (const fs::path& candidate : taviro::dictionary_candidates(folder)) {
+            places += (places.empty() ? "" : " nor ") + taviro::quoted_name(candidate);
+        }
+        throw std::runtime_error("no installed dictionary: there is no " + places);
+    }
+    return found;
+}
+
+fs::path dictionary_file(const std::optional<std::string>& named) {
+    return named ? existing_file(*named) : default_dictionary();
+}
+
 std::unique_ptr<taviro::WordStore> open_dictionary(const Arguments& arguments) {
-    return std::make_unique<taviro::WordStore>(
-        arguments.dictionary ? fs::path(*arguments.dictionary) : taviro::find_dictionary(program_folder()),
-        taviro::WordStoreOptions{.loanwords = arguments.loanwords});
+    return std::make_unique<taviro::WordStore>(dictionary_file(arguments.dictionary),
+                                               taviro::WordStoreOptions{.loanwords = arguments.loanwords});
 }
 
 // The lexicon commands change a file, so it is named, never found.
@@ -185,19 +246,28 @@ int remove_entries(const Arguments& arguments) {
     }
     std::vector<std::u16string> words;
     for (const std::string& name : arguments.names) words.push_back(decoded(name));
-    const std::size_t removed = taviro::remove_from_user_lexicon(lexicon_file(arguments), words, tell);
-    if (removed < words.size()) {
-        std::cerr << kProgram << ": " << words.size() - removed << " of the words had no entry\n";
-        return kFailed;
+    const fs::path file = existing_file(lexicon_file(arguments));
+    // Entries are kept as a run reads their words, so a word is found so too.
+    std::set<std::u16string> entries;
+    for (const taviro::LexiconEntry& entry : taviro::read_user_lexicon(file)) entries.insert(entry.word);
+    std::vector<std::string> missing;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (!entries.contains(taviro::units_as_read(words[i]))) missing.push_back(arguments.names[i]);
     }
-    return kDone;
+    if (missing.size() < words.size()) {
+        taviro::remove_from_user_lexicon(file, words, tell);
+    }
+    for (const std::string& word : missing) {
+        std::cerr << kProgram << ": no entry for " << word << '\n';
+    }
+    return missing.empty() ? kDone : kFailed;
 }
 
 int list_entries(const Arguments& arguments) {
     if (!arguments.names.empty()) {
         throw UsageError{"list takes no words"};
     }
-    for (const taviro::LexiconEntry& entry : taviro::read_user_lexicon(lexicon_file(arguments))) {
+    for (const taviro::LexiconEntry& entry : taviro::read_user_lexicon(existing_file(lexicon_file(arguments)))) {
         std::cout << taviro::to_utf8(entry.word) << '\t' << taviro::to_utf8(entry.roman) << '\n';
     }
     return kDone;
@@ -221,11 +291,49 @@ int import_entries(const Arguments& arguments) {
     return kDone;
 }
 
+std::string counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// A build replaces its destination whole, so a dictionary someone has put
+// entries into is replaced only when they say so. A file the programs would
+// not read as a dictionary holds no entries they could use.
+void refuse_to_lose_entries(const fs::path& output, const std::optional<fs::path>& base) {
+    std::error_code error;
+    if (!fs::exists(output, error) || (base && taviro::is_same_file(*base, output))) {
+        return;
+    }
+    taviro::LexiconSizes sizes;
+    try {
+        sizes = taviro::count_lexicon_entries(output);
+    } catch (const taviro::StoreError&) {
+        return;
+    }
+    if (sizes.user_entries > 0 || sizes.loanwords > 0) {
+        throw std::runtime_error(taviro::quoted_name(output) + " holds " +
+                                 counted(sizes.user_entries, "entry of your own", "entries of your own") + " and " +
+                                 counted(sizes.loanwords, "loanword", "loanwords") +
+                                 "; use --force to replace it, or --base to build on it");
+    }
+}
+
 int build(const Arguments& arguments) {
     if (arguments.names.empty() || !arguments.output) {
         throw UsageError{"build needs one or more word lists and -o FILE"};
     }
+    std::optional<fs::path> base_file;
+    if (arguments.base) {
+        base_file = *arguments.base == "default" ? default_dictionary() : existing_file(*arguments.base);
+    }
+    if (!arguments.force) {
+        refuse_to_lose_entries(*arguments.output, base_file);
+    }
+    std::optional<taviro::DictionaryContents> base;
     taviro::WordListReader reader;
+    if (base_file) {
+        base = taviro::read_dictionary(*base_file);
+        reader.build_on(base->words);
+    }
     for (const std::string& name : arguments.names) {
         // The dictionary replaces the file it is written to; a list must survive.
         if (taviro::is_same_file(name, *arguments.output)) {
@@ -238,12 +346,31 @@ int build(const Arguments& arguments) {
     for (const std::string& note : reader.notes()) {
         std::cerr << kProgram << ": " << note << '\n';
     }
-    if (reader.words().empty()) {
+    if (reader.words().empty() && reader.tally().in_base == 0) {
         throw std::runtime_error("no Gurmukhi word in the lists, so no dictionary was written (" +
                                  describe(reader.tally(), 0) + ")");
     }
-    taviro::write_word_database(*arguments.output, reader.words());
-    std::cout << describe(reader.tally(), reader.words().size()) << '\n';
+    if (!base) {
+        taviro::write_word_database(*arguments.output, reader.words());
+        std::cout << describe(reader.tally(), reader.words().size()) << '\n';
+        return kDone;
+    }
+    const std::size_t base_words = base->words.size();
+    std::vector<std::u16string> words = std::move(base->words);
+    words.insert(words.end(), reader.words().begin(), reader.words().end());
+    taviro::write_word_database(*arguments.output, words, base->loanwords ? &*base->loanwords : nullptr,
+                                base->user_entries);
+    std::cout << describe(reader.tally(), reader.words().size(), base_words) << '\n';
+    return kDone;
+}
+
+// Where the installed dictionary is, so that a user can start their own from
+// a copy of it, whichever way the programs were installed.
+int show_path(const Arguments& arguments) {
+    if (!arguments.names.empty()) {
+        throw UsageError{"path takes no words"};
+    }
+    std::cout << default_dictionary().string() << '\n';
     return kDone;
 }
 
@@ -262,6 +389,38 @@ int lookup(const Arguments& arguments) {
         }
         try {
             std::cout << describe(*units, taviro::look_up(*units, *dictionary)) << '\n';
+        } catch (const taviro::EngineError& error) {
+            std::cerr << kProgram << ": " << word << ": " << error.what() << '\n';
+            status = kFailed;
+        }
+    }
+    return status;
+}
+
+// Each word of each argument as a conversion of that argument alone writes it,
+// and how it was finished, in the words the page and Python use.
+int explain(const Arguments& arguments) {
+    if (arguments.names.empty()) {
+        throw UsageError{"explain needs one or more words"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    int status = kDone;
+    for (const std::string& word : arguments.names) {
+        const auto units = taviro::decode_utf8(word);
+        if (!units) {
+            std::cerr << kProgram << ": the word '" << word << "' is not UTF-8\n";
+            status = kFailed;
+            continue;
+        }
+        try {
+            const taviro::ConvertedText converted = taviro::convert_text_with_words(*units, *dictionary);
+            if (converted.words.empty()) {
+                std::cerr << kProgram << ": " << word << ": no Gurmukhi word to explain\n";
+                status = kFailed;
+            }
+            for (const taviro::WordReport& report : converted.words) {
+                std::cout << taviro::to_utf8(taviro::explain_word(report, *units, converted.text)) << '\n';
+            }
         } catch (const taviro::EngineError& error) {
             std::cerr << kProgram << ": " << word << ": " << error.what() << '\n';
             status = kFailed;
@@ -300,6 +459,8 @@ int stats(const Arguments& arguments) {
 int run(const Arguments& arguments) {
     if (arguments.command == "build") return build(arguments);
     if (arguments.command == "lookup") return lookup(arguments);
+    if (arguments.command == "explain") return explain(arguments);
+    if (arguments.command == "path") return show_path(arguments);
     if (arguments.command == "stats") return stats(arguments);
     if (arguments.command == "add") return add_entry(arguments);
     if (arguments.command == "remove") return remove_entries(arguments);
@@ -324,7 +485,7 @@ int main(int argc, char** argv) {
     }
     try {
         if (arguments.empty()) {
-            throw UsageError{"a command is needed: build, lookup, stats, add, remove, list or import"};
+            throw UsageError{"a command is needed: build, lookup, explain, stats, add, remove, list, import or path"};
         }
         return run(parse(arguments));
     } catch (const UsageError& error) {

@@ -7,10 +7,9 @@
 namespace taviro {
 namespace {
 
-void fill_loanwords(sqlite::Database& database, const std::vector<LexiconEntry>& loanwords) {
-    database.execute(kCreateLoanwordLexicon);
-    sqlite::Statement insert(database, "INSERT OR REPLACE INTO loanwords (word, roman) VALUES (?1, ?2)");
-    for (const LexiconEntry& entry : loanwords) {
+void fill_lexicon(sqlite::Database& database, const char* insert_entry, const std::vector<LexiconEntry>& entries) {
+    sqlite::Statement insert(database, insert_entry);
+    for (const LexiconEntry& entry : entries) {
         insert.bind_text(1, entry.word);
         insert.bind_text(2, entry.roman);
         insert.step();
@@ -19,7 +18,7 @@ void fill_loanwords(sqlite::Database& database, const std::vector<LexiconEntry>&
 }
 
 void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
-          const std::vector<LexiconEntry>* loanwords) {
+          const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries) {
     // Programs read the words as UTF-16 at every start; kept so, SQLite hands
     // them out as they lie instead of converting each one from UTF-8.
     database.execute("PRAGMA encoding = 'UTF-16'");
@@ -34,8 +33,10 @@ void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
             insert.reset();
         }
     }
+    fill_lexicon(database, "INSERT OR REPLACE INTO pronunciations (word, roman) VALUES (?1, ?2)", user_entries);
     if (loanwords != nullptr) {
-        fill_loanwords(database, *loanwords);
+        database.execute(kCreateLoanwordLexicon);
+        fill_lexicon(database, "INSERT OR REPLACE INTO loanwords (word, roman) VALUES (?1, ?2)", *loanwords);
     }
     database.execute("COMMIT");
 }
@@ -45,9 +46,9 @@ void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
 // Built in memory and written through the safe replacement: a failed or killed
 // build leaves the file as it was, and nothing beside it.
 void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
-                         const std::vector<LexiconEntry>* loanwords) {
+                         const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries) {
     sqlite::Database database = sqlite::Database::in_memory("cannot write " + quoted_name(file));
-    fill(database, words, loanwords);
+    fill(database, words, loanwords, user_entries);
     save_database(database, file);
 }
 

@@ -31,15 +31,23 @@ std::basic_string_view<Char> trim_blanks(std::basic_string_view<Char> line) {
 
 }  // namespace
 
-std::string describe(const WordListTally& tally, std::size_t written) {
-    return std::to_string(tally.read) + " entries read; dropped " +
+std::string describe(const WordListTally& tally, std::size_t written, std::optional<std::size_t> base_words) {
+    std::string text = std::to_string(tally.read) + " entries read; dropped " +
            std::to_string(tally.count(EntryVerdict::holds_separator)) + " holding a separator, " +
            std::to_string(tally.count(EntryVerdict::no_vowel)) + " without a vowel, " +
            std::to_string(tally.count(EntryVerdict::not_letters_only)) + " not letters only, " +
            std::to_string(tally.count(EntryVerdict::untransliterable)) + " not transliterable, " +
            std::to_string(tally.count(EntryVerdict::not_gurmukhi)) + " not Gurmukhi, " +
-           std::to_string(tally.not_utf8) + " not UTF-8, " + std::to_string(tally.repeated) +
-           " repeating a text; " + std::to_string(written) + " words written";
+           std::to_string(tally.not_utf8) + " not UTF-8, " + std::to_string(tally.repeated) + " repeating a text";
+    if (!base_words) {
+        return text + "; " + std::to_string(written) + " words written";
+    }
+    return text + ", " + std::to_string(tally.in_base) + " already in the base; " + std::to_string(*base_words) +
+           " words of the base and " + std::to_string(written) + " of the lists written";
+}
+
+void WordListReader::build_on(const std::vector<std::u16string>& base_words) {
+    base_.insert(base_words.begin(), base_words.end());
 }
 
 void WordListReader::read(std::istream& list, const std::string& name) {
@@ -126,6 +134,10 @@ void WordListReader::take_decoded_entry(std::u16string_view gurmukhi) {
     }
     if (!seen_.insert(entry.roman).second) {
         ++tally_.repeated;
+        return;
+    }
+    if (base_.contains(entry.roman)) {
+        ++tally_.in_base;
         return;
     }
     words_.push_back(std::move(entry.roman));

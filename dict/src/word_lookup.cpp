@@ -5,6 +5,8 @@
 
 #include "taviro/dict/dictionary_entry.h"
 #include "taviro/encoding/encoding_sink.h"
+#include "taviro/run/text_conversion.h"
+#include "taviro/run/word_explanation.h"
 #include "taviro/word_builder.h"
 
 namespace taviro {
@@ -27,8 +29,8 @@ LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary) {
     answer.stem = dictionary.stem_lookup(answer.roman);
     answer.part = dictionary.part_lookup(answer.roman);
     if (is_gurmukhi(word)) {
+        answer.written = convert_text(word, dictionary);
         if (const auto entry = dictionary.pronunciation(units_as_read(word))) {
-            answer.written = entry->roman;
             answer.lexicon = entry->lexicon;
         }
     }
@@ -38,13 +40,17 @@ LookupAnswer look_up(std::u16string_view word, const Dictionary& dictionary) {
 std::string describe(std::u16string_view word, const LookupAnswer& answer) {
     std::string text = to_utf8(word);
     if (is_gurmukhi(word)) {
-        text += " (" + to_utf8(answer.roman) + ")";
+        text += " \u2192 " + to_utf8(answer.written);
+        if (answer.written != answer.roman) {
+            text += ", looked up as " + to_utf8(answer.roman);
+        }
     }
     text += ": stem " + std::string(yes_or_no(answer.stem)) + " (" + std::to_string(answer.rows) +
             (answer.rows == 1 ? " row" : " rows") + "), part " + yes_or_no(answer.part);
     if (answer.lexicon != Lexicon::none) {
-        text += "; written " + to_utf8(answer.written) + " by the " +
-                (answer.lexicon == Lexicon::user ? "user" : "loanword") + " lexicon";
+        const Finish entry = answer.lexicon == Lexicon::user ? Finish::user_entry : Finish::loanword_entry;
+        text += "; ";
+        text += finish_wording(entry).sentence;
     }
     return text;
 }

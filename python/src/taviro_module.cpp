@@ -30,6 +30,7 @@
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/run/run_error.h"
 #include "taviro/run/text_conversion.h"
+#include "taviro/run/word_explanation.h"
 #include "taviro/run/word_store.h"
 
 namespace py = pybind11;
@@ -102,10 +103,11 @@ std::u16string units_of(const py::str& text, PyObject* text_error) {
 }
 
 // One finished word, as plain values for the package to name: (start, end,
-// roman, prefix, suffix, split, stem start, stem end, lexicon), the stem in
-// `roman`, the lexicon "user", "loanword" or "" when the rules finished it.
-using WordTuple =
-    std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t, std::string>;
+// roman, prefix, suffix, split, stem start, stem end, lexicon, explanation),
+// the stem in `roman`, the lexicon "user", "loanword" or "" when the rules
+// finished it, and the explanation in the words every front end uses.
+using WordTuple = std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t,
+                             std::string, std::u16string>;
 
 std::string lexicon_name(taviro::Lexicon lexicon) {
     switch (lexicon) {
@@ -192,7 +194,8 @@ public:
                 std::u16string_view(converted.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
             words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman, word.prefix,
                                word.suffix, word.split, code_points(roman.substr(0, word.stem_begin)),
-                               code_points(roman.substr(0, word.stem_end)), lexicon_name(word.lexicon));
+                               code_points(roman.substr(0, word.stem_end)), lexicon_name(word.lexicon),
+                               taviro::explain_word(word, text, converted.text));
         }
         return words;
     }

@@ -59,7 +59,9 @@ class FinishedWord(NamedTuple):
     "prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
     or "user" or "loanword" when an entry of that lexicon gave the whole word.
     A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
-    a split's first part roman[:stem_end].
+    a split's first part roman[:stem_end]. `explanation` says it in words, as
+    taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
+    dictionary words: first pañjā + second bī".
     """
 
     source: str
@@ -69,6 +71,7 @@ class FinishedWord(NamedTuple):
     finish: str
     stem_start: int
     stem_end: int
+    explanation: str
 
 
 def _finish_name(prefix: bool, suffix: bool, split: bool, lexicon: str) -> str:
@@ -96,8 +99,9 @@ class Transliterator(_Engine):
         """Every word of `text` with letters, in order, and how it was finished."""
         return [
             FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split, lexicon),
-                         stem_start, stem_end)
-            for start, end, roman, prefix, suffix, split, stem_start, stem_end, lexicon in self._finish_details(text)
+                         stem_start, stem_end, explanation)
+            for start, end, roman, prefix, suffix, split, stem_start, stem_end, lexicon, explanation
+            in self._finish_details(text)
         ]
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",

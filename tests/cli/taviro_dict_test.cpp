@@ -35,9 +35,9 @@ TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
     const auto lookup = dict("lookup --dictionary words.mdb ਕਮਲ nayan ਸ਼ਾਮ kamala");
     EXPECT_EQ(lookup.status, 0) << lookup.err;
     EXPECT_EQ(lookup.out,
-              "ਕਮਲ (kamal): stem yes (1 row), part yes\n"
+              "ਕਮਲ → kamal: stem yes (1 row), part yes\n"
               "nayan: stem yes (1 row), part yes\n"
-              "ਸ਼ਾਮ (shām): stem yes (1 row), part yes\n"
+              "ਸ਼ਾਮ → shām: stem yes (1 row), part yes\n"
               "kamala: stem no (0 rows), part no\n");
 
     // ਕਮਲਨਯਨ splits into kamal + nayan; ਕਿ and ਪੰਜਾਬੀ stay as they are.
@@ -72,6 +72,10 @@ TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
     };
     EXPECT_EQ(converted(""), "jalndhar ṭaiksaṭ ṭaisaṭ vartōṃ.\n");
     EXPECT_EQ(converted("--loanwords"), "jalndhar ṭaiksṭ ṭaisṭ vartōṃ.\n");
+    // Before: lookup showed the entries' forms, jalandhar and ṭaikasaṭ, as if written.
+    EXPECT_EQ(dict("lookup --dictionary my.mdb ਜਲੰਧਰ ਟੈਕਸਟ").out,
+              "ਜਲੰਧਰ → jalndhar, looked up as jalandhar: stem yes (1 row), part yes\n"
+              "ਟੈਕਸਟ → ṭaiksaṭ, looked up as ṭaikasaṭ: stem yes (1 row), part yes\n");
 
     ASSERT_EQ(dict("add --dictionary my.mdb ਜਲੰਧਰ jalandhar").status, 0);
     ASSERT_EQ(dict("add --dictionary my.mdb ਟੈਸਟ test").status, 0);
@@ -79,11 +83,20 @@ TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
     EXPECT_EQ(converted("--loanwords"), "jalandhar ṭaiksṭ test vartōṃ.\n");
     EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਜਲੰਧਰ\tjalandhar\nਟੈਸਟ\ttest\n");
     EXPECT_EQ(dict("lookup --dictionary my.mdb --loanwords ਜਲਂਧਰ ਟੈਕਸਟ").out,
-              "ਜਲਂਧਰ (jalandhar): stem yes (1 row), part yes; written jalandhar by the user lexicon\n"
-              "ਟੈਕਸਟ (ṭaikasaṭ): stem yes (1 row), part yes; written ṭaiksṭ by the loanword lexicon\n");
+              "ਜਲਂਧਰ → jalandhar: stem yes (1 row), part yes; written as your lexicon says\n"
+              "ਟੈਕਸਟ → ṭaiksṭ, looked up as ṭaikasaṭ: stem yes (1 row), part yes; an English loanword, written as "
+              "Punjabi speakers say it\n");
+    EXPECT_EQ(dict("explain --dictionary my.mdb --loanwords ਜਲੰਧਰ ਟੈਕਸਟ 'ਪੰਜਾਬੀ ਪੱਕਾ'").out,
+              "ਜਲੰਧਰ → jalandhar: written as your lexicon says\n"
+              "ਟੈਕਸਟ → ṭaiksṭ: an English loanword, written as Punjabi speakers say it\n"
+              "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī\n"
+              "ਪੱਕਾ → pakkā: the rules alone: no prefix, suffix or split was confirmed by the dictionary\n");
 
     EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ ਟੈਸਟ").status, 0);
-    EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ").status, 1);
+    // Before: "1 of the words had no entry", without saying which.
+    const auto again = dict("remove --dictionary my.mdb ਕਮਲ ਜਲੰਧਰ");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "taviro-dict: no entry for ਕਮਲ\ntaviro-dict: no entry for ਜਲੰਧਰ\n");
     EXPECT_EQ(converted(""), "jalndhar ṭaiksaṭ ṭaisaṭ vartōṃ.\n");
     EXPECT_EQ(dict("list --dictionary my.mdb").out, "");
 }
@@ -117,6 +130,8 @@ TEST_F(TaviroDict, RefusesBadLexiconEntriesAndLeavesTheFileAsItWas) {
     EXPECT_EQ(dict("add ਕਮਲ kamal").status, 2) << "the file a lexicon changes is named";
     EXPECT_EQ(dict("add --dictionary none.mdb ਕਮਲ kamal").status, 1);
     EXPECT_FALSE(std::filesystem::exists(folder / "none.mdb"));
+    // Before: SQLite's "unable to open database file".
+    EXPECT_EQ(dict("list --dictionary none.mdb").err, "taviro-dict: 'none.mdb': No such file or directory\n");
 
     write_bytes(folder / "lexicon.tsv", "ਕਮਲ\tkamaal\r\nਨਯਨ  nain\n");
     EXPECT_EQ(dict("import --dictionary my.mdb lexicon.tsv").out, "2 entries added\n");
@@ -126,11 +141,72 @@ TEST_F(TaviroDict, RefusesBadLexiconEntriesAndLeavesTheFileAsItWas) {
 TEST_F(TaviroDict, WrongUsageExitsWithTwo) {
     for (const char* arguments : {"", "frobnicate", "build mine.txt", "lookup", "stats", "stats a b",
                                   "lookup --from latin-1 x", "build -o", "add --dictionary x.mdb ਕਮਲ",
-                                  "list --dictionary x.mdb ਕਮਲ", "import --dictionary x.mdb"}) {
+                                  "list --dictionary x.mdb ਕਮਲ", "import --dictionary x.mdb", "explain",
+                                  "path x", "build --base", "lookup --base x.mdb ਕਮਲ"}) {
         const auto outcome = dict(arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_NE(outcome.err.find("--help"), std::string::npos) << arguments << ": " << outcome.err;
     }
+}
+
+// A dictionary of one's own words alone confirms nothing else, so that much of
+// a text comes out otherwise; built on the installed one, only the new words do.
+TEST_F(TaviroDict, BuildsOnADictionaryKeepingItsWordsAndLexicons) {
+    const std::filesystem::path installed = std::filesystem::path(TAVIRO_DICT).parent_path() / "words.mdb";
+    EXPECT_EQ(dict("path").out, installed.string() + "\n");
+    write_bytes(folder / "text.txt", "ਮਾਇਕਰੋ ਝਝਟਕਮਲ ਜਲੰਧਰ ਟੈਕਸਟ\n");
+    write_bytes(folder / "mine.txt", "ਝਝਟ\nਕਮਲ\n");
+    const auto converted = [&](const std::string& options) {
+        return run_shell(shell_quoted(TAVIRO_CONVERT) + " -q " + options + " text.txt -", folder.path()).out;
+    };
+    ASSERT_EQ(converted(""), "māikarō jhajhṭakmal jalndhar ṭaiksaṭ\n");
+    ASSERT_EQ(dict("build mine.txt -o alone.mdb").status, 0);
+    EXPECT_EQ(converted("--dictionary alone.mdb"), "māikrō jhajhaṭkamal jalndhar ṭaiksaṭ\n");
+
+    const auto built = dict("build --base default mine.txt -o my.mdb");
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_NE(built.out.find(", 1 already in the base; "), std::string::npos) << built.out;
+    EXPECT_NE(built.out.find(" words of the base and 1 of the lists written\n"), std::string::npos) << built.out;
+    EXPECT_EQ(converted("--dictionary my.mdb"), "māikarō jhajhaṭkamal jalndhar ṭaiksaṭ\n");
+
+    // Another build on it keeps the user's entries and the loanwords.
+    ASSERT_EQ(dict("add --dictionary my.mdb ਜਲੰਧਰ jalandhar").status, 0);
+    write_bytes(folder / "more.txt", "ਪੰਜਾਬੀ\n");
+    ASSERT_EQ(dict("build --base my.mdb more.txt -o my.mdb").status, 0) << "building on itself loses nothing";
+    EXPECT_EQ(converted("--loanwords --dictionary my.mdb"), "māikarō jhajhaṭkamal jalandhar ṭaiksṭ\n");
+    EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਜਲੰਧਰ\tjalandhar\n");
+
+    testing::make_database(folder / "hostile.mdb", "CREATE TABLE words (words TEXT); CREATE TRIGGER t AFTER "
+                                                   "INSERT ON words BEGIN DELETE FROM words; END;");
+    EXPECT_EQ(dict("build --base hostile.mdb mine.txt -o out.mdb").err,
+              "taviro-dict: 'hostile.mdb' holds a trigger 't'; a dictionary is data only\n");
+    EXPECT_EQ(dict("build --base none.mdb mine.txt -o out.mdb").err,
+              "taviro-dict: 'none.mdb': No such file or directory\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.mdb"));
+}
+
+// Before: a build replaced a dictionary with the user's entries, or a copy of
+// the installed one with its loanwords, without a word.
+TEST_F(TaviroDict, ReplacesADictionaryWithEntriesOnlyWhenForced) {
+    write_bytes(folder / "mine.txt", "ਕਮਲ\n");
+    ASSERT_EQ(dict("build mine.txt -o my.mdb").status, 0);
+    ASSERT_EQ(dict("build mine.txt -o my.mdb").status, 0) << "a dictionary without entries is replaced";
+    ASSERT_EQ(dict("add --dictionary my.mdb ਜਲੰਧਰ jalandhar").status, 0);
+    std::filesystem::copy_file(std::filesystem::path(TAVIRO_DICT).parent_path() / "words.mdb", folder / "copy.mdb");
+    for (const char* file : {"my.mdb", "copy.mdb"}) {
+        SCOPED_TRACE(file);
+        const std::string before = read_bytes(folder / file);
+        const auto refused = dict(std::string("build mine.txt -o ") + file);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("; use --force to replace it, or --base to build on it\n"), std::string::npos)
+            << refused.err;
+        EXPECT_EQ(read_bytes(folder / file), before);
+    }
+    EXPECT_EQ(dict("build mine.txt -o my.mdb").err,
+              "taviro-dict: 'my.mdb' holds 1 entry of your own and 0 loanwords; use --force to replace it, or --base "
+              "to build on it\n");
+    ASSERT_EQ(dict("build --force mine.txt -o my.mdb").status, 0);
+    EXPECT_EQ(dict("list --dictionary my.mdb").out, "");
 }
 
 // A copy of taviro-convert in PREFIX/bin finds words.mdb in its own folder

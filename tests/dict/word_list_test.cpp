@@ -31,14 +31,20 @@ TEST(WordListReader, SkipsCommentsAndBlankLinesAndCountsEveryDrop) {
     EXPECT_EQ(reader.notes(), (std::vector<std::string>{"mine.txt:11: not UTF-8 at byte offset 2 (0xFF), left out"}));
 }
 
-TEST(WordListReader, KeepsEachTextOnceAcrossLists) {
+// A base's rows stay as they are; the lists add only what it lacks, so that a
+// text of both is not there twice and the part lookup still finds it once.
+TEST(WordListReader, KeepsEachTextOnceAcrossListsAndTheBase) {
     WordListReader reader;
+    reader.build_on({u"shām", u"nayan"});
     std::istringstream first("ਕਮਲ\n");
-    std::istringstream second("ਕਮਲ\nਨਯਨ");
+    std::istringstream second("ਕਮਲ\nਨਯਨ\nਪੰਜਾ");
     reader.read(first, "first.txt");
     reader.read(second, "second.txt");
-    EXPECT_EQ(reader.words(), (std::vector<std::u16string>{u"kamal", u"nayan"}));
-    EXPECT_EQ(reader.tally().repeated, 1u);
+    EXPECT_EQ(reader.words(), (std::vector<std::u16string>{u"kamal", u"pañjā"}));
+    EXPECT_EQ(describe(reader.tally(), reader.words().size(), 2),
+              "4 entries read; dropped 0 holding a separator, 0 without a vowel, 0 not letters only, "
+              "0 not transliterable, 0 not Gurmukhi, 0 not UTF-8, 1 repeating a text, 1 already in the base; "
+              "2 words of the base and 2 of the lists written");
 }
 
 }  // namespace

@@ -174,8 +174,13 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     assert taviro.transliterate(text) == "jalndhar ṭaiksaṭ vartōṃ"
     assert taviro.transliterate(text, loanwords=True) == "jalndhar ṭaiksṭ vartōṃ"
     assert taviro.transliterate(text, dictionary=mine, loanwords=True) == "jalandhar ṭaiksṭ vartōṃ"
-    finishes = [word.finish for word in taviro.Transliterator(mine, loanwords=True).finish_details(text)]
-    assert finishes[:2] == ["user", "loanword"]
+    words = taviro.Transliterator(mine, loanwords=True).finish_details(text)
+    assert [word.finish for word in words][:2] == ["user", "loanword"]
+    # In the one wording that taviro-dict explain and the page use too.
+    assert words[0].explanation == "ਜਲੰਧਰ → jalandhar: written as your lexicon says"
+    explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--loanwords", text],
+                               capture_output=True, check=True)
+    assert [word.explanation for word in words] == explained.stdout.decode().splitlines()
 
 
 @pytest.mark.parametrize("schema, refusal", [

@@ -33,6 +33,8 @@ test('a text comes back with each word, its place and how it was finished', () =
     ['ਕਿ', 'ki', 0, 0, 2],
     ['ਪੰਜਾਬੀ', 'pañjābī', f.flagBits.split, 0, 5],
   ]);
+  // The engine words each way of finishing; the page only shows it.
+  assert.equal(f.finishes[result.words[2 * f.count + f.finish]].how, 'split into two dictionary words');
 });
 
 test("the user's lexicon wins over the loanwords, which come only when switched on", () => {

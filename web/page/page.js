@@ -330,30 +330,18 @@
     ui.roman.replaceChildren(fragment);
   }
 
-  // How a word was finished, as pieces of its Roman text with their names.
+  // How a word was finished, as pieces of its Roman text with their names, in
+  // the engine's own wording, which taviro-dict explain and Python use too.
   function pieces(index, roman) {
-    const flags = wordNumber(index, 'flags');
-    const bits = state.fields.flagBits;
-    const stemBegin = wordNumber(index, 'stemBegin');
-    const stemEnd = wordNumber(index, 'stemEnd');
-    if (flags & bits.user) {
-      return { how: 'written as your lexicon says', parts: [] };
-    }
-    if (flags & bits.loanword) {
-      return { how: 'an English loanword, written as Punjabi speakers say it', parts: [] };
-    }
-    if (flags & bits.split) {
-      const parts = [['first', roman.slice(0, stemEnd)], ['second', roman.slice(stemEnd)]];
-      return { how: 'split into two dictionary words', parts };
-    }
-    if (flags & (bits.prefix | bits.suffix)) {
-      const parts = [];
-      if (flags & bits.prefix) parts.push(['prefix', roman.slice(0, stemBegin)]);
-      parts.push(['stem', roman.slice(stemBegin, stemEnd)]);
-      if (flags & bits.suffix) parts.push(['suffix', roman.slice(stemEnd)]);
-      return { how: 'the dictionary confirmed the stem', parts };
-    }
-    return { how: 'the rules alone: no prefix, suffix or split was confirmed by the dictionary', parts: [] };
+    const { how, pieces: named } = state.fields.finishes[wordNumber(index, 'finish')];
+    const marks = {
+      wordBegin: 0,
+      stemBegin: wordNumber(index, 'stemBegin'),
+      stemEnd: wordNumber(index, 'stemEnd'),
+      wordEnd: roman.length,
+    };
+    const parts = named.map(([name, from, to]) => [name, roman.slice(marks[from], marks[to])]);
+    return { how, parts };
   }
 
   function showWord(span) {

@@ -21,6 +21,7 @@
 #include "taviro/dict/lexicon_entry.h"
 #include "taviro/engine.h"
 #include "taviro/run/text_conversion.h"
+#include "taviro/run/word_explanation.h"
 
 namespace taviro::web {
 namespace {
@@ -29,9 +30,10 @@ using emscripten::typed_memory_view;
 using emscripten::val;
 
 // The numbers of each word in the report the page gets, in this order; the
-// page finds them by these names.
-constexpr std::array<const char*, 7> kWordFields{"sourceBegin", "sourceEnd", "romanBegin", "romanEnd",
-                                                 "flags",       "stemBegin", "stemEnd"};
+// page finds them by these names. `finish` is a Finish, which the page words
+// as wordFields().finishes says.
+constexpr std::array<const char*, 8> kWordFields{"sourceBegin", "sourceEnd", "romanBegin", "romanEnd",
+                                                 "flags",       "stemBegin", "stemEnd",    "finish"};
 enum WordFlag : std::uint32_t { kPrefix = 1, kSuffix = 2, kSplit = 4, kUserEntry = 8, kLoanwordEntry = 16 };
 
 // embind knows typed arrays of the standard integer types; UTF-16 units go
@@ -159,7 +161,8 @@ public:
             for (const WordReport& word : converted_.words) {
                 report_.insert(report_.end(), {narrow(word.source_begin), narrow(word.source_end),
                                                narrow(word.roman_begin), narrow(word.roman_end), flags_of(word),
-                                               narrow(word.stem_begin), narrow(word.stem_end)});
+                                               narrow(word.stem_begin), narrow(word.stem_end),
+                                               static_cast<std::uint32_t>(finish_of(word))});
             }
             val result = val::object();
             result.set("units", units_view(converted_.text));
@@ -193,6 +196,43 @@ val character_map_rows() {
     return rows;
 }
 
+// Where a piece begins or ends, named as the page names a word's numbers.
+const char* mark_name(PieceMark mark) {
+    switch (mark) {
+    case PieceMark::word_begin:
+        return "wordBegin";
+    case PieceMark::stem_begin:
+        return "stemBegin";
+    case PieceMark::stem_end:
+        return "stemEnd";
+    case PieceMark::word_end:
+        break;
+    }
+    return "wordEnd";
+}
+
+// The wording of each Finish, by its number: { how, pieces: [[name, from,
+// to]] }, so that the page says what taviro-dict explain and Python say.
+val finish_wordings() {
+    val finishes = val::array();
+    for (std::size_t finish = 0; finish < kFinishes; ++finish) {
+        const FinishWording& wording = finish_wording(static_cast<Finish>(finish));
+        val pieces = val::array();
+        for (const PieceWording& piece : wording.pieces) {
+            val entry = val::array();
+            entry.call<void>("push", std::string(piece.name));
+            entry.call<void>("push", std::string(mark_name(piece.begin)));
+            entry.call<void>("push", std::string(mark_name(piece.end)));
+            pieces.call<void>("push", entry);
+        }
+        val entry = val::object();
+        entry.set("how", std::string(wording.sentence));
+        entry.set("pieces", pieces);
+        finishes.call<void>("push", entry);
+    }
+    return finishes;
+}
+
 val word_fields() {
     val result = val::object();
     for (std::size_t i = 0; i < kWordFields.size(); ++i) result.set(kWordFields[i], i);
@@ -204,6 +244,7 @@ val word_fields() {
     flags.set("user", static_cast<unsigned>(kUserEntry));
     flags.set("loanword", static_cast<unsigned>(kLoanwordEntry));
     result.set("flagBits", flags);
+    result.set("finishes", finish_wordings());
     return result;
 }
 

@@ -1,0 +1,66 @@
+// The one wording of how a word was finished: a sentence for each way of
+// finishing and the names of the pieces it leaves in the word's Roman text.
+// taviro-dict explain, Python's FinishedWord.explanation and the page's word
+// inspector all take their words from here, so that they say the same thing
+// the same way. It lies beside the word report it words and goes where that
+// goes. It decides nothing: the report says how the word was finished.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "taviro/run/text_conversion.h"
+
+namespace taviro {
+
+// The ways a word can be finished, as a reader tells them apart. A lexicon's
+// entry wins over everything; a split over a kept prefix or suffix.
+enum class Finish : std::uint8_t {
+    rules,              // no prefix, suffix or split was confirmed
+    prefix,
+    suffix,
+    prefix_and_suffix,
+    split,              // two dictionary words
+    user_entry,         // the user's lexicon wrote it whole
+    loanword_entry,     // the loanword lexicon wrote it whole
+};
+inline constexpr std::size_t kFinishes = 7;
+
+[[nodiscard]] Finish finish_of(const WordReport& word) noexcept;
+
+// Where a piece of a word's Roman text begins or ends.
+enum class PieceMark : std::uint8_t { word_begin, stem_begin, stem_end, word_end };
+
+struct PieceWording {
+    std::string_view name;  // "prefix", "stem", "suffix", "first", "second"
+    PieceMark begin;
+    PieceMark end;
+};
+
+struct FinishWording {
+    std::string_view sentence;             // "split into two dictionary words"
+    std::span<const PieceWording> pieces;  // in the word's order; none for a word left whole
+};
+
+[[nodiscard]] const FinishWording& finish_wording(Finish finish) noexcept;
+
+// A named piece of a word's Roman text; offsets relative to its roman_begin.
+struct WordPiece {
+    std::string_view name;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+[[nodiscard]] std::vector<WordPiece> word_pieces(const WordReport& word);
+
+// The word, its Roman text, how it was finished and its pieces:
+// "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī".
+// `text` and `roman` are the source and the result the report's offsets are in.
+[[nodiscard]] std::u16string explain_word(const WordReport& word, std::u16string_view text,
+                                          std::u16string_view roman);
+
+}  // namespace taviro

@@ -1,0 +1,90 @@
+#include "taviro/run/word_explanation.h"
+
+#include <array>
+
+namespace taviro {
+namespace {
+
+using enum PieceMark;
+
+constexpr std::array<PieceWording, 2> kPrefixPieces{{{"prefix", word_begin, stem_begin}, {"stem", stem_begin, stem_end}}};
+constexpr std::array<PieceWording, 2> kSuffixPieces{{{"stem", stem_begin, stem_end}, {"suffix", stem_end, word_end}}};
+constexpr std::array<PieceWording, 3> kPrefixAndSuffixPieces{
+    {{"prefix", word_begin, stem_begin}, {"stem", stem_begin, stem_end}, {"suffix", stem_end, word_end}}};
+constexpr std::array<PieceWording, 2> kSplitPieces{{{"first", word_begin, stem_end}, {"second", stem_end, word_end}}};
+
+constexpr std::string_view kStemConfirmed = "the dictionary confirmed the stem";
+
+// In the order of Finish.
+constexpr std::array<FinishWording, kFinishes> kWordings{{
+    {"the rules alone: no prefix, suffix or split was confirmed by the dictionary", {}},
+    {kStemConfirmed, kPrefixPieces},
+    {kStemConfirmed, kSuffixPieces},
+    {kStemConfirmed, kPrefixAndSuffixPieces},
+    {"split into two dictionary words", kSplitPieces},
+    {"written as your lexicon says", {}},
+    {"an English loanword, written as Punjabi speakers say it", {}},
+}};
+
+std::size_t offset(const WordReport& word, PieceMark mark) {
+    switch (mark) {
+    case word_begin:
+        return 0;
+    case stem_begin:
+        return word.stem_begin;
+    case stem_end:
+        return word.stem_end;
+    case word_end:
+        break;
+    }
+    return word.roman_end - word.roman_begin;
+}
+
+// The wording is ASCII.
+void append_ascii(std::u16string& text, std::string_view ascii) {
+    text.append(ascii.begin(), ascii.end());
+}
+
+}  // namespace
+
+Finish finish_of(const WordReport& word) noexcept {
+    if (word.lexicon == Lexicon::user) return Finish::user_entry;
+    if (word.lexicon == Lexicon::loanword) return Finish::loanword_entry;
+    if (word.split) return Finish::split;
+    if (word.prefix && word.suffix) return Finish::prefix_and_suffix;
+    if (word.prefix) return Finish::prefix;
+    if (word.suffix) return Finish::suffix;
+    return Finish::rules;
+}
+
+const FinishWording& finish_wording(Finish finish) noexcept {
+    return kWordings[static_cast<std::size_t>(finish)];
+}
+
+std::vector<WordPiece> word_pieces(const WordReport& word) {
+    std::vector<WordPiece> pieces;
+    for (const PieceWording& piece : finish_wording(finish_of(word)).pieces) {
+        pieces.push_back({piece.name, offset(word, piece.begin), offset(word, piece.end)});
+    }
+    return pieces;
+}
+
+std::u16string explain_word(const WordReport& word, std::u16string_view text, std::u16string_view roman) {
+    const std::u16string_view word_roman = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    std::u16string explanation(text.substr(word.source_begin, word.source_end - word.source_begin));
+    explanation += u" \u2192 ";
+    explanation += word_roman;
+    explanation += u": ";
+    append_ascii(explanation, finish_wording(finish_of(word)).sentence);
+    const char16_t* between = u": ";
+    for (const WordPiece& piece : word_pieces(word)) {
+        explanation += between;
+        append_ascii(explanation, piece.name);
+        explanation += u' ';
+        explanation += word_roman.substr(piece.begin, piece.end - piece.begin);
+        between = u" + ";
+    }
+    return explanation;
+}
+
+}  // namespace taviro

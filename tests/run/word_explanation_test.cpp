@@ -1,0 +1,38 @@
+// The one wording of how a word was finished, which taviro-dict explain, the
+// Python module and the page all show.
+
+#include <gtest/gtest.h>
+
+#include "taviro/run/word_explanation.h"
+
+namespace taviro {
+namespace {
+
+struct ExplainedWord {
+    std::u16string text;
+    std::u16string explanation;
+};
+
+TEST(WordExplanation, NamesTheWayOfFinishingAndThePiecesItLeft) {
+    MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"kāradār", u"dukān", u"pañjā", u"bī"});
+    dictionary.pronounce(u"ਜਲੰਧਰ", u"jalandhar", Lexicon::user);
+    dictionary.pronounce(u"ਟੈਕਸਟ", u"ṭaiksṭ", Lexicon::loanword);
+    const ExplainedWord cases[] = {
+        {u"ਕਮਲਨਯਨ", u"ਕਮਲਨਯਨ → kamalnayan: split into two dictionary words: first kamal + second nayan"},
+        {u"ਉਪਕਾਰ", u"ਉਪਕਾਰ → upkār: the dictionary confirmed the stem: prefix up + stem kār"},
+        {u"ਦੁਕਾਨਦਾਰ", u"ਦੁਕਾਨਦਾਰ → dukāndār: the dictionary confirmed the stem: stem dukān + suffix dār"},
+        {u"ਉਪਕਾਰਦਾਰ", u"ਉਪਕਾਰਦਾਰ → upkārdār: the dictionary confirmed the stem: prefix up + stem kār + suffix dār"},
+        {u"ਪੱਕਾ", u"ਪੱਕਾ → pakkā: the rules alone: no prefix, suffix or split was confirmed by the dictionary"},
+        {u"ਜਲੰਧਰ", u"ਜਲੰਧਰ → jalandhar: written as your lexicon says"},
+        {u"ਟੈਕਸਟ", u"ਟੈਕਸਟ → ṭaiksṭ: an English loanword, written as Punjabi speakers say it"},
+    };
+    for (const ExplainedWord& word : cases) {
+        const std::u16string text = u"ਕਿ " + word.text + u"।";
+        const ConvertedText converted = convert_text_with_words(text, dictionary);
+        ASSERT_EQ(converted.words.size(), 2u);
+        EXPECT_EQ(explain_word(converted.words[1], text, converted.text), word.explanation);
+    }
+}
+
+}  // namespace
+}  // namespace taviro
