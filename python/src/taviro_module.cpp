@@ -27,6 +27,7 @@
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/run/run_error.h"
 #include "taviro/run/text_conversion.h"
@@ -168,11 +169,13 @@ FileConversion convert_named_files(const std::string& source, const std::string&
     taviro::RunOptions options;
     options.dictionary_file = dictionary_file;
     options.threads = threads;
-    const taviro::RunResult result = taviro::convert_file(source, destination, dictionary, files, options);
+    // A folder takes the source under its own name, as taviro-convert and cp do.
+    const std::string written = taviro::destination_in_folder(source, destination);
+    const taviro::RunResult result = taviro::convert_file(source, written, dictionary, files, options);
     if (result.outcome != taviro::RunOutcome::completed) {
         throw taviro::RunError(result.reason);
     }
-    return {result.renamed_destination.empty() ? destination : result.renamed_destination, files.replacements()};
+    return {result.renamed_destination.empty() ? written : result.renamed_destination, files.replacements()};
 }
 
 class Transliterator {

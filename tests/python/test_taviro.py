@@ -100,6 +100,10 @@ def test_convert_file_writes_the_file_taviro_convert_writes(corpus, tmp_path, so
 
         assert written == str(tmp_path / "module" / "roman.txt")
         assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
+    # A folder takes the source under its own name, as with taviro-convert.
+    written = taviro.convert_file(source, tmp_path / "module", from_encoding=from_encoding, to_encoding=to_encoding)
+    assert written == str(tmp_path / "module" / "corpus.txt")
+    assert Path(written).read_bytes() == (tmp_path / "program" / "roman.txt").read_bytes()
     for threads in (0, 257, 1.5, True):
         with pytest.raises(ValueError):
             taviro.convert_file(source, tmp_path / "module" / "roman", threads=threads)
