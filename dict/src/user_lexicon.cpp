@@ -32,7 +32,8 @@ void change_file(const fs::path& file, const EditNotices& notices, Change change
     const std::string context = "cannot change the dictionary " + quoted_name(file);
     std::error_code error;
     if (!fs::is_regular_file(file, error)) {
-        throw StoreError(context + ": there is no such file (copy words.mdb or build one with taviro-dict build)");
+        throw StoreError(quoted_name(file) + ": No such file or directory; start one from the installed dictionary "
+                         "with cp \"$(taviro-dict path)\" " + quoted_name(file));
     }
     Database database = load_database(file, context, notices);
     check_dictionary_schema(database, file);

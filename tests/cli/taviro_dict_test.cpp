@@ -128,7 +128,7 @@ TEST_F(TaviroDict, RefusesBadLexiconEntriesAndLeavesTheFileAsItWas) {
               "taviro-dict: 2 bad entries, so nothing was added\n");
     EXPECT_EQ(read_bytes(folder / "my.mdb"), before);
     EXPECT_EQ(dict("add ਕਮਲ kamal").status, 2) << "the file a lexicon changes is named";
-    EXPECT_EQ(dict("add --dictionary none.mdb ਕਮਲ kamal").status, 1);
+    EXPECT_EQ(dict("add --dictionary none.mdb ਕਮਲ kamal").err.rfind("taviro-dict: 'none.mdb': No such file", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder / "none.mdb"));
     // Before: SQLite's "unable to open database file".
     EXPECT_EQ(dict("list --dictionary none.mdb").err, "taviro-dict: 'none.mdb': No such file or directory\n");
