@@ -3,7 +3,10 @@
 
 #include <array>
 
-#include "taviro/engine.h"
+#include "taviro/character.h"
+#include "taviro/engine_error.h"
+#include "taviro/gurmukhi.h"
+#include "taviro/tables.h"
 
 namespace taviro {
 namespace {

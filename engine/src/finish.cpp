@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "taviro/engine.h"
+#include "taviro/finish.h"
+#include "taviro/roman_vowels.h"
+#include "taviro/schwa.h"
+#include "taviro/tables.h"
 
 namespace taviro {
 namespace {

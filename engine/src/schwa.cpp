@@ -5,7 +5,8 @@
 // at least two non-vowels have been counted, and it does not begin "ai" or "au".
 // The next pass starts right after the candidate.
 
-#include "taviro/engine.h"
+#include "taviro/roman_vowels.h"
+#include "taviro/schwa.h"
 
 namespace taviro {
 namespace {

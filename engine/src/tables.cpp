@@ -20,7 +20,8 @@
 
 #include <algorithm>
 
-#include "taviro/engine.h"
+#include "taviro/gurmukhi.h"
+#include "taviro/tables.h"
 
 namespace taviro {
 namespace {

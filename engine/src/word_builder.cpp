@@ -3,6 +3,9 @@
 #include <optional>
 #include <utility>
 
+#include "taviro/gurmukhi.h"
+#include "taviro/tables.h"
+
 namespace taviro {
 
 bool WordBuilder::add(char16_t unit) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "taviro/engine.h"
+#include "taviro/character.h"
+#include "taviro/engine_error.h"
+#include "taviro/gurmukhi.h"
 
 namespace taviro {
 namespace {

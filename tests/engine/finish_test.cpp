@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "taviro/engine.h"
+#include "taviro/engine_error.h"
+#include "taviro/finish.h"
+#include "taviro/memory_dictionary.h"
 
 namespace taviro {
 namespace {
@@ -101,22 +103,6 @@ TEST(FinishWord, LoneConsonantWithPrefixLooksUpTheEmptyStem) {
     const FinishedWord kept = finish_word(u"ka", with_empty_entry);
     EXPECT_TRUE(kept.prefix);
     EXPECT_EQ(kept.text, u"ka");
-}
-
-TEST(MemoryDictionary, CountsEveryRowAsTheTableGrows) {
-    MemoryDictionary dictionary;
-    for (int round = 1; round <= 2; ++round) {
-        for (char16_t unit = u'a'; unit < u'a' + 3000; ++unit) {
-            dictionary.add(std::u16string(3, unit));
-        }
-    }
-    dictionary.add(u"");
-    EXPECT_EQ(dictionary.size(), 6001u);
-    EXPECT_EQ(dictionary.count(u"aaa"), 2u);
-    EXPECT_EQ(dictionary.count(std::u16string(3, u'a' + 2999)), 2u);
-    EXPECT_EQ(dictionary.count(u""), 1u);
-    EXPECT_EQ(dictionary.count(u"aa"), 0u);
-    EXPECT_EQ(dictionary.count(u"aaaa"), 0u);
 }
 
 TEST(FinishWord, OverlongWordOverflows) {

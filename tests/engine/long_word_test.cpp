@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "taviro/engine.h"
+#include "taviro/engine_error.h"
+#include "taviro/finish.h"
+#include "taviro/memory_dictionary.h"
 
 namespace taviro {
 namespace {

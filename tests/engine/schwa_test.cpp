@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "taviro/engine.h"
+#include "taviro/engine_error.h"
+#include "taviro/schwa.h"
 
 namespace taviro {
 namespace {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "taviro/engine.h"
+#include "taviro/gurmukhi.h"
+#include "taviro/tables.h"
 
 namespace taviro {
 namespace {

@@ -9,7 +9,9 @@
 
 #include <string>
 
-#include "taviro/engine.h"
+#include "taviro/character.h"
+#include "taviro/dictionary.h"
+#include "taviro/finish.h"
 
 namespace taviro {
 

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "taviro/lexicon.h"
+#include "taviro/memory_dictionary.h"
+
+namespace taviro {
+namespace {
+
+TEST(MemoryDictionary, CountsEveryRowAsTheTableGrows) {
+    MemoryDictionary dictionary;
+    for (int round = 1; round <= 2; ++round) {
+        for (char16_t unit = u'a'; unit < u'a' + 3000; ++unit) {
+            dictionary.add(std::u16string(3, unit));
+        }
+    }
+    dictionary.add(u"");
+    EXPECT_EQ(dictionary.size(), 6001u);
+    EXPECT_EQ(dictionary.count(u"aaa"), 2u);
+    EXPECT_EQ(dictionary.count(std::u16string(3, u'a' + 2999)), 2u);
+    EXPECT_EQ(dictionary.count(u""), 1u);
+    EXPECT_EQ(dictionary.count(u"aa"), 0u);
+    EXPECT_EQ(dictionary.count(u"aaaa"), 0u);
+}
+
+struct Entry {
+    std::u16string_view units;
+    std::u16string_view roman;
+    Lexicon lexicon;
+};
+
+struct LexiconCase {
+    const char* name;
+    std::vector<Entry> entries;  // pronounced in this order
+    std::u16string_view roman;
+    Lexicon lexicon;
+};
+
+void PrintTo(const LexiconCase& c, std::ostream* os) { *os << c.name; }
+
+class MemoryLexicon : public testing::TestWithParam<LexiconCase> {};
+
+TEST_P(MemoryLexicon, KeepsTheEntryOfTheWinningLexicon) {
+    MemoryDictionary dictionary;
+    for (const Entry& entry : GetParam().entries) dictionary.pronounce(entry.units, entry.roman, entry.lexicon);
+    // Looked up by the units as the run reads them: sha as its one precomposed letter.
+    const std::optional<Pronunciation> found = dictionary.pronunciation(u"\u0A36\u0A3E\u0A2E");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->roman, GetParam().roman);
+    EXPECT_EQ(found->lexicon, GetParam().lexicon);
+    EXPECT_EQ(dictionary.pronunciations(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Precedence, MemoryLexicon,
+    testing::Values(
+        LexiconCase{"UserOverLoanword",
+                    {{u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}, {u"\u0A36\u0A3E\u0A2E", u"shām", Lexicon::user}},
+                    u"shām", Lexicon::user},
+        LexiconCase{"LoanwordNeverOverUser",
+                    {{u"\u0A36\u0A3E\u0A2E", u"shām", Lexicon::user}, {u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}},
+                    u"shām", Lexicon::user},
+        LexiconCase{"LaterEntryOfTheSameLexicon",
+                    {{u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}, {u"\u0A36\u0A3E\u0A2E", u"shaam", Lexicon::loanword}},
+                    u"shaam", Lexicon::loanword},
+        // sa with a separate nukta is the same word as sha.
+        LexiconCase{"SeparateNuktaIsTheSameWord",
+                    {{u"\u0A38\u0A3C\u0A3E\u0A2E", u"shām", Lexicon::user}},
+                    u"shām", Lexicon::user}),
+    [](const testing::TestParamInfo<LexiconCase>& info) { return info.param.name; });
+
+TEST(MemoryLexicon, RowsAloneAnswerNoPronunciation) {
+    const MemoryDictionary dictionary({u"shām"});
+    EXPECT_FALSE(dictionary.pronunciation(u"\u0A36\u0A3E\u0A2E").has_value());
+}
+
+}  // namespace
+}  // namespace taviro
