@@ -11,18 +11,14 @@
 #include <span>
 
 #include "command_line.h"
-#include "converter.h"
+#include "command_line_runs.h"
 #include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/word_store.h"
+#include "taviro/terminal/exit_status.h"
+#include "taviro/terminal/program_folder.h"
+#include "taviro/terminal/wrong_usage.h"
 
 namespace {
-
-// The folder this program lies in, as the system knows it.
-std::filesystem::path program_folder() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : program.parent_path();
-}
 
 constexpr const char* kProgram = "taviro-convert";
 
@@ -61,14 +57,8 @@ constexpr const char* kHelp =
     "Exit status: 0 when the conversion completed, 1 when it did not,\n"
     "2 when the command line was wrong.\n";
 
-int report_wrong_usage(const std::string& problem) {
-    std::cerr << kProgram << ": " << problem << '\n'
-              << "Try '" << kProgram << " --help' for more information.\n";
-    return taviro::kWrongUsage;
-}
-
 std::filesystem::path dictionary_file(const taviro::CommandLine& line) {
-    return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::find_dictionary(program_folder());
+    return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::find_dictionary(taviro::program_folder());
 }
 
 std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file, bool loanwords) {
@@ -86,14 +76,14 @@ int convert(const taviro::CommandLine& line) {
     if (!dictionary) {
         return taviro::kNotCompleted;
     }
-    taviro::Converter converter(line, *dictionary, file, std::cerr);
+    taviro::CommandLineRuns runs(line, *dictionary, file, std::cerr);
     if (line.output_folder) {
-        return converter.convert_into_folder(line.sources, *line.output_folder);
+        return runs.convert_into_folder(line.sources, *line.output_folder);
     }
     if (line.uses_standard_streams()) {
-        return converter.convert_streams(line.sources.front(), line.destination);
+        return runs.convert_streams(line.sources.front(), line.destination);
     }
-    return converter.convert_files(line.sources.front(), line.destination);
+    return runs.convert_files(line.sources.front(), line.destination);
 }
 
 }  // namespace
@@ -109,7 +99,7 @@ int main(int argc, char** argv) {
         std::cout << kProgram << ' ' << TAVIRO_VERSION << '\n';
         return std::cout.flush() ? taviro::kCompleted : taviro::kNotCompleted;
     case taviro::CommandLine::Action::wrong_usage:
-        return report_wrong_usage(line.problem);
+        return taviro::report_wrong_usage(std::cerr, kProgram, line.problem);
     case taviro::CommandLine::Action::convert:
         break;
     }

@@ -149,6 +149,34 @@ TEST_F(TaviroDict, WrongUsageExitsWithTwo) {
     }
 }
 
+// The options are read as taviro-convert reads its own: attached values,
+// abbreviations, options after the names; the messages stay taviro-dict's.
+TEST_F(TaviroDict, ReadsOptionsTheGetoptLongWay) {
+    write_bytes(folder / "mine.txt", "ਕਮਲ\n");
+    for (const char* arguments :
+         {"build mine.txt -oa.mdb", "build --out=a.mdb mine.txt", "build mine.txt --output a.mdb"}) {
+        SCOPED_TRACE(arguments);
+        const auto built = dict(arguments);
+        ASSERT_EQ(built.status, 0) << built.err;
+        EXPECT_EQ(dict("lookup ਕਮਲ --dict a.mdb").out, "ਕਮਲ → kamal: stem yes (1 row), part yes\n");
+        std::filesystem::remove(folder / "a.mdb");
+    }
+    struct Refused {
+        const char* arguments;
+        const char* problem;
+    };
+    for (const Refused& refused : {Refused{"lookup --dictionary", "option '--dictionary' needs a value"},
+                                   Refused{"build mine.txt -o", "option '-o' needs a value"},
+                                   Refused{"lookup --f x", "unknown option '--f'"},
+                                   Refused{"lookup --loanwords=1 x", "unknown option '--loanwords=1'"},
+                                   Refused{"lookup -x x", "unknown option '-x'"}}) {
+        const auto outcome = dict(refused.arguments);
+        EXPECT_EQ(outcome.status, 2) << refused.arguments;
+        EXPECT_EQ(outcome.err, std::string("taviro-dict: ") + refused.problem +
+                                   "\nTry 'taviro-dict --help' for more information.\n");
+    }
+}
+
 // A dictionary of one's own words alone confirms nothing else, so that much of
 // a text comes out otherwise; built on the installed one, only the new words do.
 TEST_F(TaviroDict, BuildsOnADictionaryKeepingItsWordsAndLexicons) {

@@ -29,17 +29,16 @@
 #include "taviro/encoding/encoded_run_files.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/run/conversion_run.h"
+#include "taviro/terminal/exit_status.h"
 
 namespace taviro {
 
-enum ExitStatus { kCompleted = 0, kNotCompleted = 1, kWrongUsage = 2 };
-
 class WatchedRunFiles;
 
-class Converter {
+class CommandLineRuns {
 public:
     // `dictionary_file` is where `dictionary` was read from; no run writes over it.
-    Converter(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
+    CommandLineRuns(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
               std::ostream& messages);
 
     ExitStatus convert_files(const std::string& source, const std::string& destination);

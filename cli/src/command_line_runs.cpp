@@ -1,4 +1,4 @@
-#include "converter.h"
+#include "command_line_runs.h"
 
 #include <unistd.h>
 
@@ -133,7 +133,7 @@ private:
     std::optional<Encoding> source_encoding_;
 };
 
-Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
+CommandLineRuns::CommandLineRuns(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
                      std::ostream& messages)
     : line_(line),
       dictionary_(dictionary),
@@ -142,11 +142,11 @@ Converter::Converter(const CommandLine& line, const Dictionary& dictionary, std:
       show_progress_(!line.quiet && ::isatty(STDERR_FILENO)),
       threads_(line.jobs.value_or(available_threads())) {}
 
-ExitStatus Converter::convert_files(const std::string& source, const std::string& destination) {
+ExitStatus CommandLineRuns::convert_files(const std::string& source, const std::string& destination) {
     return convert_file(source, destination_in_folder(source, destination), {});
 }
 
-ExitStatus Converter::convert_into_folder(const std::vector<std::string>& sources, const std::string& folder) {
+ExitStatus CommandLineRuns::convert_into_folder(const std::vector<std::string>& sources, const std::string& folder) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         say({}, quoted_name(folder) + (fs::exists(folder, error) ? " is not a folder" : " does not exist"));
@@ -169,7 +169,7 @@ ExitStatus Converter::convert_into_folder(const std::vector<std::string>& source
     return status;
 }
 
-ExitStatus Converter::convert_file(const std::string& source, const std::string& destination,
+ExitStatus CommandLineRuns::convert_file(const std::string& source, const std::string& destination,
                                    const std::string& label) {
     OptionalProgress progress(show_progress_, messages_, known_size(source));
     const Encoding destination_encoding = line_.to.value_or(Encoding::utf16le);
@@ -185,7 +185,7 @@ ExitStatus Converter::convert_file(const std::string& source, const std::string&
 }
 
 // Streams pass no checks on names: "-" is standard input or output.
-ExitStatus Converter::convert_streams(const std::string& source, const std::string& destination) {
+ExitStatus CommandLineRuns::convert_streams(const std::string& source, const std::string& destination) {
     const bool from_input = source == kStandardStream;
     const bool to_output = destination == kStandardStream;
     if (std::error_code error; from_input && !to_output && fs::is_directory(destination, error)) {
@@ -203,7 +203,7 @@ ExitStatus Converter::convert_streams(const std::string& source, const std::stri
                    to_output ? kStandardOutput : quoted_name(destination), destination_encoding, {}});
 }
 
-EncodedFilesOptions Converter::files_options(Encoding destination_encoding, ReadProgress progress) const {
+EncodedFilesOptions CommandLineRuns::files_options(Encoding destination_encoding, ReadProgress progress) const {
     EncodedFilesOptions options;
     options.source_encoding = line_.from;
     options.destination_encoding = destination_encoding;
@@ -212,7 +212,7 @@ EncodedFilesOptions Converter::files_options(Encoding destination_encoding, Read
     return options;
 }
 
-ExitStatus Converter::report(const RunResult& result, const WatchedRunFiles& files, const ShownNames& names) {
+ExitStatus CommandLineRuns::report(const RunResult& result, const WatchedRunFiles& files, const ShownNames& names) {
     if (result.outcome != RunOutcome::completed) {
         say(names.label, result.reason);
         return kNotCompleted;
@@ -237,7 +237,7 @@ ExitStatus Converter::report(const RunResult& result, const WatchedRunFiles& fil
 
 // One line on standard error; with a label, the line names it unless it does
 // already ("taviro-convert: 'a.txt': No such file or directory", not twice).
-void Converter::say(const std::string& label, const std::string& text) {
+void CommandLineRuns::say(const std::string& label, const std::string& text) {
     messages_ << kProgram << ": ";
     if (!label.empty() && text.find(label) == std::string::npos) {
         messages_ << label << ": ";

@@ -1,0 +1,76 @@
+#include "dict_command_line.h"
+
+#include <array>
+
+#include "taviro/run/file_error.h"
+#include "taviro/terminal/option_reader.h"
+#include "taviro/terminal/source_encoding_option.h"
+
+namespace taviro {
+namespace {
+
+enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords };
+
+constexpr std::array<OptionSpec, 6> kOptions{{
+    {"output", 'o', true, kOutput},
+    {"dictionary", '\0', true, kDictionary},
+    {"base", '\0', true, kBase},
+    {"force", '\0', false, kForce},
+    {"from", '\0', true, kFrom},
+    {"loanwords", '\0', false, kLoanwords},
+}};
+
+// taviro-dict's own words for what getopt_long refused, as it has always said them.
+std::string refusal_wording(const OptionRefusal& refusal) {
+    if (refusal.kind == OptionRefusal::Kind::missing_value) {
+        return "option " + quoted_name(refusal.option) + " needs a value";
+    }
+    return "unknown option " + quoted_name(refusal.long_form ? refusal.argument : refusal.option);
+}
+
+}  // namespace
+
+DictArguments parse_dict_arguments(std::span<const char* const> arguments) {
+    DictArguments parsed;
+    parsed.command = arguments.front();
+    ReadOptions read = read_options(kOptions, arguments.subspan(1));
+    for (FoundOption& found : read.options) {
+        switch (found.id) {
+        case kOutput:
+            parsed.output = std::move(found.value);
+            break;
+        case kDictionary:
+            parsed.dictionary = std::move(found.value);
+            break;
+        case kBase:
+            parsed.base = std::move(found.value);
+            break;
+        case kForce:
+            parsed.force = true;
+            break;
+        case kLoanwords:
+            parsed.loanwords = true;
+            break;
+        case kFrom: {
+            SourceEncodingChoice choice = read_source_encoding(found.value);
+            if (!choice.problem.empty()) {
+                throw UsageError{std::move(choice.problem)};
+            }
+            parsed.from = choice.encoding;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (read.refusal) {
+        throw UsageError{refusal_wording(*read.refusal)};
+    }
+    parsed.names = std::move(read.names);
+    if ((parsed.base || parsed.force) && parsed.command != "build") {
+        throw UsageError{std::string(parsed.base ? "--base" : "--force") + " is for build only"};
+    }
+    return parsed;
+}
+
+}  // namespace taviro

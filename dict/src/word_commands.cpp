@@ -1,0 +1,108 @@
+// lookup, explain and stats: how a dictionary finishes words, without
+// changing it.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "dict_commands.h"
+#include "dictionary_files.h"
+#include "taviro/dict/word_lookup.h"
+#include "taviro/encoding/decoding_source.h"
+#include "taviro/encoding/utf8_decoder.h"
+#include "taviro/run/descriptor_streams.h"
+#include "taviro/run/file_error.h"
+#include "taviro/run/read_loop.h"
+#include "taviro/run/text_conversion.h"
+#include "taviro/run/word_explanation.h"
+#include "taviro/word_builder.h"
+
+namespace taviro {
+namespace {
+
+// Takes the converted text and keeps none of it.
+class DiscardingSink final : public UnitSink {
+public:
+    void write(std::u16string_view) override {}
+};
+
+}  // namespace
+
+ExitStatus look_up_words(const DictArguments& arguments) {
+    if (arguments.names.empty()) {
+        throw UsageError{"lookup needs one or more words"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    ExitStatus status = kCompleted;
+    for (const std::string& word : arguments.names) {
+        const auto units = decode_utf8(word);
+        if (!units) {
+            tell("the word '" + word + "' is not UTF-8");
+            status = kNotCompleted;
+            continue;
+        }
+        try {
+            std::cout << describe(*units, look_up(*units, *dictionary)) << '\n';
+        } catch (const EngineError& error) {
+            tell(word + ": " + error.what());
+            status = kNotCompleted;
+        }
+    }
+    return status;
+}
+
+// Each word of each argument as a conversion of that argument alone writes it,
+// and how it was finished, in the words the page and Python use.
+ExitStatus explain_words(const DictArguments& arguments) {
+    if (arguments.names.empty()) {
+        throw UsageError{"explain needs one or more words"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    ExitStatus status = kCompleted;
+    for (const std::string& word : arguments.names) {
+        const auto units = decode_utf8(word);
+        if (!units) {
+            tell("the word '" + word + "' is not UTF-8");
+            status = kNotCompleted;
+            continue;
+        }
+        try {
+            const ConvertedText converted = convert_text_with_words(*units, *dictionary);
+            if (converted.words.empty()) {
+                tell(word + ": no Gurmukhi word to explain");
+                status = kNotCompleted;
+            }
+            for (const WordReport& report : converted.words) {
+                std::cout << to_utf8(explain_word(report, *units, converted.text)) << '\n';
+            }
+        } catch (const EngineError& error) {
+            tell(word + ": " + error.what());
+            status = kNotCompleted;
+        }
+    }
+    return status;
+}
+
+ExitStatus count_finishes(const DictArguments& arguments) {
+    if (arguments.names.size() != 1) {
+        throw UsageError{"stats needs one text"};
+    }
+    const auto dictionary = open_dictionary(arguments);
+    const std::string& name = arguments.names.front();
+    const bool standard_input = name == "-";
+    InputFile text = standard_input ? InputFile(STDIN_FILENO, "standard input") : InputFile(std::filesystem::path(name));
+    DecodingSource source(text, arguments.from, standard_input ? "standard input" : quoted_name(name));
+    DiscardingSink sink;
+    const FinishCounts counts = convert_units(source, sink, *dictionary);
+    std::cout << "words: " << counts.words << '\n'
+              << "prefix: " << counts.prefixes << '\n'
+              << "suffix: " << counts.suffixes << '\n'
+              << "split: " << counts.splits << '\n'
+              << "lexicon: " << counts.lexicon << '\n'
+              << "none: " << counts.unconfirmed << '\n';
+    return kCompleted;
+}
+
+}  // namespace taviro
