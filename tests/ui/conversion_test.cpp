@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "taviro/ui/trans_schwa.h"
+#include "taviro/ui/main_window.h"
 #include "ui_test_support.h"
 
 using namespace taviro::ui;
@@ -81,7 +81,7 @@ private:
     QString path(const QString& name) const { return folder_.filePath(name); }
 
     QTemporaryDir folder_;
-    std::unique_ptr<TransSchwa> window_;
+    std::unique_ptr<MainWindow> window_;
 
 private slots:
     void initTestCase() {
@@ -96,7 +96,7 @@ private slots:
     }
 
     void init() {
-        window_ = std::make_unique<TransSchwa>(path(QStringLiteral("words.mdb")).toStdString());
+        window_ = std::make_unique<MainWindow>(path(QStringLiteral("words.mdb")).toStdString());
         window_->show();
     }
 

@@ -9,11 +9,11 @@
 #include <memory>
 #include <optional>
 
-#include "taviro/ui/about.h"
-#include "taviro/ui/frm_splash.h"
-#include "taviro/ui/gur_rom_table.h"
+#include "taviro/ui/about_window.h"
+#include "taviro/ui/main_window.h"
 #include "taviro/ui/program.h"
-#include "taviro/ui/trans_schwa.h"
+#include "taviro/ui/start_window.h"
+#include "taviro/ui/table_window.h"
 #include "ui_test_support.h"
 
 using namespace taviro::ui;
@@ -118,7 +118,7 @@ private slots:
         QFETCH(QString, button);
         click(program->start_window(), qPrintable(button));
         click(program->start_window(), qPrintable(button));
-        QCOMPARE(windows_of_kind<GurRom_Table>() + windows_of_kind<About>(), 1);
+        QCOMPARE(windows_of_kind<TableWindow>() + windows_of_kind<AboutWindow>(), 1);
         QVERIFY(program->start_window()->isVisible());
     }
 

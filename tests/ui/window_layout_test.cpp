@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "taviro/ui/about.h"
-#include "taviro/ui/frm_splash.h"
-#include "taviro/ui/gur_rom_table.h"
-#include "taviro/ui/trans_schwa.h"
+#include "taviro/ui/about_window.h"
+#include "taviro/ui/main_window.h"
+#include "taviro/ui/start_window.h"
+#include "taviro/ui/table_window.h"
 #include "ui_test_support.h"
 
 using namespace taviro::ui;
@@ -59,10 +59,10 @@ class WindowLayoutTest : public QObject {
 
 private:
     std::unique_ptr<QWidget> make_window(const QString& name) {
-        if (name == u"TransSchwa") return std::make_unique<TransSchwa>(word_file_.toStdString());
-        if (name == u"frmSplash") return std::make_unique<frmSplash>();
-        if (name == u"GurRom_Table") return std::make_unique<GurRom_Table>();
-        return std::make_unique<About>();
+        if (name == u"TransSchwa") return std::make_unique<MainWindow>(word_file_.toStdString());
+        if (name == u"frmSplash") return std::make_unique<StartWindow>();
+        if (name == u"GurRom_Table") return std::make_unique<TableWindow>();
+        return std::make_unique<AboutWindow>();
     }
 
     QTemporaryDir folder_;
@@ -259,13 +259,13 @@ private slots:
     }
 
     void table_window_holds_the_whole_table_picture() {
-        const GurRom_Table table;
+        const TableWindow table;
         QCOMPARE(table.picture().size(), QSize(544, 700));
     }
 
     // Not the platform the layout was drawn on, but the one the program runs on.
     void platform_line_names_this_system_within_its_width() {
-        const frmSplash start;
+        const StartWindow start;
         const auto* platform = start.findChild<QLabel*>(QStringLiteral("lblPlatform"));
         QVERIFY(platform != nullptr);
         QCOMPARE(platform->text().toLower(), QStringLiteral("platform: ") + QSysInfo::kernelType().toLower());

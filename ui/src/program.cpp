@@ -5,10 +5,10 @@
 #include <exception>
 #include <utility>
 
-#include "taviro/ui/about.h"
-#include "taviro/ui/frm_splash.h"
-#include "taviro/ui/gur_rom_table.h"
-#include "taviro/ui/trans_schwa.h"
+#include "taviro/ui/about_window.h"
+#include "taviro/ui/main_window.h"
+#include "taviro/ui/start_window.h"
+#include "taviro/ui/table_window.h"
 #include "window_style.h"
 
 namespace taviro::ui {
@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kLoadFailureStatus = 1;
 
-// Closing a window unloads it: the next request makes a new one.
+// Closing a window deletes it: the next request makes a new one.
 template <typename Window>
-Window* unloading_on_close(Window* window) {
+Window* deleted_on_close(Window* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
 }
@@ -53,17 +53,17 @@ Program::~Program() {
     close_and_delete(start_);
 }
 
-frmSplash* Program::start_window() const { return start_; }
-TransSchwa* Program::main_window() const { return main_; }
-GurRom_Table* Program::table_window() const { return table_; }
-About* Program::about_window() const { return about_; }
+StartWindow* Program::start_window() const { return start_; }
+MainWindow* Program::main_window() const { return main_; }
+TableWindow* Program::table_window() const { return table_; }
+AboutWindow* Program::about_window() const { return about_; }
 
 void Program::start() {
-    start_ = unloading_on_close(new frmSplash());
-    connect(start_, &frmSplash::table_requested, this, &Program::show_table);
-    connect(start_, &frmSplash::about_requested, this, &Program::show_about);
-    connect(start_, &frmSplash::about_unload_requested, this, &Program::unload_about);
-    connect(start_, &frmSplash::main_window_requested, this, &Program::show_main);
+    start_ = deleted_on_close(new StartWindow());
+    connect(start_, &StartWindow::table_requested, this, &Program::show_table);
+    connect(start_, &StartWindow::about_requested, this, &Program::show_about);
+    connect(start_, &StartWindow::about_close_requested, this, &Program::close_about);
+    connect(start_, &StartWindow::main_window_requested, this, &Program::show_main);
     centre_on_screen(*start_);
     start_->show();
 }
@@ -84,7 +84,7 @@ void Program::end(int status) {
 
 void Program::show_table() {
     if (!table_) {
-        table_ = unloading_on_close(new GurRom_Table());
+        table_ = deleted_on_close(new TableWindow());
         centre_on_screen(*table_);
     }
     bring_forward(*table_);
@@ -92,13 +92,13 @@ void Program::show_table() {
 
 void Program::show_about() {
     if (!about_) {
-        about_ = unloading_on_close(new About());
+        about_ = deleted_on_close(new AboutWindow());
         centre_on_screen(*about_);
     }
     bring_forward(*about_);
 }
 
-void Program::unload_about() {
+void Program::close_about() {
     if (about_) {
         about_->close();
     }
@@ -118,17 +118,17 @@ void Program::show_main() {
     bring_forward(*main_);
 }
 
-TransSchwa* Program::load_main_window() {
-    TransSchwa* window = nullptr;
+MainWindow* Program::load_main_window() {
+    MainWindow* window = nullptr;
     try {
-        window = unloading_on_close(new TransSchwa(dictionary_file_));
+        window = deleted_on_close(new MainWindow(dictionary_file_));
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QString::fromLatin1(kMessageTitle),
                               QString::fromUtf8(error.what()));
         end(kLoadFailureStatus);
         return nullptr;
     }
-    connect(window, &TransSchwa::end_requested, this, &Program::end);
+    connect(window, &MainWindow::end_requested, this, &Program::end);
     connect(window, &QObject::destroyed, this, [this] {
         main_.clear();
         end(0);

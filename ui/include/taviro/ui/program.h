@@ -16,10 +16,10 @@
 
 namespace taviro::ui {
 
-class About;
-class GurRom_Table;
-class TransSchwa;
-class frmSplash;
+class AboutWindow;
+class MainWindow;
+class StartWindow;
+class TableWindow;
 
 class Program final : public QObject {
     Q_OBJECT
@@ -42,27 +42,27 @@ public:
     bool ended() const { return ending_; }
 
     // The windows now loaded; null where a window is not.
-    frmSplash* start_window() const;
-    TransSchwa* main_window() const;
-    GurRom_Table* table_window() const;
-    About* about_window() const;
+    StartWindow* start_window() const;
+    MainWindow* main_window() const;
+    TableWindow* table_window() const;
+    AboutWindow* about_window() const;
 
 private:
     void show_table();
     void show_about();
-    void unload_about();
+    void close_about();
     void show_main();
     // The main window with its dictionary; on a failure to load, reports it and
     // ends the program with a non-zero status.
-    TransSchwa* load_main_window();
+    MainWindow* load_main_window();
 
     std::filesystem::path dictionary_file_;
     Quit quit_;
     bool ending_ = false;
-    QPointer<frmSplash> start_;
-    QPointer<TransSchwa> main_;
-    QPointer<GurRom_Table> table_;
-    QPointer<About> about_;
+    QPointer<StartWindow> start_;
+    QPointer<MainWindow> main_;
+    QPointer<TableWindow> table_;
+    QPointer<AboutWindow> about_;
 };
 
 }  // namespace taviro::ui

@@ -9,11 +9,11 @@
 
 namespace taviro::ui {
 
-class GurRom_Table final : public QWidget {
+class TableWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    GurRom_Table();
+    TableWindow();
 
     const QPixmap& picture() const { return picture_; }
 

@@ -6,11 +6,11 @@
 
 namespace taviro::ui {
 
-class About final : public QWidget {
+class AboutWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    About();
+    AboutWindow();
 
 private:
     void build_controls();

@@ -1,4 +1,4 @@
-#include "taviro/ui/frm_splash.h"
+#include "taviro/ui/start_window.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,7 +28,7 @@ const LabelLook kRoleLook{kButtonFont, kGreyText, kWindowColour, Qt::AlignRight}
 
 }  // namespace
 
-frmSplash::frmSplash() {
+StartWindow::StartWindow() {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -39,11 +39,11 @@ frmSplash::frmSplash() {
     build_controls();
 }
 
-void frmSplash::build_controls() {
-    auto* about = add_button(*this, "Command3", tr("&About Development Team"), twips(360, 4080, 2415, 375), kWindowColour);
-    auto* next = add_button(*this, "Command2", tr("&Continue >>"), twips(5040, 4080, 2055, 375), kWindowColour);
-    auto* table = add_button(*this, "Command1", tr("&Transliteration Table"), twips(2880, 4080, 2055, 375), kWindowColour);
-    next->setDefault(true);
+void StartWindow::build_controls() {
+    auto* about_button = add_button(*this, "Command3", tr("&About Development Team"), twips(360, 4080, 2415, 375), kWindowColour);
+    auto* continue_button = add_button(*this, "Command2", tr("&Continue >>"), twips(5040, 4080, 2055, 375), kWindowColour);
+    auto* table_button = add_button(*this, "Command1", tr("&Transliteration Table"), twips(2880, 4080, 2055, 375), kWindowColour);
+    continue_button->setDefault(true);
     add_picture(*this, "Image2", QStringLiteral(":/pictures/clip-art.png"), twips(360, 360, 2760, 3285), true);
     add_picture(*this, "Image1", QStringLiteral(":/pictures/logo-start.png"), twips(3840, 240, 3225, 1395));
     add_shape(*this, "Shape2", twips(120, 3840, 7215, 855), kFrameColour, kFrameWidth);
@@ -56,31 +56,31 @@ void frmSplash::build_controls() {
     add_label(*this, "Label6", tr("Development Team"), twips(5040, 2760, 2055, 255), kTeamHeadingLook);
     add_shape(*this, "Shape1", twips(120, 120, 7215, 3735), kFrameColour, kFrameWidth);
 
-    setTabOrder(next, table);
-    setTabOrder(table, about);
-    next->setFocus();
-    for (QPushButton* button : {about, next, table}) {
+    setTabOrder(continue_button, table_button);
+    setTabOrder(table_button, about_button);
+    continue_button->setFocus();
+    for (QPushButton* button : {about_button, continue_button, table_button}) {
         button->installEventFilter(this);
     }
-    connect(table, &QPushButton::clicked, this, &frmSplash::Command1_Click);
-    connect(next, &QPushButton::clicked, this, &frmSplash::Command2_Click);
-    connect(about, &QPushButton::clicked, this, &frmSplash::Command3_Click);
+    connect(table_button, &QPushButton::clicked, this, &StartWindow::show_table);
+    connect(continue_button, &QPushButton::clicked, this, &StartWindow::continue_to_main);
+    connect(about_button, &QPushButton::clicked, this, &StartWindow::show_about);
 }
 
-void frmSplash::Command1_Click() { emit table_requested(); }
+void StartWindow::show_table() { emit table_requested(); }
 
-void frmSplash::Command3_Click() { emit about_requested(); }
+void StartWindow::show_about() { emit about_requested(); }
 
 // The start window stays loaded, hidden, until the program ends.
-void frmSplash::Command2_Click() {
+void StartWindow::continue_to_main() {
     hide();
-    emit about_unload_requested();
+    emit about_close_requested();
     emit main_window_requested();
 }
 
-void frmSplash::Form_KeyPress() { close(); }
+void StartWindow::dismiss() { close(); }
 
-bool frmSplash::dismisses(const QKeyEvent& event) {
+bool StartWindow::dismisses(const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -93,17 +93,17 @@ bool frmSplash::dismisses(const QKeyEvent& event) {
 }
 
 // The window sees key presses before its buttons do.
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+bool StartWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && dismisses(static_cast<QKeyEvent&>(*event))) {
-        Form_KeyPress();
+        dismiss();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event) {
+void StartWindow::keyPressEvent(QKeyEvent* event) {
     if (dismisses(*event)) {
-        Form_KeyPress();
+        dismiss();
         return;
     }
     QWidget::keyPressEvent(event);

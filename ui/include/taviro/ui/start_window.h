@@ -12,16 +12,16 @@ class QKeyEvent;
 
 namespace taviro::ui {
 
-class frmSplash final : public QWidget {
+class StartWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    frmSplash();
+    StartWindow();
 
 signals:
     void table_requested();
     void about_requested();
-    void about_unload_requested();
+    void about_close_requested();
     void main_window_requested();
 
 protected:
@@ -29,10 +29,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Form_KeyPress();
+    void show_table();
+    void show_about();
+    void continue_to_main();
+    void dismiss();
 
     void build_controls();
     // Whether `event` is a key press that dismisses the window.

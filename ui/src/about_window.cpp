@@ -1,4 +1,4 @@
-#include "taviro/ui/about.h"
+#include "taviro/ui/about_window.h"
 
 #include <QLabel>
 #include <array>
@@ -69,7 +69,7 @@ LabelLook look_of(Detail kind) {
 
 }  // namespace
 
-About::About() {
+AboutWindow::AboutWindow() {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(tr("About Development Team"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -80,7 +80,7 @@ About::About() {
     build_controls();
 }
 
-void About::build_controls() {
+void AboutWindow::build_controls() {
     add_picture(*this, "Image1", QStringLiteral(":/pictures/logo-about.png"), twips(960, 240, 2730, 1170));
     for (const DetailLabel& detail : kDetails) {
         add_label(*this, detail.name, tr(detail.text), detail.geometry, look_of(detail.kind));

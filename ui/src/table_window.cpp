@@ -1,4 +1,4 @@
-#include "taviro/ui/gur_rom_table.h"
+#include "taviro/ui/table_window.h"
 
 #include <QPainter>
 
@@ -11,7 +11,7 @@ constexpr QSize kClientSize = twips_size(8370, 8490);
 
 }  // namespace
 
-GurRom_Table::GurRom_Table() : picture_(QStringLiteral(":/pictures/table.jpg")) {
+TableWindow::TableWindow() : picture_(QStringLiteral(":/pictures/table.jpg")) {
     setObjectName(QStringLiteral("GurRom_Table"));
     setWindowTitle(tr("Taviro v1.0 - Gurmukhi-Roman Transliteration Table"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -22,7 +22,7 @@ GurRom_Table::GurRom_Table() : picture_(QStringLiteral(":/pictures/table.jpg")) 
     resize(kClientSize);
 }
 
-void GurRom_Table::paintEvent(QPaintEvent*) {
+void TableWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
 }

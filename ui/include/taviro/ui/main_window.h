@@ -29,14 +29,14 @@ inline constexpr const char* kMessageTitle = "Taviro v1.0";
 inline constexpr std::string_view kConvertCaption = "&Convert";
 inline constexpr std::string_view kProcessingCaption = "Processing...";
 
-class TransSchwa final : public QWidget, public RunView {
+class MainWindow final : public QWidget, public RunView {
     Q_OBJECT
 
 public:
     // Opens the dictionary before any control exists; throws StoreError when
     // `dictionary_file` cannot be read, and then no window is left behind.
-    explicit TransSchwa(const std::filesystem::path& dictionary_file);
-    ~TransSchwa() override;
+    explicit MainWindow(const std::filesystem::path& dictionary_file);
+    ~MainWindow() override;
 
     std::string source_name() const override;
     std::string destination_name() const override;
@@ -54,31 +54,31 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    static WordStore Form_Load(const std::filesystem::path& dictionary_file);
-    void cBrowse_Click();
-    void cSave_Click();
-    void ClickSave_Click();
-    void Exit_Button_Click();
-    void Form_Unload();
+    static WordStore load_dictionary(const std::filesystem::path& dictionary_file);
+    void choose_source();
+    void choose_destination();
+    void convert();
+    void request_end();
 
     void build_controls();
     void set_tab_order();
     // Shows the shared file dialog and returns its file name, which keeps the
     // name last chosen in either dialog when the user cancels.
-    QString browse(QFileDialog::AcceptMode mode);
+    QString choose_file(QFileDialog::AcceptMode mode);
     void show_message(QMessageBox::Icon icon, std::string_view message, std::string_view reason);
 
     WordStore dictionary_;
-    QFileDialog* dialog_ = nullptr;
-    QString dialog_file_name_;
-    QLineEdit* source_file_ = nullptr;
-    QLineEdit* dest_file_ = nullptr;
-    QPushButton* browse_source_ = nullptr;
-    QPushButton* browse_destination_ = nullptr;
-    QPushButton* convert_ = nullptr;
-    QPushButton* exit_ = nullptr;
-    QLabel* please_wait_ = nullptr;
-    Shape* please_block_ = nullptr;
+    QFileDialog* file_dialog_ = nullptr;
+    QString chosen_file_name_;
+    QLineEdit* source_box_ = nullptr;
+    QLineEdit* destination_box_ = nullptr;
+    QPushButton* choose_source_button_ = nullptr;
+    QPushButton* choose_destination_button_ = nullptr;
+    QPushButton* convert_button_ = nullptr;
+    QPushButton* exit_button_ = nullptr;
+    // Shown, the one inside the other, only while a conversion runs.
+    QLabel* busy_message_ = nullptr;
+    Shape* busy_frame_ = nullptr;
 };
 
 }  // namespace taviro::ui
