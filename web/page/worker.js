@@ -1,19 +1,29 @@
 // The page's converter, off the page's thread: a long text or a large file is
 // converted here while the page stays responsive. Runs after the module's
-// own script, which defines createTaviroModule.
+// own script, which defines createTaviroModule. It answers each request of
+// messages.js with one reply of messages.js.
 'use strict';
+
+/** @typedef {import('./messages.js').WorkerRequest} WorkerRequest */
+/** @typedef {import('./messages.js').WorkerReply} WorkerReply */
 
 let taviro = null;
 
+/**
+ * @param {WorkerReply} message
+ * @param {Transferable[]} [transfer]
+ */
 function reply(message, transfer) {
   self.postMessage(message, transfer || []);
 }
 
+// `result` becomes a ConvertedReply; its arrays are handed over, not copied.
 function converted(result) {
   result.kind = 'converted';
   reply(result, [result.units.buffer, result.words.buffer]);
 }
 
+/** What the worker does with each kind of WorkerRequest. */
 const handlers = {
   async load(message) {
     const module = await createTaviroModule();
@@ -35,6 +45,7 @@ const handlers = {
 };
 
 self.onmessage = async (event) => {
+  /** @type {WorkerRequest} */
   const message = event.data;
   try {
     await handlers[message.kind](message);

@@ -24,11 +24,11 @@ Module['Taviro'] = class Taviro {
   // `words`: the dictionary's rows, one a line; `loanwords`: the loanword
   // lexicon, "WORD<tab>ROMAN" a line, used once switched on.
   constructor(words, loanwords) {
-    this.converter = new Module['Converter']();
+    this.engine = new Module['PageEngine']();
     this.setInput(words);
-    this.rows = this.converter['loadWords']();
+    this.rows = this.engine['loadWords']();
     this.setInput(loanwords || '');
-    this.loanwords = this.converter['loadLoanwords']();
+    this.loanwords = this.engine['loadLoanwords']();
     this.wordFields = Module['wordFields']();
   }
 
@@ -37,7 +37,7 @@ Module['Taviro'] = class Taviro {
   // problems }, a problem for each line left out.
   setLexicon(text, loanwordsOn) {
     this.setInput(text);
-    return this.converter['setLexicon'](Boolean(loanwordsOn));
+    return this.engine['setLexicon'](Boolean(loanwordsOn));
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units
@@ -48,22 +48,22 @@ Module['Taviro'] = class Taviro {
   }
 
   setInput(text) {
-    const input = this.converter['inputUnits'](text.length);
+    const input = this.engine['inputUnits'](text.length);
     for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
   }
 
   // { source, encoding, roman, units, words } for a file's bytes, read as
   // taviro-convert reads it; `name` is the file's name, for messages.
   readFile(bytes, name) {
-    this.converter['inputBytes'](bytes.length).set(bytes);
-    const read = taviroTake(this.converter['readFile'](name));
+    this.engine['inputBytes'](bytes.length).set(bytes);
+    const read = taviroTake(this.engine['readFile'](name));
     const source = taviroUnitsToString(read.units);
     const encoding = read.encoding;
     return Object.assign(this.convertInput(), { source, encoding });
   }
 
   convertInput() {
-    const result = taviroTake(this.converter['convert']());
+    const result = taviroTake(this.engine['convert']());
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const words = result.words.slice();

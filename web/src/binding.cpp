@@ -1,4 +1,4 @@
-// The page's way into the engine: embind functions over one converter that
+// The page's way into the engine: embind functions over one PageEngine that
 // holds the default dictionary and the buffers the page writes into and reads
 // from. Text crosses as UTF-16 code units in typed arrays over the module's
 // memory, so a unit goes in and comes out exactly as it is, lone surrogates
@@ -83,7 +83,11 @@ void for_each_line(std::u16string_view rows, Take take) {
     }
 }
 
-class Converter {
+// The engine as the page holds it: its dictionary (the embedded rows, the
+// loanwords, the user's lexicon) and the buffers the page writes its text and
+// its files' bytes into and reads the results from. It keeps no files and no
+// threads; the worker that owns it keeps the page responsive.
+class PageEngine {
 public:
     // Takes the input as the rows of the default dictionary, one a line.
     // Returns how many the dictionary holds.
@@ -259,16 +263,16 @@ val markers() {
 }  // namespace taviro::web
 
 EMSCRIPTEN_BINDINGS(taviro) {
-    using taviro::web::Converter;
-    emscripten::class_<Converter>("Converter")
+    using taviro::web::PageEngine;
+    emscripten::class_<PageEngine>("PageEngine")
         .constructor<>()
-        .function("loadWords", &Converter::load_words)
-        .function("loadLoanwords", &Converter::load_loanwords)
-        .function("setLexicon", &Converter::set_lexicon)
-        .function("inputUnits", &Converter::input_units)
-        .function("inputBytes", &Converter::input_bytes)
-        .function("readFile", &Converter::read_file)
-        .function("convert", &Converter::convert);
+        .function("loadWords", &PageEngine::load_words)
+        .function("loadLoanwords", &PageEngine::load_loanwords)
+        .function("setLexicon", &PageEngine::set_lexicon)
+        .function("inputUnits", &PageEngine::input_units)
+        .function("inputBytes", &PageEngine::input_bytes)
+        .function("readFile", &PageEngine::read_file)
+        .function("convert", &PageEngine::convert);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("wordFields", &taviro::web::word_fields);

@@ -1,0 +1,112 @@
+// What the page and its worker say to each other. The page sends one request
+// at a time and the worker answers each with one reply; the load request is
+// answered with `ready` or `broken`, every other with its own kind or
+// `failed`. Nothing here runs: the page's scripts and worker.js name these
+// types in their JSDoc, so both sides keep to one contract.
+
+// ---- the page to the worker ---------------------------------------------------
+
+/**
+ * Start the converter with the dictionary and the loanword lexicon embedded in the page.
+ * @typedef {object} LoadRequest
+ * @property {'load'} kind
+ * @property {string} words      the dictionary's rows, one a line
+ * @property {string} loanwords  the loanword lexicon, "WORD<tab>ROMAN" a line
+ */
+
+/**
+ * The user's lexicon in place of the one before, and the loanword switch.
+ * @typedef {object} LexiconRequest
+ * @property {'lexicon'} kind
+ * @property {string} text        "WORD ROMAN" (a space or a tab between) a line
+ * @property {boolean} loanwords  whether loanwords follow their lexicon
+ */
+
+/**
+ * Convert typed or pasted text.
+ * @typedef {object} ConvertRequest
+ * @property {'convert'} kind
+ * @property {string} text
+ */
+
+/**
+ * Read a file's bytes as taviro-convert reads a source, and convert them.
+ * @typedef {object} FileRequest
+ * @property {'file'} kind
+ * @property {string} name         the file's name, for messages
+ * @property {ArrayBuffer} bytes   transferred, not copied
+ */
+
+/** @typedef {LoadRequest | LexiconRequest | ConvertRequest | FileRequest} WorkerRequest */
+
+// ---- the worker to the page ---------------------------------------------------
+
+/**
+ * Where each number of a word's report lies, and the engine's wording of how
+ * a word was finished.
+ * @typedef {object} WordFields
+ * @property {number} count  numbers a word, the stride of ConvertedReply.words
+ * @property {number} sourceBegin
+ * @property {number} sourceEnd
+ * @property {number} romanBegin
+ * @property {number} romanEnd
+ * @property {number} flags
+ * @property {number} stemBegin
+ * @property {number} stemEnd
+ * @property {number} finish  an index into `finishes`
+ * @property {{prefix: number, suffix: number, split: number, user: number, loanword: number}} flagBits
+ * @property {Array<{how: string, pieces: Array<[string, string, string]>}>} finishes
+ *   each piece: its name, and the marks (wordBegin, stemBegin, stemEnd, wordEnd) it lies between
+ */
+
+/**
+ * The engine's character map, for the character table.
+ * @typedef {object} CharacterMap
+ * @property {Array<[number, string]>} rows  code point and Roman text, in the engine's order
+ * @property {{doubling: string, noConversion: string}} markers  the marker texts of the map
+ */
+
+/**
+ * @typedef {object} ReadyReply
+ * @property {'ready'} kind
+ * @property {number} rows  how many words the dictionary holds
+ * @property {WordFields} wordFields
+ * @property {CharacterMap} table
+ */
+
+/**
+ * The converter could not start; nothing else will come.
+ * @typedef {object} BrokenReply
+ * @property {'broken'} kind
+ * @property {string} message
+ */
+
+/**
+ * @typedef {object} LexiconReply
+ * @property {'lexicon'} kind
+ * @property {number} entries     how many entries the lexicon took
+ * @property {string[]} problems  one for each line left out
+ */
+
+/**
+ * The Roman text, line ends CR LF as the desktop writes them, and its words.
+ * @typedef {object} ConvertedReply
+ * @property {'converted'} kind
+ * @property {string} roman
+ * @property {Uint16Array} units   the Roman text's code units (transferred)
+ * @property {Uint32Array} words   WordFields.count numbers a word (transferred)
+ * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
+ * @property {string} [source]        the file's text, for a FileRequest
+ * @property {string} [encoding]      how the file was read, for a FileRequest
+ */
+
+/**
+ * A request failed; the message is the engine's or taviro-convert's.
+ * @typedef {object} FailedReply
+ * @property {'failed'} kind
+ * @property {string} message
+ */
+
+/** @typedef {ReadyReply | BrokenReply | LexiconReply | ConvertedReply | FailedReply} WorkerReply */
+
+export {};

@@ -1,0 +1,119 @@
+// The Roman result on the page: its text in blocks, and a span for each word
+// that the word inspector can point at.
+
+import { element } from './dom.js';
+
+// Above this many words the result is shown without a span for each word:
+// making them would hold the page up longer than the conversion itself.
+export const kMostWordSpans = 20000;
+// Code units in a block of the shown result, and in the longest block that
+// waits for a line end before it is cut at a space.
+const kBlockUnits = 4096;
+const kLongestBlockUnits = 16 * kBlockUnits;
+
+/**
+ * A conversion as the page keeps it.
+ * @typedef {object} ShownResult
+ * @property {string} roman        line ends CR LF, as the desktop writes them
+ * @property {Uint16Array} units   the code units of `roman`
+ * @property {Uint32Array} words   the word report (messages.js: WordFields)
+ * @property {string} source       the Gurmukhi text it came from
+ * @property {string} display      `roman` with LF line ends, as shown and copied
+ */
+
+// Where the blocks of the shown result end, in the Roman text: at a line end
+// once a block is long enough, or at a space in a line far too long for one.
+function blockEnds(roman) {
+  const ends = [];
+  for (let start = 0; start < roman.length;) {
+    let end = roman.indexOf('\n', start + kBlockUnits);
+    if (end === -1 || end - start > kLongestBlockUnits) {
+      end = roman.indexOf(' ', start + kBlockUnits);
+    }
+    start = end === -1 ? roman.length : end + 1;
+    ends.push(start);
+  }
+  return ends;
+}
+
+export class ResultView {
+  /** @param {HTMLElement} container */
+  constructor(container) {
+    this.container = container;
+    /** @type {import('./messages.js').WordFields | null} */
+    this.fields = null;
+    /** @type {ShownResult | null} */
+    this.result = null;
+    this.spans = [];
+    this.focused = null;  // the word that Tab comes to
+  }
+
+  /** The number `field` of word `index` of the result. */
+  wordNumber(index, field) {
+    return this.result.words[index * this.fields.count + this.fields[field]];
+  }
+
+  /**
+   * Shows `result`; returns how many words it has.
+   * @param {ShownResult} result
+   */
+  show(result) {
+    this.result = result;
+    const count = result.words.length / this.fields.count;
+    this.render(count);
+    return count;
+  }
+
+  clear() {
+    this.result = null;
+    this.spans = [];
+    this.focused = null;
+    this.container.replaceChildren();
+  }
+
+  // The result is shown in blocks that the browser lays out only when they
+  // come into view (content-visibility), so that a long result costs no more
+  // to show than a short one. Line ends come as CR LF, as the desktop writes
+  // them; the page shows and copies them as LF, as the UTF-8 result has them.
+  render(count) {
+    const { roman } = this.result;
+    const withSpans = count <= kMostWordSpans;
+    const fragment = document.createDocumentFragment();
+    const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
+    this.spans = [];
+    this.focused = null;
+    let word = 0;
+    let at = 0;
+    for (const end of blockEnds(roman)) {
+      const block = element('div', { className: 'block' });
+      for (; withSpans && word < count && this.wordNumber(word, 'romanBegin') < end; ++word) {
+        const begin = this.wordNumber(word, 'romanBegin');
+        const end = this.wordNumber(word, 'romanEnd');
+        const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
+        span.dataset.i = word;
+        block.append(text(at, begin), span);
+        this.spans.push(span);
+        at = end;
+      }
+      block.append(text(at, end));
+      fragment.append(block);
+      at = end;
+    }
+    if (this.spans.length) {
+      this.spans[0].tabIndex = 0;
+      this.focused = this.spans[0];
+    }
+    this.container.replaceChildren(fragment);
+  }
+
+  // One word at a time is the result's stop for Tab, so that Tab passes the
+  // result in one step and the arrow keys move within it.
+  focusWord(span) {
+    if (this.focused && this.focused !== span) {
+      this.focused.removeAttribute('tabindex');
+    }
+    span.tabIndex = 0;
+    this.focused = span;
+    span.focus();
+  }
+}

@@ -1,0 +1,82 @@
+// Tells how the word pointed at, or moved to by keyboard, was finished: its
+// Gurmukhi, its Roman text and the pieces the dictionary confirmed, in the
+// engine's own wording, which taviro-dict explain and Python use too.
+
+import { element } from './dom.js';
+
+const kWordKeys = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 };
+
+export class WordInspector {
+  /**
+   * @param {import('./result_view.js').ResultView} view  the words it tells of
+   * @param {HTMLElement} info  where it tells
+   */
+  constructor(view, info) {
+    this.view = view;
+    this.info = info;
+    const words = view.container;
+    words.addEventListener('keydown', (event) => {
+      const span = event.target.closest('.w');
+      if (!span) return;
+      const index = Number(span.dataset.i);
+      const { spans } = this.view;
+      let next = null;
+      if (event.key in kWordKeys) next = spans[index + kWordKeys[event.key]];
+      if (event.key === 'Home') next = spans[0];
+      if (event.key === 'End') next = spans[spans.length - 1];
+      if (next) {
+        event.preventDefault();
+        this.view.focusWord(next);
+      }
+    });
+    words.addEventListener('focusin', (event) => {
+      if (event.target.classList.contains('w')) this.showWord(event.target);
+    });
+    words.addEventListener('mouseover', (event) => {
+      const span = event.target.closest && event.target.closest('.w');
+      if (span) this.showWord(span);
+    });
+    words.addEventListener('click', (event) => {
+      const span = event.target.closest('.w');
+      if (span) this.view.focusWord(span);
+    });
+  }
+
+  clear() {
+    this.info.replaceChildren();
+  }
+
+  // How a word was finished, as pieces of its Roman text with their names.
+  pieces(index, roman) {
+    const { view } = this;
+    const { how, pieces: named } = view.fields.finishes[view.wordNumber(index, 'finish')];
+    const marks = {
+      wordBegin: 0,
+      stemBegin: view.wordNumber(index, 'stemBegin'),
+      stemEnd: view.wordNumber(index, 'stemEnd'),
+      wordEnd: roman.length,
+    };
+    const parts = named.map(([name, from, to]) => [name, roman.slice(marks[from], marks[to])]);
+    return { how, parts };
+  }
+
+  showWord(span) {
+    const { view } = this;
+    const index = Number(span.dataset.i);
+    const gurmukhi = view.result.source.slice(view.wordNumber(index, 'sourceBegin'),
+      view.wordNumber(index, 'sourceEnd'));
+    const roman = span.textContent;
+    const { how, parts } = this.pieces(index, roman);
+    const children = [
+      element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
+      ' \u2192 ',
+      element('span', { lang: 'pa-Latn', textContent: roman }),
+      `: ${how}`,
+    ];
+    parts.forEach(([name, text], i) => {
+      children.push(i === 0 ? ': ' : ' + ', `${name} `,
+        element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
+    });
+    this.info.replaceChildren(...children);
+  }
+}
