@@ -63,7 +63,7 @@ void Program::start() {
     connect(start_, &StartWindow::table_requested, this, &Program::show_table);
     connect(start_, &StartWindow::about_requested, this, &Program::show_about);
     connect(start_, &StartWindow::about_close_requested, this, &Program::close_about);
-    connect(start_, &StartWindow::main_window_requested, this, &Program::show_main);
+    connect(start_, &StartWindow::main_window_requested, this, &Program::show_main_window);
     centre_on_screen(*start_);
     start_->show();
 }
@@ -104,7 +104,7 @@ void Program::close_about() {
     }
 }
 
-void Program::show_main() {
+void Program::show_main_window() {
     if (!main_) {
         main_ = load_main_window();
         if (!main_) {

@@ -41,7 +41,7 @@ public:
     void end(int status);
     bool ended() const { return ending_; }
 
-    // The windows now loaded; null where a window is not.
+    // The windows that exist now, shown or hidden; null where a window does not.
     StartWindow* start_window() const;
     MainWindow* main_window() const;
     TableWindow* table_window() const;
@@ -51,7 +51,7 @@ private:
     void show_table();
     void show_about();
     void close_about();
-    void show_main();
+    void show_main_window();
     // The main window with its dictionary; on a failure to load, reports it and
     // ends the program with a non-zero status.
     MainWindow* load_main_window();
