@@ -8,6 +8,7 @@
 // for a reader to judge.
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -21,6 +22,7 @@
 #include "taviro/dict/word_list.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/memory_dictionary.h"
 #include "taviro/word_builder.h"
 
 namespace {

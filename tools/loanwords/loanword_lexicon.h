@@ -14,7 +14,10 @@
 // Where fitting readings disagree, the one whose vowels agree best wins; a
 // tie leaves the word to the rules.
 //
-// It reads no files; the build tool hands it the texts.
+// It reads no files; the build tool hands it the texts. The letters it
+// matches are in letter_tables.h, the word and the pronouncing dictionary are
+// read by gurmukhi_reading.h and pronouncing_dictionary.h, and aligner.h lines
+// them up.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +26,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "taviro/engine.h"
+#include "pronouncing_dictionary.h"
+#include "taviro/dictionary.h"
 
 namespace taviro::loanwords {
 
@@ -50,24 +54,19 @@ const char* verdict_name(Verdict verdict);
 class LoanwordFinder {
 public:
     // `cmudict`: the Festival CMU dictionary's text, ("word" pos (((phones)
-    // stress) ...)) a line. `english_words`: a list of English words, one a
+    // stress) ...)) a line. `english_word_list`: a list of English words, one a
     // line, such as /usr/share/dict/british-english; only their pronunciations
     // are used, since the pronouncing dictionary is mostly rare names, which
     // too often share a skeleton with a native word.
-    LoanwordFinder(std::string_view cmudict, std::string_view english_words);
+    LoanwordFinder(std::string_view cmudict, std::string_view english_word_list);
     std::size_t pronunciations() const noexcept { return pronunciations_.size(); }
 
     // The entry for one Gurmukhi word, judged against `native` (the word
     // dictionary, for the rules' form and its confirmations).
     Verdict find(std::u16string_view word, const Dictionary& native, Loanword& entry) const;
 
-    struct Pronunciation {
-        std::string word;
-        std::vector<std::string> phones;
-    };
-
 private:
-    std::vector<Pronunciation> pronunciations_;
+    std::vector<EnglishPronunciation> pronunciations_;
     // Consonant skeleton -> the pronunciations that have it.
     std::unordered_multimap<std::string, std::size_t> index_;
 };
