@@ -6,7 +6,7 @@
 #include <exception>
 #include <string>
 
-#include "taviro/run/read_loop.h"
+#include "taviro/convert/read_loop.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/word_store.h"
 

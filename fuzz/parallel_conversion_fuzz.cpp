@@ -11,9 +11,9 @@
 #include "fuzz_input.h"
 #include "taviro/engine.h"
 #include "taviro/run/parallel_conversion.h"
-#include "taviro/run/read_loop.h"
-#include "taviro/run/unit_sink.h"
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/unit_source.h"
 #include "trickling_unit_source.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "fuzz_input.h"
 #include "scratch_file.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 #include "taviro/run/utf16_file_reader.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "taviro/engine.h"
-#include "taviro/run/separator.h"
+#include "taviro/convert/separator.h"
 #include "taviro/word_builder.h"
 
 namespace taviro {

@@ -7,7 +7,7 @@
 #include "taviro/dict/dictionary_entry.h"
 #include "taviro/encoding/utf8_decoder.h"
 #include "taviro/engine.h"
-#include "taviro/run/separator.h"
+#include "taviro/convert/separator.h"
 
 namespace taviro {
 namespace {

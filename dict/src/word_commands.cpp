@@ -9,14 +9,14 @@
 
 #include "dict_commands.h"
 #include "dictionary_files.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/text_conversion.h"
+#include "taviro/convert/word_explanation.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
 #include "taviro/run/descriptor_streams.h"
 #include "taviro/run/file_error.h"
-#include "taviro/run/read_loop.h"
-#include "taviro/run/text_conversion.h"
-#include "taviro/run/word_explanation.h"
 #include "taviro/word_builder.h"
 
 namespace taviro {

@@ -5,8 +5,8 @@
 
 #include "taviro/dict/dictionary_entry.h"
 #include "taviro/encoding/encoding_sink.h"
-#include "taviro/run/text_conversion.h"
-#include "taviro/run/word_explanation.h"
+#include "taviro/convert/text_conversion.h"
+#include "taviro/convert/word_explanation.h"
 #include "taviro/word_builder.h"
 
 namespace taviro {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "taviro/encoding/encoding_detection.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

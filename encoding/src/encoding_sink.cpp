@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

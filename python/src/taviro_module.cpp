@@ -29,9 +29,9 @@
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
-#include "taviro/run/run_error.h"
-#include "taviro/run/text_conversion.h"
-#include "taviro/run/word_explanation.h"
+#include "taviro/convert/run_error.h"
+#include "taviro/convert/text_conversion.h"
+#include "taviro/convert/word_explanation.h"
 #include "taviro/run/word_store.h"
 
 namespace py = pybind11;

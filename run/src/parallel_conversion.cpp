@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "chunk_loop.h"
-#include "taviro/run/separator.h"
-#include "word_memory.h"
+#include "taviro/convert/character_counter.h"
+#include "taviro/convert/chunk_loop.h"
+#include "taviro/convert/word_memory.h"
 
 namespace taviro {
 namespace {
@@ -27,25 +27,6 @@ namespace {
 constexpr std::size_t kUnitsInFlight = std::size_t{1} << 19;
 constexpr std::size_t kMostChunkUnits = std::size_t{1} << 18;
 constexpr std::size_t kLeastChunkUnits = std::size_t{1} << 14;
-
-// Where the last chunk in `units` may end: just after the last separator that
-// ends a word of two or more counted characters; 0 when there is none. A nukta
-// that joins the letter before it is not counted, so the nukta is not counted
-// here at all: this counts never more than the run does. A word that began
-// before `units` counts at least what shows of it here.
-std::size_t last_chunk_end(std::span<const char16_t> units) {
-    std::optional<std::size_t> separator;  // the latest one met, walking back
-    std::size_t letters = 0;
-    for (std::size_t at = units.size(); at-- > 0;) {
-        if (is_separator(units[at])) {
-            separator = at;
-            letters = 0;
-        } else if (separator && units[at] != kNukta && ++letters == 2) {
-            return *separator + 1;
-        }
-    }
-    return 0;
-}
 
 // Keeps a chunk's text until its turn to go to the real sink comes.
 class TextSink final : public UnitSink {

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "taviro/encoding/decoding_source.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

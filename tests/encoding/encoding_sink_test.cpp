@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "taviro/encoding/encoding_sink.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 namespace {

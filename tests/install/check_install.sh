@@ -18,7 +18,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/taviro-convert bin/taviro-dict share/taviro/words.mdb \
             share/man/man1/taviro-convert.1.gz share/man/man1/taviro-dict.1.gz \
-            include/taviro/engine.h include/taviro/run/read_loop.h \
+            include/taviro/engine.h include/taviro/convert/read_loop.h include/taviro/run/word_store.h \
             lib/cmake/taviro/taviroConfig.cmake lib/cmake/taviro/taviroConfigVersion.cmake; do
     [ -e "$prefix/$file" ] || fail "$file was not installed"
 done

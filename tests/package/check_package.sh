@@ -34,7 +34,8 @@ expect_files "$main" bin/taviro bin/taviro-convert bin/taviro-dict share/taviro/
     share/doc/taviro/copyright share/doc/taviro/changelog.gz
 expect_files "$python" lib/python3/dist-packages/taviro/__init__.py share/doc/python3-taviro/copyright
 dpkg-deb -c "$python" | grep -q '/dist-packages/taviro/_taviro\.cpython-.*\.so$' || fail "python3-taviro has no extension"
-expect_files "$dev" include/taviro/engine.h include/taviro/run/text_conversion.h lib/libtaviro_run.a \
+expect_files "$dev" include/taviro/engine.h include/taviro/convert/text_conversion.h lib/libtaviro_convert.a \
+    include/taviro/run/word_store.h lib/libtaviro_run.a \
     lib/cmake/taviro/taviroConfig.cmake share/doc/taviro-dev/copyright
 
 # Dependencies: the libraries the binaries link, found by dpkg-shlibdeps, and

@@ -11,8 +11,8 @@
 #include <stdexcept>
 
 #include "taviro/encoding/utf8_decoder.h"
-#include "taviro/run/read_loop.h"
-#include "taviro/run/separator.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/separator.h"
 #include "taviro/run/word_store.h"
 #include "trickling_unit_source.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "taviro/run/text_conversion.h"
+#include "taviro/convert/text_conversion.h"
 #include "taviro/run/word_store.h"
 
 namespace taviro {

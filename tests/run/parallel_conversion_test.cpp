@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "taviro/encoding/utf8_decoder.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 #include "taviro/run/word_store.h"
 
 namespace taviro {

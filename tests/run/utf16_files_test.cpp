@@ -7,7 +7,7 @@
 
 #include "run_test_files.h"
 #include "taviro/run/replacing_file.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/utf16_writer.h"
 

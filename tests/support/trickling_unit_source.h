@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

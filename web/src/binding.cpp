@@ -20,8 +20,8 @@
 #include "file_text.h"
 #include "taviro/dict/lexicon_entry.h"
 #include "taviro/engine.h"
-#include "taviro/run/text_conversion.h"
-#include "taviro/run/word_explanation.h"
+#include "taviro/convert/text_conversion.h"
+#include "taviro/convert/word_explanation.h"
 
 namespace taviro::web {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "taviro/encoding/encoding_detection.h"
 #include "taviro/encoding/utf8_decoder.h"
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro::web {
 namespace {

@@ -1,7 +1,7 @@
 // Transliterates its first argument (UTF-8 Gurmukhi without a character past
 // U+FFFF) and prints the Roman text as UTF-8, with the installed dictionary.
 
-#include <taviro/run/read_loop.h>
+#include <taviro/convert/read_loop.h>
 #include <taviro/run/word_store.h>
 
 #include <iostream>

@@ -17,7 +17,7 @@
 #include "taviro/encoding/encoding.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/encoding/utf8_decoder.h"
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "taviro/encoding/encoding.h"
-#include "taviro/run/unit_sink.h"
+#include "taviro/convert/unit_sink.h"
 #include "taviro/run/utf16_writer.h"
 
 namespace taviro {

@@ -20,8 +20,8 @@
 
 #include "taviro/engine.h"
 #include "taviro/run/run_view.h"
-#include "taviro/run/unit_sink.h"
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

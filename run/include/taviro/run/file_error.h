@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "taviro/run/run_error.h"
+#include "taviro/convert/run_error.h"
 
 namespace taviro {
 

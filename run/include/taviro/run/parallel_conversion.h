@@ -25,9 +25,9 @@
 #include <cstddef>
 
 #include "taviro/engine.h"
-#include "taviro/run/read_loop.h"
-#include "taviro/run/unit_sink.h"
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

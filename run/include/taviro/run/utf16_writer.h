@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "taviro/run/unit_sink.h"
+#include "taviro/convert/unit_sink.h"
 
 namespace taviro {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "taviro/run/word_explanation.h"
+#include "taviro/convert/word_explanation.h"
 
 namespace taviro {
 namespace {

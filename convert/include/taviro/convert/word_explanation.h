@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "taviro/run/text_conversion.h"
+#include "taviro/convert/text_conversion.h"
 
 namespace taviro {
 

@@ -1,4 +1,4 @@
-#include "taviro/run/word_explanation.h"
+#include "taviro/convert/word_explanation.h"
 
 #include <array>
 

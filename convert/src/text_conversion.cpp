@@ -1,7 +1,7 @@
-#include "taviro/run/text_conversion.h"
+#include "taviro/convert/text_conversion.h"
 
-#include "taviro/run/read_loop.h"
-#include "taviro/run/unit_sink.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/unit_sink.h"
 
 namespace taviro {
 namespace {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

@@ -5,15 +5,16 @@
 // writes for it. The word memory is the caller's, so that a thread keeps one
 // across the stretches it converts.
 //
-// It does not decide where a stretch may begin; the parallel conversion does.
+// It does not decide where a stretch may begin: last_chunk_end() in
+// character_counter.h does, and the parallel conversion asks it.
 #pragma once
 
 #include <memory>
 #include <span>
 
-#include "taviro/run/read_loop.h"
-#include "taviro/run/unit_sink.h"
-#include "word_memory.h"
+#include "taviro/convert/read_loop.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/word_memory.h"
 
 namespace taviro {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "taviro/engine.h"
-#include "taviro/run/unit_sink.h"
-#include "taviro/run/unit_source.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 

@@ -1,4 +1,4 @@
-#include "taviro/run/read_loop.h"
+#include "taviro/convert/read_loop.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,11 @@
 #include <span>
 #include <string_view>
 
-#include "chunk_loop.h"
-#include "taviro/run/separator.h"
+#include "taviro/convert/character_counter.h"
+#include "taviro/convert/chunk_loop.h"
+#include "taviro/convert/separator.h"
+#include "taviro/convert/word_memory.h"
 #include "taviro/word_builder.h"
-#include "word_memory.h"
 
 namespace taviro {
 namespace {
@@ -17,31 +18,6 @@ namespace {
 constexpr std::size_t kBlockUnits = 16384;
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kDandaText = u".";
-
-// The run's character counter: every code unit read counts, a nukta that joins
-// the letter before it excepted. It is 16-bit; it passes its limit only after
-// 32,765 or more word characters in a row.
-class CharacterCounter {
-public:
-    void add(std::int32_t units) {
-        if (value_ + units > kMax16) {
-            throw EngineError(EngineError::Kind::overflow, "more than 32767 characters in a row without a word end");
-        }
-        value_ = static_cast<std::int16_t>(value_ + units);
-    }
-    // The word end at a separator drops a final inherent "a" and starts the
-    // counter afresh only once more than two characters have been counted.
-    bool settle_at_separator() noexcept {
-        if (value_ <= 2) {
-            return false;
-        }
-        value_ = 0;
-        return true;
-    }
-
-private:
-    std::int16_t value_ = 0;
-};
 
 // What stands for each separator. Every line end becomes carriage return +
 // line feed: a lone carriage return breaks the line too, and the line feed of a

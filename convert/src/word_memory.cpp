@@ -1,4 +1,4 @@
-#include "word_memory.h"
+#include "taviro/convert/word_memory.h"
 
 #include <algorithm>
 #include <new>

@@ -1,12 +1,12 @@
-#include "taviro/run/read_loop.h"
+#include "taviro/convert/read_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "taviro/run/run_error.h"
-#include "taviro/run/text_conversion.h"
+#include "taviro/convert/run_error.h"
+#include "taviro/convert/text_conversion.h"
 
 namespace taviro {
 namespace {

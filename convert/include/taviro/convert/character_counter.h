@@ -1,0 +1,56 @@
+// The run's character counter and what follows from it: whether a word end
+// drops a final inherent "a", and where a chunk of the input may end so that
+// it converts on its own to what the whole run writes for it.
+//
+// It does not split text into words; the read loop does, and tells the
+// counter what it counted.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "taviro/engine.h"
+
+namespace taviro {
+
+// A word end at a separator drops a final inherent "a" and starts the counter
+// afresh only once the counter, the separator itself included, has passed two.
+[[nodiscard]] constexpr bool counter_starts_afresh(std::int32_t counted) noexcept {
+    return counted > 2;
+}
+
+// Every code unit read counts, a nukta that joins the letter before it
+// excepted. It is 16-bit; it passes its limit only after 32,765 or more word
+// characters in a row.
+class CharacterCounter {
+public:
+    // Throws EngineError (overflow) past the 16-bit limit.
+    void add(std::int32_t units) {
+        if (value_ + units > kMax16) {
+            throw EngineError(EngineError::Kind::overflow, "more than 32767 characters in a row without a word end");
+        }
+        value_ = static_cast<std::int16_t>(value_ + units);
+    }
+    // At a separator, once it is counted: true, and the counter back at 0,
+    // when the word end drops a final inherent "a".
+    bool settle_at_separator() noexcept {
+        if (!counter_starts_afresh(value_)) {
+            return false;
+        }
+        value_ = 0;
+        return true;
+    }
+
+private:
+    std::int16_t value_ = 0;
+};
+
+// Where the last chunk in `units` may end: just after the last separator at
+// which the counter starts afresh whatever came before, so that the chunk
+// after it needs nothing of the run but which separator it was; 0 when there
+// is none. The nukta is not counted at all: this counts never more than the
+// run does. A word that began before `units` counts at least what shows of it.
+[[nodiscard]] std::size_t last_chunk_end(std::span<const char16_t> units) noexcept;
+
+}  // namespace taviro
