@@ -1,0 +1,99 @@
+// The worker's side of the message contract, under node: each request of
+// web/page/messages.js gets a reply of a kind messages.js declares, with the
+// properties it declares for that kind and no others, so that the page,
+// which reads replies by those types, never meets a reply it does not know.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import { test } from 'node:test';
+import vm from 'node:vm';
+import { webFile } from './skip.mjs';
+
+const pageFolder = new URL('../../web/page/', import.meta.url);
+const require = createRequire(import.meta.url);
+const createTaviroModule = require(webFile('taviro.js'));
+
+// A @property line's name, and whether it is optional ("[name]"); its type
+// may hold braces of its own.
+function propertyOf(line) {
+  let at = line.indexOf('{');
+  for (let depth = 0; at < line.length; ++at) {
+    depth += line[at] === '{' ? 1 : line[at] === '}' ? -1 : 0;
+    if (depth === 0) break;
+  }
+  const [, bracket, name] = line.slice(at + 1).match(/^\s*(\[)?(\w+)/);
+  return { name, optional: Boolean(bracket) };
+}
+
+// Every typedef of messages.js with a `kind`: { kind, union, required, optional }.
+function declaredMessages() {
+  const text = fs.readFileSync(new URL('messages.js', pageFolder), 'utf8');
+  const unions = {};
+  for (const [, members, name] of text.matchAll(/@typedef \{([A-Za-z |]+)\} (WorkerRequest|WorkerReply)\b/g)) {
+    for (const member of members.split('|')) unions[member.trim()] = name;
+  }
+  const messages = [];
+  for (const block of text.split('/**').slice(1).map((part) => part.split('*/')[0])) {
+    const name = block.match(/@typedef \{object\} (\w+)/);
+    const kind = block.match(/@property \{'(\w+)'\} kind/);
+    if (!name || !kind) continue;
+    const required = [];
+    const optional = [];
+    for (const line of block.split('\n').filter((l) => l.includes('@property'))) {
+      const property = propertyOf(line);
+      (property.optional ? optional : required).push(property.name);
+    }
+    messages.push({ kind: kind[1], union: unions[name[1]], required, optional });
+  }
+  return messages;
+}
+
+// worker.js as the page runs it, with `self` and its replies kept.
+function startWorker() {
+  const replies = [];
+  const self = { postMessage: (message) => replies.push(message) };
+  const context = vm.createContext({ self, createTaviroModule, performance, Uint8Array });
+  vm.runInContext(fs.readFileSync(new URL('worker.js', pageFolder), 'utf8'), context);
+  return {
+    async ask(request) {
+      await self.onmessage({ data: request });
+      return replies.pop();
+    },
+  };
+}
+
+test('every reply of the worker is a message of messages.js, whole', async () => {
+  const messages = declaredMessages();
+  const kindsOf = (union) => messages.filter((m) => m.union === union).map((m) => m.kind).sort();
+  const declaration = (union, kind) => messages.find((m) => m.union === union && m.kind === kind);
+  assert.deepEqual(kindsOf('WorkerRequest'), ['convert', 'file', 'lexicon', 'load']);
+  assert.deepEqual(kindsOf('WorkerReply'), ['broken', 'converted', 'failed', 'lexicon', 'ready']);
+
+  const words = fs.readFileSync(webFile('words.txt'), 'utf8');
+  const loanwords = fs.readFileSync(webFile('loanwords.txt'), 'utf8');
+  // In order, to one worker; the last to a worker of its own, which cannot start.
+  const requests = [
+    [{ kind: 'load', words, loanwords }, 'ready'],
+    [{ kind: 'lexicon', text: 'ਜਲੰਧਰ jalandhar\nਕਮਲ\n', loanwords: true }, 'lexicon'],
+    [{ kind: 'convert', text: 'ਜਲੰਧਰ ਕਮਲ' }, 'converted'],
+    [{ kind: 'convert', text: 'ਕ\u0A71x' }, 'failed'],
+    [{ kind: 'file', name: 'in.txt', bytes: new TextEncoder().encode('ਕਮਲ\n').buffer }, 'converted'],
+    [{ kind: 'file', name: 'in.txt', bytes: new Uint8Array([0x61, 0xFF]).buffer }, 'failed'],
+    [{ kind: 'load', words: null, loanwords }, 'broken'],
+  ];
+  const worker = startWorker();
+  for (const [i, [request, kind]] of requests.entries()) {
+    const asked = declaration('WorkerRequest', request.kind);
+    assert.deepEqual(Object.keys(request).sort(), [...asked.required].sort(), `the test's ${request.kind}`);
+    const reply = await (i === requests.length - 1 ? startWorker() : worker).ask(request);
+    assert.equal(reply.kind, kind, `the reply to ${request.kind}`);
+    const declared = declaration('WorkerReply', reply.kind);
+    for (const property of declared.required) {
+      assert.ok(property in reply, `${reply.kind} lacks ${property}`);
+    }
+    for (const property of Object.keys(reply)) {
+      assert.ok([...declared.required, ...declared.optional].includes(property),
+        `${reply.kind} holds ${property}, which messages.js does not declare`);
+    }
+  }
+});
