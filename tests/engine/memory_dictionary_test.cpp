@@ -26,6 +26,9 @@ TEST(MemoryDictionary, CountsEveryRowAsTheTableGrows) {
     EXPECT_EQ(dictionary.count(u"aaaa"), 0u);
 }
 
+// ਸ਼ਾਮ as the run reads it, sha as its one precomposed letter.
+constexpr std::u16string_view kSham = u"\u0A36\u0A3E\u0A2E";
+
 struct Entry {
     std::u16string_view units;
     std::u16string_view roman;
@@ -46,8 +49,7 @@ class MemoryLexicon : public testing::TestWithParam<LexiconCase> {};
 TEST_P(MemoryLexicon, KeepsTheEntryOfTheWinningLexicon) {
     MemoryDictionary dictionary;
     for (const Entry& entry : GetParam().entries) dictionary.pronounce(entry.units, entry.roman, entry.lexicon);
-    // Looked up by the units as the run reads them: sha as its one precomposed letter.
-    const std::optional<Pronunciation> found = dictionary.pronunciation(u"\u0A36\u0A3E\u0A2E");
+    const std::optional<Pronunciation> found = dictionary.pronunciation(kSham);
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->roman, GetParam().roman);
     EXPECT_EQ(found->lexicon, GetParam().lexicon);
@@ -58,13 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
     Precedence, MemoryLexicon,
     testing::Values(
         LexiconCase{"UserOverLoanword",
-                    {{u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}, {u"\u0A36\u0A3E\u0A2E", u"shām", Lexicon::user}},
+                    {{kSham, u"shyām", Lexicon::loanword}, {kSham, u"shām", Lexicon::user}},
                     u"shām", Lexicon::user},
         LexiconCase{"LoanwordNeverOverUser",
-                    {{u"\u0A36\u0A3E\u0A2E", u"shām", Lexicon::user}, {u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}},
+                    {{kSham, u"shām", Lexicon::user}, {kSham, u"shyām", Lexicon::loanword}},
                     u"shām", Lexicon::user},
         LexiconCase{"LaterEntryOfTheSameLexicon",
-                    {{u"\u0A36\u0A3E\u0A2E", u"shyām", Lexicon::loanword}, {u"\u0A36\u0A3E\u0A2E", u"shaam", Lexicon::loanword}},
+                    {{kSham, u"shyām", Lexicon::loanword}, {kSham, u"shaam", Lexicon::loanword}},
                     u"shaam", Lexicon::loanword},
         // sa with a separate nukta is the same word as sha.
         LexiconCase{"SeparateNuktaIsTheSameWord",
@@ -74,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MemoryLexicon, RowsAloneAnswerNoPronunciation) {
     const MemoryDictionary dictionary({u"shām"});
-    EXPECT_FALSE(dictionary.pronunciation(u"\u0A36\u0A3E\u0A2E").has_value());
+    EXPECT_FALSE(dictionary.pronunciation(kSham).has_value());
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A geminate follows a said vowel.
         AlignCase{"VowelBeforeAGeminateStays", u"ਕਲੱਬ", {"k", "l", "ah1", "b"}, 1, {u"klabb"}},
         // Speakers break a cluster that begins with s.
-        AlignCase{"InitialSClusterBroken", u"ਸਕ੍ਰਿਪਟ", {"s", "k", "r", "ih1", "p", "t"}, 1, {u"sakripṭ"}},
+        AlignCase{"InitialSClusterBroken", u"ਸਕ੍ਰਿਪਟ", {"s", "k", "r", "ih1", "p", "t"}, 1,
+                  {u"sakripṭ"}},
         // An unstressed neutral vowel is left to the rules, no vowel is not:
         // two English words, two forms (the finder leaves the word to the rules).
         AlignCase{"TicketKeepsTheRulesVowel", u"ਟਿਕਟ", {"t", "ih1", "k", "ax", "t"}, 1, {u"ṭikaṭ"}},

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
     Words, GurmukhiUnread,
     testing::Values(
         // English words end in no nasal vowel; Punjabi plurals and cases do.
-        UnreadCase{"EndsInANasalSign", u"ਵਰਤੋਂ"}, UnreadCase{"EndsInTippi", u"ਕਿਤਾਬਾਂ"},
+        UnreadCase{"EndsInANasalSign", u"ਵਰਤੋਂ"},
+        UnreadCase{"EndsInTippi", u"ਕਿਤਾਬਾਂ"},
         UnreadCase{"NoConsonant", u"ਆਈ"},
         UnreadCase{"VisargaIsNoSignItKnows", u"ਦੁਃਖ"},
         UnreadCase{"VowelSignAfterAVowel", u"ਕਾਿ"},

@@ -30,7 +30,7 @@ struct EnglishConsonant {
 };
 
 // What an English vowel may be written as, in the vowel letters of a reading
-// (see gurmukhi_vowel()), the likeliest first.
+// (see vowel_of_sign()), the likeliest first.
 struct EnglishVowel {
     std::string_view phone;
     std::array<std::string_view, 6> written;
