@@ -60,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         // two English words, two forms (the finder leaves the word to the rules).
         AlignCase{"TicketKeepsTheRulesVowel", u"ਟਿਕਟ", {"t", "ih1", "k", "ax", "t"}, 1, {u"ṭikaṭ"}},
         AlignCase{"TickedHasNone", u"ਟਿਕਟ", {"t", "ih1", "k", "t"}, 1, {u"ṭikṭ"}},
+        // A geminate follows a said vowel: no English vowel before it, no fit.
+        AlignCase{"GeminateAfterNoVowel", u"ਕਲੱਬ", {"k", "ax", "l", "b"}, 1, {}},
         // Lined up, but the written vowel is not the English one.
         AlignCase{"WrittenVowelDisagrees", u"ਗਰੁੱਪ", {"g", "r", "ih1", "p"}, 1, {}},
         // The dental ਤ fits no English consonant.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "letter_tables.h"
 #include "taviro/gurmukhi.h"
@@ -32,6 +33,42 @@ TEST(LetterTables, EveryGurmukhiConsonantFitsOnlyPhonesOfItsClass) {
     }
     EXPECT_EQ(consonants, 39u);  // the 38 letters and the tippi
 }
+
+struct FitCase {
+    const char* name;
+    char16_t letter;
+    std::vector<std::string_view> english;
+};
+
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
+
+class GurmukhiConsonantFits : public testing::TestWithParam<FitCase> {};
+
+TEST_P(GurmukhiConsonantFits, TheEnglishPhonesPunjabiWritesItFor) {
+    const GurmukhiConsonant* row = gurmukhi_consonant(GetParam().letter);
+    ASSERT_NE(row, nullptr);
+    std::vector<std::string_view> english;
+    for (const std::string_view phone : row->english) {
+        if (!phone.empty()) english.push_back(phone);
+    }
+    EXPECT_EQ(english, GetParam().english);
+}
+
+// The deliberate deviations of the tables, one row each.
+INSTANTIATE_TEST_SUITE_P(
+    Deviations, GurmukhiConsonantFits,
+    testing::Values(FitCase{"RetroflexTIsEnglishT", u'\u0A1F', {"t"}},    // ਟ
+                    FitCase{"DentalTFitsNothing", u'\u0A24', {}},         // ਤ
+                    FitCase{"DentalDFitsNothing", u'\u0A26', {}},         // ਦ
+                    FitCase{"AspirateFitsNothing", u'\u0A2D', {}},        // ਭ
+                    FitCase{"PhaIsFNeverP", u'\u0A2B', {"f"}},            // ਫ
+                    FitCase{"JaIsJhOnly", u'\u0A1C', {"jh"}},             // ਜ
+                    FitCase{"ZaIsZZhAndJh", u'\u0A5B', {"z", "zh", "jh"}},  // ਜ਼
+                    FitCase{"SaIsSAndSh", u'\u0A38', {"s", "sh"}},        // ਸ
+                    FitCase{"ShaIsShOnly", u'\u0A36', {"sh"}},            // ਸ਼
+                    FitCase{"VaIsVAndW", u'\u0A35', {"v", "w"}},          // ਵ
+                    FitCase{"TippiIsANasal", kTippi, {"m", "n", "ng"}}),
+    [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 struct PhoneCase {
     std::string_view phone;
