@@ -1,8 +1,8 @@
 # What `cmake --install` puts where: the programs in bin/, the dictionary in
 # share/taviro/ (where the programs look after their own folder), the desktop
 # entry, icon and manual pages in their freedesktop and man places, and the
-# engine, the conversion of text and the run as a library with a CMake
-# package: find_package(taviro).
+# engine, the conversion of text, the encodings and the run as libraries with
+# a CMake package: find_package(taviro).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -46,14 +46,15 @@ if(TARGET taviro)
     install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
-# --- the library: taviro::engine, taviro::convert and taviro::run
+# --- the library: taviro::engine, taviro::convert, taviro::encoding and taviro::run
 set_target_properties(taviro_engine PROPERTIES EXPORT_NAME engine)
 set_target_properties(taviro_convert PROPERTIES EXPORT_NAME convert)
+set_target_properties(taviro_encoding PROPERTIES EXPORT_NAME encoding)
 set_target_properties(taviro_run PROPERTIES EXPORT_NAME run)
 # The warning policy travels with the static libraries as a link-only entry;
 # it adds nothing to a program that links them.
 set_target_properties(taviro_warnings PROPERTIES EXPORT_NAME warnings)
-install(TARGETS taviro_engine taviro_convert taviro_run taviro_warnings EXPORT taviro-targets
+install(TARGETS taviro_engine taviro_convert taviro_encoding taviro_run taviro_warnings EXPORT taviro-targets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
         FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(EXPORT taviro-targets NAMESPACE taviro:: FILE taviroTargets.cmake DESTINATION ${taviro_install_cmake_dir}

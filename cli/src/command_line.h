@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/encoding/encoding.h"
 
 namespace taviro {

@@ -26,7 +26,7 @@
 
 #include "command_line.h"
 #include "taviro/engine.h"
-#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/terminal/exit_status.h"

@@ -5,14 +5,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "read_fault.h"
 #include "taviro/encoding/encoding_detection.h"
-#include "taviro/convert/run_error.h"
+#include "taviro/encoding/text_decoding.h"
 
 namespace taviro {
 namespace {
 
 constexpr std::size_t kBlockBytes = 65536;
-constexpr char16_t kByteOrderMark = u'\uFEFF';
 
 }  // namespace
 
@@ -137,52 +137,34 @@ void DecodingSource::decode(std::string_view bytes) {
     if (*encoding_ != Encoding::utf8) {
         decode_utf16(bytes);
     } else if (const auto fault = utf8_.decode(bytes, decoded_)) {
-        fail("it is not valid UTF-8 at " + describe(*fault));
+        fail(std::string(kNotUtf8) + describe(*fault));
     }
 }
 
 void DecodingSource::decode_utf16(std::string_view bytes) {
-    const bool little_endian = *encoding_ == Encoding::utf16le;
-    std::size_t i = 0;
-    const auto unit_of = [little_endian](char first, char second) {
-        const auto a = static_cast<unsigned char>(first);
-        const auto b = static_cast<unsigned char>(second);
-        return static_cast<char16_t>(little_endian ? (a | (b << 8)) : ((a << 8) | b));
-    };
     if (carried_byte_ && !bytes.empty()) {
-        decoded_.push_back(unit_of(*carried_byte_, bytes[0]));
+        const char pair[2] = {*carried_byte_, bytes[0]};
+        append_utf16_units(std::string_view(pair, 2), *encoding_, decoded_);
         carried_byte_.reset();
-        i = 1;
+        bytes.remove_prefix(1);
     }
-    // Every unit of the input passes here: little-endian text on a little-endian
-    // machine is copied as it lies.
-    const std::size_t pairs = (bytes.size() - i) / 2;
-    const std::size_t at = decoded_.size();
-    decoded_.resize(at + pairs);
-    if (little_endian && std::endian::native == std::endian::little) {
-        std::memcpy(decoded_.data() + at, bytes.data() + i, 2 * pairs);
-    } else {
-        for (std::size_t k = 0; k < pairs; ++k) {
-            decoded_[at + k] = unit_of(bytes[i + 2 * k], bytes[i + 2 * k + 1]);
-        }
-    }
-    i += 2 * pairs;
-    if (i < bytes.size()) {
-        carried_byte_ = bytes[i];
+    append_utf16_units(bytes.substr(0, bytes.size() - bytes.size() % 2), *encoding_, decoded_);
+    if (bytes.size() % 2 != 0) {
+        carried_byte_ = bytes.back();
     }
 }
 
 void DecodingSource::finish() {
     if (carried_byte_) {
-        fail("it ends in half a UTF-16 character (an odd number of bytes)");
+        fail(std::string(kHalfUtf16));
     }
     if (const auto fault = utf8_.finish()) {
-        fail("it ends inside a UTF-8 character at " + describe(*fault));
+        fail(std::string(kEndsInsideUtf8) + describe(*fault));
     }
 }
 
 void DecodingSource::fail(const std::string& reason) const {
-    throw RunError("cannot read " + name_ + ": " + reason);
+    fail_to_read(name_, reason);
 }
 
 }  // namespace taviro

@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/encoding/encoding.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"

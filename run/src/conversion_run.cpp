@@ -8,7 +8,7 @@
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/run/replacing_file.h"
 #include "taviro/run/utf16_file_reader.h"
-#include "taviro/run/utf16_writer.h"
+#include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
 namespace {

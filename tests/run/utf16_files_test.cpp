@@ -9,7 +9,7 @@
 #include "taviro/run/replacing_file.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/run/utf16_file_reader.h"
-#include "taviro/run/utf16_writer.h"
+#include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "controls.h"
 #include "shape.h"
-#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/run/conversion_run.h"
 #include "window_style.h"
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "file_text.h"
 #include "taviro/dict/lexicon_entry.h"
+#include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
 #include "taviro/convert/text_conversion.h"
 #include "taviro/convert/word_explanation.h"
@@ -144,7 +144,7 @@ public:
     // byte-order mark or its first bytes. The text becomes the input.
     val read_file(const std::string& name) {
         try {
-            FileText text = read_file_text(bytes_, name);
+            DecodedText text = decode_text(bytes_, "'" + name + "'");
             bytes_ = std::string();
             input_ = std::move(text.units);
             val result = val::object();

@@ -20,7 +20,7 @@
 
 #include "taviro/encoding/encoding.h"
 #include "taviro/convert/unit_sink.h"
-#include "taviro/run/utf16_writer.h"
+#include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
 

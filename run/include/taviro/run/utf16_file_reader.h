@@ -1,12 +1,14 @@
-// Reads a UTF-16LE text file in large blocks. A leading byte-order mark is
-// skipped; a file of odd byte length is an error, never a silently lost byte.
+// Reads a UTF-16LE text file, the windows' own files, in large blocks. A
+// leading byte-order mark is skipped; a file of odd byte length is an error,
+// never a silently lost byte. The bytes are decoded by encoding/'s
+// DecodingSource, as every other source is.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 #include "taviro/convert/unit_source.h"
+#include "taviro/encoding/decoding_source.h"
 
 namespace taviro {
 
@@ -20,14 +22,9 @@ public:
     void close() { file_.close(); }
 
 private:
-    std::size_t read_bytes(std::size_t wanted);
-    std::size_t decode(std::size_t byte_count, std::span<char16_t> units);
-
     std::filesystem::path path_;
     std::ifstream file_;
-    std::vector<char> bytes_;
-    bool carries_byte_ = false;   // an odd byte read last time waits for its partner
-    bool at_start_ = true;        // the byte-order mark may still come
+    DecodingSource units_;  // over file_
 };
 
 }  // namespace taviro

@@ -1,4 +1,4 @@
-#include "taviro/encoding/encoded_run_files.h"
+#include "taviro/run/encoded_run_files.h"
 
 #include <unistd.h>
 

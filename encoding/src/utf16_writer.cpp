@@ -1,4 +1,4 @@
-#include "taviro/run/utf16_writer.h"
+#include "taviro/encoding/utf16_writer.h"
 
 #include <bit>
 
