@@ -27,8 +27,10 @@ run: build
 WEB_DIR := build-web
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
-$(WEB_DIR)/CMakeCache.txt:
-	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
+# em++ turns exceptions off unless told: every layer of the page is compiled
+# with them, since the engine reports its failures by throwing.
+$(WEB_DIR)/CMakeCache.txt: Makefile
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-fexceptions \
 	    -DTAVIRO_WORDS_MDB=$(abspath $(BUILD_DIR))/bin/words.mdb
 
 web: deps $(BUILD_DIR)/CMakeCache.txt

@@ -10,7 +10,7 @@
 
 #include "dict_commands.h"
 #include "dictionary_files.h"
-#include "taviro/dict/lexicon_entry.h"
+#include "taviro/dict/lexicon_file.h"
 #include "taviro/dict/user_lexicon.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/utf8_decoder.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/convert/text_conversion.h"
 #include "taviro/convert/word_explanation.h"

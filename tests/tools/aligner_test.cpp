@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "aligner.h"
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/finish.h"
 #include "taviro/memory_dictionary.h"
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "taviro/dict/lexicon_entry.h"
+#include "taviro/dict/lexicon_file.h"
 #include "taviro/dict/word_database_writer.h"
 #include "taviro/dict/word_list.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/gurmukhi.h"
 #include "taviro/word_builder.h"
 

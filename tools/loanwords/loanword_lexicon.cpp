@@ -13,7 +13,7 @@
 #include "aligner.h"
 #include "gurmukhi_reading.h"
 #include "pronouncing_dictionary.h"
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/finish.h"
 
 namespace taviro::loanwords {

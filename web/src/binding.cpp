@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "taviro/dict/lexicon_entry.h"
+#include "taviro/convert/lexicon_entry.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
 #include "taviro/convert/text_conversion.h"

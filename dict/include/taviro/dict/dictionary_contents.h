@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "taviro/dict/lexicon_entry.h"
+#include "taviro/convert/lexicon_entry.h"
 
 namespace taviro {
 

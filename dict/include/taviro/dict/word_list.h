@@ -16,7 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 
 namespace taviro {
 

@@ -1,4 +1,4 @@
-#include "taviro/dict/dictionary_entry.h"
+#include "taviro/convert/dictionary_entry.h"
 
 #include <algorithm>
 

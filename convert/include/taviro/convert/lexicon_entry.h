@@ -1,10 +1,11 @@
 // One entry of a lexicon, a Gurmukhi word and the Roman text a run writes for
 // it whole, and the checks an entry passes before any lexicon takes it. Shared
 // by taviro-dict, which keeps a user's lexicon in a dictionary file, and the
-// web page, which keeps it in the page; neither file nor SQLite is used here.
+// web page, which keeps it in the page; neither file nor SQLite is used here
+// (taviro-dict reads a lexicon file through dict/lexicon_file.h).
 #pragma once
 
-#include <istream>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,9 +30,11 @@ struct ParsedLexicon {
     std::vector<LexiconEntry> entries;
     std::vector<std::string> problems;
 };
-// From UTF-8 text, such as a file.
-ParsedLexicon parse_lexicon(std::istream& text, const std::string& name);
 // From text already decoded.
 ParsedLexicon parse_lexicon(std::u16string_view text, const std::string& name);
+// Adds line `number` (from 1) of the lexicon `name`: its entry or its problem.
+// An empty `line` is one whose bytes are not UTF-8.
+void add_lexicon_line(std::optional<std::u16string_view> line, const std::string& name, std::size_t number,
+                      ParsedLexicon& parsed);
 
 }  // namespace taviro

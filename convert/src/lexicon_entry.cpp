@@ -1,11 +1,8 @@
-#include "taviro/dict/lexicon_entry.h"
-
-#include "taviro/run/file_error.h"
+#include "taviro/convert/lexicon_entry.h"
 
 #include <algorithm>
 
-#include "taviro/dict/dictionary_entry.h"
-#include "taviro/encoding/utf8_decoder.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/engine.h"
 #include "taviro/convert/separator.h"
 
@@ -67,21 +64,13 @@ std::optional<std::string> entry_problem(std::u16string_view word, std::u16strin
     return std::nullopt;
 }
 
-ParsedLexicon parse_lexicon(std::istream& text, const std::string& name) {
-    ParsedLexicon parsed;
-    std::string line;
-    for (std::size_t number = 1; std::getline(text, line); ++number) {
-        if (const auto units = decode_utf8(line)) {
-            take_line(*units, place(name, number), parsed);
-        } else {
-            parsed.problems.push_back(place(name, number) + "not UTF-8");
-        }
+void add_lexicon_line(std::optional<std::u16string_view> line, const std::string& name, std::size_t number,
+                      ParsedLexicon& parsed) {
+    if (line) {
+        take_line(*line, place(name, number), parsed);
+    } else {
+        parsed.problems.push_back(place(name, number) + "not UTF-8");
     }
-    // The end of what could be read is not the end of the list.
-    if (text.bad()) {
-        throw RunError("cannot read " + quoted_name(name));
-    }
-    return parsed;
 }
 
 ParsedLexicon parse_lexicon(std::u16string_view text, const std::string& name) {
@@ -89,7 +78,7 @@ ParsedLexicon parse_lexicon(std::u16string_view text, const std::string& name) {
     std::size_t number = 1;
     for (std::size_t begin = 0; begin < text.size(); ++number) {
         const std::size_t end = std::min(text.find(u'\n', begin), text.size());
-        take_line(text.substr(begin, end - begin), place(name, number), parsed);
+        add_lexicon_line(text.substr(begin, end - begin), name, number, parsed);
         begin = end + 1;
     }
     return parsed;
