@@ -13,9 +13,11 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -150,13 +152,24 @@ taviro::Encoding destination_encoding(const std::string& name) {
     return *encoding;
 }
 
+// A convert_file run that did not complete, with what it failed on, so that
+// Python raises the error of that kind.
+class FailedRun : public std::runtime_error {
+public:
+    FailedRun(taviro::RunFailure failure, const std::string& reason) : std::runtime_error(reason), failure_(failure) {}
+    taviro::RunFailure failure() const noexcept { return failure_; }
+
+private:
+    taviro::RunFailure failure_;
+};
+
 struct FileConversion {
     std::string destination;    // the name written, ".txt" added where the run adds it
     std::size_t replacements;   // unpaired surrogates written as U+FFFD into UTF-8
 };
 
 // The command line's Convert run of two named files, with its checks and its
-// messages; `dictionary_file` is not to be written over. Throws RunError with
+// messages; `dictionary_file` is not to be written over. Throws FailedRun with
 // the run's reason when it did not complete.
 FileConversion convert_named_files(const std::string& source, const std::string& destination,
                                    std::optional<taviro::Encoding> from, taviro::Encoding to,
@@ -173,7 +186,7 @@ FileConversion convert_named_files(const std::string& source, const std::string&
     const std::string written = taviro::destination_in_folder(source, destination);
     const taviro::RunResult result = taviro::convert_file(source, written, dictionary, files, options);
     if (result.outcome != taviro::RunOutcome::completed) {
-        throw taviro::RunError(result.reason);
+        throw FailedRun(result.failure, result.reason);
     }
     return {result.renamed_destination.empty() ? written : result.renamed_destination, files.replacements()};
 }
@@ -220,9 +233,27 @@ PYBIND11_MODULE(_taviro, module) {
     module.attr("__version__") = TAVIRO_VERSION;
 
     static py::exception<void> error(module, "Error");
-    py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
+    static auto& dictionary_error = py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
     static auto& text_error = py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
-    py::register_exception<taviro::RunError>(module, "FileError", error.ptr());
+    static auto& file_error = py::register_exception<taviro::RunError>(module, "FileError", error.ptr());
+    py::register_exception_translator([](std::exception_ptr raised) {
+        try {
+            if (raised) std::rethrow_exception(raised);
+        } catch (const FailedRun& run) {
+            switch (run.failure()) {
+            case taviro::RunFailure::text:
+                PyErr_SetString(text_error.ptr(), run.what());
+                return;
+            case taviro::RunFailure::dictionary:
+                PyErr_SetString(dictionary_error.ptr(), run.what());
+                return;
+            case taviro::RunFailure::none:
+            case taviro::RunFailure::file:
+                break;
+            }
+            PyErr_SetString(file_error.ptr(), run.what());
+        }
+    });
 
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")

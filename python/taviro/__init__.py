@@ -5,8 +5,8 @@
     'kamal pakkā sant'
 
 Failures raise a taviro.Error with the program's message: DictionaryError when
-a dictionary cannot be opened, TextError for a text the rules cannot convert,
-FileError when convert_file's run did not complete.
+a dictionary cannot be opened or read, TextError for a text the rules cannot
+convert, FileError when a file of convert_file's run could not be used.
 """
 
 import functools
@@ -147,8 +147,9 @@ def convert_file(source: PathName, destination: PathName, *, from_encoding: str 
     """Converts the file `source` into `destination`, byte for byte as
     `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
     checks: the source name ends in .txt, and ".txt" is added to a destination
-    name without it. Returns the name written; raises FileError with the
-    run's reason when the run did not complete.
+    name without it. Returns the name written; raises the run's reason when
+    the run did not complete: TextError when the rules refuse the text,
+    DictionaryError when the dictionary cannot answer, FileError otherwise.
 
     Like taviro-convert, it converts on one thread per core unless `threads`
     says how many (1 to 256); the bytes are the same for any number.

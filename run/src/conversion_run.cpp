@@ -7,6 +7,7 @@
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/run/replacing_file.h"
+#include "taviro/run/store_error.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/encoding/utf16_writer.h"
 
@@ -24,7 +25,18 @@ struct CheckedNames {
 };
 
 RunResult refused(std::string reason, std::string renamed_destination = {}) {
-    return {RunOutcome::invalid_names, std::move(reason), std::move(renamed_destination)};
+    return {RunOutcome::invalid_names, std::move(reason), std::move(renamed_destination), RunFailure::file};
+}
+
+// Anything else a run throws comes from its files.
+RunFailure failure_of(const std::exception& error) noexcept {
+    if (dynamic_cast<const EngineError*>(&error) != nullptr) {
+        return RunFailure::text;
+    }
+    if (dynamic_cast<const StoreError*>(&error) != nullptr) {
+        return RunFailure::dictionary;
+    }
+    return RunFailure::file;
 }
 
 // Returns the outcome when a name is refused; otherwise fills `names`.
@@ -35,7 +47,7 @@ std::optional<RunResult> check_names(const std::string& source, const std::strin
     }
     names = {trim_blanks(source), written_destination_name(destination), {}};
     if (!is_existing_file(source)) {
-        return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}};
+        return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}, RunFailure::file};
     }
     if (extension_name(source) != kTextExtension) {
         return refused("the source name " + quoted_name(source) + " does not end in .txt");
@@ -81,9 +93,9 @@ RunResult convert_opened(const std::string& source, const std::string& destinati
         if (const std::string leftover = files.abandon(); !leftover.empty()) {
             reason += "; " + leftover;
         }
-        return {RunOutcome::failed, std::move(reason), renamed_destination};
+        return {RunOutcome::failed, std::move(reason), renamed_destination, failure_of(error)};
     }
-    return {RunOutcome::completed, {}, renamed_destination};
+    return {RunOutcome::completed, {}, renamed_destination, RunFailure::none};
 }
 
 class Utf16RunFiles final : public RunFiles {

@@ -132,6 +132,14 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
         assert str(raised.value) == program_reason(run_convert(str(source), str(destination)))
         assert not destination.exists()
 
+    # Before: a text the rules refuse in a file raised FileError.
+    refused, refused_roman = tmp_path / "refused.txt", tmp_path / "refused-roman.txt"
+    refused.write_text(unconvertible, encoding="utf-8")
+    with pytest.raises(taviro.TextError) as raised:
+        taviro.convert_file(refused, refused_roman)
+    assert str(raised.value) == program_reason(run_convert(str(refused), str(refused_roman)))
+    assert not refused_roman.exists()
+
     # A dictionary is never written over, whatever its name.
     source = tmp_path / "notes.txt"
     source.write_text("ਕਮਲ", encoding="utf-8")

@@ -8,6 +8,7 @@
 
 #include "recording_run_view.h"
 #include "run_test_files.h"
+#include "taviro/run/store_error.h"
 
 namespace taviro {
 namespace {
@@ -203,6 +204,50 @@ TEST_F(ConversionRun, SecondRunInTheSameWindowStartsClean) {
     EXPECT_EQ(run(view).outcome, RunOutcome::completed);
     EXPECT_EQ(view.events, joined({kBusy, kCompletion}));
     EXPECT_EQ(read_bytes(folder / "second.txt"), utf16le_bytes(u"ka "));
+}
+
+// A dictionary that cannot answer, as a store whose file went bad would.
+class FailingDictionary final : public Dictionary {
+public:
+    std::size_t count(std::u16string_view) const override { throw StoreError("the dictionary cannot be read"); }
+};
+
+struct FailureCase {
+    const char* name;
+    std::string source_bytes;
+    bool failing_dictionary;
+    RunFailure failure;
+};
+
+class RunFailureKind : public ::testing::TestWithParam<FailureCase> {};
+
+// Before: every failed run looked alike, and Python raised FileError for a text the rules refuse.
+TEST_P(RunFailureKind, TellsWhatTheRunFailedOn) {
+    TemporaryFolder folder;
+    write_bytes(folder / "in.txt", GetParam().source_bytes);
+    const MemoryDictionary words;
+    const FailingDictionary failing;
+    const Dictionary& dictionary = GetParam().failing_dictionary ? static_cast<const Dictionary&>(failing) : words;
+    const RunResult result =
+        convert_file(folder / "in.txt", folder / "out.txt", dictionary);
+    EXPECT_EQ(result.failure, GetParam().failure) << result.reason;
+    EXPECT_EQ(result.outcome == RunOutcome::completed, GetParam().failure == RunFailure::none);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunFailureKind,
+    ::testing::Values(
+        FailureCase{"Completed", utf16le_bytes(u"ਕਿ "), false, RunFailure::none},
+        FailureCase{"AddakBeforeUnmappedIsTheText", utf16le_bytes(u"ਕਿ ਪੱx ਕਿ"), false, RunFailure::text},
+        FailureCase{"OddByteLengthIsTheFile", utf16le_bytes(u"ਕਿ ") + "x", false, RunFailure::file},
+        FailureCase{"StoreErrorIsTheDictionary", utf16le_bytes(u"ਕਮਲ ਕਮਲ "), true, RunFailure::dictionary}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ConversionRun, RefusedNamesAreAFileFailure) {
+    RecordingRunView view(folder / "missing.txt", folder / "out.txt");
+    EXPECT_EQ(run(view).failure, RunFailure::file);
+    RecordingRunView unnamed("", folder / "out.txt");
+    EXPECT_EQ(run(unnamed).failure, RunFailure::file);
 }
 
 }  // namespace

@@ -60,10 +60,20 @@ enum class RunOutcome {
     failed,          // the run failed after opening began
 };
 
+// What a run that did not complete failed on, so that each front end can say
+// so in its own way (Python raises TextError, FileError or DictionaryError).
+enum class RunFailure {
+    none,        // completed
+    text,        // the character rules refused the text (EngineError)
+    file,        // a name, or a file that could not be opened, read or written (RunError)
+    dictionary,  // the dictionary could not answer (StoreError)
+};
+
 struct RunResult {
     RunOutcome outcome;
     std::string reason;               // unless completed: what went wrong, in plain words
     std::string renamed_destination;  // the destination name with ".txt" added, when the run added it
+    RunFailure failure = RunFailure::none;
 };
 
 // The message the windows show for an outcome.
