@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "in_memory_loop.h"
 #include "taviro/convert/character_counter.h"
 #include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/separator.h"
@@ -260,12 +261,8 @@ FinishCounts convert_blocks(UnitSource& source, UnitSink& sink, const Dictionary
 
 }  // namespace
 
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary) {
-    return convert_blocks(source, sink, dictionary, nullptr);
-}
-
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver& observer) {
-    return convert_blocks(source, sink, dictionary, &observer);
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
+    return convert_blocks(source, sink, dictionary, observer);
 }
 
 FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,

@@ -1,5 +1,6 @@
 #include "taviro/convert/text_conversion.h"
 
+#include "in_memory_loop.h"
 #include "taviro/convert/read_loop.h"
 #include "taviro/convert/unit_sink.h"
 

@@ -86,7 +86,7 @@ RunResult convert_opened(const std::string& source, const std::string& destinati
         if (progress != nullptr) {
             progress->converting(renamed_destination);
         }
-        convert_units_parallel(units, roman, dictionary, threads);
+        convert_units_parallel(units, roman, dictionary, ParallelOptions{.threads = threads});
         files.close();
     } catch (const std::exception& error) {
         std::string reason = error.what();

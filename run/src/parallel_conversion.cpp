@@ -356,11 +356,6 @@ FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Di
     return run.convert(source);
 }
 
-FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
-                                    unsigned threads) {
-    return convert_units_parallel(source, sink, dictionary, ParallelOptions{.threads = threads});
-}
-
 unsigned available_threads() noexcept {
     return std::max(1u, std::thread::hardware_concurrency());
 }

@@ -55,12 +55,10 @@ public:
 // RunError from the source or sink, and whatever the dictionary throws; the sink
 // then holds at most the text of the words finished before the failure.
 // Reads in blocks and converts each word as a whole, remembering what words
-// became within the call.
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver& observer);
-// The same for input that is all in memory already: converted where it lies.
-FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
-                                     WordObserver* observer = nullptr);
+// became within the call. `observer`, when given, is told of every word.
+// (Text already in memory converts where it lies: see text_conversion.h.)
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
+                           WordObserver* observer = nullptr);
 
 // The same conversion done the slow, literal way: one code unit per read, every
 // word romanized and finished afresh. Same output; kept as the reference that the

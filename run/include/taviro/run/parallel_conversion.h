@@ -50,7 +50,5 @@ struct ParallelOptions {
 // Throws what convert_units() throws, for the first failure in input order.
 FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
                                     const ParallelOptions& options);
-FinishCounts convert_units_parallel(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
-                                    unsigned threads);
 
 }  // namespace taviro
