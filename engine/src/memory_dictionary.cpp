@@ -23,7 +23,7 @@ std::size_t MemoryDictionary::count(std::u16string_view text) const { return row
 
 void MemoryDictionary::pronounce(std::u16string_view units, std::u16string_view roman, Lexicon lexicon) {
     const auto [it, added] = pronunciations_.try_emplace(units_as_read(units), Entry{std::u16string(roman), lexicon});
-    if (!added && it->second.lexicon <= lexicon) {
+    if (!added && outranks(lexicon, it->second.lexicon)) {
         it->second = Entry{std::u16string(roman), lexicon};
     }
 }

@@ -74,6 +74,17 @@ INSTANTIATE_TEST_SUITE_P(
                     u"shām", Lexicon::user}),
     [](const testing::TestParamInfo<LexiconCase>& info) { return info.param.name; });
 
+// Two lexicons kept apart, as the page keeps the user's and the loanwords':
+// the same answer as one dictionary holding both.
+TEST(MemoryLexicon, TheUsersEntryWinsOverALoanwordFromAnotherDictionary) {
+    const Pronunciation user{u"user", Lexicon::user};
+    const Pronunciation loanword{u"loan", Lexicon::loanword};
+    EXPECT_EQ(winning(user, loanword)->roman, u"user");
+    EXPECT_EQ(winning(loanword, user)->roman, u"user");
+    EXPECT_EQ(winning(std::nullopt, loanword)->roman, u"loan");
+    EXPECT_FALSE(winning(std::nullopt, std::nullopt).has_value());
+}
+
 TEST(MemoryLexicon, RowsAloneAnswerNoPronunciation) {
     const MemoryDictionary dictionary({u"shām"});
     EXPECT_FALSE(dictionary.pronunciation(kSham).has_value());

@@ -65,10 +65,7 @@ public:
     std::size_t count(std::u16string_view text) const override { return words.count(text); }
     std::size_t longest_row() const noexcept override { return words.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        if (auto entry = users.pronunciation(units)) {
-            return entry;
-        }
-        return loanwords_on ? loanwords.pronunciation(units) : std::nullopt;
+        return winning(users.pronunciation(units), loanwords_on ? loanwords.pronunciation(units) : std::nullopt);
     }
 };
 

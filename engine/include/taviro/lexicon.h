@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace taviro {
@@ -14,5 +15,16 @@ struct Pronunciation {
     std::u16string_view roman;
     Lexicon lexicon = Lexicon::none;
 };
+
+// Whether an entry of `challenger` takes a word's place from one of `holder`.
+constexpr bool outranks(Lexicon challenger, Lexicon holder) noexcept { return challenger >= holder; }
+
+// Of two lexicons' answers for one word, the one the word is written by.
+constexpr std::optional<Pronunciation> winning(std::optional<Pronunciation> first,
+                                               std::optional<Pronunciation> second) noexcept {
+    if (!first) return second;
+    if (!second) return first;
+    return outranks(second->lexicon, first->lexicon) ? second : first;
+}
 
 }  // namespace taviro
