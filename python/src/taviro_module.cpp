@@ -1,7 +1,7 @@
 // taviro._taviro: the engine and the read loop for Python. The package taviro
-// (python/taviro/__init__.py) finds the default dictionary and shapes the word
-// reports; everything that decides a result happens here, in run/ and engine/,
-// so Python gets the bytes the command line writes.
+// (python/taviro/__init__.py) checks Python's arguments and says where it is
+// installed; everything that decides a result or words one happens here, in
+// run/, convert/ and engine/, so Python gets the bytes the command line writes.
 //
 // Every conversion lets go of the GIL: one Transliterator is only read once it
 // is loaded, so threads can share it and convert side by side.
@@ -20,7 +20,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -105,23 +104,59 @@ std::u16string units_of(const py::str& text, PyObject* text_error) {
     return units;
 }
 
-// One finished word, as plain values for the package to name: (start, end,
-// roman, prefix, suffix, split, stem start, stem end, lexicon, explanation),
-// the stem in `roman`, the lexicon "user", "loanword" or "" when the rules
-// finished it, and the explanation in the words every front end uses.
-using WordTuple = std::tuple<std::size_t, std::size_t, std::u16string, bool, bool, bool, std::size_t, std::size_t,
-                             std::string, std::u16string>;
+// One finished word as Python sees it: convert/'s word report with its places
+// counted in code points, its finish named and explained by convert/'s one
+// wording, so that nothing about a word is decided in Python.
+struct FinishedWord {
+    std::u16string source;
+    std::u16string roman;
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::string finish;
+    std::size_t stem_start = 0;  // in `roman`
+    std::size_t stem_end = 0;
+    std::u16string explanation;
 
-std::string lexicon_name(taviro::Lexicon lexicon) {
-    switch (lexicon) {
-    case taviro::Lexicon::user:
+    bool operator==(const FinishedWord&) const = default;
+};
+
+py::tuple fields_of(const FinishedWord& word) {
+    return py::make_tuple(word.source, word.roman, word.start, word.end, word.finish, word.stem_start, word.stem_end,
+                          word.explanation);
+}
+
+// The names Python has always given the ways of finishing.
+std::string finish_name(taviro::Finish finish) {
+    switch (finish) {
+    case taviro::Finish::rules:
+        return "none";
+    case taviro::Finish::prefix:
+        return "prefix";
+    case taviro::Finish::suffix:
+        return "suffix";
+    case taviro::Finish::prefix_and_suffix:
+        return "prefix+suffix";
+    case taviro::Finish::split:
+        return "split";
+    case taviro::Finish::user_entry:
         return "user";
-    case taviro::Lexicon::loanword:
+    case taviro::Finish::loanword_entry:
         return "loanword";
-    case taviro::Lexicon::none:
-        break;
     }
-    return "";
+    return "none";
+}
+
+FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
+                           const CodePointIndex& in_source) {
+    const std::u16string_view roman = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    return {std::u16string(text.substr(word.source_begin, word.source_end - word.source_begin)),
+            std::u16string(roman),
+            in_source(word.source_begin),
+            in_source(word.source_end),
+            finish_name(taviro::finish_of(word)),
+            code_points(roman.substr(0, word.stem_begin)),
+            code_points(roman.substr(0, word.stem_end)),
+            taviro::explain_word(word, text, converted)};
 }
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
@@ -200,18 +235,13 @@ public:
         return as_utf8(taviro::convert_text(text, words_));
     }
 
-    std::vector<WordTuple> finish_details(std::u16string_view text) const {
+    std::vector<FinishedWord> finish_details(std::u16string_view text) const {
         const taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
         const CodePointIndex in_source(text);
-        std::vector<WordTuple> words;
+        std::vector<FinishedWord> words;
         words.reserve(converted.words.size());
         for (const taviro::WordReport& word : converted.words) {
-            const std::u16string_view roman =
-                std::u16string_view(converted.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
-            words.emplace_back(in_source(word.source_begin), in_source(word.source_end), roman, word.prefix,
-                               word.suffix, word.split, code_points(roman.substr(0, word.stem_begin)),
-                               code_points(roman.substr(0, word.stem_end)), lexicon_name(word.lexicon),
-                               taviro::explain_word(word, text, converted.text));
+            words.push_back(finished_word(word, text, converted.text, in_source));
         }
         return words;
     }
@@ -231,6 +261,8 @@ private:
 PYBIND11_MODULE(_taviro, module) {
     module.doc() = "Gurmukhi to Roman transliteration: the engine behind the package taviro";
     module.attr("__version__") = TAVIRO_VERSION;
+    // The programs' places for words.mdb; the package says where it stands in for a program.
+    module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
 
     static py::exception<void> error(module, "Error");
     static auto& dictionary_error = py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
@@ -255,6 +287,44 @@ PYBIND11_MODULE(_taviro, module) {
         }
     });
 
+    // Read-only, compared and hashed by value, and pickled by rebuilding from
+    // its fields, as the named tuple it replaces was.
+    py::class_<FinishedWord>(module, "FinishedWord", R"(One word of a text and how it was finished.
+
+`source` is text[start:end] and `roman` its Roman text. `finish` is
+"prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
+or "user" or "loanword" when an entry of that lexicon gave the whole word.
+A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
+a split's first part roman[:stem_end]. `explanation` says it in words, as
+taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
+dictionary words: first pañjā + second bī".)")
+        .def_readonly("source", &FinishedWord::source)
+        .def_readonly("roman", &FinishedWord::roman)
+        .def_readonly("start", &FinishedWord::start)
+        .def_readonly("end", &FinishedWord::end)
+        .def_readonly("finish", &FinishedWord::finish)
+        .def_readonly("stem_start", &FinishedWord::stem_start)
+        .def_readonly("stem_end", &FinishedWord::stem_end)
+        .def_readonly("explanation", &FinishedWord::explanation)
+        .def("__eq__", [](const FinishedWord& self, const FinishedWord& other) { return self == other; },
+             py::is_operator())
+        .def("__hash__", [](const FinishedWord& self) { return py::hash(fields_of(self)); })
+        .def("__repr__",
+             [](const FinishedWord& self) {
+                 return py::str("FinishedWord(source={!r}, roman={!r}, start={}, end={}, finish={!r}, "
+                                "stem_start={}, stem_end={}, explanation={!r})")
+                     .format(self.source, self.roman, self.start, self.end, self.finish, self.stem_start,
+                             self.stem_end, self.explanation);
+             })
+        .def(py::pickle([](const FinishedWord& self) { return fields_of(self); },
+                        [](const py::tuple& fields) {
+                            if (fields.size() != 8) throw std::runtime_error("a FinishedWord has eight fields");
+                            return FinishedWord{fields[0].cast<std::u16string>(), fields[1].cast<std::u16string>(),
+                                                fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
+                                                fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
+                                                fields[6].cast<std::size_t>(),    fields[7].cast<std::u16string>()};
+                        }));
+
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
         .def(py::init<const std::filesystem::path&, bool>(), py::arg("dictionary"), py::arg("loanwords"),
@@ -268,13 +338,13 @@ PYBIND11_MODULE(_taviro, module) {
             },
             py::arg("text"))
         .def(
-            "_finish_details",
+            "finish_details",
             [](const Transliterator& self, const py::str& text) {
                 const std::u16string units = units_of(text, text_error.ptr());
                 py::gil_scoped_release unlocked;
                 return self.finish_details(units);
             },
-            py::arg("text"))
+            py::arg("text"), "Every word of `text` with letters, in order, and how it was finished.")
         .def(
             "_convert_file",
             [](const Transliterator& self, const std::string& source, const std::string& destination,

@@ -13,9 +13,10 @@ import functools
 import os
 import warnings
 from pathlib import Path
-from typing import NamedTuple, Optional, Union
+from typing import Optional, Union
 
-from ._taviro import DictionaryError, Error, FileError, TextError, __version__
+from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
+from ._taviro import _dictionary_candidates
 from ._taviro import Transliterator as _Engine
 
 # As many threads as taviro-convert -j takes.
@@ -33,8 +34,8 @@ __all__ = [
     "transliterate",
 ]
 
-for _error in (Error, DictionaryError, FileError, TextError):
-    _error.__module__ = __name__
+for _public in (Error, DictionaryError, FileError, TextError, FinishedWord):
+    _public.__module__ = __name__
 
 PathName = Union[str, "os.PathLike[str]"]
 
@@ -48,40 +49,11 @@ def default_dictionary() -> Path:
     When neither is there, the first, so that the error names it.
     """
     here = Path(__file__).parent
-    candidates = [here / "words.mdb", here.parents[3] / "share" / "taviro" / "words.mdb"]
+    # PREFIX/lib stands beside PREFIX/share as PREFIX/bin does, so the
+    # programs' rule asked from there gives their installed dictionary; its
+    # first place, the program's own folder, is this package's here.
+    candidates = [here / "words.mdb", *_dictionary_candidates(here.parents[2])[1:]]
     return next((file for file in candidates if file.is_file()), candidates[0])
-
-
-class FinishedWord(NamedTuple):
-    """One word of a text and how it was finished.
-
-    `source` is text[start:end] and `roman` its Roman text. `finish` is
-    "prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
-    or "user" or "loanword" when an entry of that lexicon gave the whole word.
-    A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
-    a split's first part roman[:stem_end]. `explanation` says it in words, as
-    taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
-    dictionary words: first pañjā + second bī".
-    """
-
-    source: str
-    roman: str
-    start: int
-    end: int
-    finish: str
-    stem_start: int
-    stem_end: int
-    explanation: str
-
-
-def _finish_name(prefix: bool, suffix: bool, split: bool, lexicon: str) -> str:
-    if lexicon:
-        return lexicon
-    if split:
-        return "split"
-    if prefix and suffix:
-        return "prefix+suffix"
-    return "prefix" if prefix else "suffix" if suffix else "none"
 
 
 class Transliterator(_Engine):
@@ -94,15 +66,6 @@ class Transliterator(_Engine):
 
     def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False):
         super().__init__(default_dictionary() if dictionary is None else dictionary, loanwords)
-
-    def finish_details(self, text: str) -> "list[FinishedWord]":
-        """Every word of `text` with letters, in order, and how it was finished."""
-        return [
-            FinishedWord(text[start:end], roman, start, end, _finish_name(prefix, suffix, split, lexicon),
-                         stem_start, stem_end, explanation)
-            for start, end, roman, prefix, suffix, split, stem_start, stem_end, lexicon, explanation
-            in self._finish_details(text)
-        ]
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
                      to_encoding: str = "utf-16le", threads: Optional[int] = None) -> str:

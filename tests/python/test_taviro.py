@@ -3,8 +3,10 @@ source: the same bytes, the program's messages, and one Transliterator shared
 by threads."""
 
 import os
+import pickle
 import shutil
 import subprocess
+import sys
 import threading
 from pathlib import Path
 
@@ -78,6 +80,39 @@ def test_finish_details_count_as_taviro_dict_stats_and_follow_the_text(corpus):
         assert 0 <= word.stem_start <= word.stem_end <= len(word.roman)
     # Places count code points, as Python does, past characters of two UTF-16 units too.
     assert [word.source for word in taviro.Transliterator().finish_details("\U0001F600 ਕਮਲ ਸੰਤ")][-2:] == ["ਕਮਲ", "ਸੰਤ"]
+
+
+def test_a_finished_word_is_a_value_as_the_named_tuple_was():
+    word, = taviro.Transliterator().finish_details("ਪੰਜਾਬੀਆਂ")
+
+    assert repr(word) == ("FinishedWord(source='ਪੰਜਾਬੀਆਂ', roman='pañjābīāṃ', start=0, end=8, finish='split', "
+                          "stem_start=0, stem_end=7, explanation='ਪੰਜਾਬੀਆਂ → pañjābīāṃ: split into two "
+                          "dictionary words: first pañjābī + second āṃ')")
+    again = pickle.loads(pickle.dumps(word))
+    assert again == word and hash(again) == hash(word) and type(again) is taviro.FinishedWord
+    assert word != taviro.Transliterator().finish_details("ਪੰਜਾਬੀ")[0] and word != "ਪੰਜਾਬੀਆਂ"
+    with pytest.raises(AttributeError):
+        word.roman = "panjabian"
+
+
+@pytest.mark.parametrize("installed, expected", [
+    (True, "prefix/share/taviro/words.mdb"),
+    (False, "prefix/lib/python3/site-packages/taviro/words.mdb"),
+], ids=["the programs' dictionary", "none: the package's own place"])
+def test_an_installed_package_without_its_own_dictionary_finds_the_programs_one(tmp_path, installed, expected):
+    package = tmp_path / "prefix" / "lib" / "python3" / "site-packages" / "taviro"
+    package.mkdir(parents=True)
+    for part in Path(taviro.__file__).parent.iterdir():
+        if part.name != "words.mdb" and part.is_file():
+            shutil.copy(part, package)
+    if installed:
+        (tmp_path / "prefix" / "share" / "taviro").mkdir(parents=True)
+        shutil.copyfile(taviro.default_dictionary(), tmp_path / "prefix" / "share" / "taviro" / "words.mdb")
+
+    found = subprocess.run([sys.executable, "-c", "import taviro; print(taviro.default_dictionary())"],
+                           env={**os.environ, "PYTHONPATH": str(package.parent)}, capture_output=True, check=True)
+
+    assert found.stdout.decode().strip() == str(tmp_path / expected)
 
 
 @pytest.mark.parametrize("source_bytes, from_encoding, to_encoding", [
