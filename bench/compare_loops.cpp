@@ -9,6 +9,7 @@
 #include "taviro/convert/read_loop.h"
 #include "taviro/run/utf16_file_reader.h"
 #include "taviro/run/word_store.h"
+#include "unit_by_unit_loop.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "taviro/convert/unit_sink.h"
 #include "taviro/convert/unit_source.h"
 #include "trickling_unit_source.h"
+#include "unit_by_unit_loop.h"
 
 namespace {
 

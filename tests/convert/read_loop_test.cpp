@@ -7,6 +7,7 @@
 
 #include "taviro/convert/run_error.h"
 #include "taviro/convert/text_conversion.h"
+#include "unit_by_unit_loop.h"
 
 namespace taviro {
 namespace {

@@ -15,6 +15,7 @@
 #include "taviro/convert/separator.h"
 #include "taviro/run/word_store.h"
 #include "trickling_unit_source.h"
+#include "unit_by_unit_loop.h"
 
 namespace taviro {
 namespace {

@@ -16,6 +16,7 @@
 #include "taviro/encoding/utf8_decoder.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/run/word_store.h"
+#include "unit_by_unit_loop.h"
 
 namespace taviro {
 namespace {

@@ -60,9 +60,4 @@ public:
 FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary,
                            WordObserver* observer = nullptr);
 
-// The same conversion done the slow, literal way: one code unit per read, every
-// word romanized and finished afresh. Same output; kept as the reference that the
-// fast loop is checked against.
-FinishCounts convert_units_unit_by_unit(UnitSource& source, UnitSink& sink, const Dictionary& dictionary);
-
 }  // namespace taviro
