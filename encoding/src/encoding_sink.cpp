@@ -35,18 +35,23 @@ char* put_utf8(char* to, char32_t value) {
 
 }  // namespace
 
-EncodingSink::EncodingSink(std::ostream& bytes, Encoding encoding, std::string name)
+EncodingSink::EncodingSink(ByteSink& bytes, Encoding encoding, std::string name)
     : bytes_(bytes), name_(std::move(name)) {
     switch (encoding) {
     case Encoding::utf16be:
         throw RunError("cannot write " + name_ + " as UTF-16BE");
     case Encoding::utf16le:
-        utf16le_.emplace(bytes, name_);
+        utf16le_.emplace(bytes_, name_);
         break;
     case Encoding::utf8:
         block_.reserve(kBlockBytes + kBlockBytes / 4);
         break;
     }
+}
+
+EncodingSink::EncodingSink(std::unique_ptr<ByteSink> owned, Encoding encoding, std::string name)
+    : EncodingSink(*owned, encoding, std::move(name)) {
+    owned_ = std::move(owned);
 }
 
 void EncodingSink::write(std::u16string_view text) {
@@ -75,8 +80,7 @@ void EncodingSink::finish() {
         append_utf8(kReplacementCharacter);
     }
     write_out();
-    bytes_.flush();
-    if (!bytes_) {
+    if (!bytes_.flush()) {
         throw RunError("cannot write " + name_);
     }
 }
@@ -115,10 +119,10 @@ void EncodingSink::append_utf8(char32_t value) {
 }
 
 void EncodingSink::write_out() {
-    bytes_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
+    const bool written = bytes_.write(block_.data(), block_.size());
     // Dropped even on failure, so that nothing is ever written twice.
     block_.clear();
-    if (!bytes_) {
+    if (!written) {
         throw RunError("cannot write " + name_);
     }
 }

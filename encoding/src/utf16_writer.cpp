@@ -1,6 +1,7 @@
 #include "taviro/encoding/utf16_writer.h"
 
 #include <bit>
+#include <utility>
 
 #include "taviro/convert/run_error.h"
 
@@ -12,9 +13,14 @@ constexpr std::string_view kByteOrderMark = "\xFF\xFE";
 
 }  // namespace
 
-Utf16Writer::Utf16Writer(std::ostream& bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {
+Utf16Writer::Utf16Writer(ByteSink& bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {
     block_.reserve(kBlockBytes + kBlockBytes / 4);
     block_ = kByteOrderMark;
+}
+
+Utf16Writer::Utf16Writer(std::unique_ptr<ByteSink> owned, std::string name)
+    : Utf16Writer(*owned, std::move(name)) {
+    owned_ = std::move(owned);
 }
 
 // Every unit of the output passes here: a little-endian machine copies the
@@ -42,24 +48,22 @@ void Utf16Writer::write(std::u16string_view text) {
 
 void Utf16Writer::finish() {
     write_out();
-    bytes_.flush();
-    if (!bytes_) {
+    if (!bytes_.flush()) {
         throw RunError("cannot write " + name_);
     }
 }
 
 void Utf16Writer::write_out() {
-    bytes_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
+    const bool written = bytes_.write(block_.data(), block_.size());
     // Dropped even on failure, so that nothing is ever written twice.
     block_.clear();
-    if (!bytes_) {
+    if (!written) {
         throw RunError("cannot write " + name_);
     }
 }
 
 void Utf16Writer::write_bytes(const char* bytes, std::size_t count) {
-    bytes_.write(bytes, static_cast<std::streamsize>(count));
-    if (!bytes_) {
+    if (!bytes_.write(bytes, count)) {
         throw RunError("cannot write " + name_);
     }
 }

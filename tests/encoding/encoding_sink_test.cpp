@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "taviro/encoding/byte_sink.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/convert/run_error.h"
 
@@ -22,15 +23,26 @@ void PrintTo(const SinkCase& value, std::ostream* out) {
 
 class EncodingSinkWrites : public ::testing::TestWithParam<SinkCase> {};
 
+// The same bytes into memory, as the page and Python take them, and into a
+// stream, as a file takes them.
 TEST_P(EncodingSinkWrites, TheBytesOfTheEncoding) {
-    std::ostringstream bytes;
-    EncodingSink sink(bytes, GetParam().encoding, "'out.txt'");
-    for (const std::u16string& text : GetParam().writes) {
-        sink.write(text);
-    }
-    sink.finish();
-    EXPECT_EQ(bytes.str(), GetParam().bytes);
-    EXPECT_EQ(sink.replacements(), GetParam().replacements);
+    const auto write = [](EncodingSink& sink) {
+        for (const std::u16string& text : GetParam().writes) {
+            sink.write(text);
+        }
+        sink.finish();
+        EXPECT_EQ(sink.replacements(), GetParam().replacements);
+    };
+    std::string in_memory;
+    StringByteSink memory(in_memory);
+    EncodingSink to_memory(memory, GetParam().encoding, "'out.txt'");
+    write(to_memory);
+    EXPECT_EQ(in_memory, GetParam().bytes);
+
+    std::ostringstream stream;
+    EncodingSink to_stream(stream, GetParam().encoding, "'out.txt'");
+    write(to_stream);
+    EXPECT_EQ(stream.str(), GetParam().bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,6 +60,33 @@ INSTANTIATE_TEST_SUITE_P(
         SinkCase{"Utf8ReplacesAHighSurrogateAtTheEnd", {u"a\xD83D"}, Encoding::utf8, "a\xEF\xBF\xBD", 1},
         SinkCase{"Utf8EmptyTextIsNoBytes", {}, Encoding::utf8, "", 0}),
     [](const ::testing::TestParamInfo<SinkCase>& info) { return std::string(info.param.name); });
+
+// Takes nothing, or everything but the flush.
+class RefusingSink final : public ByteSink {
+public:
+    explicit RefusingSink(bool takes_writes) : takes_writes_(takes_writes) {}
+    bool write(const char*, std::size_t) override { return takes_writes_; }
+    bool flush() override { return false; }
+
+private:
+    bool takes_writes_;
+};
+
+TEST(EncodingSink, ARefusedWriteOrFlushIsAnErrorNamingTheDestination) {
+    for (const Encoding encoding : {Encoding::utf8, Encoding::utf16le}) {
+        for (const bool takes_writes : {false, true}) {
+            RefusingSink bytes(takes_writes);
+            EncodingSink sink(bytes, encoding, "'out.txt'");
+            sink.write(u"kamal");
+            try {
+                sink.finish();
+                ADD_FAILURE() << "finished into a sink that refused";
+            } catch (const RunError& error) {
+                EXPECT_STREQ(error.what(), "cannot write 'out.txt'");
+            }
+        }
+    }
+}
 
 TEST(EncodingSink, AFailedStreamIsAnError) {
     std::ostringstream bytes;

@@ -29,7 +29,7 @@ function propertyOf(line) {
 function declaredMessages() {
   const text = fs.readFileSync(new URL('messages.js', pageFolder), 'utf8');
   const unions = {};
-  for (const [, members, name] of text.matchAll(/@typedef \{([A-Za-z |]+)\} (WorkerRequest|WorkerReply)\b/g)) {
+  for (const [, members, name] of text.matchAll(/@typedef \{([A-Za-z |]+)\}[\s*]*(WorkerRequest|WorkerReply)\b/g)) {
     for (const member of members.split('|')) unions[member.trim()] = name;
   }
   const messages = [];
@@ -66,8 +66,9 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
   const messages = declaredMessages();
   const kindsOf = (union) => messages.filter((m) => m.union === union).map((m) => m.kind).sort();
   const declaration = (union, kind) => messages.find((m) => m.union === union && m.kind === kind);
-  assert.deepEqual(kindsOf('WorkerRequest'), ['convert', 'file', 'lexicon', 'load']);
-  assert.deepEqual(kindsOf('WorkerReply'), ['broken', 'converted', 'failed', 'lexicon', 'ready']);
+  assert.deepEqual(kindsOf('WorkerRequest'), ['convert', 'encode', 'file', 'lexicon', 'load']);
+  assert.deepEqual(kindsOf('WorkerReply'),
+    ['broken', 'converted', 'encoded', 'failed', 'lexicon', 'ready', 'unencoded']);
 
   const words = fs.readFileSync(webFile('words.txt'), 'utf8');
   const loanwords = fs.readFileSync(webFile('loanwords.txt'), 'utf8');
@@ -79,6 +80,8 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
     [{ kind: 'convert', text: 'ਕ\u0A71x' }, 'failed'],
     [{ kind: 'file', name: 'in.txt', bytes: new TextEncoder().encode('ਕਮਲ\n').buffer }, 'converted'],
     [{ kind: 'file', name: 'in.txt', bytes: new Uint8Array([0x61, 0xFF]).buffer }, 'failed'],
+    [{ kind: 'encode', units: new Uint16Array([0x6B, 0x0D, 0x0A]), encoding: 'utf-16le' }, 'encoded'],
+    [{ kind: 'encode', units: new Uint16Array([0x6B]), encoding: 'latin-1' }, 'unencoded'],
     [{ kind: 'load', words: null, loanwords }, 'broken'],
   ];
   const worker = startWorker();

@@ -107,3 +107,17 @@ test("the character table is the engine's map, markers included", () => {
   assert.deepEqual([0x0A71, 0x0A72, 0x0A73].map((c) => roman.get(c)),
     [markers.doubling, markers.noConversion, markers.noConversion]);
 });
+
+test('a download is written as taviro-convert writes a file', () => {
+  const units = (text) => Uint16Array.from(text, (c) => c.charCodeAt(0));
+  const cases = [
+    ['UTF-8: no byte-order mark, LF line ends', 'kamal\r\nki\r\n', 'utf-8', Buffer.from('kamal\nki\n')],
+    ['UTF-16LE: the mark and CR LF, as the desktop', 'kamal\r\n', 'utf-16le', Buffer.from('\uFEFFkamal\r\n', 'utf16le')],
+    ['UTF-8 cannot hold a lone surrogate', 'a\uD800', 'utf-8', Buffer.from('a\uFFFD')],
+    ['UTF-16LE keeps it', 'a\uD800', 'utf-16le', Buffer.from([0xFF, 0xFE, 0x61, 0x00, 0x00, 0xD8])],
+  ];
+  for (const [name, text, encoding, bytes] of cases) {
+    assert.deepEqual(Buffer.from(taviro.encode(units(text), encoding)), bytes, name);
+  }
+  assert.throws(() => taviro.encode(units('a'), 'latin-1'), /latin-1/);
+});

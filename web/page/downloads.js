@@ -1,5 +1,6 @@
-// The result leaving the page: on the clipboard, or as a file in either of
-// the forms taviro-convert writes.
+// The result leaving the page: on the clipboard, or as a file. The file's
+// bytes come from the module, written as taviro-convert writes them; the page
+// only saves them.
 
 import { element } from './dom.js';
 
@@ -22,32 +23,15 @@ export async function copyToClipboard(text) {
   }
 }
 
-function download(parts, name) {
-  const url = URL.createObjectURL(new Blob(parts, { type: 'text/plain' }));
+/**
+ * Saves `bytes`, a file the module wrote, as `name`.
+ * @param {Uint8Array} bytes
+ */
+export function downloadFile(bytes, name) {
+  const url = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
   const link = element('a', { href: url, download: name });
   document.body.append(link);
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
-}
-
-/**
- * UTF-8 without a byte-order mark, LF line ends: what taviro-convert --to utf-8 writes.
- * @param {string} display  the result with LF line ends
- */
-export function downloadUtf8(display, name) {
-  download([display], name);
-}
-
-/**
- * The desktop's file: UTF-16LE after a byte-order mark, CR LF line ends.
- * @param {Uint16Array} units  the result's code units, line ends CR LF
- */
-export function downloadDesktopUtf16(units, name) {
-  const bytes = new DataView(new ArrayBuffer(2 * (units.length + 1)));
-  bytes.setUint16(0, 0xFEFF, true);
-  for (let i = 0; i < units.length; ++i) {
-    bytes.setUint16(2 * (i + 1), units[i], true);
-  }
-  download([bytes.buffer], name);
 }

@@ -1,8 +1,10 @@
-// What the page and its worker say to each other. The page sends one request
-// at a time and the worker answers each with one reply; the load request is
-// answered with `ready` or `broken`, every other with its own kind or
-// `failed`. Nothing here runs: the page's scripts and worker.js name these
-// types in their JSDoc, so both sides keep to one contract.
+// What the page and its worker say to each other. The worker answers each
+// request with one reply, in the order they came: the load request with
+// `ready` or `broken`, an encode request with `encoded` or `unencoded`, every
+// other with its own kind or `failed`. The page sends conversions and
+// lexicons one at a time; a download's request goes at once. Nothing here
+// runs: the page's scripts and worker.js name these types in their JSDoc, so
+// both sides keep to one contract.
 
 // ---- the page to the worker ---------------------------------------------------
 
@@ -37,7 +39,15 @@
  * @property {ArrayBuffer} bytes   transferred, not copied
  */
 
-/** @typedef {LoadRequest | LexiconRequest | ConvertRequest | FileRequest} WorkerRequest */
+/**
+ * A result as the bytes of a file to download, written as taviro-convert writes one.
+ * @typedef {object} EncodeRequest
+ * @property {'encode'} kind
+ * @property {Uint16Array} units  the result's code units, line ends CR LF (transferred)
+ * @property {'utf-8' | 'utf-16le'} encoding  'utf-16le' with the byte-order mark and CR LF, as the desktop writes
+ */
+
+/** @typedef {LoadRequest | LexiconRequest | ConvertRequest | FileRequest | EncodeRequest} WorkerRequest */
 
 // ---- the worker to the page ---------------------------------------------------
 
@@ -107,6 +117,23 @@
  * @property {string} message
  */
 
-/** @typedef {ReadyReply | BrokenReply | LexiconReply | ConvertedReply | FailedReply} WorkerReply */
+/**
+ * The bytes of a download.
+ * @typedef {object} EncodedReply
+ * @property {'encoded'} kind
+ * @property {Uint8Array} bytes  (transferred)
+ */
+
+/**
+ * A download could not be written; the message says why.
+ * @typedef {object} UnencodedReply
+ * @property {'unencoded'} kind
+ * @property {string} message
+ */
+
+/**
+ * @typedef {ReadyReply | BrokenReply | LexiconReply | ConvertedReply | FailedReply | EncodedReply | UnencodedReply}
+ *   WorkerReply
+ */
 
 export {};

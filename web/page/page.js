@@ -6,7 +6,7 @@
 
 import { renderCharacterTable } from './character_table.js';
 import { byId } from './dom.js';
-import { copyToClipboard, downloadDesktopUtf16, downloadUtf8 } from './downloads.js';
+import { copyToClipboard, downloadFile } from './downloads.js';
 import { kMostWordSpans, ResultView } from './result_view.js';
 import { WordInspector } from './word_inspector.js';
 import { WorkerClient } from './worker_client.js';
@@ -92,6 +92,8 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
     setStatus(reply.message, true);
     setBusy(false);
   },
+  encoded: (reply, name) => downloadFile(reply.bytes, name),
+  unencoded: (reply) => setStatus(reply.message, true),
   stopped: (message) => {
     setStatus(`The converter stopped: ${message}`, true);
     setBusy(false);
@@ -235,8 +237,9 @@ ui.file.addEventListener('change', () => {
   ui.file.value = '';
 });
 ui.copy.addEventListener('click', copyResult);
-ui.saveUtf8.addEventListener('click', () => downloadUtf8(view.result.display, fileName));
-ui.saveUtf16.addEventListener('click', () => downloadDesktopUtf16(view.result.units, fileName));
+// UTF-8 as taviro-convert --to utf-8 writes it; UTF-16LE as the desktop does.
+ui.saveUtf8.addEventListener('click', () => client.encode(view.result.units, 'utf-8', fileName));
+ui.saveUtf16.addEventListener('click', () => client.encode(view.result.units, 'utf-16le', fileName));
 
 document.addEventListener('dragover', (event) => {
   event.preventDefault();

@@ -42,7 +42,15 @@ const handlers = {
   file(message) {
     converted(taviro.readFile(new Uint8Array(message.bytes), message.name));
   },
+  encode(message) {
+    const bytes = taviro.encode(message.units, message.encoding);
+    reply({ kind: 'encoded', bytes }, [bytes.buffer]);
+  },
 };
+
+// The reply to a request that failed: the load's ends the converter, a
+// download's concerns that download alone, the rest the conversion awaited.
+const kFailureKinds = { load: 'broken', encode: 'unencoded' };
 
 self.onmessage = async (event) => {
   /** @type {WorkerRequest} */
@@ -50,7 +58,7 @@ self.onmessage = async (event) => {
   try {
     await handlers[message.kind](message);
   } catch (error) {
-    const kind = message.kind === 'load' ? 'broken' : 'failed';
+    const kind = kFailureKinds[message.kind] || 'failed';
     reply({ kind, message: error.message || String(error) });
   }
 };

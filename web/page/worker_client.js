@@ -1,5 +1,7 @@
-// The page's side of its worker: sends the requests of messages.js, at most
-// one at a time, and hands each reply to the page.
+// The page's side of its worker: sends the requests of messages.js and hands
+// each reply to the page. Conversions and lexicons go one at a time; a
+// download's request goes at once, and the worker answers it after what it
+// is working on.
 
 /** @typedef {import('./messages.js').WorkerRequest} WorkerRequest */
 /** @typedef {import('./messages.js').WorkerReply} WorkerReply */
@@ -24,6 +26,8 @@
  * @property {() => void} lexiconSettled  the lexicon's reply came with nothing left waiting
  * @property {(reply: import('./messages.js').ConvertedReply, request: PendingRequest) => void} converted
  * @property {(reply: import('./messages.js').FailedReply, request: PendingRequest) => void} failed
+ * @property {(reply: import('./messages.js').EncodedReply, name: string) => void} encoded  a download's bytes
+ * @property {(reply: import('./messages.js').UnencodedReply) => void} unencoded
  * @property {(message: string) => void} stopped  the worker itself failed
  * @property {() => void} busy   a request was sent or is waiting
  * @property {() => void} idle   the last request was answered
@@ -38,6 +42,7 @@ export class WorkerClient {
     this.handlers = handlers;
     this.inFlight = null;  // the request the worker is working on
     this.pending = null;   // the newest request, waiting for the worker
+    this.downloads = [];   // the names of the downloads asked for, in order
     this.worker = new Worker(URL.createObjectURL(new Blob([script], { type: 'text/javascript' })));
     this.worker.onmessage = (event) => this.receive(event.data);
     this.worker.onerror = (event) => handlers.stopped(event.message || 'unknown error');
@@ -61,6 +66,20 @@ export class WorkerClient {
   /** @param {ArrayBuffer} bytes  handed over to the worker, no longer usable here */
   convertFile(name, bytes) {
     this.send({ message: { kind: 'file', name, bytes }, transfer: [bytes], name });
+  }
+
+  /**
+   * Asks for `units` as the bytes of a file called `name`; answered with
+   * `encoded` or `unencoded`. The units stay the page's: a copy goes.
+   * @param {Uint16Array} units
+   * @param {'utf-8' | 'utf-16le'} encoding
+   */
+  encode(units, encoding, name) {
+    const copy = units.slice();
+    this.downloads.push(name);
+    /** @type {import('./messages.js').EncodeRequest} */
+    const message = { kind: 'encode', units: copy, encoding };
+    this.worker.postMessage(message, [copy.buffer]);
   }
 
   // The worker takes one request at a time; while it works, only the newest
@@ -103,6 +122,13 @@ export class WorkerClient {
       return;
     case 'broken':
       this.handlers.broken(reply);
+      return;
+    case 'encoded':
+      this.handlers.encoded(reply, this.downloads.shift());
+      return;
+    case 'unencoded':
+      this.downloads.shift();
+      this.handlers.unencoded(reply);
       return;
     case 'lexicon':
       this.handlers.lexicon(reply);

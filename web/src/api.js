@@ -70,6 +70,15 @@ Module['Taviro'] = class Taviro {
     return { roman: taviroUnitsToString(units), units, words };
   }
 
+  // A result's code units (line ends CR LF) as the bytes of a file, written as
+  // taviro-convert writes one: 'utf-8' (no byte-order mark, LF line ends) or
+  // 'utf-16le' (the byte-order mark, CR LF, as the desktop writes).
+  encode(units, encoding) {
+    this.engine['inputUnits'](units.length).set(units);
+    // Copied out at once, as in convertInput.
+    return taviroTake(this.engine['encode'](encoding)).bytes.slice();
+  }
+
   // [[code point, Roman text]] in the engine's order, and the marker texts.
   characterMap() {
     return { rows: Module['characterMap'](), markers: Module['markers']() };

@@ -14,10 +14,13 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "taviro/convert/lexicon_entry.h"
+#include "taviro/encoding/byte_sink.h"
+#include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
 #include "taviro/convert/text_conversion.h"
@@ -174,6 +177,31 @@ public:
         }
     }
 
+    // Takes the input as a result to download and writes it as taviro-convert
+    // writes a destination, through the same sink: "utf-8" without a
+    // byte-order mark and with LF line ends, or "utf-16le" with the mark and
+    // CR LF, as the desktop writes. { bytes } or { error }.
+    val encode(const std::string& encoding) {
+        try {
+            const std::optional<Encoding> chosen = find_encoding(encoding);
+            if (!chosen) {
+                throw std::invalid_argument("no encoding '" + encoding + "' to download in");
+            }
+            bytes_.clear();
+            StringByteSink bytes(bytes_);
+            EncodingSink sink(bytes, *chosen, "the download");
+            sink.write(input_);
+            sink.finish();
+            input_.clear();
+            val result = val::object();
+            result.set("bytes",
+                       val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data()))));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
 private:
     // Offsets fit: the module's memory is far below 4 GB.
     static std::uint32_t narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
@@ -269,7 +297,8 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("inputUnits", &PageEngine::input_units)
         .function("inputBytes", &PageEngine::input_bytes)
         .function("readFile", &PageEngine::read_file)
-        .function("convert", &PageEngine::convert);
+        .function("convert", &PageEngine::convert)
+        .function("encode", &PageEngine::encode);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("wordFields", &taviro::web::word_fields);

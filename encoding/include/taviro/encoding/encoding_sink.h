@@ -1,4 +1,4 @@
-// A unit sink that writes the text to a stream of bytes, in large blocks:
+// A unit sink that writes the text to a sink of bytes, in large blocks:
 //  - UTF-16LE begins with the byte-order mark FF FE and keeps every unit as
 //    it comes, line ends as carriage return + line feed, exactly like the
 //    windows' files;
@@ -9,17 +9,19 @@
 //    caller can say so. (Refusing the text instead would fail a conversion
 //    that the same text passes with UTF-16 output, where the unit is kept.)
 //
-// It does not open or close the stream; finish() must be called to write out
+// It does not open or close a stream; finish() must be called to write out
 // the rest, and its failure means the text is not all there.
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
+#include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 
-#include "taviro/encoding/encoding.h"
 #include "taviro/convert/unit_sink.h"
+#include "taviro/encoding/byte_sink.h"
+#include "taviro/encoding/encoding.h"
 #include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
@@ -27,21 +29,26 @@ namespace taviro {
 class EncodingSink final : public UnitSink {
 public:
     // `encoding` is UTF-8 or UTF-16LE. `name` names the destination in
-    // messages, as they should show it.
+    // messages, as they should show it. `bytes` must outlive the sink.
+    EncodingSink(ByteSink& bytes, Encoding encoding, std::string name);
+    // Writes to a stream, such as a file (stream_byte_sink.cpp).
     EncodingSink(std::ostream& bytes, Encoding encoding, std::string name);
 
     void write(std::u16string_view text) override;
-    // Writes out what is held and flushes the stream. Throws RunError.
+    // Writes out what is held and flushes the sink. Throws RunError.
     void finish();
 
     std::size_t replacements() const noexcept { return replacements_; }
 
 private:
+    EncodingSink(std::unique_ptr<ByteSink> owned, Encoding encoding, std::string name);
+
     void write_utf8(std::u16string_view text);
     void append_utf8(char32_t value);
     void write_out();
 
-    std::ostream& bytes_;
+    std::unique_ptr<ByteSink> owned_;  // the stream's sink, when given a stream
+    ByteSink& bytes_;
     std::optional<Utf16Writer> utf16le_;  // UTF-16LE is written the windows' way
     std::string name_;
     std::string block_;
