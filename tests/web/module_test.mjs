@@ -100,12 +100,13 @@ test("a file's bytes are read as taviro-convert reads them", () => {
   }
 });
 
-test("the character table is the engine's map, markers included", () => {
-  const { rows, markers } = taviro.characterMap();
+test("the character table is the engine's map, markers included, with the engine's marks for them", () => {
+  const { rows, markers, marks } = taviro.characterMap();
   const roman = new Map(rows);
   assert.equal(rows.length, 76);
   assert.deepEqual([0x0A71, 0x0A72, 0x0A73].map((c) => roman.get(c)),
     [markers.doubling, markers.noConversion, markers.noConversion]);
+  assert.deepEqual(marks, [['*', markers.noConversion], ['\u2020', markers.doubling]]);
 });
 
 test('a download is written as taviro-convert writes a file', () => {

@@ -243,6 +243,14 @@ test('pointing at a word or moving to it by keyboard tells how it was finished',
 
   await page.$eval('#table', (table) => { table.open = true; });
   await page.waitForSelector('#table-blocks table');
+  // The table's marks are the engine's, the desktop's table picture's too.
+  const rows = new Map(await page.$$eval('#table-blocks tbody tr',
+    (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent))));
+  assert.deepEqual(['\u25CC\u0A71', '\u0A72', '\u0A73', '\u0A15'].map((c) => rows.get(c)),
+    ['\u2020', '*', '*', 'ka']);
+  assert.deepEqual(await page.$eval('#table-notes',
+    (notes) => [...notes.childNodes].map((node) => node.textContent)),
+    ['*  [No Conversion Available]', '', '\u2020  [Doubles the following character]']);
   await page.screenshot({ path: path.join(output, 'page.png'), fullPage: true });
   await page.setViewport({ width: 390, height: 844 });
   await page.screenshot({ path: path.join(output, 'page-phone.png'), fullPage: true });

@@ -12,8 +12,6 @@ namespace taviro::pictures {
 namespace {
 
 constexpr QChar kDottedCircle(0x25CC);
-constexpr const char* kNoConversionMark = "*";
-constexpr const char* kDoublingMark = "†";
 
 constexpr int kBlocks = 3;
 constexpr int kMargin = 8;
@@ -54,14 +52,24 @@ QFont font_of(const char* family, int pixel_size, bool bold) {
     return font;
 }
 
-QString mark_of(TableNote note) {
+std::u16string_view marker_of(TableNote note) {
     switch (note) {
     case TableNote::no_conversion:
-        return QString::fromUtf8(kNoConversionMark);
+        return kNoConversionMarker;
     case TableNote::doubling:
-        return QString::fromUtf8(kDoublingMark);
+        return kDoublingMarker;
     case TableNote::none:
         break;
+    }
+    return {};
+}
+
+// The engine's mark for a marker row, as the page's table shows it too.
+QString mark_of(TableNote note) {
+    for (const TableMark& mark : kTableMarks) {
+        if (mark.marker == marker_of(note)) {
+            return to_qstring(mark.mark);
+        }
     }
     return {};
 }
@@ -116,12 +124,11 @@ void draw_notes(QPainter& painter, int top) {
     painter.setPen(kText);
     painter.setFont(font_of(kRomanFamily, 12, false));
     const int width = kTablePictureSize.width() - 2 * kMargin;
-    painter.drawText(QRect(kMargin, top, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("%1  %2").arg(mark_of(TableNote::no_conversion),
-                                                  to_qstring(kNoConversionMarker)));
-    painter.drawText(QRect(kMargin, top + 18, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("%1  %2").arg(mark_of(TableNote::doubling),
-                                                  to_qstring(kDoublingMarker)));
+    for (const TableMark& mark : kTableMarks) {
+        painter.drawText(QRect(kMargin, top, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("%1  %2").arg(to_qstring(mark.mark), to_qstring(mark.marker)));
+        top += 18;
+    }
 }
 
 }  // namespace
@@ -131,10 +138,10 @@ std::vector<TableEntry> table_entries() {
     entries.reserve(kMapRows);
     for (const MapRow& row : character_map()) {
         TableEntry entry{shown_character(row.code_point), to_qstring(row.roman)};
-        if (row.roman == kNoConversionMarker) {
-            entry.note = TableNote::no_conversion;
-        } else if (row.roman == kDoublingMarker) {
-            entry.note = TableNote::doubling;
+        for (const TableNote note : {TableNote::no_conversion, TableNote::doubling}) {
+            if (row.roman == marker_of(note)) {
+                entry.note = note;
+            }
         }
         entries.push_back(std::move(entry));
     }

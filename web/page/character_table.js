@@ -3,8 +3,6 @@
 
 import { element } from './dom.js';
 
-// The marks the desktop's table picture puts in place of a marker text.
-const kTableMarks = { noConversion: '*', doubling: '\u2020' };
 const kTableBlocks = 3;
 const kDottedCircle = '\u25CC';
 
@@ -20,11 +18,10 @@ function shownCharacter(codePoint) {
  * @param {HTMLElement} blocksElement  gets the tables
  * @param {HTMLElement} notesElement   gets what the marks stand for
  */
-export function renderCharacterTable({ rows, markers }, blocksElement, notesElement) {
-  const markOf = new Map([
-    [markers.noConversion, kTableMarks.noConversion],
-    [markers.doubling, kTableMarks.doubling],
-  ]);
+export function renderCharacterTable({ rows, marks }, blocksElement, notesElement) {
+  // The engine's marks in place of its marker texts, as the desktop's table
+  // picture shows them.
+  const markOf = new Map(marks.map(([mark, marker]) => [marker, mark]));
   const perBlock = Math.ceil(rows.length / kTableBlocks);
   const blocks = [];
   for (let first = 0; first < rows.length; first += perBlock) {
@@ -41,7 +38,6 @@ export function renderCharacterTable({ rows, markers }, blocksElement, notesElem
     ]));
   }
   blocksElement.replaceChildren(...blocks);
-  notesElement.replaceChildren(
-    `${kTableMarks.noConversion}  ${markers.noConversion}`, element('br'),
-    `${kTableMarks.doubling}  ${markers.doubling}`);
+  notesElement.replaceChildren(...marks.flatMap(([mark, marker], i) =>
+    [...(i ? [element('br')] : []), `${mark}  ${marker}`]));
 }

@@ -74,6 +74,8 @@
  * @typedef {object} CharacterMap
  * @property {Array<[number, string]>} rows  code point and Roman text, in the engine's order
  * @property {{doubling: string, noConversion: string}} markers  the marker texts of the map
+ * @property {Array<[string, string]>} marks  a mark the table shows and the marker text it
+ *   stands for, in the order the table's notes list them
  */
 
 /**

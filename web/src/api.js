@@ -79,8 +79,9 @@ Module['Taviro'] = class Taviro {
     return taviroTake(this.engine['encode'](encoding)).bytes.slice();
   }
 
-  // [[code point, Roman text]] in the engine's order, and the marker texts.
+  // [[code point, Roman text]] in the engine's order, the marker texts, and
+  // the marks a table shows in their place: [[mark, marker]].
   characterMap() {
-    return { rows: Module['characterMap'](), markers: Module['markers']() };
+    return { rows: Module['characterMap'](), markers: Module['markers'](), marks: Module['tableMarks']() };
   }
 };

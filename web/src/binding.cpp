@@ -284,6 +284,19 @@ val markers() {
     return result;
 }
 
+// The marks a table of the map shows in place of the markers, in the order
+// its notes list them: [[mark, marker]], as the desktop's table picture has them.
+val table_marks() {
+    val marks = val::array();
+    for (const TableMark& mark : kTableMarks) {
+        val entry = val::array();
+        entry.call<void>("push", std::wstring(mark.mark.begin(), mark.mark.end()));
+        entry.call<void>("push", std::wstring(mark.marker.begin(), mark.marker.end()));
+        marks.call<void>("push", entry);
+    }
+    return marks;
+}
+
 }  // namespace
 }  // namespace taviro::web
 
@@ -301,5 +314,6 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("encode", &PageEngine::encode);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
+    emscripten::function("tableMarks", &taviro::web::table_marks);
     emscripten::function("wordFields", &taviro::web::word_fields);
 }

@@ -23,6 +23,18 @@ inline constexpr std::size_t kSuffixCount = 35;
 inline constexpr std::u16string_view kDoublingMarker = u"[Doubles the following character]";
 inline constexpr std::u16string_view kNoConversionMarker = u"[No Conversion Available]";
 
+// A table of the map (the desktop's picture, the page's table) shows a short
+// mark in a marker's place and says below what each mark stands for, in this
+// order. Both tables take their marks from here.
+struct TableMark {
+    std::u16string_view mark;
+    std::u16string_view marker;
+};
+inline constexpr std::array<TableMark, 2> kTableMarks{{
+    {u"*", kNoConversionMarker},
+    {u"\u2020", kDoublingMarker},  // dagger
+}};
+
 const std::array<MapRow, kMapRows>& character_map();
 const std::array<std::u16string_view, kPrefixCount>& prefix_list();
 const std::array<std::u16string_view, kSuffixCount>& suffix_list();
