@@ -116,7 +116,7 @@ TEST(ReadLoop, LexiconEntriesWriteWholeWordsAndTheUserWins) {
     EXPECT_EQ(counts.unconfirmed, 2u);
 }
 
-TEST(ReadLoop, BlockReadingMatchesUnitByUnitReading) {
+TEST(ReadLoop, HowManyUnitsTheSourceGivesAtATimeNeverChangesTheText) {
     std::u16string source;
     while (source.size() < 70000) {
         source += u"ਕ ਸ\u0A3Cਾਮ ਪੱਕਾ,\r\nਕਮਲਨਯਨ\rਲ\u0A3C ਸੰਤ। ਕ";

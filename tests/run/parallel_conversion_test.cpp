@@ -113,7 +113,7 @@ struct TextCase {
 
 // A chunk read of every size from one unit to the whole text puts the first
 // chunk end at every place where one may be, and the later ones at many more.
-TEST(ParallelConversion, MatchesUnitByUnitWithAChunkEndAtEveryPlace) {
+TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWithAChunkEndAtEveryPlace) {
     const WordStore words(TAVIRO_WORDS_MDB);
     const std::vector<TextCase> cases = {
         {"corpus, start", corpus_lines(0, 12)},
@@ -136,7 +136,7 @@ TEST(ParallelConversion, MatchesUnitByUnitWithAChunkEndAtEveryPlace) {
 
 // Where no word end leaves the counter at 0, the text is converted in order on
 // one thread until such a place comes, and then in chunks again.
-TEST(ParallelConversion, MatchesUnitByUnitWhereNoChunkMayEnd) {
+TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWhereNoChunkMayEnd) {
     const std::u16string one_letter_words = taviro::one_letter_words();
     const std::vector<TextCase> cases = {
         {"one-letter words", one_letter_words},
