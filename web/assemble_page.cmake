@@ -13,6 +13,7 @@ file(READ ${PAGE_DIR}/taviro.html page)
 # messages alone and is not part of it.
 set(page_modules
     dom.js
+    word_reports.js
     result_view.js
     word_inspector.js
     character_table.js

@@ -6,6 +6,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import { test } from 'node:test';
+import { WordReports } from '../../web/page/word_reports.js';
 import { webFile } from './skip.mjs';
 
 const require = createRequire(import.meta.url);
@@ -21,20 +22,23 @@ test('a text comes back with each word, its place and how it was finished', () =
   const source = 'ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ।\n';
   const result = taviro.convert(source);
   assert.equal(result.roman, 'kamlanyan ki pañjābī.\r\n');
-  const f = taviro.wordFields;
+  const report = new WordReports(result.words, taviro.wordReport);
   const words = [];
-  for (let at = 0; at < result.words.length; at += f.count) {
-    const n = (field) => result.words[at + f[field]];
-    words.push([source.slice(n('sourceBegin'), n('sourceEnd')), result.roman.slice(n('romanBegin'), n('romanEnd')),
-      n('flags'), n('stemBegin'), n('stemEnd')]);
+  for (let i = 0; i < report.length; ++i) {
+    const word = report.at(i);
+    words.push([source.slice(word.sourceBegin, word.sourceEnd), result.roman.slice(word.romanBegin, word.romanEnd),
+      word.prefix, word.suffix, word.split, word.lexicon, word.stemBegin, word.stemEnd]);
   }
   assert.deepEqual(words, [
-    ['ਕਮਲਨਯਨ', 'kamlanyan', 0, 0, 9],
-    ['ਕਿ', 'ki', 0, 0, 2],
-    ['ਪੰਜਾਬੀ', 'pañjābī', f.flagBits.split, 0, 5],
+    ['ਕਮਲਨਯਨ', 'kamlanyan', false, false, false, null, 0, 9],
+    ['ਕਿ', 'ki', false, false, false, null, 0, 2],
+    ['ਪੰਜਾਬੀ', 'pañjābī', false, false, true, null, 0, 5],
   ]);
   // The engine words each way of finishing; the page only shows it.
-  assert.equal(f.finishes[result.words[2 * f.count + f.finish]].how, 'split into two dictionary words');
+  assert.deepEqual(report.at(2).finish, {
+    how: 'split into two dictionary words',
+    pieces: [['first', 'wordBegin', 'stemEnd'], ['second', 'stemEnd', 'wordEnd']],
+  });
 });
 
 test("the user's lexicon wins over the loanwords, which come only when switched on", () => {
@@ -48,9 +52,10 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
     ['line:2: the Roman text holds a separator (a space, a digit, punctuation), which would end the word']);
   const result = lexicons.convert(source);
   assert.equal(result.roman, 'ṭaiksṭ test vartōṃ');
-  const f = lexicons.wordFields;
-  const flags = [0, 1].map((i) => result.words[i * f.count + f.flags]);
-  assert.deepEqual(flags, [f.flagBits.loanword, f.flagBits.user]);
+  const report = new WordReports(result.words, lexicons.wordReport);
+  assert.deepEqual([0, 1, 2].map((i) => report.at(i).lexicon), ['loanword', 'user', null]);
+  assert.deepEqual([0, 1].map((i) => report.at(i).finish.how),
+    ['an English loanword, written as Punjabi speakers say it', 'written as your lexicon says']);
   lexicons.setLexicon('', false);
   assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
 });

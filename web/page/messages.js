@@ -52,21 +52,38 @@
 // ---- the worker to the page ---------------------------------------------------
 
 /**
- * Where each number of a word's report lies, and the engine's wording of how
- * a word was finished.
- * @typedef {object} WordFields
- * @property {number} count  numbers a word, the stride of ConvertedReply.words
+ * The engine's wording of one way a word is finished.
+ * @typedef {object} FinishWording
+ * @property {string} how  "split into two dictionary words"
+ * @property {Array<[string, string, string]>} pieces  each piece: its name, and the marks
+ *   (wordBegin, stemBegin, stemEnd, wordEnd) it lies between
+ */
+
+/**
+ * How to read the numbers of ConvertedReply.words as word records
+ * (word_reports.js): the engine's binding names each field.
+ * @typedef {object} WordReportLayout
+ * @property {Array<[string, 'offset' | 'yesNo' | 'finish' | 'lexicon']>} fields  a word's numbers in
+ *   order: each field's name and how its number is read
+ * @property {FinishWording[]} finishes  by a `finish` number
+ * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
+ */
+
+/**
+ * One word of a conversion, as WordReports.at reads it. Offsets are in code
+ * units; the stem's are relative to romanBegin.
+ * @typedef {object} WordReport
  * @property {number} sourceBegin
  * @property {number} sourceEnd
  * @property {number} romanBegin
  * @property {number} romanEnd
- * @property {number} flags
  * @property {number} stemBegin
  * @property {number} stemEnd
- * @property {number} finish  an index into `finishes`
- * @property {{prefix: number, suffix: number, split: number, user: number, loanword: number}} flagBits
- * @property {Array<{how: string, pieces: Array<[string, string, string]>}>} finishes
- *   each piece: its name, and the marks (wordBegin, stemBegin, stemEnd, wordEnd) it lies between
+ * @property {boolean} prefix  a confirmed prefix was kept
+ * @property {boolean} suffix  a confirmed suffix was kept
+ * @property {boolean} split   two dictionary words
+ * @property {null | 'user' | 'loanword'} lexicon  the lexicon that wrote the word whole
+ * @property {FinishWording} finish  how it was finished
  */
 
 /**
@@ -82,7 +99,7 @@
  * @typedef {object} ReadyReply
  * @property {'ready'} kind
  * @property {number} rows  how many words the dictionary holds
- * @property {WordFields} wordFields
+ * @property {WordReportLayout} wordReport
  * @property {CharacterMap} table
  */
 
@@ -106,7 +123,7 @@
  * @property {'converted'} kind
  * @property {string} roman
  * @property {Uint16Array} units   the Roman text's code units (transferred)
- * @property {Uint32Array} words   WordFields.count numbers a word (transferred)
+ * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred)
  * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
  * @property {string} [source]        the file's text, for a FileRequest
  * @property {string} [encoding]      how the file was read, for a FileRequest

@@ -104,7 +104,7 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
 
 /** @param {import('./messages.js').ReadyReply} reply */
 function startReady(reply) {
-  view.fields = reply.wordFields;
+  view.layout = reply.wordReport;
   ready = true;
   // Drawn when first opened: until then it is not needed, and the page is
   // ready sooner.

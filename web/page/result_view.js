@@ -2,6 +2,7 @@
 // that the word inspector can point at.
 
 import { element } from './dom.js';
+import { WordReports } from './word_reports.js';
 
 // Above this many words the result is shown without a span for each word:
 // making them would hold the page up longer than the conversion itself.
@@ -16,7 +17,7 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * @typedef {object} ShownResult
  * @property {string} roman        line ends CR LF, as the desktop writes them
  * @property {Uint16Array} units   the code units of `roman`
- * @property {Uint32Array} words   the word report (messages.js: WordFields)
+ * @property {Uint32Array} words   the word report (messages.js: WordReportLayout)
  * @property {string} source       the Gurmukhi text it came from
  * @property {string} display      `roman` with LF line ends, as shown and copied
  */
@@ -40,17 +41,14 @@ export class ResultView {
   /** @param {HTMLElement} container */
   constructor(container) {
     this.container = container;
-    /** @type {import('./messages.js').WordFields | null} */
-    this.fields = null;
+    /** @type {import('./messages.js').WordReportLayout | null} */
+    this.layout = null;
     /** @type {ShownResult | null} */
     this.result = null;
+    /** @type {WordReports | null} */
+    this.words = null;
     this.spans = [];
     this.focused = null;  // the word that Tab comes to
-  }
-
-  /** The number `field` of word `index` of the result. */
-  wordNumber(index, field) {
-    return this.result.words[index * this.fields.count + this.fields[field]];
   }
 
   /**
@@ -59,13 +57,15 @@ export class ResultView {
    */
   show(result) {
     this.result = result;
-    const count = result.words.length / this.fields.count;
+    this.words = new WordReports(result.words, this.layout);
+    const count = this.words.length;
     this.render(count);
     return count;
   }
 
   clear() {
     this.result = null;
+    this.words = null;
     this.spans = [];
     this.focused = null;
     this.container.replaceChildren();
@@ -86,9 +86,8 @@ export class ResultView {
     let at = 0;
     for (const end of blockEnds(roman)) {
       const block = element('div', { className: 'block' });
-      for (; withSpans && word < count && this.wordNumber(word, 'romanBegin') < end; ++word) {
-        const begin = this.wordNumber(word, 'romanBegin');
-        const end = this.wordNumber(word, 'romanEnd');
+      for (; withSpans && word < count && this.words.at(word).romanBegin < end; ++word) {
+        const { romanBegin: begin, romanEnd: end } = this.words.at(word);
         const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
         span.dataset.i = word;
         block.append(text(at, begin), span);

@@ -47,26 +47,19 @@ export class WordInspector {
   }
 
   // How a word was finished, as pieces of its Roman text with their names.
-  pieces(index, roman) {
-    const { view } = this;
-    const { how, pieces: named } = view.fields.finishes[view.wordNumber(index, 'finish')];
-    const marks = {
-      wordBegin: 0,
-      stemBegin: view.wordNumber(index, 'stemBegin'),
-      stemEnd: view.wordNumber(index, 'stemEnd'),
-      wordEnd: roman.length,
-    };
+  pieces(word, roman) {
+    const { how, pieces: named } = word.finish;
+    const marks = { wordBegin: 0, stemBegin: word.stemBegin, stemEnd: word.stemEnd, wordEnd: roman.length };
     const parts = named.map(([name, from, to]) => [name, roman.slice(marks[from], marks[to])]);
     return { how, parts };
   }
 
   showWord(span) {
     const { view } = this;
-    const index = Number(span.dataset.i);
-    const gurmukhi = view.result.source.slice(view.wordNumber(index, 'sourceBegin'),
-      view.wordNumber(index, 'sourceEnd'));
+    const word = view.words.at(Number(span.dataset.i));
+    const gurmukhi = view.result.source.slice(word.sourceBegin, word.sourceEnd);
     const roman = span.textContent;
-    const { how, parts } = this.pieces(index, roman);
+    const { how, parts } = this.pieces(word, roman);
     const children = [
       element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
       ' \u2192 ',

@@ -28,7 +28,7 @@ const handlers = {
   async load(message) {
     const module = await createTaviroModule();
     taviro = new module.Taviro(message.words, message.loanwords);
-    reply({ kind: 'ready', rows: taviro.rows, wordFields: taviro.wordFields, table: taviro.characterMap() });
+    reply({ kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap() });
   },
   lexicon(message) {
     reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords) });

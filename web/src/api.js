@@ -29,7 +29,8 @@ Module['Taviro'] = class Taviro {
     this.rows = this.engine['loadWords']();
     this.setInput(loanwords || '');
     this.loanwords = this.engine['loadLoanwords']();
-    this.wordFields = Module['wordFields']();
+    // How to read the numbers of `words` in a result: word_reports.js reads them so.
+    this.wordReport = Module['wordReport']();
   }
 
   // The user's lexicon, "WORD<tab>ROMAN" (or spaces) a line, in place of the
@@ -41,7 +42,8 @@ Module['Taviro'] = class Taviro {
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units
-  // (line ends CR LF, as the desktop writes them) and the flat word report.
+  // (line ends CR LF, as the desktop writes them) and the word report, a row
+  // of numbers a word as `wordReport` lays them out.
   convert(text) {
     this.setInput(text);
     return this.convertInput();

@@ -32,12 +32,38 @@ namespace {
 using emscripten::typed_memory_view;
 using emscripten::val;
 
-// The numbers of each word in the report the page gets, in this order; the
-// page finds them by these names. `finish` is a Finish, which the page words
-// as wordFields().finishes says.
-constexpr std::array<const char*, 8> kWordFields{"sourceBegin", "sourceEnd", "romanBegin", "romanEnd",
-                                                 "flags",       "stemBegin", "stemEnd",    "finish"};
-enum WordFlag : std::uint32_t { kPrefix = 1, kSuffix = 2, kSplit = 4, kUserEntry = 8, kLoanwordEntry = 16 };
+// Offsets fit: the module's memory is far below 4 GB.
+constexpr std::uint32_t narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
+
+// How the page reads a field's number: an offset as it is, a yes or no, an
+// index into wordReport().finishes or into wordReport().lexicons.
+enum class FieldKind { offset, yes_no, finish, lexicon };
+
+// One field of a word's record: its name on the page and its number.
+struct WordField {
+    const char* name;
+    FieldKind kind;
+    std::uint32_t (*number)(const WordReport&);
+};
+
+// The record of a word as the page reads it, a number a field in this order.
+// The page takes the names and kinds from wordReport(), so a field is named
+// here and nowhere else.
+constexpr std::array<WordField, 11> kWordFields{{
+    {"sourceBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_begin); }},
+    {"sourceEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_end); }},
+    {"romanBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_begin); }},
+    {"romanEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_end); }},
+    {"stemBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.stem_begin); }},
+    {"stemEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.stem_end); }},
+    {"prefix", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.prefix}; }},
+    {"suffix", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.suffix}; }},
+    {"split", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.split}; }},
+    {"lexicon", FieldKind::lexicon,
+     [](const WordReport& word) { return static_cast<std::uint32_t>(word.lexicon); }},
+    {"finish", FieldKind::finish,
+     [](const WordReport& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
+}};
 
 // embind knows typed arrays of the standard integer types; UTF-16 units go
 // out as Uint16Array.
@@ -49,11 +75,6 @@ val failure(const std::exception& error) {
     val result = val::object();
     result.set("error", std::string(error.what()));
     return result;
-}
-
-std::uint32_t flags_of(const WordReport& word) {
-    return (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
-           (word.lexicon == Lexicon::user ? kUserEntry : 0) | (word.lexicon == Lexicon::loanword ? kLoanwordEntry : 0);
 }
 
 // The page's dictionary: the embedded rows, the user's own lexicon, which
@@ -163,10 +184,7 @@ public:
             report_.clear();
             report_.reserve(converted_.words.size() * kWordFields.size());
             for (const WordReport& word : converted_.words) {
-                report_.insert(report_.end(), {narrow(word.source_begin), narrow(word.source_end),
-                                               narrow(word.roman_begin), narrow(word.roman_end), flags_of(word),
-                                               narrow(word.stem_begin), narrow(word.stem_end),
-                                               static_cast<std::uint32_t>(finish_of(word))});
+                for (const WordField& field : kWordFields) report_.push_back(field.number(word));
             }
             val result = val::object();
             result.set("units", units_view(converted_.text));
@@ -203,9 +221,6 @@ public:
     }
 
 private:
-    // Offsets fit: the module's memory is far below 4 GB.
-    static std::uint32_t narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
-
     PageDictionary dictionary_;
     std::string bytes_;
     std::u16string input_;
@@ -225,7 +240,7 @@ val character_map_rows() {
     return rows;
 }
 
-// Where a piece begins or ends, named as the page names a word's numbers.
+// Where a piece begins or ends, named as the page names a word's fields.
 const char* mark_name(PieceMark mark) {
     switch (mark) {
     case PieceMark::word_begin:
@@ -262,18 +277,39 @@ val finish_wordings() {
     return finishes;
 }
 
-val word_fields() {
+const char* kind_name(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::yes_no:
+        return "yesNo";
+    case FieldKind::finish:
+        return "finish";
+    case FieldKind::lexicon:
+        return "lexicon";
+    case FieldKind::offset:
+        break;
+    }
+    return "offset";
+}
+
+// What the page needs to read a word's record: { fields: [[name, kind]] in
+// the record's order, finishes, lexicons: the name of each Lexicon by its
+// number, null for none }.
+val word_report() {
+    val fields = val::array();
+    for (const WordField& field : kWordFields) {
+        val entry = val::array();
+        entry.call<void>("push", std::string(field.name));
+        entry.call<void>("push", std::string(kind_name(field.kind)));
+        fields.call<void>("push", entry);
+    }
+    val lexicons = val::array();
+    lexicons.set(static_cast<unsigned>(Lexicon::none), val::null());
+    lexicons.set(static_cast<unsigned>(Lexicon::loanword), std::string("loanword"));
+    lexicons.set(static_cast<unsigned>(Lexicon::user), std::string("user"));
     val result = val::object();
-    for (std::size_t i = 0; i < kWordFields.size(); ++i) result.set(kWordFields[i], i);
-    result.set("count", kWordFields.size());
-    val flags = val::object();
-    flags.set("prefix", static_cast<unsigned>(kPrefix));
-    flags.set("suffix", static_cast<unsigned>(kSuffix));
-    flags.set("split", static_cast<unsigned>(kSplit));
-    flags.set("user", static_cast<unsigned>(kUserEntry));
-    flags.set("loanword", static_cast<unsigned>(kLoanwordEntry));
-    result.set("flagBits", flags);
+    result.set("fields", fields);
     result.set("finishes", finish_wordings());
+    result.set("lexicons", lexicons);
     return result;
 }
 
@@ -315,5 +351,5 @@ EMSCRIPTEN_BINDINGS(taviro) {
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("tableMarks", &taviro::web::table_marks);
-    emscripten::function("wordFields", &taviro::web::word_fields);
+    emscripten::function("wordReport", &taviro::web::word_report);
 }
