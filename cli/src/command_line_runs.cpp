@@ -2,13 +2,12 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
 
 #include "progress_bar.h"
-#include "taviro/encoding/decoding_source.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
@@ -57,30 +56,6 @@ private:
     std::unique_ptr<ProgressBar> bar_;
 };
 
-// The source's units as the run reads them, looked at until the first
-// Gurmukhi letter: a source without one is most likely no Punjabi text at all
-// (a binary file, or text in an encoding that was not detected), and would
-// otherwise pass as converted. Real text shows one in its first block, so the
-// look costs nothing after that.
-class LetterWatch final : public UnitSource {
-public:
-    explicit LetterWatch(UnitSource& units) : units_(units) {}
-
-    std::size_t read(std::span<char16_t> units) override {
-        const std::size_t count = units_.read(units);
-        if (!saw_gurmukhi_) {
-            saw_gurmukhi_ = std::any_of(units.begin(), units.begin() + static_cast<std::ptrdiff_t>(count),
-                                        [](char16_t unit) { return in_gurmukhi_block(unit); });
-        }
-        return count;
-    }
-    bool saw_gurmukhi() const noexcept { return saw_gurmukhi_; }
-
-private:
-    UnitSource& units_;
-    bool saw_gurmukhi_ = false;
-};
-
 // Each run replaces its destination, so a second source written to the same
 // name would silently take the first one's place.
 std::optional<std::string> first_clash(const std::vector<std::string>& sources,
@@ -98,41 +73,6 @@ std::optional<std::string> first_clash(const std::vector<std::string>& sources,
 
 }  // namespace
 
-// The files of a run in the encodings of the command line, with what the
-// messages need to know of the source once the run is over: whether it held a
-// Gurmukhi letter and the encoding it was read in.
-class WatchedRunFiles final : public RunFiles {
-public:
-    explicit WatchedRunFiles(EncodedFilesOptions options) : files_(std::move(options)) {}
-
-    UnitSource& open_source(const fs::path& file) override {
-        DecodingSource& source = files_.open_source(file);
-        decoding_ = &source;
-        return watch_.emplace(source);
-    }
-    UnitSink& open_destination(const fs::path& file) override { return files_.open_destination(file); }
-    void close() override {
-        // The source goes with the close; what it read is known by now.
-        source_encoding_ = decoding_->encoding();
-        decoding_ = nullptr;
-        files_.close();
-    }
-    std::string abandon() noexcept override {
-        decoding_ = nullptr;
-        return files_.abandon();
-    }
-
-    bool saw_gurmukhi() const noexcept { return watch_ && watch_->saw_gurmukhi(); }
-    std::optional<Encoding> source_encoding() const noexcept { return source_encoding_; }
-    std::size_t replacements() const noexcept { return files_.replacements(); }
-
-private:
-    EncodedRunFiles files_;
-    DecodingSource* decoding_ = nullptr;
-    std::optional<LetterWatch> watch_;
-    std::optional<Encoding> source_encoding_;
-};
-
 CommandLineRuns::CommandLineRuns(const CommandLine& line, const Dictionary& dictionary, std::filesystem::path dictionary_file,
                      std::ostream& messages)
     : line_(line),
@@ -143,7 +83,7 @@ CommandLineRuns::CommandLineRuns(const CommandLine& line, const Dictionary& dict
       threads_(line.jobs.value_or(available_threads())) {}
 
 ExitStatus CommandLineRuns::convert_files(const std::string& source, const std::string& destination) {
-    return convert_file(source, destination_in_folder(source, destination), {});
+    return convert_file(source, destination, {}, true);
 }
 
 ExitStatus CommandLineRuns::convert_into_folder(const std::vector<std::string>& sources, const std::string& folder) {
@@ -162,7 +102,7 @@ ExitStatus CommandLineRuns::convert_into_folder(const std::vector<std::string>& 
     }
     ExitStatus status = kCompleted;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (convert_file(sources[i], destinations[i], quoted_name(sources[i])) != kCompleted) {
+        if (convert_file(sources[i], destinations[i], quoted_name(sources[i]), false) != kCompleted) {
             status = kNotCompleted;
         }
     }
@@ -170,18 +110,13 @@ ExitStatus CommandLineRuns::convert_into_folder(const std::vector<std::string>& 
 }
 
 ExitStatus CommandLineRuns::convert_file(const std::string& source, const std::string& destination,
-                                   const std::string& label) {
+                                         const std::string& label, bool into_folder) {
     OptionalProgress progress(show_progress_, messages_, known_size(source));
-    const Encoding destination_encoding = line_.to.value_or(Encoding::utf16le);
-    WatchedRunFiles files(files_options(destination_encoding, progress.get()));
-    RunOptions options;
-    options.dictionary_file = dictionary_file_;
-    options.threads = threads_;
-    const RunResult result = taviro::convert_file(source, destination, dictionary_, files, options);
+    FileRunOptions options = run_options(line_.to.value_or(Encoding::utf16le), progress.get());
+    options.into_folder = into_folder;
+    const FileRunResult result = run_file_conversion(source, destination, dictionary_, options);
     progress.clear();
-    return report(result, files,
-                  {quoted_name(trim_blanks(source)), quoted_name(written_destination_name(destination)),
-                   destination_encoding, label});
+    return report(result, {quoted_name(trim_blanks(source)), quoted_name(result.written), options.to, label});
 }
 
 // Streams pass no checks on names: "-" is standard input or output.
@@ -194,41 +129,41 @@ ExitStatus CommandLineRuns::convert_streams(const std::string& source, const std
     }
     OptionalProgress progress(show_progress_, messages_,
                               known_size(from_input ? fs::path(kStandardInputFile) : fs::path(source)));
-    const Encoding destination_encoding = line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le);
-    WatchedRunFiles files(files_options(destination_encoding, progress.get()));
-    const RunResult result = convert_stream(source, destination, dictionary_, files, threads_);
+    const FileRunOptions options =
+        run_options(line_.to.value_or(to_output ? Encoding::utf8 : Encoding::utf16le), progress.get());
+    const FileRunResult result = run_stream_conversion(source, destination, dictionary_, options);
     progress.clear();
-    return report(result, files,
-                  {from_input ? kStandardInput : quoted_name(source),
-                   to_output ? kStandardOutput : quoted_name(destination), destination_encoding, {}});
+    return report(result, {from_input ? kStandardInput : quoted_name(source),
+                           to_output ? kStandardOutput : quoted_name(destination), options.to, {}});
 }
 
-EncodedFilesOptions CommandLineRuns::files_options(Encoding destination_encoding, ReadProgress progress) const {
-    EncodedFilesOptions options;
-    options.source_encoding = line_.from;
-    options.destination_encoding = destination_encoding;
+FileRunOptions CommandLineRuns::run_options(Encoding destination_encoding, ReadProgress progress) const {
+    FileRunOptions options;
+    options.from = line_.from;
+    options.to = destination_encoding;
+    options.threads = threads_;
+    options.dictionary_file = dictionary_file_;
     options.progress = std::move(progress);
-    options.protected_file = dictionary_file_;
     return options;
 }
 
-ExitStatus CommandLineRuns::report(const RunResult& result, const WatchedRunFiles& files, const ShownNames& names) {
+ExitStatus CommandLineRuns::report(const FileRunResult& result, const ShownNames& names) {
     if (result.outcome != RunOutcome::completed) {
         say(names.label, result.reason);
         return kNotCompleted;
     }
     if (line_.verbose) {
         std::string encodings = " (";
-        if (const auto source_encoding = files.source_encoding()) {
+        if (const auto source_encoding = result.source_encoding) {
             encodings.append(encoding_name(*source_encoding)).append(" ");
         }
         encodings.append("to ").append(encoding_name(names.destination_encoding)).append(")");
         say({}, names.source + " -> " + names.destination + encodings);
     }
-    if (!files.saw_gurmukhi()) {
+    if (!result.held_gurmukhi) {
         say({}, "warning: " + names.source + " holds no Gurmukhi letter");
     }
-    if (const std::size_t replacements = files.replacements(); replacements != 0) {
+    if (const std::size_t replacements = result.replacements; replacements != 0) {
         say(names.label, "warning: " + std::to_string(replacements) +
                              " UTF-16 surrogate(s) without a partner could not be written in UTF-8 and became U+FFFD");
     }

@@ -26,14 +26,11 @@
 
 #include "command_line.h"
 #include "taviro/engine.h"
-#include "taviro/run/encoded_run_files.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/terminal/exit_status.h"
 
 namespace taviro {
-
-class WatchedRunFiles;
 
 class CommandLineRuns {
 public:
@@ -54,9 +51,11 @@ private:
         std::string label;  // with -o, the source, named in every line unless the line names it
     };
 
-    ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label);
-    EncodedFilesOptions files_options(Encoding destination_encoding, ReadProgress progress) const;
-    ExitStatus report(const RunResult& result, const WatchedRunFiles& files, const ShownNames& names);
+    // `into_folder` as in FileRunOptions: off once the name in the folder is chosen.
+    ExitStatus convert_file(const std::string& source, const std::string& destination, const std::string& label,
+                            bool into_folder);
+    FileRunOptions run_options(Encoding destination_encoding, ReadProgress progress) const;
+    ExitStatus report(const FileRunResult& result, const ShownNames& names);
     void say(const std::string& label, const std::string& text);
 
     const CommandLine& line_;

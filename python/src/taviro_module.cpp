@@ -23,12 +23,10 @@
 #include <utility>
 #include <vector>
 
-#include "taviro/run/encoded_run_files.h"
 #include "taviro/encoding/encoding.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"
 #include "taviro/run/conversion_run.h"
-#include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/convert/text_conversion.h"
@@ -198,34 +196,6 @@ private:
     taviro::RunFailure failure_;
 };
 
-struct FileConversion {
-    std::string destination;    // the name written, ".txt" added where the run adds it
-    std::size_t replacements;   // unpaired surrogates written as U+FFFD into UTF-8
-};
-
-// The command line's Convert run of two named files, with its checks and its
-// messages; `dictionary_file` is not to be written over. Throws FailedRun with
-// the run's reason when it did not complete.
-FileConversion convert_named_files(const std::string& source, const std::string& destination,
-                                   std::optional<taviro::Encoding> from, taviro::Encoding to,
-                                   const taviro::Dictionary& dictionary,
-                                   const std::filesystem::path& dictionary_file, unsigned threads) {
-    taviro::EncodedFilesOptions encodings;
-    encodings.source_encoding = from;
-    encodings.destination_encoding = to;
-    taviro::EncodedRunFiles files(encodings);
-    taviro::RunOptions options;
-    options.dictionary_file = dictionary_file;
-    options.threads = threads;
-    // A folder takes the source under its own name, as taviro-convert and cp do.
-    const std::string written = taviro::destination_in_folder(source, destination);
-    const taviro::RunResult result = taviro::convert_file(source, written, dictionary, files, options);
-    if (result.outcome != taviro::RunOutcome::completed) {
-        throw FailedRun(result.failure, result.reason);
-    }
-    return {result.renamed_destination.empty() ? written : result.renamed_destination, files.replacements()};
-}
-
 class Transliterator {
 public:
     Transliterator(const std::filesystem::path& dictionary, bool loanwords)
@@ -246,9 +216,21 @@ public:
         return words;
     }
 
-    FileConversion convert_file(const std::string& source, const std::string& destination,
-                                std::optional<taviro::Encoding> from, taviro::Encoding to, unsigned threads) const {
-        return convert_named_files(source, destination, from, to, words_, file_, threads);
+    // taviro-convert's run of two named files, with its checks and its
+    // messages. Throws FailedRun with the run's reason when it did not complete.
+    taviro::FileRunResult convert_file(const std::string& source, const std::string& destination,
+                                       std::optional<taviro::Encoding> from, taviro::Encoding to,
+                                       unsigned threads) const {
+        taviro::FileRunOptions options;
+        options.from = from;
+        options.to = to;
+        options.threads = threads;
+        options.dictionary_file = file_;
+        taviro::FileRunResult result = taviro::run_file_conversion(source, destination, words_, options);
+        if (result.outcome != taviro::RunOutcome::completed) {
+            throw FailedRun(result.failure, result.reason);
+        }
+        return result;
     }
 
 private:
@@ -351,13 +333,13 @@ dictionary words: first pañjā + second bī".)")
                const std::string& from_encoding, const std::string& to_encoding, unsigned threads) {
                 const auto from = source_encoding(from_encoding);
                 const auto to = destination_encoding(to_encoding);
-                FileConversion done;
+                taviro::FileRunResult done;
                 {
                     py::gil_scoped_release unlocked;
                     done = self.convert_file(source, destination, from, to,
                                              threads != 0 ? threads : taviro::available_threads());
                 }
-                return std::make_pair(done.destination, done.replacements);
+                return std::make_pair(done.written, done.replacements);
             },
             py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"),
             py::arg("threads"));

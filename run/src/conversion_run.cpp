@@ -1,8 +1,14 @@
 #include "taviro/run/conversion_run.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <exception>
 #include <optional>
+#include <span>
 
+#include "taviro/encoding/decoding_source.h"
+#include "taviro/gurmukhi.h"
+#include "taviro/run/encoded_run_files.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
@@ -123,6 +129,80 @@ private:
     std::optional<Utf16Writer> writer_;
 };
 
+// The source's units as the run reads them, looked at until the first
+// Gurmukhi letter. Real text shows one in its first block, so the look costs
+// nothing after that.
+class LetterWatch final : public UnitSource {
+public:
+    explicit LetterWatch(UnitSource& units) : units_(units) {}
+
+    std::size_t read(std::span<char16_t> units) override {
+        const std::size_t count = units_.read(units);
+        if (!saw_gurmukhi_) {
+            saw_gurmukhi_ = std::any_of(units.begin(), units.begin() + static_cast<std::ptrdiff_t>(count),
+                                        [](char16_t unit) { return in_gurmukhi_block(unit); });
+        }
+        return count;
+    }
+    bool saw_gurmukhi() const noexcept { return saw_gurmukhi_; }
+
+private:
+    UnitSource& units_;
+    bool saw_gurmukhi_ = false;
+};
+
+// The files of a run in any of the encodings, with what a front end tells of
+// the source once the run is over: whether it held a Gurmukhi letter and the
+// encoding it was read in.
+class WatchedRunFiles final : public RunFiles {
+public:
+    explicit WatchedRunFiles(EncodedFilesOptions options) : files_(std::move(options)) {}
+
+    UnitSource& open_source(const std::filesystem::path& file) override {
+        DecodingSource& source = files_.open_source(file);
+        decoding_ = &source;
+        return watch_.emplace(source);
+    }
+    UnitSink& open_destination(const std::filesystem::path& file) override { return files_.open_destination(file); }
+    void close() override {
+        // The source goes with the close; what it read is known by now.
+        source_encoding_ = decoding_->encoding();
+        decoding_ = nullptr;
+        files_.close();
+    }
+    std::string abandon() noexcept override {
+        decoding_ = nullptr;
+        return files_.abandon();
+    }
+
+    // What the run found, with the name it wrote when it completed.
+    FileRunResult result(const RunResult& run, std::string written) const {
+        const bool completed = run.outcome == RunOutcome::completed;
+        return {run.outcome,
+                run.failure,
+                run.reason,
+                completed ? std::move(written) : std::string(),
+                files_.replacements(),
+                completed ? source_encoding_ : std::nullopt,
+                watch_ && watch_->saw_gurmukhi()};
+    }
+
+private:
+    EncodedRunFiles files_;
+    DecodingSource* decoding_ = nullptr;
+    std::optional<LetterWatch> watch_;
+    std::optional<Encoding> source_encoding_;
+};
+
+EncodedFilesOptions encoded_files_options(const FileRunOptions& options) {
+    EncodedFilesOptions files;
+    files.source_encoding = options.from;
+    files.destination_encoding = options.to;
+    files.progress = options.progress;
+    files.protected_file = options.dictionary_file;
+    return files;
+}
+
 // Plays the run on the window: what it shows while converting and after.
 class WindowPresenter final : public RunProgress {
 public:
@@ -198,6 +278,24 @@ RunResult convert_file(const std::string& source, const std::string& destination
 RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
                          RunFiles& files, unsigned threads) {
     return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
+}
+
+FileRunResult run_file_conversion(const std::string& source, const std::string& destination,
+                                  const Dictionary& dictionary, const FileRunOptions& options) {
+    const std::string named = options.into_folder ? destination_in_folder(source, destination) : destination;
+    WatchedRunFiles files(encoded_files_options(options));
+    RunOptions run_options;
+    run_options.dictionary_file = options.dictionary_file;
+    run_options.threads = options.threads;
+    const RunResult run = convert_file(source, named, dictionary, files, run_options);
+    return files.result(run, written_destination_name(named));
+}
+
+FileRunResult run_stream_conversion(const std::string& source, const std::string& destination,
+                                    const Dictionary& dictionary, const FileRunOptions& options) {
+    WatchedRunFiles files(encoded_files_options(options));
+    const RunResult run = convert_stream(source, destination, dictionary, files, options.threads);
+    return files.result(run, destination);
 }
 
 RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -249,6 +252,78 @@ TEST_F(ConversionRun, RefusedNamesAreAFileFailure) {
     RecordingRunView unnamed("", folder / "out.txt");
     EXPECT_EQ(run(unnamed).failure, RunFailure::file);
 }
+
+// The file run of the command line and Python, from the names as typed to
+// what they tell of it. "@" in a name stands for the test's folder.
+struct FileRunCase {
+    const char* name;
+    std::string source_bytes;
+    std::string destination;
+    Encoding to;
+    bool into_folder;
+    RunOutcome outcome;
+    std::string written;  // empty unless completed
+    std::optional<Encoding> source_encoding;
+    bool held_gurmukhi;
+    std::size_t replacements = 0;
+};
+
+void PrintTo(const FileRunCase& run, std::ostream* out) { *out << run.name; }
+
+class FileRun : public ::testing::TestWithParam<FileRunCase> {
+protected:
+    std::string in_folder(std::string name) const {
+        if (const auto at = name.find('@'); at != std::string::npos) {
+            name.replace(at, 1, folder.path().string());
+        }
+        return name;
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_P(FileRun, WritesWhereTheNamesSayAndTellsWhatItFound) {
+    const FileRunCase& run = GetParam();
+    write_bytes(folder / "in.txt", run.source_bytes);
+    write_bytes(folder / "words.txt", "the dictionary");
+    std::filesystem::create_directory(folder.path() / "sub");
+    FileRunOptions options;
+    options.to = run.to;
+    options.into_folder = run.into_folder;
+    options.dictionary_file = folder / "words.txt";
+
+    const FileRunResult result =
+        run_file_conversion(folder / "in.txt", in_folder(run.destination), MemoryDictionary(), options);
+
+    EXPECT_EQ(result.outcome, run.outcome) << result.reason;
+    EXPECT_EQ(result.written, run.written.empty() ? std::string() : in_folder(run.written));
+    EXPECT_EQ(result.source_encoding, run.source_encoding);
+    EXPECT_EQ(result.held_gurmukhi, run.held_gurmukhi);
+    EXPECT_EQ(result.replacements, run.replacements);
+    if (!run.written.empty()) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(in_folder(run.written)));
+    }
+    EXPECT_EQ(read_bytes(folder / "words.txt"), "the dictionary");
+}
+
+const std::string kUtf8Gurmukhi = "\xE0\xA8\x95\xE0\xA8\xBF \r\n";  // "ਕਿ \r\n"
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileRun,
+    ::testing::Values(
+        FileRunCase{"FolderTakesTheSourceName", kUtf8Gurmukhi, "@/sub", Encoding::utf16le, true,
+                    RunOutcome::completed, "@/sub/in.txt", Encoding::utf8, true},
+        FileRunCase{"FolderInAFolderIsRefusedOnceTheNameIsChosen", kUtf8Gurmukhi, "@/sub", Encoding::utf16le, false,
+                    RunOutcome::invalid_names, "", std::nullopt, false},
+        FileRunCase{"WrittenNameIsTrimmedWithTxtAdded", kUtf8Gurmukhi, "  @/out ", Encoding::utf8, true,
+                    RunOutcome::completed, "@/out.txt", Encoding::utf8, true},
+        FileRunCase{"TheDictionaryIsNoDestination", kUtf8Gurmukhi, "@/words.txt", Encoding::utf8, true,
+                    RunOutcome::invalid_names, "", std::nullopt, false},
+        FileRunCase{"NoGurmukhiLetterIsTold", "plain English\n", "@/out.txt", Encoding::utf8, true,
+                    RunOutcome::completed, "@/out.txt", Encoding::utf8, false},
+        FileRunCase{"LoneSurrogateIntoUtf8IsReplacedAndCounted", utf16le_bytes(u"\u0A15 \xD800 "), "@/out.txt",
+                    Encoding::utf8, true, RunOutcome::completed, "@/out.txt", Encoding::utf16le, true, 1}),
+    [](const ::testing::TestParamInfo<FileRunCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace taviro

@@ -1,7 +1,7 @@
 // One Convert run: checks the two names, converts the source into the
 // destination, and returns how it ended. It shows nothing: the window's
-// presenter (run_conversion) and the command line show the result each in
-// their own way.
+// presenter (run_conversion), the command line and Python (both through
+// run_file_conversion) show the result each in their own way.
 //
 // The names are refused before anything is opened when one is empty, when the
 // source is no existing file or its name does not end in exactly ".txt", and
@@ -14,10 +14,14 @@
 // It does not open the dictionary, and it keeps nothing between runs.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "taviro/encoding/encoding.h"
+#include "taviro/encoding/read_progress.h"
 #include "taviro/engine.h"
 #include "taviro/run/run_view.h"
 #include "taviro/convert/unit_sink.h"
@@ -104,6 +108,45 @@ struct RunOptions {
 // means (standard input and output, say) and what it refuses.
 [[nodiscard]] RunResult convert_stream(const std::string& source, const std::string& destination,
                                        const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
+
+// A run of a front end that names its files and their encodings (the command
+// line, Python): the source read in the named encoding or the one detected,
+// the destination written in `to`.
+struct FileRunOptions {
+    std::optional<Encoding> from;  // empty: detect it
+    Encoding to = Encoding::utf16le;
+    unsigned threads = 1;                   // that convert the text (see convert_units_parallel())
+    std::filesystem::path dictionary_file;  // never written over, when named
+    ReadProgress progress;                  // told the bytes read from the source
+    // A destination that is a folder takes the source under its own name, as
+    // cp puts it. Off for a caller that has named the file in the folder
+    // itself, so that a folder of that name is refused, not entered.
+    bool into_folder = true;
+};
+
+// How such a run ended, with what a front end tells of a completed one.
+struct [[nodiscard]] FileRunResult {
+    RunOutcome outcome = RunOutcome::failed;
+    RunFailure failure = RunFailure::none;
+    std::string reason;                       // unless completed: what went wrong, in plain words
+    std::string written;                      // once completed: the destination's name as written
+    std::size_t replacements = 0;             // unpaired surrogates written as U+FFFD into UTF-8
+    std::optional<Encoding> source_encoding;  // once completed: the encoding the source was read in
+    // Whether the source held a Gurmukhi letter. A source without one is most
+    // likely no Punjabi text at all (a binary file, or text in an encoding that
+    // was not detected), which would otherwise pass as converted.
+    bool held_gurmukhi = false;
+};
+
+// The file run with the windows' checks on names: `written` is the
+// destination mapped into its folder, trimmed, with ".txt" added where the run
+// adds it.
+FileRunResult run_file_conversion(const std::string& source, const std::string& destination,
+                                  const Dictionary& dictionary, const FileRunOptions& options);
+// The same as convert_stream(): "-" is standard input as the source and
+// standard output as the destination, and the names are used as given.
+FileRunResult run_stream_conversion(const std::string& source, const std::string& destination,
+                                    const Dictionary& dictionary, const FileRunOptions& options);
 
 // The Convert button: runs with the view's names through `files`, and plays
 // the run on the view: busy while converting, then the message for the
