@@ -193,11 +193,11 @@ private:
     FinishCounts counts_;
 };
 
-namespace {
-
-FinishCounts convert_blocks(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
+// Every conversion steps the one loop: block by block from a source, the whole
+// text at once when it is in memory, chunk by chunk in the parallel run.
+FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
     WordMemory memory(dictionary);
-    WordByWordLoop loop(sink, memory, observer);
+    ChunkLoop loop(sink, memory, 0, observer);
     std::array<char16_t, kBlockUnits> block;
     while (const std::size_t count = source.read(block)) {
         loop.take(std::span<const char16_t>(block.data(), count));
@@ -206,23 +206,17 @@ FinishCounts convert_blocks(UnitSource& source, UnitSink& sink, const Dictionary
     return loop.counts();
 }
 
-}  // namespace
-
-FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary& dictionary, WordObserver* observer) {
-    return convert_blocks(source, sink, dictionary, observer);
-}
-
 FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
                                      WordObserver* observer) {
     WordMemory memory(dictionary);
-    WordByWordLoop loop(sink, memory, observer);
+    ChunkLoop loop(sink, memory, 0, observer);
     loop.take(std::span<const char16_t>(text.data(), text.size()));
     loop.end_of_input();
     return loop.counts();
 }
 
-ChunkLoop::ChunkLoop(UnitSink& sink, WordMemory& memory, char16_t after_separator)
-    : loop_(std::make_unique<WordByWordLoop>(sink, memory, nullptr, after_separator)) {}
+ChunkLoop::ChunkLoop(UnitSink& sink, WordMemory& memory, char16_t after_separator, WordObserver* observer)
+    : loop_(std::make_unique<WordByWordLoop>(sink, memory, observer, after_separator)) {}
 
 ChunkLoop::~ChunkLoop() = default;
 
