@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "taviro/run/file_error.h"
+#include "taviro/terminal/message_text.h"
 #include "taviro/terminal/option_reader.h"
 #include "taviro/terminal/source_encoding_option.h"
 
@@ -48,20 +49,6 @@ CommandLine wrong_usage(std::string problem) {
     line.action = CommandLine::Action::wrong_usage;
     line.problem = std::move(problem);
     return line;
-}
-
-std::string quoted_text(std::string_view text) {
-    return quoted_name(std::string(text));
-}
-
-// Built piece by piece rather than with "text" + string, which GCC's
-// optimiser takes for overlapping copies and warns about.
-std::string joined(std::initializer_list<std::string_view> parts) {
-    std::string text;
-    for (const std::string_view part : parts) {
-        text.append(part);
-    }
-    return text;
 }
 
 // Sets the option's value; returns the problem when the value is not one it takes.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "taviro/run/file_error.h"
+#include "taviro/terminal/message_text.h"
 
 namespace taviro {
 namespace {
@@ -13,20 +14,6 @@ namespace {
 // getopt_long wants a program name before the arguments; it is never shown,
 // since the reader prints nothing.
 constexpr const char* kNoProgram = "taviro";
-
-std::string quoted_text(std::string_view text) {
-    return quoted_name(std::string(text));
-}
-
-// Built piece by piece rather than with "text" + string, which GCC's
-// optimiser takes for overlapping copies and warns about.
-std::string joined(std::initializer_list<std::string_view> parts) {
-    std::string text;
-    for (const std::string_view part : parts) {
-        text.append(part);
-    }
-    return text;
-}
 
 // getopt_long's value for a spec: its letter when it has one, so that a
 // short and a long form come back alike, else a number past every letter.

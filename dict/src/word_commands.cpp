@@ -30,9 +30,13 @@ public:
 
 }  // namespace
 
-ExitStatus look_up_words(const DictArguments& arguments) {
+// Answers each word of the command line: `answer` prints its lines and says
+// whether it could. A word that is no UTF-8, or that the rules refuse, is told
+// on standard error and fails the command; the other words are still answered.
+template <class Answer>
+ExitStatus answer_each_word(const DictArguments& arguments, const std::string& command, Answer answer) {
     if (arguments.names.empty()) {
-        throw UsageError{"lookup needs one or more words"};
+        throw UsageError{command + " needs one or more words"};
     }
     const auto dictionary = open_dictionary(arguments);
     ExitStatus status = kCompleted;
@@ -44,7 +48,7 @@ ExitStatus look_up_words(const DictArguments& arguments) {
             continue;
         }
         try {
-            std::cout << describe(*units, look_up(*units, *dictionary)) << '\n';
+            if (!answer(word, *units, *dictionary)) status = kNotCompleted;
         } catch (const EngineError& error) {
             tell(word + ": " + error.what());
             status = kNotCompleted;
@@ -53,36 +57,28 @@ ExitStatus look_up_words(const DictArguments& arguments) {
     return status;
 }
 
+ExitStatus look_up_words(const DictArguments& arguments) {
+    return answer_each_word(arguments, "lookup", [](const std::string&, const std::u16string& units, const auto& dictionary) {
+        std::cout << describe(units, look_up(units, dictionary)) << '\n';
+        return true;
+    });
+}
+
 // Each word of each argument as a conversion of that argument alone writes it,
 // and how it was finished, in the words the page and Python use.
 ExitStatus explain_words(const DictArguments& arguments) {
-    if (arguments.names.empty()) {
-        throw UsageError{"explain needs one or more words"};
-    }
-    const auto dictionary = open_dictionary(arguments);
-    ExitStatus status = kCompleted;
-    for (const std::string& word : arguments.names) {
-        const auto units = decode_utf8(word);
-        if (!units) {
-            tell("the word '" + word + "' is not UTF-8");
-            status = kNotCompleted;
-            continue;
+    return answer_each_word(arguments, "explain", [](const std::string& word, const std::u16string& units,
+                                                     const auto& dictionary) {
+        const ConvertedText converted = convert_text_with_words(units, dictionary);
+        for (const WordReport& report : converted.words) {
+            std::cout << to_utf8(explain_word(report, units, converted.text)) << '\n';
         }
-        try {
-            const ConvertedText converted = convert_text_with_words(*units, *dictionary);
-            if (converted.words.empty()) {
-                tell(word + ": no Gurmukhi word to explain");
-                status = kNotCompleted;
-            }
-            for (const WordReport& report : converted.words) {
-                std::cout << to_utf8(explain_word(report, *units, converted.text)) << '\n';
-            }
-        } catch (const EngineError& error) {
-            tell(word + ": " + error.what());
-            status = kNotCompleted;
+        if (converted.words.empty()) {
+            tell(word + ": no Gurmukhi word to explain");
+            return false;
         }
-    }
-    return status;
+        return true;
+    });
 }
 
 ExitStatus count_finishes(const DictArguments& arguments) {
