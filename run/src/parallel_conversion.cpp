@@ -1,6 +1,8 @@
 #include "taviro/run/parallel_conversion.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <span>
 #include <thread>
 
 #include "chunk_converter.h"
