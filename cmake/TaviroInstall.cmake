@@ -47,10 +47,6 @@ if(TARGET taviro)
 endif()
 
 # --- the library: taviro::engine, taviro::convert, taviro::encoding and taviro::run
-set_target_properties(taviro_engine PROPERTIES EXPORT_NAME engine)
-set_target_properties(taviro_convert PROPERTIES EXPORT_NAME convert)
-set_target_properties(taviro_encoding PROPERTIES EXPORT_NAME encoding)
-set_target_properties(taviro_run PROPERTIES EXPORT_NAME run)
 # The warning policy travels with the static libraries as a link-only entry;
 # it adds nothing to a program that links them.
 set_target_properties(taviro_warnings PROPERTIES EXPORT_NAME warnings)
