@@ -28,7 +28,7 @@ enum OptionId : int {
     kVersion,
 };
 
-constexpr std::array<OptionSpec, 10> kOptions{{
+constexpr std::array<OptionDefinition, 10> kOptions{{
     {"dictionary", '\0', true, kDictionary},
     {"from", '\0', true, kFrom},
     {"to", '\0', true, kTo},

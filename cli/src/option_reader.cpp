@@ -15,26 +15,26 @@ namespace {
 // since the reader prints nothing.
 constexpr const char* kNoProgram = "taviro";
 
-// getopt_long's value for a spec: its letter when it has one, so that a
+// getopt_long's value for a definition: its letter when it has one, so that a
 // short and a long form come back alike, else a number past every letter.
-int getopt_value(const OptionSpec& spec, std::size_t index) {
+int getopt_value(const OptionDefinition& definition, std::size_t index) {
     constexpr int kPastLetters = 0x100;
-    return spec.letter != '\0' ? spec.letter : kPastLetters + static_cast<int>(index);
+    return definition.letter != '\0' ? definition.letter : kPastLetters + static_cast<int>(index);
 }
 
 class GetoptTables {
 public:
-    explicit GetoptTables(std::span<const OptionSpec> specs) : specs_(specs) {
+    explicit GetoptTables(std::span<const OptionDefinition> definitions) : definitions_(definitions) {
         // The leading ':' makes a missing value its own answer, apart from an unknown option.
         short_options_ = ":";
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            const OptionSpec& spec = specs[i];
-            if (spec.letter != '\0') {
-                short_options_ += spec.letter;
-                if (spec.takes_value) short_options_ += ':';
+        for (std::size_t i = 0; i < definitions.size(); ++i) {
+            const OptionDefinition& definition = definitions[i];
+            if (definition.letter != '\0') {
+                short_options_ += definition.letter;
+                if (definition.takes_value) short_options_ += ':';
             }
-            long_options_.push_back({spec.name, spec.takes_value ? required_argument : no_argument, nullptr,
-                                     getopt_value(spec, i)});
+            long_options_.push_back({definition.name, definition.takes_value ? required_argument : no_argument, nullptr,
+                                     getopt_value(definition, i)});
         }
         long_options_.push_back({nullptr, 0, nullptr, 0});
     }
@@ -42,9 +42,9 @@ public:
     const char* short_options() const { return short_options_.c_str(); }
     const option* long_options() const { return long_options_.data(); }
 
-    const OptionSpec* spec_of(int value) const {
-        for (std::size_t i = 0; i < specs_.size(); ++i) {
-            if (getopt_value(specs_[i], i) == value) return &specs_[i];
+    const OptionDefinition* definition_of(int value) const {
+        for (std::size_t i = 0; i < definitions_.size(); ++i) {
+            if (getopt_value(definitions_[i], i) == value) return &definitions_[i];
         }
         return nullptr;
     }
@@ -53,14 +53,14 @@ public:
     std::vector<std::string> abbreviated(std::string_view argument) const {
         const std::string_view typed = argument.substr(2, argument.find('=') - 2);
         std::vector<std::string> names;
-        for (const OptionSpec& spec : specs_) {
-            if (std::string_view(spec.name).starts_with(typed)) names.push_back(joined({"--", spec.name}));
+        for (const OptionDefinition& definition : definitions_) {
+            if (std::string_view(definition.name).starts_with(typed)) names.push_back(joined({"--", definition.name}));
         }
         return names;
     }
 
 private:
-    std::span<const OptionSpec> specs_;
+    std::span<const OptionDefinition> definitions_;
     std::string short_options_;
     std::vector<option> long_options_;
 };
@@ -81,7 +81,7 @@ OptionRefusal refused(const GetoptTables& tables, std::string_view argument) {
         refusal.option = std::string(argument.substr(0, argument.find('=')));
         return refusal;
     }
-    if (const OptionSpec* known = tables.spec_of(optopt); known != nullptr && refusal.long_form) {
+    if (const OptionDefinition* known = tables.definition_of(optopt); known != nullptr && refusal.long_form) {
         refusal.kind = OptionRefusal::Kind::needless_value;
         refusal.option = joined({"--", known->name});
         return refusal;
@@ -96,15 +96,15 @@ OptionRefusal missing(const GetoptTables& tables, std::string_view argument) {
     refusal.kind = OptionRefusal::Kind::missing_value;
     refusal.argument = std::string(argument);
     refusal.long_form = argument.starts_with("--");
-    refusal.option = refusal.long_form ? joined({"--", tables.spec_of(optopt)->name})
+    refusal.option = refusal.long_form ? joined({"--", tables.definition_of(optopt)->name})
                                        : joined({"-", std::string(1, static_cast<char>(optopt))});
     return refusal;
 }
 
 }  // namespace
 
-ReadOptions read_options(std::span<const OptionSpec> specs, std::span<const char* const> arguments) {
-    const GetoptTables tables(specs);
+ReadOptions read_options(std::span<const OptionDefinition> definitions, std::span<const char* const> arguments) {
+    const GetoptTables tables(definitions);
     // getopt_long reorders the pointers, never the text they point to.
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(kNoProgram));
@@ -128,7 +128,7 @@ ReadOptions read_options(std::span<const OptionSpec> specs, std::span<const char
             read.refusal = refused(tables, argv[optind - 1]);
             return read;
         }
-        read.options.push_back({tables.spec_of(found)->id, optarg != nullptr ? std::string(optarg) : std::string()});
+        read.options.push_back({tables.definition_of(found)->id, optarg != nullptr ? std::string(optarg) : std::string()});
     }
     read.names.assign(argv.begin() + optind, argv.begin() + argc);
     return read;

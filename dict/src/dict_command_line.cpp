@@ -11,7 +11,7 @@ namespace {
 
 enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords };
 
-constexpr std::array<OptionSpec, 6> kOptions{{
+constexpr std::array<OptionDefinition, 6> kOptions{{
     {"output", 'o', true, kOutput},
     {"dictionary", '\0', true, kDictionary},
     {"base", '\0', true, kBase},

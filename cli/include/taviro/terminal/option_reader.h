@@ -10,7 +10,7 @@ namespace taviro {
 
 // One option a program takes. `id` is what the reader gives back for it;
 // `letter` is its short form, or '\0' for a long option alone.
-struct OptionSpec {
+struct OptionDefinition {
     const char* name;
     char letter;
     bool takes_value;
@@ -52,7 +52,7 @@ struct ReadOptions {
 // argument for their value and abbreviated as long as the abbreviation is
 // unambiguous, options and names in any order, "--" ending the options and
 // "-" alone a name. Nothing is printed; the caller words a refusal.
-ReadOptions read_options(std::span<const OptionSpec> specs, std::span<const char* const> arguments);
+ReadOptions read_options(std::span<const OptionDefinition> definitions, std::span<const char* const> arguments);
 
 // A refusal in the words getopt_long itself would have used:
 // "unrecognized option '--frobnicate'", "option requires an argument -- 'j'".
