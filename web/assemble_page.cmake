@@ -15,7 +15,7 @@ set(page_modules
     dom.js
     word_reports.js
     result_view.js
-    word_inspector.js
+    word_details.js
     character_table.js
     downloads.js
     worker_client.js

@@ -1,14 +1,14 @@
 // The page: hands text and files to the converter in its worker and shows what
 // comes back. Every result and every message is the engine's; nothing here
 // decides how a word is written. The parts it wires together are modules of
-// their own: the worker's client, the result, the word inspector, the
+// their own: the worker's client, the result, the word details, the
 // character table and the downloads.
 
 import { renderCharacterTable } from './character_table.js';
 import { byId } from './dom.js';
 import { copyToClipboard, downloadFile } from './downloads.js';
 import { kMostWordSpans, ResultView } from './result_view.js';
-import { WordInspector } from './word_inspector.js';
+import { WordDetails } from './word_details.js';
 import { WorkerClient } from './worker_client.js';
 
 // A file's Gurmukhi text longer than this is not put in the text box: the
@@ -33,7 +33,7 @@ const ui = {
 };
 
 const view = new ResultView(byId('roman'));
-const inspector = new WordInspector(view, byId('word-info'));
+const details = new WordDetails(view, byId('word-info'));
 let ready = false;          // the converter has loaded
 let fileName = kTypedTextName;  // the name downloads get
 
@@ -195,7 +195,7 @@ function showResult(reply, request) {
     ui.gurmukhi.value = sourceShown ? source : '';
   }
   const display = reply.roman.replace(/\r/g, '');
-  inspector.clear();
+  details.clear();
   const count = view.show({ roman: reply.roman, units: reply.units, words: reply.words, source, display });
   enableResultButtons(display.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
@@ -213,7 +213,7 @@ function showResult(reply, request) {
 
 function clearResult() {
   view.clear();
-  inspector.clear();
+  details.clear();
   enableResultButtons(false);
 }
 

@@ -1,5 +1,5 @@
 // The Roman result on the page: its text in blocks, and a span for each word
-// that the word inspector can point at.
+// that the word details can point at.
 
 import { element } from './dom.js';
 import { WordReports } from './word_reports.js';

@@ -1,7 +1,7 @@
 // The one wording of how a word was finished: a sentence for each way of
 // finishing and the names of the pieces it leaves in the word's Roman text.
 // taviro-dict explain, Python's FinishedWord.explanation and the page's word
-// inspector all take their words from here, so that they say the same thing
+// details all take their words from here, so that they say the same thing
 // the same way. It lies beside the word report it words and goes where that
 // goes. It decides nothing: the report says how the word was finished.
 #pragma once

@@ -6,7 +6,7 @@ import { element } from './dom.js';
 
 const kWordKeys = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 };
 
-export class WordInspector {
+export class WordDetails {
   /**
    * @param {import('./result_view.js').ResultView} view  the words it tells of
    * @param {HTMLElement} info  where it tells
