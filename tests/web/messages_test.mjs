@@ -4,14 +4,11 @@
 // which reads replies by those types, never meets a reply it does not know.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import vm from 'node:vm';
 import { webFile } from './skip.mjs';
 
 const pageFolder = new URL('../../web/page/', import.meta.url);
-const require = createRequire(import.meta.url);
-const createTaviroModule = require(webFile('taviro.js'));
 
 // A @property line's name, and whether it is optional ("[name]"); its type
 // may hold braces of its own.
@@ -48,12 +45,15 @@ function declaredMessages() {
   return messages;
 }
 
-// worker.js as the page runs it, with `self` and its replies kept.
+// The worker's script as the page runs it, the package's modules and then
+// worker.js, with `self` and its replies kept.
 function startWorker() {
   const replies = [];
   const self = { postMessage: (message) => replies.push(message) };
-  const context = vm.createContext({ self, createTaviroModule, performance, Uint8Array });
-  vm.runInContext(fs.readFileSync(new URL('worker.js', pageFolder), 'utf8'), context);
+  const context = vm.createContext({ self, performance, Uint8Array, atob, TextDecoder });
+  const script = [webFile('worker_engine.js'), new URL('worker.js', pageFolder)]
+    .map((file) => fs.readFileSync(file, 'utf8')).join('\n');
+  vm.runInContext(script, context);
   return {
     async ask(request) {
       await self.onmessage({ data: request });

@@ -1,18 +1,17 @@
-// The module under node, without a browser: what crosses between JavaScript
-// and the engine arrives whole. Text goes in and out as UTF-16 units, the
-// engine's failures come out as messages (em++ drops exceptions unless told),
-// and a file's bytes are read by taviro-convert's rules.
+// The npm package's engine face under node, as the page's worker uses it:
+// what crosses between JavaScript and the engine arrives whole. Text goes in
+// and out as UTF-16 units, the engine's failures come out as messages (em++
+// drops exceptions unless told), and a file's bytes are read by
+// taviro-convert's rules.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import { test } from 'node:test';
+import { pathToFileURL } from 'node:url';
 import { WordReports } from '../../web/page/word_reports.js';
 import { webFile } from './skip.mjs';
 
-const require = createRequire(import.meta.url);
-const createTaviroModule = require(webFile('taviro.js'));
-const module = await createTaviroModule();
-const taviro = new module.Taviro(fs.readFileSync(webFile('words.txt'), 'utf8'));
+const { Taviro } = await import(pathToFileURL(webFile('package/taviro.js')).href);
+const taviro = await Taviro.open({ words: fs.readFileSync(webFile('words.txt'), 'utf8') });
 
 test('the whole dictionary is loaded', () => {
   assert.equal(taviro.rows, 20618);
@@ -41,9 +40,9 @@ test('a text comes back with each word, its place and how it was finished', () =
   });
 });
 
-test("the user's lexicon wins over the loanwords, which come only when switched on", () => {
+test("the user's lexicon wins over the loanwords, which come only when switched on", async () => {
   const words = fs.readFileSync(webFile('words.txt'), 'utf8');
-  const lexicons = new module.Taviro(words, fs.readFileSync(webFile('loanwords.txt'), 'utf8'));
+  const lexicons = await Taviro.open({ words, loanwords: fs.readFileSync(webFile('loanwords.txt'), 'utf8') });
   const source = 'ਟੈਕਸਟ ਟੈਸਟ ਵਰਤੋਂ';
   assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
   const set = lexicons.setLexicon('ਟੈਸਟ\ttest\nਕਮਲ ka mal\n', true);

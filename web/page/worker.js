@@ -1,7 +1,7 @@
 // The page's converter, off the page's thread: a long text or a large file is
-// converted here while the page stays responsive. Runs after the module's
-// own script, which defines createTaviroModule. It answers each request of
-// messages.js with one reply of messages.js.
+// converted here while the page stays responsive. Runs after the npm
+// package's modules, put together into one script, which define Taviro. It
+// answers each request of messages.js with one reply of messages.js.
 'use strict';
 
 /** @typedef {import('./messages.js').WorkerRequest} WorkerRequest */
@@ -26,8 +26,7 @@ function converted(result) {
 /** What the worker does with each kind of WorkerRequest. */
 const handlers = {
   async load(message) {
-    const module = await createTaviroModule();
-    taviro = new module.Taviro(message.words, message.loanwords);
+    taviro = await Taviro.open({ words: message.words, loanwords: message.loanwords });
     reply({ kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap() });
   },
   lexicon(message) {

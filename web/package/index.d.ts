@@ -1,0 +1,85 @@
+// Types of the taviro package: Gurmukhi to Roman, the engine in WebAssembly.
+
+/** A lexicon of words written your way: "WORD<tab>ROMAN" a line, as `taviro-dict list` writes it, or the pairs. */
+export type Lexicon = string | Iterable<readonly [string, string]> | Readonly<Record<string, string>>;
+
+export interface TaviroOptions {
+  /** Words written as given, over everything else, as `taviro-dict add` makes them. */
+  lexicon?: Lexicon;
+  /** Write English loanwords as Punjabi speakers say them, as `taviro-convert --loanwords`. */
+  loanwords?: boolean;
+}
+
+/** The encodings a file is read in: by its byte-order mark, or as taviro-convert guesses without one. */
+export type SourceEncoding = 'utf-8' | 'utf-16le' | 'utf-16be';
+
+/** The encodings a file is written in: UTF-8 (LF line ends) or UTF-16LE with a byte-order mark and CR LF, as the desktop writes. */
+export type TargetEncoding = 'utf-8' | 'utf-16le';
+
+/** How a word was finished: by the rules alone, with a confirmed prefix or suffix, split in two, or from a lexicon. */
+export type Finish = 'none' | 'prefix' | 'suffix' | 'prefix+suffix' | 'split' | 'user' | 'loanword';
+
+/** A named piece of a word's Roman text: "prefix", "stem", "suffix", "first" or "second". */
+export interface WordPiece {
+  name: string;
+  text: string;
+}
+
+/** One word of a text and how it was finished, as the web page tells it. */
+export interface WordExplanation {
+  /** The word in Gurmukhi. */
+  source: string;
+  /** Its Roman text. */
+  roman: string;
+  /** Where the word begins and ends in the text, in UTF-16 code units (String.prototype.slice). */
+  start: number;
+  end: number;
+  finish: Finish;
+  pieces: WordPiece[];
+  /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
+  explanation: string;
+}
+
+export interface FileOptions {
+  /** The file's name, for messages; "input" unless given. */
+  name?: string;
+}
+
+export interface ConvertFileOptions extends FileOptions {
+  /** The encoding written; UTF-16LE, as taviro-convert writes a file, unless given. */
+  to?: TargetEncoding;
+}
+
+/** Bytes of a file: a Uint8Array (a Node Buffer is one), another view, or an ArrayBuffer. */
+export type FileBytes = ArrayBufferView | ArrayBuffer;
+
+/** A failure the engine reports, with its message: a text the rules cannot convert, a file that is not valid UTF-8, a refused lexicon line. */
+export class TaviroError extends Error {
+  name: 'TaviroError';
+}
+
+/**
+ * Gurmukhi to Roman with the package's dictionary.
+ *
+ * @example
+ * const taviro = await Taviro.create();
+ * taviro.transliterate('ਕਮਲ ਪੱਕਾ ਸੰਤ');  // 'kamal pakkā sant'
+ */
+export class Taviro {
+  private constructor();
+
+  /** Loads the engine and the dictionary; rejects with a TaviroError when the lexicon has a line the engine refuses. */
+  static create(options?: TaviroOptions): Promise<Taviro>;
+
+  /** The Roman text, as `taviro-convert --to utf-8` writes it: every line end a "\n". Throws a TaviroError. */
+  transliterate(text: string): string;
+
+  /** Each word of the text and how it was finished, in the words the web page and `taviro-dict explain` use. Throws a TaviroError. */
+  explain(text: string): WordExplanation[];
+
+  /** A file read as taviro-convert reads one (UTF-8, UTF-16 by its byte-order mark, the desktop's files without one): its Roman text and the encoding it was read in. Throws a TaviroError. */
+  transliterateFile(bytes: FileBytes, options?: FileOptions): { text: string; encoding: SourceEncoding };
+
+  /** A file converted to the bytes `taviro-convert --to ENCODING` writes for it. Throws a TaviroError. */
+  convertFile(bytes: FileBytes, options?: ConvertFileOptions): Uint8Array;
+}

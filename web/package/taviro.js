@@ -1,0 +1,210 @@
+// The engine's one JavaScript face: the npm package's Taviro, which the web
+// page's worker uses too. A Taviro holds an engine in WebAssembly with its
+// dictionary; text goes in and out as UTF-16 code units, exactly as they are.
+// Every failure the engine reports is thrown as a TaviroError with the
+// engine's own message.
+//
+// Each import is one line and each export a declaration: the page's worker
+// is this module put together with the engine's into one plain script.
+import { createTaviroModule, kEngineWasm } from './engine.js';
+
+/** A failure the engine reports; `message` is the engine's own. */
+export class TaviroError extends Error {
+  /** @param {string} message */
+  constructor(message) {
+    super(message);
+    this.name = 'TaviroError';
+  }
+}
+
+// Strings are built from code units in slices: a call's arguments are limited,
+// and fromCharCode keeps every unit as it is, unlike a UTF-16 TextDecoder,
+// which would replace a lone surrogate.
+function unitsToString(units) {
+  const kSlice = 8192;
+  const parts = [];
+  for (let at = 0; at < units.length; at += kSlice) {
+    parts.push(String.fromCharCode.apply(null, units.subarray(at, at + kSlice)));
+  }
+  return parts.join('');
+}
+
+function take(result) {
+  if (result.error !== undefined) throw new TaviroError(result.error);
+  return result;
+}
+
+// UTF-8 as taviro-convert writes it, read back whole: a byte-order mark at
+// the start of a text is a character of the text, not a mark to drop.
+const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
+
+// The WebAssembly is inside engine.js as base64 and handed to the module as
+// bytes, so that loading it never fetches anything, in a page, a worker or
+// Node. One module serves every Taviro of the program.
+let engineModule = null;
+function loadModule() {
+  if (!engineModule) {
+    const text = atob(kEngineWasm);
+    const wasmBinary = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) wasmBinary[i] = text.charCodeAt(i);
+    engineModule = createTaviroModule({ wasmBinary });
+  }
+  return engineModule;
+}
+
+// An engine's memory goes back once its Taviro is gone.
+const engines = new FinalizationRegistry((engine) => engine.delete());
+
+// A lexicon as the engine reads one: "WORD<tab>ROMAN" a line, as
+// `taviro-dict list` writes it, from such a text or from pairs.
+function lexiconText(lexicon) {
+  if (lexicon === undefined || lexicon === null) return '';
+  if (typeof lexicon === 'string') return lexicon;
+  const pairs = Symbol.iterator in Object(lexicon) ? Array.from(lexicon) : Object.entries(lexicon);
+  return pairs.map(([word, roman]) => `${word}\t${roman}\n`).join('');
+}
+
+export class Taviro {
+  /**
+   * A Taviro over `dictionary`: its rows, one a line, and its loanword
+   * lexicon, "WORD<tab>ROMAN" a line. The package's Taviro.create gives the
+   * dictionary it carries; the page gives the one it embeds.
+   * @param {{ words: string, loanwords?: string }} dictionary
+   * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean }} [options]
+   */
+  static async open(dictionary, options = {}) {
+    const taviro = new this(await loadModule());
+    taviro.rows = taviro.load('loadWords', dictionary.words);
+    taviro.loanwordEntries = taviro.load('loadLoanwords', dictionary.loanwords || '');
+    if (options.lexicon !== undefined || options.loanwords) {
+      const { problems } = taviro.setLexicon(lexiconText(options.lexicon), options.loanwords);
+      if (problems.length > 0) throw new TaviroError(`the lexicon is refused:\n${problems.join('\n')}`);
+    }
+    return taviro;
+  }
+
+  /** @private Taviro.create makes one. */
+  constructor(module) {
+    this.engine = new module.PageEngine();
+    engines.register(this, this.engine);
+    // How to read the numbers of `words` in a conversion's result.
+    this.wordReport = module.wordReport();
+    this.module = module;
+  }
+
+  /** The Roman text, as `taviro-convert --to utf-8` writes it. */
+  transliterate(text) {
+    return utf8.decode(this.encode(this.convert(String(text)).units, 'utf-8'));
+  }
+
+  /** Each word of `text`: where it is, its Roman text and how it was finished. */
+  explain(text) {
+    const source = String(text);
+    const { roman, words } = this.convert(source);
+    const { fields, finishes } = this.wordReport;
+    const at = Object.fromEntries(fields.map(([name], i) => [name, i]));
+    const explained = [];
+    for (let first = 0; first < words.length; first += fields.length) {
+      const field = (name) => words[first + at[name]];
+      const finish = finishes[field('finish')];
+      const word = source.slice(field('sourceBegin'), field('sourceEnd'));
+      const wordRoman = roman.slice(field('romanBegin'), field('romanEnd'));
+      const marks = { wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length };
+      const pieces = finish.pieces.map(([name, from, to]) => ({ name, text: wordRoman.slice(marks[from], marks[to]) }));
+      const told = pieces.map((piece) => `${piece.name} ${piece.text}`).join(' + ');
+      explained.push({
+        source: word,
+        roman: wordRoman,
+        start: field('sourceBegin'),
+        end: field('sourceEnd'),
+        finish: finish.name,
+        pieces,
+        explanation: `${word} \u2192 ${wordRoman}: ${finish.how}${told ? `: ${told}` : ''}`,
+      });
+    }
+    return explained;
+  }
+
+  /** A file's Roman text and the encoding its bytes were read in. */
+  transliterateFile(bytes, options = {}) {
+    const result = this.readFile(bytesOf(bytes), options.name || 'input');
+    return { text: utf8.decode(this.encode(result.units, 'utf-8')), encoding: result.encoding };
+  }
+
+  /** A file's bytes converted into the bytes taviro-convert writes for them. */
+  convertFile(bytes, options = {}) {
+    const result = this.readFile(bytesOf(bytes), options.name || 'input');
+    return this.encode(result.units, options.to || 'utf-16le');
+  }
+
+  // ---- what the page's worker asks for ----------------------------------------
+
+  load(call, text) {
+    this.setInput(text);
+    return this.engine[call]();
+  }
+
+  // The user's lexicon, "WORD<tab>ROMAN" (or spaces) a line, in place of the
+  // one before, and whether loanwords follow their lexicon; { entries,
+  // problems }, a problem for each line left out.
+  setLexicon(text, loanwordsOn) {
+    this.setInput(text);
+    return this.engine.setLexicon(Boolean(loanwordsOn));
+  }
+
+  // { roman, units, words }: the Roman text as a string and as its code units
+  // (line ends CR LF, as the desktop writes them) and the word report, a row
+  // of numbers a word as `wordReport` lays them out.
+  convert(text) {
+    this.setInput(text);
+    return this.convertInput();
+  }
+
+  setInput(text) {
+    const input = this.engine.inputUnits(text.length);
+    for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
+  }
+
+  // { source, encoding, roman, units, words } for a file's bytes, read as
+  // taviro-convert reads it; `name` is the file's name, for messages.
+  readFile(bytes, name) {
+    this.engine.inputBytes(bytes.length).set(bytes);
+    const read = take(this.engine.readFile(name));
+    const source = unitsToString(read.units);
+    const { encoding } = read;
+    return Object.assign(this.convertInput(), { source, encoding });
+  }
+
+  convertInput() {
+    const result = take(this.engine.convert());
+    // Copied out at once: the views lie on memory that the next call may move.
+    const units = result.units.slice();
+    const words = result.words.slice();
+    return { roman: unitsToString(units), units, words };
+  }
+
+  // A result's code units (line ends CR LF) as the bytes of a file, written as
+  // taviro-convert writes one: 'utf-8' (no byte-order mark, LF line ends) or
+  // 'utf-16le' (the byte-order mark, CR LF, as the desktop writes).
+  encode(units, encoding) {
+    this.engine.inputUnits(units.length).set(units);
+    // Copied out at once, as in convertInput.
+    return take(this.engine.encode(encoding)).bytes.slice();
+  }
+
+  // [[code point, Roman text]] in the engine's order, the marker texts, and
+  // the marks a table shows in their place: [[mark, marker]].
+  characterMap() {
+    const { module } = this;
+    return { rows: module.characterMap(), markers: module.markers(), marks: module.tableMarks() };
+  }
+}
+
+// Bytes as a Uint8Array, from one or from an ArrayBuffer, a Node Buffer or
+// another view.
+function bytesOf(bytes) {
+  if (bytes instanceof Uint8Array) return bytes;
+  if (ArrayBuffer.isView(bytes)) return new Uint8Array(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  if (bytes instanceof ArrayBuffer) return new Uint8Array(bytes);
+  throw new TypeError('a file is given as a Uint8Array, an ArrayBuffer or another view of bytes');
+}
