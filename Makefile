@@ -5,7 +5,7 @@ JOBS        ?= 2
 BUILD_DIR   := build
 TEST_DIR    := build-test
 
-.PHONY: all deps build run test faults web package fuzz bench clean
+.PHONY: all deps build run test faults web npm package fuzz bench clean
 
 all: build
 
@@ -38,6 +38,11 @@ web: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target taviro_words
 	$(MAKE) $(WEB_DIR)/CMakeCache.txt
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
+
+# The npm package, $(WEB_DIR)/taviro-VERSION.tgz, which make web packs with
+# the page; this lists what it holds.
+npm: web
+	cd $(WEB_DIR)/package && npm pack --dry-run
 
 # The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
 package: build

@@ -27,7 +27,8 @@ import tempfile
 
 # What the README shows but this test does not run, and why.
 SKIPPED = [
-    (r'^make (run|test|web|package|bench|fuzz)\b', 'builds or tests the project itself; make test runs this test'),
+    (r'^make (run|test|web|npm|package|bench|fuzz)\b', 'builds or tests the project itself; make test runs this test'),
+    (r'^npm install ', "installs the package make npm builds; the package's own test runs its example"),
     (r'^make build\b', 'the build this test runs after'),
     (r'\[OPTION\]', 'a synopsis, not a command'),
     (r'^(find_package|target_link_libraries|target_compile_definitions)\(', 'CMake, built by the install test'),
