@@ -14,16 +14,12 @@ public:
 
     void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) override {
         const std::size_t roman_begin = result_.text.size();
-        result_.words.push_back({.source_begin = begin,
-                                 .source_end = end,
-                                 .roman_begin = roman_begin,
-                                 .roman_end = roman_begin + word.text.size(),
-                                 .prefix = word.prefix,
-                                 .suffix = word.suffix,
-                                 .split = word.split,
-                                 .lexicon = word.lexicon,
-                                 .stem_begin = word.stem_begin,
-                                 .stem_end = word.stem_end});
+        WordReport& report = result_.words.emplace_back();
+        static_cast<WordFinishing&>(report) = word;
+        report.source_begin = begin;
+        report.source_end = end;
+        report.roman_begin = roman_begin;
+        report.roman_end = roman_begin + word.text.size();
     }
 
     ConvertedText take() { return std::move(result_); }

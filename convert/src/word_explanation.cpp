@@ -17,13 +17,13 @@ constexpr std::string_view kStemConfirmed = "the dictionary confirmed the stem";
 
 // In the order of Finish.
 constexpr std::array<FinishWording, kFinishes> kWordings{{
-    {"the rules alone: no prefix, suffix or split was confirmed by the dictionary", {}},
-    {kStemConfirmed, kPrefixPieces},
-    {kStemConfirmed, kSuffixPieces},
-    {kStemConfirmed, kPrefixAndSuffixPieces},
-    {"split into two dictionary words", kSplitPieces},
-    {"written as your lexicon says", {}},
-    {"an English loanword, written as Punjabi speakers say it", {}},
+    {"none", "the rules alone: no prefix, suffix or split was confirmed by the dictionary", {}},
+    {"prefix", kStemConfirmed, kPrefixPieces},
+    {"suffix", kStemConfirmed, kSuffixPieces},
+    {"prefix+suffix", kStemConfirmed, kPrefixAndSuffixPieces},
+    {"split", "split into two dictionary words", kSplitPieces},
+    {"user", "written as your lexicon says", {}},
+    {"loanword", "an English loanword, written as Punjabi speakers say it", {}},
 }};
 
 std::size_t offset(const WordReport& word, PieceMark mark) {
@@ -47,7 +47,7 @@ void append_ascii(std::u16string& text, std::string_view ascii) {
 
 }  // namespace
 
-Finish finish_of(const WordReport& word) noexcept {
+Finish finish_of(const WordFinishing& word) noexcept {
     if (word.lexicon == Lexicon::user) return Finish::user_entry;
     if (word.lexicon == Lexicon::loanword) return Finish::loanword_entry;
     if (word.split) return Finish::split;

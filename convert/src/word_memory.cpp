@@ -80,24 +80,18 @@ RememberedWord* allocate_slots(std::size_t count) {
 }  // namespace
 
 ConvertedWord converted_word(const FinishedWord& word, bool has_letters) noexcept {
-    return {.text = word.text,
-            .has_letters = has_letters,
-            .prefix = word.prefix,
-            .suffix = word.suffix,
-            .split = word.split,
-            .lexicon = word.lexicon,
-            .stem_begin = word.stem_begin,
-            .stem_end = word.stem_end};
+    ConvertedWord converted;
+    static_cast<WordFinishing&>(converted) = word;
+    converted.text = word.text;
+    converted.has_letters = has_letters;
+    return converted;
 }
 
 FinishedWord finished_word(const ConvertedWord& word) {
-    return {.text = std::u16string(word.text),
-            .prefix = word.prefix,
-            .suffix = word.suffix,
-            .split = word.split,
-            .lexicon = word.lexicon,
-            .stem_begin = word.stem_begin,
-            .stem_end = word.stem_end};
+    FinishedWord finished;
+    static_cast<WordFinishing&>(finished) = word;
+    finished.text = word.text;
+    return finished;
 }
 
 WordMemory::WordMemory(const Dictionary& dictionary)
@@ -189,14 +183,16 @@ ConvertedWord WordMemory::converted(bool drop_final_a) {
 }
 
 ConvertedWord WordMemory::view(const WordEnding& ending) const noexcept {
-    return {.text = std::u16string_view(buffer_).substr(ending.text_at, ending.text_size),
-            .has_letters = (ending.flags & kHasLetters) != 0,
-            .prefix = (ending.flags & kPrefix) != 0,
-            .suffix = (ending.flags & kSuffix) != 0,
-            .split = (ending.flags & kSplit) != 0,
-            .lexicon = ending.lexicon,
-            .stem_begin = ending.stem_begin,
-            .stem_end = ending.stem_end};
+    ConvertedWord word;
+    word.text = std::u16string_view(buffer_).substr(ending.text_at, ending.text_size);
+    word.has_letters = (ending.flags & kHasLetters) != 0;
+    word.prefix = (ending.flags & kPrefix) != 0;
+    word.suffix = (ending.flags & kSuffix) != 0;
+    word.split = (ending.flags & kSplit) != 0;
+    word.lexicon = ending.lexicon;
+    word.stem_begin = ending.stem_begin;
+    word.stem_end = ending.stem_end;
+    return word;
 }
 
 }  // namespace taviro

@@ -1,7 +1,6 @@
 #include "taviro/dict/word_lookup.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "taviro/convert/dictionary_entry.h"
 #include "taviro/encoding/encoding_sink.h"
@@ -48,19 +47,14 @@ std::string describe(std::u16string_view word, const LookupAnswer& answer) {
     text += ": stem " + std::string(yes_or_no(answer.stem)) + " (" + std::to_string(answer.rows) +
             (answer.rows == 1 ? " row" : " rows") + "), part " + yes_or_no(answer.part);
     if (answer.lexicon != Lexicon::none) {
-        const Finish entry = answer.lexicon == Lexicon::user ? Finish::user_entry : Finish::loanword_entry;
         text += "; ";
-        text += finish_wording(entry).sentence;
+        text += finish_wording(finish_of(WordFinishing{.lexicon = answer.lexicon})).sentence;
     }
     return text;
 }
 
 std::string to_utf8(std::u16string_view text) {
-    std::ostringstream bytes;
-    EncodingSink sink(bytes, Encoding::utf8, "the text");
-    sink.write(text);
-    sink.finish();
-    return bytes.str();
+    return encoded_text(text, Encoding::utf8);
 }
 
 }  // namespace taviro

@@ -127,4 +127,13 @@ void EncodingSink::write_out() {
     }
 }
 
+std::string encoded_text(std::u16string_view text, Encoding encoding) {
+    std::string bytes;
+    StringByteSink sink(bytes);
+    EncodingSink encoder(sink, encoding, "the text");
+    encoder.write(text);
+    encoder.finish();
+    return bytes;
+}
+
 }  // namespace taviro

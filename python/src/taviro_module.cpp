@@ -16,7 +16,6 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -123,27 +122,6 @@ py::tuple fields_of(const FinishedWord& word) {
                           word.explanation);
 }
 
-// The names Python has always given the ways of finishing.
-std::string finish_name(taviro::Finish finish) {
-    switch (finish) {
-    case taviro::Finish::rules:
-        return "none";
-    case taviro::Finish::prefix:
-        return "prefix";
-    case taviro::Finish::suffix:
-        return "suffix";
-    case taviro::Finish::prefix_and_suffix:
-        return "prefix+suffix";
-    case taviro::Finish::split:
-        return "split";
-    case taviro::Finish::user_entry:
-        return "user";
-    case taviro::Finish::loanword_entry:
-        return "loanword";
-    }
-    return "none";
-}
-
 FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
                            const CodePointIndex& in_source) {
     const std::u16string_view roman = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
@@ -151,7 +129,7 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
             std::u16string(roman),
             in_source(word.source_begin),
             in_source(word.source_end),
-            finish_name(taviro::finish_of(word)),
+            std::string(taviro::finish_wording(taviro::finish_of(word)).name),
             code_points(roman.substr(0, word.stem_begin)),
             code_points(roman.substr(0, word.stem_end)),
             taviro::explain_word(word, text, converted)};
@@ -160,11 +138,7 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
 // UTF-8, where a line ends in a line feed alone, as text does on Linux.
 std::string as_utf8(std::u16string_view roman) {
-    std::ostringstream bytes;
-    taviro::EncodingSink sink(bytes, taviro::Encoding::utf8, "the Roman text");
-    sink.write(roman);
-    sink.finish();
-    return std::move(bytes).str();
+    return taviro::encoded_text(roman, taviro::Encoding::utf8);
 }
 
 std::optional<taviro::Encoding> source_encoding(const std::string& name) {

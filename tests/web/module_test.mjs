@@ -35,6 +35,7 @@ test('a text comes back with each word, its place and how it was finished', () =
   ]);
   // The engine words each way of finishing; the page only shows it.
   assert.deepEqual(report.at(2).finish, {
+    name: 'split',
     how: 'split into two dictionary words',
     pieces: [['first', 'wordBegin', 'stemEnd'], ['second', 'stemEnd', 'wordEnd']],
   });

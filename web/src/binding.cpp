@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "taviro/convert/lexicon_entry.h"
-#include "taviro/encoding/byte_sink.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
@@ -38,6 +37,8 @@ constexpr std::uint32_t narrow(std::size_t value) { return static_cast<std::uint
 // How the page reads a field's number: an offset as it is, a yes or no, an
 // index into wordReport().finishes or into wordReport().lexicons.
 enum class FieldKind { offset, yes_no, finish, lexicon };
+// Their names on the page, in that order.
+constexpr std::array<const char*, 4> kKindNames{"offset", "yesNo", "finish", "lexicon"};
 
 // One field of a word's record: its name on the page and its number.
 struct WordField {
@@ -64,6 +65,14 @@ constexpr std::array<WordField, 11> kWordFields{{
     {"finish", FieldKind::finish,
      [](const WordReport& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
 }};
+
+// A JavaScript array of the items given.
+template <typename... Items>
+val array_of(const Items&... items) {
+    val array = val::array();
+    (array.call<void>("push", items), ...);
+    return array;
+}
 
 // embind knows typed arrays of the standard integer types; UTF-16 units go
 // out as Uint16Array.
@@ -205,11 +214,7 @@ public:
             if (!chosen) {
                 throw std::invalid_argument("no encoding '" + encoding + "' to download in");
             }
-            bytes_.clear();
-            StringByteSink bytes(bytes_);
-            EncodingSink sink(bytes, *chosen, "the download");
-            sink.write(input_);
-            sink.finish();
+            bytes_ = encoded_text(input_, *chosen);
             input_.clear();
             val result = val::object();
             result.set("bytes",
@@ -232,63 +237,34 @@ private:
 val character_map_rows() {
     val rows = val::array();
     for (const MapRow& row : character_map()) {
-        val entry = val::array();
-        entry.call<void>("push", static_cast<unsigned>(row.code_point));
-        entry.call<void>("push", std::wstring(row.roman.begin(), row.roman.end()));
-        rows.call<void>("push", entry);
+        rows.call<void>("push",
+                        array_of(static_cast<unsigned>(row.code_point), std::wstring(row.roman.begin(), row.roman.end())));
     }
     return rows;
 }
 
-// Where a piece begins or ends, named as the page names a word's fields.
-const char* mark_name(PieceMark mark) {
-    switch (mark) {
-    case PieceMark::word_begin:
-        return "wordBegin";
-    case PieceMark::stem_begin:
-        return "stemBegin";
-    case PieceMark::stem_end:
-        return "stemEnd";
-    case PieceMark::word_end:
-        break;
-    }
-    return "wordEnd";
-}
+// Where a piece begins or ends, named as the page names a word's fields, in
+// the order of PieceMark.
+constexpr std::array<const char*, 4> kMarkNames{"wordBegin", "stemBegin", "stemEnd", "wordEnd"};
 
-// The wording of each Finish, by its number: { how, pieces: [[name, from,
-// to]] }, so that the page says what taviro-dict explain and Python say.
+// The wording of each Finish, by its number: { name, how, pieces: [[name,
+// from, to]] }, so that the page says what taviro-dict explain and Python say.
 val finish_wordings() {
     val finishes = val::array();
     for (std::size_t finish = 0; finish < kFinishes; ++finish) {
         const FinishWording& wording = finish_wording(static_cast<Finish>(finish));
         val pieces = val::array();
         for (const PieceWording& piece : wording.pieces) {
-            val entry = val::array();
-            entry.call<void>("push", std::string(piece.name));
-            entry.call<void>("push", std::string(mark_name(piece.begin)));
-            entry.call<void>("push", std::string(mark_name(piece.end)));
-            pieces.call<void>("push", entry);
+            pieces.call<void>("push", array_of(std::string(piece.name), std::string(kMarkNames[std::size_t(piece.begin)]),
+                                               std::string(kMarkNames[std::size_t(piece.end)])));
         }
         val entry = val::object();
+        entry.set("name", std::string(wording.name));
         entry.set("how", std::string(wording.sentence));
         entry.set("pieces", pieces);
         finishes.call<void>("push", entry);
     }
     return finishes;
-}
-
-const char* kind_name(FieldKind kind) {
-    switch (kind) {
-    case FieldKind::yes_no:
-        return "yesNo";
-    case FieldKind::finish:
-        return "finish";
-    case FieldKind::lexicon:
-        return "lexicon";
-    case FieldKind::offset:
-        break;
-    }
-    return "offset";
 }
 
 // What the page needs to read a word's record: { fields: [[name, kind]] in
@@ -297,10 +273,7 @@ const char* kind_name(FieldKind kind) {
 val word_report() {
     val fields = val::array();
     for (const WordField& field : kWordFields) {
-        val entry = val::array();
-        entry.call<void>("push", std::string(field.name));
-        entry.call<void>("push", std::string(kind_name(field.kind)));
-        fields.call<void>("push", entry);
+        fields.call<void>("push", array_of(std::string(field.name), std::string(kKindNames[std::size_t(field.kind)])));
     }
     val lexicons = val::array();
     lexicons.set(static_cast<unsigned>(Lexicon::none), val::null());
@@ -325,10 +298,8 @@ val markers() {
 val table_marks() {
     val marks = val::array();
     for (const TableMark& mark : kTableMarks) {
-        val entry = val::array();
-        entry.call<void>("push", std::wstring(mark.mark.begin(), mark.mark.end()));
-        entry.call<void>("push", std::wstring(mark.marker.begin(), mark.marker.end()));
-        marks.call<void>("push", entry);
+        marks.call<void>("push", array_of(std::wstring(mark.mark.begin(), mark.mark.end()),
+                                          std::wstring(mark.marker.begin(), mark.marker.end())));
     }
     return marks;
 }

@@ -14,18 +14,26 @@
 
 namespace taviro {
 
-struct FinishedWord {
-    std::u16string text;
+// How a word was finished and where the pieces of its Roman text meet: the
+// one record of it, which the word memory keeps, the run reports and every
+// front end shows.
+struct WordFinishing {
     bool prefix = false;  // a prefix was confirmed and kept
     bool suffix = false;  // a suffix was confirmed and kept
     bool split = false;   // the word was split into two parts
     Lexicon lexicon = Lexicon::none;  // a lexicon's entry gave the whole text
-    // Where the pieces of `text` meet. A kept prefix, with its joining vowel, is
-    // text[0, stem_begin) and a kept suffix is text[stem_end, end); a split's
-    // first part is text[0, stem_end) and its second the rest. A word the rules
-    // alone finished is all stem.
+    // Where the pieces meet in the word's Roman text. A kept prefix, with its
+    // joining vowel, is [0, stem_begin) and a kept suffix is [stem_end, end);
+    // a split's first part is [0, stem_end) and its second the rest. A word
+    // the rules alone finished is all stem.
     std::size_t stem_begin = 0;
     std::size_t stem_end = 0;
+
+    bool operator==(const WordFinishing&) const = default;
+};
+
+struct FinishedWord : WordFinishing {
+    std::u16string text;
 };
 
 // Throws EngineError(overflow) for words too long for the 16-bit rules.

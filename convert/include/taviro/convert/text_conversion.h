@@ -17,18 +17,13 @@ namespace taviro {
 [[nodiscard]] std::u16string convert_text(std::u16string_view text, const Dictionary& dictionary);
 
 // One word of a converted text and how it was finished. Offsets are UTF-16 code
-// units: `source_*` into the text given, `roman_*` into the result.
-struct WordReport {
+// units: `source_*` into the text given, `roman_*` into the result; the stem's
+// are relative to roman_begin.
+struct WordReport : WordFinishing {
     std::size_t source_begin = 0;
     std::size_t source_end = 0;
     std::size_t roman_begin = 0;
     std::size_t roman_end = 0;
-    bool prefix = false;  // a confirmed prefix was kept: roman [roman_begin, roman_begin + stem_begin)
-    bool suffix = false;  // a confirmed suffix was kept: roman [roman_begin + stem_end, roman_end)
-    bool split = false;   // two parts: [roman_begin, roman_begin + stem_end) and the rest
-    Lexicon lexicon = Lexicon::none;  // a lexicon's entry wrote the whole word
-    std::size_t stem_begin = 0;  // relative to roman_begin
-    std::size_t stem_end = 0;    // relative to roman_begin
 };
 
 struct ConvertedText {

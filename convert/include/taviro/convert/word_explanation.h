@@ -30,7 +30,7 @@ enum class Finish : std::uint8_t {
 };
 inline constexpr std::size_t kFinishes = 7;
 
-[[nodiscard]] Finish finish_of(const WordReport& word) noexcept;
+[[nodiscard]] Finish finish_of(const WordFinishing& word) noexcept;
 
 // Where a piece of a word's Roman text begins or ends.
 enum class PieceMark : std::uint8_t { word_begin, stem_begin, stem_end, word_end };
@@ -42,6 +42,7 @@ struct PieceWording {
 };
 
 struct FinishWording {
+    std::string_view name;                 // "split": the word a program matches on
     std::string_view sentence;             // "split into two dictionary words"
     std::span<const PieceWording> pieces;  // in the word's order; none for a word left whole
 };

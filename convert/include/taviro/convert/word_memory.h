@@ -24,15 +24,9 @@
 namespace taviro {
 
 // What a word becomes with one word end, as the run writes and counts it.
-struct ConvertedWord {
+struct ConvertedWord : WordFinishing {
     std::u16string_view text;
     bool has_letters = false;  // the romanized word was not empty
-    bool prefix = false;
-    bool suffix = false;
-    bool split = false;
-    Lexicon lexicon = Lexicon::none;
-    std::size_t stem_begin = 0;
-    std::size_t stem_end = 0;
 };
 
 ConvertedWord converted_word(const FinishedWord& word, bool has_letters) noexcept;

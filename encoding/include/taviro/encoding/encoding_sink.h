@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "taviro/convert/unit_sink.h"
 #include "taviro/encoding/byte_sink.h"
@@ -55,5 +56,9 @@ private:
     char16_t high_surrogate_ = 0;  // waiting for its low partner in the next write
     std::size_t replacements_ = 0;
 };
+
+// The bytes of `text` as a file of `encoding` holds them, made by the sink
+// above: for the front ends that keep a text in memory.
+[[nodiscard]] std::string encoded_text(std::u16string_view text, Encoding encoding);
 
 }  // namespace taviro
