@@ -94,7 +94,8 @@ export class Taviro {
 
   /** The Roman text, as `taviro-convert --to utf-8` writes it. */
   transliterate(text) {
-    return utf8.decode(this.encode(this.convert(String(text)).units, 'utf-8'));
+    this.setInput(String(text));
+    return this.romanText();
   }
 
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
@@ -127,14 +128,26 @@ export class Taviro {
 
   /** A file's Roman text and the encoding its bytes were read in. */
   transliterateFile(bytes, options = {}) {
-    const result = this.readFile(bytesOf(bytes), options.name || 'input');
-    return { text: utf8.decode(this.encode(result.units, 'utf-8')), encoding: result.encoding };
+    const { encoding } = this.readBytes(bytesOf(bytes), options.name || 'input');
+    return { text: this.romanText(), encoding };
   }
 
   /** A file's bytes converted into the bytes taviro-convert writes for them. */
   convertFile(bytes, options = {}) {
-    const result = this.readFile(bytesOf(bytes), options.name || 'input');
-    return this.encode(result.units, options.to || 'utf-16le');
+    this.readBytes(bytesOf(bytes), options.name || 'input');
+    return this.encode(this.romanUnits(), options.to || 'utf-16le');
+  }
+
+  // The input converted, as taviro-convert --to utf-8 writes it.
+  romanText() {
+    return utf8.decode(this.encode(this.romanUnits(), 'utf-8'));
+  }
+
+  // The input converted, as code units (line ends CR LF), without the
+  // strings and the word report the page takes.
+  romanUnits() {
+    // Copied out at once: the view lies on memory that the next call may move.
+    return take(this.engine.convert()).units.slice();
   }
 
   // ---- what the page's worker asks for ----------------------------------------
@@ -168,11 +181,16 @@ export class Taviro {
   // { source, encoding, roman, units, words } for a file's bytes, read as
   // taviro-convert reads it; `name` is the file's name, for messages.
   readFile(bytes, name) {
-    this.engine.inputBytes(bytes.length).set(bytes);
-    const read = take(this.engine.readFile(name));
+    const read = this.readBytes(bytes, name);
     const source = unitsToString(read.units);
     const { encoding } = read;
     return Object.assign(this.convertInput(), { source, encoding });
+  }
+
+  // Takes a file's bytes as the input, decoded; { units, encoding }.
+  readBytes(bytes, name) {
+    this.engine.inputBytes(bytes.length).set(bytes);
+    return take(this.engine.readFile(name));
   }
 
   convertInput() {
