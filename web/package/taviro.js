@@ -102,6 +102,7 @@ export class Taviro {
   explain(text) {
     const source = String(text);
     const { roman, words } = this.convert(source);
+    const explanations = unitsToString(this.engine.explain()).split('\n');
     const { fields, finishes } = this.wordReport;
     const at = Object.fromEntries(fields.map(([name], i) => [name, i]));
     const explained = [];
@@ -112,7 +113,6 @@ export class Taviro {
       const wordRoman = roman.slice(field('romanBegin'), field('romanEnd'));
       const marks = { wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length };
       const pieces = finish.pieces.map(([name, from, to]) => ({ name, text: wordRoman.slice(marks[from], marks[to]) }));
-      const told = pieces.map((piece) => `${piece.name} ${piece.text}`).join(' + ');
       explained.push({
         source: word,
         roman: wordRoman,
@@ -120,7 +120,7 @@ export class Taviro {
         end: field('sourceEnd'),
         finish: finish.name,
         pieces,
-        explanation: `${word} \u2192 ${wordRoman}: ${finish.how}${told ? `: ${told}` : ''}`,
+        explanation: explanations[explained.length],
       });
     }
     return explained;

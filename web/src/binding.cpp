@@ -204,6 +204,17 @@ public:
         }
     }
 
+    // The explanation of each word of the last conversion, in the words of
+    // taviro-dict explain and Python: a line each, in the words' order.
+    val explain() {
+        explained_.clear();
+        for (const WordReport& word : converted_.words) {
+            explained_ += explain_word(word, input_, converted_.text);
+            explained_ += u'\n';
+        }
+        return units_view(explained_);
+    }
+
     // Takes the input as a result to download and writes it as taviro-convert
     // writes a destination, through the same sink: "utf-8" without a
     // byte-order mark and with LF line ends, or "utf-16le" with the mark and
@@ -230,6 +241,7 @@ private:
     std::string bytes_;
     std::u16string input_;
     ConvertedText converted_;
+    std::u16string explained_;
     std::vector<std::uint32_t> report_;
 };
 
@@ -318,6 +330,7 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("inputBytes", &PageEngine::input_bytes)
         .function("readFile", &PageEngine::read_file)
         .function("convert", &PageEngine::convert)
+        .function("explain", &PageEngine::explain)
         .function("encode", &PageEngine::encode);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
