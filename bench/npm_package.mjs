@@ -44,7 +44,8 @@ try {
   const output = path.join(work, 'out.txt');
   makeInput(input);
   const size = fs.statSync(input).size;
-  const native = (jobs) => seconds(() => execFileSync(convertProgram, ['-q', '-j', jobs, '--to', 'utf-8', input, output]));
+  const native = (jobs) => seconds(
+    () => execFileSync(convertProgram, ['-q', '-j', jobs, '--to', 'utf-8', input, output]));
   const nativeOne = native('1');
   const nativeAll = native(String(os.availableParallelism()));
   const expected = fs.readFileSync(output);
@@ -70,7 +71,8 @@ try {
     + ` (${kRuns} runs each, median)\n`);
   for (const [name, time] of rows) {
     console.log(name.padEnd(48), `${time.toFixed(3).padStart(8)} s`,
-      `${(size / time / 1e6).toFixed(1).padStart(8)} MB/s`, `${(time / nativeOne).toFixed(2).padStart(7)} x native -j 1`);
+      `${(size / time / 1e6).toFixed(1).padStart(8)} MB/s`,
+      `${(time / nativeOne).toFixed(2).padStart(7)} x native -j 1`);
   }
   console.log(`\nTaviro.create(), the engine and the dictionary loaded: ${(load * 1000).toFixed(0)} ms`);
 } finally {

@@ -101,6 +101,7 @@ test("explain tells each word in taviro-dict's words, and failures are TaviroErr
   assert.deepEqual(words.map((word) => word.explanation), told);
   const isTaviroError = (message) => (error) => error instanceof TaviroError && message.test(error.message);
   assert.throws(() => taviro.transliterate('ਕ\u0A71x'), isTaviroError(/addak/));
+  assert.throws(() => taviro.transliterate(undefined), TypeError);
   await assert.rejects(Taviro.create({ lexicon: 'ਕਮਲ ka mal\n' }),
     isTaviroError(/line:1: the Roman text holds a separator/));
 });

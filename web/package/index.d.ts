@@ -13,7 +13,10 @@ export interface TaviroOptions {
 /** The encodings a file is read in: by its byte-order mark, or as taviro-convert guesses without one. */
 export type SourceEncoding = 'utf-8' | 'utf-16le' | 'utf-16be';
 
-/** The encodings a file is written in: UTF-8 (LF line ends) or UTF-16LE with a byte-order mark and CR LF, as the desktop writes. */
+/**
+ * The encodings a file is written in: UTF-8 (LF line ends), or UTF-16LE with a
+ * byte-order mark and CR LF, as the desktop writes.
+ */
 export type TargetEncoding = 'utf-8' | 'utf-16le';
 
 /** How a word was finished: by the rules alone, with a confirmed prefix or suffix, split in two, or from a lexicon. */
@@ -53,7 +56,10 @@ export interface ConvertFileOptions extends FileOptions {
 /** Bytes of a file: a Uint8Array (a Node Buffer is one), another view, or an ArrayBuffer. */
 export type FileBytes = ArrayBufferView | ArrayBuffer;
 
-/** A failure the engine reports, with its message: a text the rules cannot convert, a file that is not valid UTF-8, a refused lexicon line. */
+/**
+ * A failure the engine reports, with its message: a text the rules cannot
+ * convert, a file that is not valid UTF-8, a refused lexicon line.
+ */
 export class TaviroError extends Error {
   name: 'TaviroError';
 }
@@ -74,10 +80,17 @@ export class Taviro {
   /** The Roman text, as `taviro-convert --to utf-8` writes it: every line end a "\n". Throws a TaviroError. */
   transliterate(text: string): string;
 
-  /** Each word of the text and how it was finished, in the words the web page and `taviro-dict explain` use. Throws a TaviroError. */
+  /**
+   * Each word of the text and how it was finished, in the words the web page
+   * and `taviro-dict explain` use. Throws a TaviroError.
+   */
   explain(text: string): WordExplanation[];
 
-  /** A file read as taviro-convert reads one (UTF-8, UTF-16 by its byte-order mark, the desktop's files without one): its Roman text and the encoding it was read in. Throws a TaviroError. */
+  /**
+   * A file read as taviro-convert reads one (UTF-8, UTF-16 by its byte-order
+   * mark, the desktop's files without one): its Roman text and the encoding it
+   * was read in. Throws a TaviroError.
+   */
   transliterateFile(bytes: FileBytes, options?: FileOptions): { text: string; encoding: SourceEncoding };
 
   /** A file converted to the bytes `taviro-convert --to ENCODING` writes for it. Throws a TaviroError. */

@@ -72,12 +72,13 @@ export class Taviro {
    * @param {{ words: string, loanwords?: string }} dictionary
    * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean }} [options]
    */
-  static async open(dictionary, options = {}) {
+  static async open(dictionary, options) {
+    const { lexicon, loanwords } = options || {};
     const taviro = new this(await loadModule());
     taviro.rows = taviro.load('loadWords', dictionary.words);
     taviro.loanwordEntries = taviro.load('loadLoanwords', dictionary.loanwords || '');
-    if (options.lexicon !== undefined || options.loanwords) {
-      const { problems } = taviro.setLexicon(lexiconText(options.lexicon), options.loanwords);
+    if (lexicon !== undefined || loanwords) {
+      const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords);
       if (problems.length > 0) throw new TaviroError(`the lexicon is refused:\n${problems.join('\n')}`);
     }
     return taviro;
@@ -94,13 +95,13 @@ export class Taviro {
 
   /** The Roman text, as `taviro-convert --to utf-8` writes it. */
   transliterate(text) {
-    this.setInput(String(text));
+    this.setInput(textOf(text));
     return this.romanText();
   }
 
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
-    const source = String(text);
+    const source = textOf(text);
     const { roman, words } = this.convert(source);
     const explanations = unitsToString(this.engine.explain()).split('\n');
     const { fields, finishes } = this.wordReport;
@@ -111,7 +112,9 @@ export class Taviro {
       const finish = finishes[field('finish')];
       const word = source.slice(field('sourceBegin'), field('sourceEnd'));
       const wordRoman = roman.slice(field('romanBegin'), field('romanEnd'));
-      const marks = { wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length };
+      const marks = {
+        wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length,
+      };
       const pieces = finish.pieces.map(([name, from, to]) => ({ name, text: wordRoman.slice(marks[from], marks[to]) }));
       explained.push({
         source: word,
@@ -216,6 +219,13 @@ export class Taviro {
     const { module } = this;
     return { rows: module.characterMap(), markers: module.markers(), marks: module.tableMarks() };
   }
+}
+
+// A text to convert, which must be a string: anything else is a mistake that
+// String() would turn into a text such as "undefined".
+function textOf(text) {
+  if (typeof text !== 'string') throw new TypeError(`a text to convert is a string, not ${typeof text}`);
+  return text;
 }
 
 // Bytes as a Uint8Array, from one or from an ArrayBuffer, a Node Buffer or
