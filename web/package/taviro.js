@@ -76,7 +76,7 @@ export class Taviro {
     const { lexicon, loanwords } = options || {};
     const taviro = new this(await loadModule());
     taviro.rows = taviro.load('loadWords', dictionary.words);
-    taviro.loanwordEntries = taviro.load('loadLoanwords', dictionary.loanwords || '');
+    taviro.load('loadLoanwords', dictionary.loanwords || '');
     if (lexicon !== undefined || loanwords) {
       const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords);
       if (problems.length > 0) throw new TaviroError(`the lexicon is refused:\n${problems.join('\n')}`);
