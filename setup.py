@@ -33,6 +33,8 @@ class CMakeBuild(build_ext):
 setup(
     packages=["taviro"],
     package_dir={"": "python"},
+    # The extension's types, and the mark that tells mypy the package has them.
+    package_data={"taviro": ["py.typed", "_taviro.pyi"]},
     ext_modules=[Extension("taviro._taviro", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
     # Out of the way of the CMake build in build/.

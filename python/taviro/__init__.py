@@ -7,13 +7,18 @@
 Failures raise a taviro.Error with the program's message: DictionaryError when
 a dictionary cannot be opened or read, TextError for a text the rules cannot
 convert, FileError when a file of convert_file's run could not be used.
+
+A Transliterator pickles as its dictionary's name and its options, so it can
+be sent to a process pool or a Dask cluster; taviro.dask converts Dask bags,
+dataframe columns and sets of files on the workers (import it on its own:
+importing taviro does not import Dask).
 """
 
 import functools
 import os
 import warnings
 from pathlib import Path
-from typing import Optional, Union
+from typing import Any, Callable, Optional, Tuple, Type, Union
 
 from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
 from ._taviro import _dictionary_candidates
@@ -65,20 +70,54 @@ class Transliterator(_Engine):
     """
 
     def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False):
-        super().__init__(default_dictionary() if dictionary is None else dictionary, loanwords)
+        # A named dictionary is kept by its absolute name, so that a copy
+        # unpickled in another process (another working folder) opens the
+        # same file; the default one is whatever default the other side has.
+        self._dictionary = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
+        self._options = (("loanwords", bool(loanwords)),)
+        super().__init__(default_dictionary() if dictionary is None else self._dictionary, bool(loanwords))
+
+    @property
+    def dictionary(self) -> Path:
+        """The words.mdb this Transliterator loaded."""
+        return default_dictionary() if self._dictionary is None else Path(self._dictionary)
+
+    @property
+    def loanwords(self) -> bool:
+        """Whether English loanwords are written as the loanword lexicon says."""
+        return dict(self._options)["loanwords"]
+
+    def __reduce__(self) -> Tuple[Callable[..., "Transliterator"], Tuple[Any, ...]]:
+        # Rebuilt on the other side from the dictionary's name and the options:
+        # the dictionary, user lexicon included, is read again from that file,
+        # which must be there for the process that unpickles it.
+        return _rebuilt, (type(self), self._dictionary, self._options)
+
+    def __repr__(self) -> str:
+        return f"taviro.Transliterator({str(self.dictionary)!r}, loanwords={self.loanwords})"
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
                      to_encoding: str = "utf-16le", threads: Optional[int] = None) -> str:
         """taviro-convert --from FROM --to TO -j THREADS SOURCE DESTINATION; see convert_file()."""
-        if threads is not None and (isinstance(threads, bool) or not isinstance(threads, int)
-                                    or not 1 <= threads <= _MOST_THREADS):
-            raise ValueError(f"threads must be a whole number from 1 to {_MOST_THREADS}, not {threads!r}")
-        written, replacements = self._convert_file(os.fspath(source), os.fspath(destination),
-                                                   from_encoding, to_encoding, threads or 0)
+        written, replacements = self._run_file(source, destination, from_encoding, to_encoding, threads)
         if replacements:
             warnings.warn(f"{replacements} UTF-16 surrogate(s) without a partner could not be written "
                           "in UTF-8 and became U+FFFD", UnicodeWarning, stacklevel=2)
         return written
+
+    def _run_file(self, source: PathName, destination: PathName, from_encoding: str, to_encoding: str,
+                  threads: Optional[int]) -> Tuple[str, int]:
+        """The name written and the lone surrogates replaced, without a warning."""
+        if threads is not None and (isinstance(threads, bool) or not isinstance(threads, int)
+                                    or not 1 <= threads <= _MOST_THREADS):
+            raise ValueError(f"threads must be a whole number from 1 to {_MOST_THREADS}, not {threads!r}")
+        return self._convert_file(os.fspath(source), os.fspath(destination), from_encoding, to_encoding,
+                                  threads or 0)
+
+
+def _rebuilt(kind: Type[Transliterator], dictionary: Optional[str],
+             options: Tuple[Tuple[str, Any], ...]) -> Transliterator:
+    return kind(dictionary, **dict(options))
 
 
 @functools.lru_cache(maxsize=None)

@@ -32,7 +32,9 @@ expect_files "$main" bin/taviro bin/taviro-convert bin/taviro-dict share/taviro/
     share/man/man1/taviro.1.gz share/man/man1/taviro-convert.1.gz share/man/man1/taviro-dict.1.gz \
     share/applications/taviro.desktop share/icons/hicolor/32x32/apps/taviro.png \
     share/doc/taviro/copyright share/doc/taviro/changelog.gz
-expect_files "$python" lib/python3/dist-packages/taviro/__init__.py share/doc/python3-taviro/copyright
+expect_files "$python" lib/python3/dist-packages/taviro/__init__.py lib/python3/dist-packages/taviro/dask.py \
+    lib/python3/dist-packages/taviro/_taviro.pyi lib/python3/dist-packages/taviro/py.typed \
+    share/doc/python3-taviro/copyright
 dpkg-deb -c "$python" | grep -q '/dist-packages/taviro/_taviro\.cpython-.*\.so$' || fail "python3-taviro has no extension"
 expect_files "$dev" include/taviro/engine.h include/taviro/convert/text_conversion.h lib/libtaviro_convert.a \
     include/taviro/run/word_store.h lib/libtaviro_run.a \

@@ -1,0 +1,136 @@
+"""Taviro on a Dask cluster: lines, dataframe columns and files converted on
+the workers, with one Transliterator per worker process, not one per line or
+per task.
+
+    >>> import dask.bag, taviro.dask
+    >>> lines = dask.bag.read_text(["a.txt", "b.txt"])
+    >>> "".join(taviro.dask.transliterate_lines(lines).compute())   # taviro-convert --to utf-8, file after file
+
+A Transliterator given here travels to the workers as its dictionary's name
+and its options (it pickles so); each worker loads that dictionary once and
+keeps it while the file is unchanged. The dictionary must be at the same name
+on every worker, as the programs must be.
+"""
+
+import functools
+import os
+from typing import TYPE_CHECKING, Any, Iterable, List, NamedTuple, Optional, Sequence, Tuple
+
+from . import PathName, Transliterator, default_dictionary
+
+if TYPE_CHECKING:
+    import dask.bag
+    import dask.dataframe
+
+__all__ = ["ConvertedFile", "convert_files", "transliterate_column", "transliterate_lines"]
+
+# What a Transliterator pickles as, and so what a worker builds it from.
+_State = Tuple[Any, ...]
+
+
+class ConvertedFile(NamedTuple):
+    """One file of convert_files(): the source, the name written, and how many
+    lone UTF-16 surrogates became U+FFFD in UTF-8 (convert_file warns of them)."""
+    source: str
+    written: str
+    replacements: int
+
+
+def transliterate_lines(lines: "dask.bag.Bag", transliterator: Optional[Transliterator] = None) -> "dask.bag.Bag":
+    """The Roman line of every line of `lines`, a bag of lines with their line
+    ends as dask.bag.read_text gives them.
+
+    The lines of one partition are converted as one text, as taviro-convert
+    converts a file: a line's Roman text may depend on the line before it (a
+    one-letter word at the start of a line keeps or drops its final "a" by
+    what the previous line ended with). With one partition per file, which is
+    what read_text makes unless given a blocksize, the joined Roman lines of a
+    file are the bytes `taviro-convert --to utf-8` writes for it.
+    """
+    return lines.map_partitions(_transliterate_partition, _state_of(transliterator))
+
+
+def transliterate_column(column: "dask.dataframe.Series",
+                         transliterator: Optional[Transliterator] = None) -> "dask.dataframe.Series":
+    """The Roman text of every value of a Dask dataframe column of strings,
+    each value a text of its own; missing values stay missing."""
+    return column.map_partitions(_transliterate_values, _state_of(transliterator), meta=(column.name, "object"))
+
+
+def convert_files(sources: Iterable[PathName], folder: PathName, transliterator: Optional[Transliterator] = None,
+                  *, from_encoding: str = "auto", to_encoding: str = "utf-16le",
+                  threads: int = 1) -> "dask.bag.Bag":
+    """A bag that, computed, converts each source into `folder` under its own
+    name, as `taviro-convert SOURCE FOLDER` does, one file per task, and
+    gives a ConvertedFile for each.
+
+    Each file is written as taviro.convert_file writes it: in full, or not at
+    all. A worker is one core, so each file converts on `threads` threads, 1
+    unless told. Two sources of the same name would write one file, and are
+    refused before anything runs.
+    """
+    import dask.bag
+
+    names = [os.path.abspath(os.fspath(source)) for source in sources]
+    _refuse_clashes(names)
+    target = os.path.abspath(os.fspath(folder))
+    return dask.bag.from_sequence(names, npartitions=max(1, len(names))).map(
+        _convert_one, _state_of(transliterator), target, from_encoding, to_encoding, threads)
+
+
+def _refuse_clashes(names: Sequence[str]) -> None:
+    seen: dict = {}
+    for name in names:
+        base = os.path.basename(name)
+        if base in seen:
+            raise ValueError(f"'{seen[base]}' and '{name}' would both be written as '{base}'")
+        seen[base] = name
+
+
+def _state_of(transliterator: Optional[Transliterator]) -> _State:
+    """What `transliterator` pickles as: small, and the same for equal ones."""
+    chosen = Transliterator() if transliterator is None else transliterator
+    _, state = chosen.__reduce__()
+    return state
+
+
+def _on_worker(state: _State) -> Transliterator:
+    """This process's Transliterator of `state`, loaded again when its file changed."""
+    kind, dictionary, options = state
+    try:
+        found = os.stat(default_dictionary() if dictionary is None else dictionary)
+        version: Optional[Tuple[int, int, int]] = (found.st_ino, found.st_size, found.st_mtime_ns)
+    except OSError:
+        version = None  # loading it raises the DictionaryError that says why
+    return _loaded(kind, dictionary, options, version)
+
+
+@functools.lru_cache(maxsize=4)
+def _loaded(kind: Any, dictionary: Optional[str], options: Tuple[Tuple[str, Any], ...],
+            version: Optional[Tuple[int, int, int]]) -> Transliterator:
+    return kind(dictionary, **dict(options))
+
+
+def _transliterate_partition(partition: Iterable[str], state: _State) -> List[str]:
+    lines = list(partition)
+    for number, line in enumerate(lines[:-1]):
+        if not line.endswith("\n"):
+            raise ValueError(f"line {number + 1} of a partition has no line end, so it would run into the next: "
+                             f"{line[:40]!r}; give transliterate_lines lines, or map taviro.transliterate "
+                             "over texts of their own")
+    roman = _on_worker(state).transliterate("".join(lines)).split("\n")
+    # Every line feed of the text gives one, and nothing else does.
+    ends = sum(line.endswith("\n") for line in lines)
+    if len(roman) != ends + 1:
+        raise RuntimeError(f"{len(lines)} lines gave {len(roman)} Roman ones")
+    return [part + "\n" for part in roman[:ends]] + ([roman[-1]] if ends < len(lines) else [])
+
+
+def _transliterate_values(values: Any, state: _State) -> Any:
+    return values.map(_on_worker(state).transliterate, na_action="ignore")
+
+
+def _convert_one(source: str, state: _State, folder: str, from_encoding: str, to_encoding: str,
+                 threads: int) -> ConvertedFile:
+    written, replacements = _on_worker(state)._run_file(source, folder, from_encoding, to_encoding, threads)
+    return ConvertedFile(source, written, replacements)
