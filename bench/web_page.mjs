@@ -1,8 +1,12 @@
-// The web page's conversion speed beside the native taviro-convert on the same
-// 5 MB of UTF-8 text, in Debian's headless chromium: the conversion in the
-// page's worker alone, and from the input event to the result on the page.
+// The web page beside the native taviro-convert, in Debian's headless
+// chromium, for 5 MB and 50 MB of UTF-8 text: a paste (a real one, through the
+// browser's clipboard) until its result is on the page, a keystroke after it,
+// and a file opened until its result is on the page, each with the browser's
+// peak memory (the proportional set size of all its processes, page, worker
+// and GPU alike). The conversion in the page's worker alone is given too.
 //
 // Usage: node bench/web_page.mjs PAGE TAVIRO_CONVERT CORPUS
+// WEB_SIZES (bytes, comma-separated) and RUNS change what it measures.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
@@ -11,10 +15,13 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 const [pagePath, convertProgram, corpus] = process.argv.slice(2);
-const kBytes = Number(process.env.WEB_BYTES || 5000000);
-const kRuns = Number(process.env.RUNS || 5);
+const kSizes = (process.env.WEB_SIZES || '5000000,50000000').split(',').map(Number);
+const kRuns = Number(process.env.RUNS || 3);
+// A big text is measured fewer times: each run of 50 MB takes a while.
+const runsFor = (bytes) => (bytes > 10000000 ? 1 : kRuns);
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+const kSampleMilliseconds = 100;
 
 // puppeteer-core is installed with the browser tests.
 const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
@@ -22,12 +29,12 @@ const puppeteer = require('puppeteer-core');
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
 
-// Whole lines of the corpus up to kBytes of UTF-8.
-function makeInput(file) {
-  const lines = fs.readFileSync(corpus, 'utf8').split('\n');
+// Whole lines of the corpus up to `bytes` of UTF-8.
+function makeInput(file, bytes) {
+  const lines = fs.readFileSync(corpus, 'utf8').split('\n').filter((line) => line);
   const parts = [];
   let size = 0;
-  for (let i = 0; size < kBytes; i = (i + 1) % lines.length) {
+  for (let i = 0; size < bytes; i = (i + 1) % lines.length) {
     const line = `${lines[i]}\n`;
     parts.push(line);
     size += Buffer.byteLength(line);
@@ -35,9 +42,9 @@ function makeInput(file) {
   fs.writeFileSync(file, parts.join(''));
 }
 
-function nativeSeconds(input, output) {
+function nativeSeconds(input, output, runs) {
   const times = [];
-  for (let run = 0; run < kRuns; ++run) {
+  for (let run = 0; run < runs; ++run) {
     const started = process.hrtime.bigint();
     execFileSync(convertProgram, ['-q', '--to', 'utf-8', input, output]);
     times.push(Number(process.hrtime.bigint() - started) / 1e9);
@@ -45,62 +52,186 @@ function nativeSeconds(input, output) {
   return median(times);
 }
 
-async function pageSeconds(text) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'taviro-bench-'));
-  const browser = await puppeteer.launch(
-    { executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile, args: kChromiumFlags });
-  try {
-    const page = await browser.newPage();
-    await page.goto(pathToFileURL(pagePath).href);
-    await page.waitForSelector('body[data-ready="1"]');
-    const worker = [];
-    const shown = [];
-    for (let run = 0; run < kRuns; ++run) {
-      // The text is put in place, laid out and drawn first (the browser's own
-      // cost of a paste); the timing starts at the input event.
-      await page.$eval('#gurmukhi', (area, value) => {
-        area.value = value;
-        area.getBoundingClientRect();
-        return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
-      }, run % 2 ? `${text} ` : text);
-      shown.push(await page.evaluate(() => new Promise((resolve) => {
-        const started = performance.now();
-        const observer = new MutationObserver(() => {
-          if (!document.body.dataset.busy) {
-            observer.disconnect();
-            // After the next frame, so that the result's layout is counted.
-            requestAnimationFrame(() => setTimeout(() => resolve((performance.now() - started) / 1000)));
-          }
-        });
-        observer.observe(document.body, { attributes: true, attributeFilter: ['data-busy'] });
-        document.getElementById('gurmukhi').dispatchEvent(new Event('input'));
-      })));
-      worker.push(await page.evaluate(
-        () => performance.getEntriesByName('taviro-worker-conversion').pop().duration / 1000));
+// ---- the browser's memory -------------------------------------------------------
+
+function processTree(root) {
+  const children = new Map();
+  for (const entry of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
+      const parent = Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
+      if (!children.has(parent)) children.set(parent, []);
+      children.get(parent).push(Number(entry));
+    } catch {
+      // The process has ended meanwhile.
     }
-    return { worker: median(worker), shown: median(shown) };
-  } finally {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
   }
+  const tree = [];
+  for (const queue = [root]; queue.length;) {
+    const pid = queue.pop();
+    tree.push(pid);
+    queue.push(...(children.get(pid) || []));
+  }
+  return tree;
+}
+
+function treeBytes(root) {
+  let kilobytes = 0;
+  for (const pid of processTree(root)) {
+    try {
+      const match = fs.readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8').match(/^Pss:\s+(\d+) kB/m);
+      kilobytes += match ? Number(match[1]) : 0;
+    } catch {
+      // As above.
+    }
+  }
+  return kilobytes * 1024;
+}
+
+// The highest memory of the browser while `work` runs.
+async function withPeakMemory(root, work) {
+  let peak = treeBytes(root);
+  const timer = setInterval(() => { peak = Math.max(peak, treeBytes(root)); }, kSampleMilliseconds);
+  try {
+    const value = await work();
+    peak = Math.max(peak, treeBytes(root));
+    return { value, peak };
+  } finally {
+    clearInterval(timer);
+  }
+}
+
+// ---- the page -----------------------------------------------------------------
+
+// Resolves after the page has drawn the frame after the result.
+const nextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+
+async function openPage() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'taviro-bench-'));
+  const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
+    userDataDir: profile, args: kChromiumFlags, protocolTimeout: 1800000 });
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 800 });
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.waitForSelector('body[data-ready="1"]');
+  return {
+    page,
+    pid: browser.process().pid,
+    async close() {
+      await browser.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// The result is on the page once it is no longer busy and the status tells
+// of the conversion; the time is taken after the next frame.
+const resultShown = (page, since) => page.waitForFunction((started) => {
+  const status = document.getElementById('status').textContent;
+  return !document.body.dataset.busy && document.getElementById('roman').childElementCount &&
+    /word/.test(status) && performance.now() > started;
+}, { timeout: 0, polling: 50 }, since);
+
+// The text is put on the clipboard by a copy of the page's own, then pasted
+// into the Gurmukhi box as a person pastes: the browser's paste command.
+async function pasteSeconds(page, text) {
+  await page.evaluate(async (value) => {
+    const area = document.getElementById('gurmukhi');
+    area.value = '';
+    area.dispatchEvent(new Event('input'));
+    document.getElementById('roman').replaceChildren();
+    const put = (event) => {
+      event.clipboardData.setData('text/plain', value);
+      event.preventDefault();
+    };
+    document.addEventListener('copy', put, { once: true });
+    document.execCommand('copy');
+    document.addEventListener('paste', () => { window.benchPasted = performance.now(); }, { capture: true, once: true });
+    area.focus();
+  }, text);
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const since = await page.evaluate(() => performance.now());
+  await page.keyboard.press('KeyV', { commands: ['Paste'] });
+  await resultShown(page, since);
+  return page.evaluate(async (frame) => {
+    await eval(frame)();
+    return (performance.now() - window.benchPasted) / 1000;
+  }, `(${nextFrame})`);
+}
+
+// One keystroke after the paste, until the page has answered it and drawn.
+async function keystrokeSeconds(page) {
+  await page.evaluate(() => {
+    document.addEventListener('keydown', () => { window.benchKey = performance.now(); }, { capture: true, once: true });
+  });
+  await page.keyboard.press('KeyA');
+  await page.waitForFunction(() => !document.body.dataset.busy, { timeout: 0, polling: 50 });
+  return page.evaluate(async (frame) => {
+    await eval(frame)();
+    return (performance.now() - window.benchKey) / 1000;
+  }, `(${nextFrame})`);
+}
+
+async function fileSeconds(page, file) {
+  await page.evaluate(() => {
+    document.addEventListener('change', () => { window.benchOpened = performance.now(); }, { capture: true, once: true });
+  });
+  const since = await page.evaluate(() => performance.now());
+  await (await page.$('#file')).uploadFile(file);
+  await resultShown(page, since);
+  return page.evaluate(async (frame) => {
+    await eval(frame)();
+    return (performance.now() - window.benchOpened) / 1000;
+  }, `(${nextFrame})`);
+}
+
+async function measure(name, runs, step) {
+  const times = [];
+  const peaks = [];
+  for (let run = 0; run < runs; ++run) {
+    const browser = await openPage();
+    try {
+      const { value, peak } = await withPeakMemory(browser.pid, () => step(browser.page));
+      times.push(value);
+      peaks.push(peak);
+    } finally {
+      await browser.close();
+    }
+  }
+  return { name, seconds: median(times), peak: Math.max(...peaks) };
 }
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'taviro-bench-'));
 try {
-  const input = path.join(work, 'input.txt');
-  makeInput(input);
-  const size = fs.statSync(input).size;
-  const native = nativeSeconds(input, path.join(work, 'out.txt'));
-  const web = await pageSeconds(fs.readFileSync(input, 'utf8'));
-  const row = (name, seconds) => console.log(name.padEnd(44),
-    `${seconds.toFixed(3).padStart(8)} s`,
-    `${(size / seconds / 1e6).toFixed(1).padStart(9)} MB/s`,
-    `${(seconds / native).toFixed(2).padStart(7)} x native`);
-  console.log(`Web page: ${size} bytes of UTF-8 (${kRuns} runs each, median)\n`);
-  row('taviro-convert --to utf-8 (native)', native);
-  row("the page's worker, conversion alone", web.worker);
-  row('the page, input event to result shown', web.shown);
-  console.log(`\nThe whole page: ${fs.statSync(pagePath).size} bytes`);
+  console.log(`Web page: ${path.basename(pagePath)}, ${fs.statSync(pagePath).size} bytes`);
+  for (const bytes of kSizes) {
+    const input = path.join(work, 'input.txt');
+    makeInput(input, bytes);
+    const size = fs.statSync(input).size;
+    const text = fs.readFileSync(input, 'utf8');
+    const runs = runsFor(size);
+    const native = nativeSeconds(input, path.join(work, 'out.txt'), runs);
+    const rows = [];
+    let keystroke = null;
+    let worker = null;
+    rows.push(await measure('paste to result', runs, async (page) => {
+      const seconds = await pasteSeconds(page, text);
+      worker = await page.evaluate(
+        () => (performance.getEntriesByName('taviro-worker-conversion').pop()?.duration ?? NaN) / 1000);
+      if (size <= 10000000) keystroke = await keystrokeSeconds(page);
+      return seconds;
+    }));
+    rows.push(await measure('file to result', runs, (page) => fileSeconds(page, input)));
+    console.log(`\n${size} bytes of UTF-8, ${text.length} characters (${runs} run${runs === 1 ? '' : 's'}, median)`);
+    const row = (name, seconds, peak) => console.log(`  ${name.padEnd(38)}${seconds.toFixed(3).padStart(9)} s` +
+      `${(seconds / native).toFixed(2).padStart(8)} x native` +
+      (peak ? `${(peak / 1048576).toFixed(0).padStart(8)} MiB peak` : ''));
+    row('taviro-convert --to utf-8 (native)', native);
+    row("the page's worker, conversion alone", worker);
+    for (const { name, seconds, peak } of rows) row(name, seconds, peak);
+    if (keystroke !== null) row('a keystroke after the paste, answered', keystroke);
+  }
 } finally {
   fs.rmSync(work, { recursive: true, force: true });
 }

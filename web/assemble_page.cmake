@@ -18,6 +18,7 @@ set(page_modules
     word_details.js
     character_table.js
     downloads.js
+    source_checks.js
     worker_client.js
     page.js)
 

@@ -1,25 +1,31 @@
-// The page in a real browser: Debian's chromium, headless, driven by
-// puppeteer-core. The page is opened from disk with every request but its own
-// file refused; its results are held byte for byte to taviro-convert's.
-// Leaves page.png (and page-phone.png, at a phone's width) in the test's
-// output folder for a person to look at, and prints the load-to-ready time.
+// The page in a real browser: Debian's chromium, or its firefox-esr when
+// TAVIRO_BROWSER=firefox, headless, driven by puppeteer-core (over the
+// DevTools protocol in chromium, over WebDriver BiDi in firefox). The page is
+// opened from disk with every request but its own file refused; its results
+// are held byte for byte to taviro-convert's. Leaves page.png (and
+// page-phone.png, at a phone's width) in the test's output folder for a
+// person to look at, and prints the load-to-ready time.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
+import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
 import { skipUnless, webFile } from './skip.mjs';
 
-const kChromium = '/usr/bin/chromium';
+const kFirefox = process.env.TAVIRO_BROWSER === 'firefox';
+const kBrowser = kFirefox ? '/usr/bin/firefox-esr' : '/usr/bin/chromium';
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+// Only chromium reports layout shifts.
+const onlyChromium = kFirefox ? 'firefox reports no layout shift' : false;
 const kConformanceLines = 1500;
 // What the one file may weigh, module and dictionary included.
 const kMostPageBytes = 600 * 1024;
 const kFileLines = 200;
 
-skipUnless(fs.existsSync(kChromium), `${kChromium} is not installed (scripts/install-deps web installs it)`);
+skipUnless(fs.existsSync(kBrowser), `${kBrowser} is not installed (scripts/install-deps web installs it)`);
 const puppeteer = await import('puppeteer-core').then((m) => m.default, () => null);
 skipUnless(puppeteer, 'puppeteer-core is not installed in tests/web (scripts/install-deps web installs it)');
 const pagePath = webFile('taviro.html');
@@ -30,14 +36,18 @@ const corpusLines = fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n
 
 const output = process.env.TAVIRO_TEST_OUTPUT;
 const work = path.join(output, 'page-test');
+const shot = (name) => path.join(output, `${name}${kFirefox ? '-firefox' : ''}.png`);
 fs.rmSync(work, { recursive: true, force: true });
 fs.mkdirSync(work, { recursive: true });
+// Where firefox saves every download; chromium is told a folder for each.
+const firefoxDownloads = path.join(work, 'downloads');
 
 let browser;
 let page;
 let browserSession;
 const refused = [];
 const pageErrors = [];
+let loadShifts = [];
 
 // ---- taviro-convert ---------------------------------------------------------
 
@@ -87,6 +97,9 @@ async function fileDone(name) {
 
 // Clicks a download button and returns the file the browser saved.
 async function download(button) {
+  if (kFirefox) {
+    return firefoxDownload(button);
+  }
   const folder = fs.mkdtempSync(path.join(work, 'download-'));
   await browserSession.send('Browser.setDownloadBehavior',
     { behavior: 'allow', downloadPath: folder, eventsEnabled: true });
@@ -104,6 +117,28 @@ async function download(button) {
   return { name, bytes: fs.readFileSync(path.join(folder, name)) };
 }
 
+// Firefox saves into its one folder, a part file first: the download is the
+// new file once no part file is left and its size holds still.
+async function firefoxDownload(button) {
+  fs.mkdirSync(firefoxDownloads, { recursive: true });
+  const before = new Set(fs.readdirSync(firefoxDownloads));
+  await page.click(button);
+  for (let size = -1; ;) {
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    const names = fs.readdirSync(firefoxDownloads);
+    const fresh = names.filter((name) => !before.has(name) && !name.endsWith('.part'));
+    if (fresh.length !== 1 || names.some((name) => name.endsWith('.part'))) continue;
+    const file = path.join(firefoxDownloads, fresh[0]);
+    const now = fs.statSync(file).size;
+    if (now === size) {
+      const bytes = fs.readFileSync(file);
+      fs.rmSync(file);
+      return { name: fresh[0], bytes };
+    }
+    size = now;
+  }
+}
+
 // The first line where the page and taviro-convert differ, for a readable failure.
 function assertSameLines(actual, expected) {
   const ours = actual.toString('utf8').split('\n');
@@ -116,19 +151,43 @@ function assertSameLines(actual, expected) {
 }
 
 before(async () => {
-  browser = await puppeteer.launch({
-    executablePath: kChromium,
+  browser = await puppeteer.launch(kFirefox ? {
+    browser: 'firefox',
+    executablePath: kBrowser,
+    protocol: 'webDriverBiDi',
+    headless: true,
+    extraPrefsFirefox: {
+      'browser.download.dir': firefoxDownloads,
+      'browser.download.folderList': 2,
+      'browser.download.useDownloadDir': true,
+      'browser.download.always_ask_before_handling_new_types': false,
+      // The downloads panel would take the keyboard's focus from the page.
+      'browser.download.alwaysOpenPanel': false,
+    },
+  } : {
+    executablePath: kBrowser,
     headless: true,
     userDataDir: fs.mkdtempSync(path.join(work, 'profile-')),
     args: kChromiumFlags,
   });
-  browserSession = await browser.target().createCDPSession();
   page = await browser.newPage();
-  await page.setViewport({ width: 1100, height: 900 });
+  // Loaded at a phone's width, where the status takes two lines, for the
+  // test that nothing shifts.
+  await page.setViewport({ width: 375, height: 812 });
   page.on('pageerror', (error) => pageErrors.push(error.message));
-  const session = await page.createCDPSession();
-  await session.send('Network.emulateNetworkConditions',
-    { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+  if (!kFirefox) {
+    browserSession = await browser.target().createCDPSession();
+    const session = await page.createCDPSession();
+    await session.send('Network.emulateNetworkConditions',
+      { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+    // Every layout shift from the start, for the test that none is made.
+    await page.evaluateOnNewDocument(() => {
+      window.layoutShifts = [];
+      new PerformanceObserver((list) => window.layoutShifts.push(...list.getEntries().map((entry) =>
+        ({ value: entry.value, sources: entry.sources.map((source) => source.node?.id || source.node?.nodeName) }))))
+        .observe({ type: 'layout-shift', buffered: true });
+    });
+  }
   // The page's own file and the worker it makes from its own text are let
   // through; everything else is refused and noted.
   await page.setRequestInterception(true);
@@ -145,6 +204,12 @@ before(async () => {
   await page.waitForSelector('body[data-ready="1"]');
   const ready = await page.evaluate(() => performance.getEntriesByName('taviro-ready')[0].startTime);
   console.log(`load to ready: ${ready.toFixed(0)} ms`);
+  if (!kFirefox) {
+    // The shifts of the loading page: from the start until two frames after it is ready.
+    loadShifts = await page.evaluate(() => new Promise((resolve) =>
+      requestAnimationFrame(() => requestAnimationFrame(() => resolve(window.layoutShifts.slice())))));
+  }
+  await page.setViewport({ width: 1100, height: 900 });
 });
 
 after(async () => {
@@ -155,7 +220,8 @@ test('opened from disk, offline, it is ready and asked for nothing from a networ
   const size = fs.statSync(pagePath).size;
   console.log(`the page: ${size} bytes`);
   assert.ok(size <= kMostPageBytes, `the page has grown to ${size} bytes`);
-  assert.deepEqual(refused, []);
+  // Firefox asks for a data: font of its own, which is no network request.
+  assert.deepEqual(refused.filter((url) => !(kFirefox && url.startsWith('data:'))), []);
   assert.deepEqual(pageErrors, []);
 });
 
@@ -166,16 +232,24 @@ test(`${kConformanceLines} pasted lines come out as taviro-convert --to utf-8 wr
   assertSameLines(Buffer.from(await text('#roman'), 'utf8'), desktopOutput(source, ['--to', 'utf-8']));
 });
 
-test("a UTF-8 file downloads as taviro-convert's two outputs, under the source's name", async () => {
+test("a UTF-8 file downloads as taviro-convert's two outputs, named after the source", async () => {
   const name = 'chapter.txt';
   const source = writeSource(name, `${corpusLines.slice(0, kFileLines).join('\n')}\n`);
   await (await page.$('#file')).uploadFile(source);
   await fileDone(name);
   const utf16 = await download('#save-utf16');
   const utf8 = await download('#save-utf8');
-  assert.deepEqual([utf16.name, utf8.name], [name, name]);
+  // Never the source's own name, so that a download beside it never replaces it.
+  assert.deepEqual([utf16.name, utf8.name], ['chapter-roman-utf16.txt', 'chapter-roman.txt']);
   assert.ok(utf16.bytes.equals(desktopOutput(source)), 'the UTF-16 download is not the desktop\'s file');
   assertSameLines(utf8.bytes, desktopOutput(source, ['--to', 'utf-8']));
+  // Once the user types, the text is theirs, and the file's name is forgotten.
+  await page.focus('#gurmukhi');
+  await page.keyboard.press('End');
+  await page.keyboard.type('x');
+  await idle();
+  assert.equal((await download('#save-utf8')).name, 'roman.txt');
+  assert.equal((await download('#save-utf16')).name, 'roman-utf16.txt');
 });
 
 test('a UTF-16LE file with a byte-order mark, dropped on the page', async () => {
@@ -249,7 +323,166 @@ test('pointing at a word or moving to it by keyboard tells how it was finished',
   assert.deepEqual(await page.$eval('#table-notes',
     (notes) => [...notes.childNodes].map((node) => node.textContent)),
     ['*  [No Conversion Available]', '', '\u2020  [Doubles the following character]']);
-  await page.screenshot({ path: path.join(output, 'page.png'), fullPage: true });
-  await page.setViewport({ width: 390, height: 844 });
-  await page.screenshot({ path: path.join(output, 'page-phone.png'), fullPage: true });
+  await page.screenshot({ path: shot('page'), fullPage: true });
+  await page.$eval('#table', (table) => { table.open = false; });
 });
+
+// ---- at any size and for every reader ------------------------------------------
+
+const kViewports = [{ width: 1280, height: 800, name: 'page-desktop' }, { width: 375, height: 812, name: 'page-phone' }];
+const kExplainedLines = 40;
+const kPasteBytes = 5000000;
+// Generous, for a loaded machine: the page answers in a few milliseconds.
+const kMostKeystrokeMilliseconds = 2000;
+const require = createRequire(import.meta.url);
+const axeFile = (() => {
+  try {
+    return require.resolve('axe-core/axe.min.js');
+  } catch {
+    return null;
+  }
+})();
+
+// The rules of WCAG 2.2 at levels A and AA that axe-core checks.
+async function axeViolations() {
+  if (!await page.evaluate(() => Boolean(window.axe))) {
+    await page.evaluate(fs.readFileSync(axeFile, 'utf8'));
+  }
+  return page.evaluate(async () => {
+    const { violations } = await window.axe.run(document,
+      { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] } });
+    return violations.map(({ id, nodes }) => `${id}: ${nodes.map((node) => node.target.join(' ')).join(', ')}`);
+  });
+}
+
+const shown = (selector) => page.$eval(selector, (node) => !node.hidden && node.getClientRects().length > 0);
+
+test('the page made no layout shift while it loaded', { skip: onlyChromium }, async () => {
+  const total = loadShifts.reduce((sum, shift) => sum + shift.value, 0);
+  console.log(`layout shift while loading: ${total.toFixed(4)}`);
+  assert.deepEqual(loadShifts, []);
+});
+
+test('axe-core finds no violation of WCAG A or AA, on the ready page or with a result', { skip: !axeFile &&
+  'axe-core is not installed in tests/web (scripts/install-deps web installs it)' }, async () => {
+  await enterText('');
+  assert.deepEqual(await axeViolations(), []);
+  await enterText(corpusLines.slice(0, 20).join('\n'));
+  await page.focus('#roman .w');
+  await page.keyboard.press('ArrowRight');
+  assert.deepEqual(await axeViolations(), []);
+  // The words are a list of options for a screen reader, each described by its explanation.
+  const current = await page.$eval('#roman .w[aria-selected="true"]', (word) =>
+    [word.getAttribute('role'), word.getAttribute('aria-describedby'), word.closest('#roman').getAttribute('role')]);
+  assert.deepEqual(current, ['option', 'word-info', 'listbox']);
+});
+
+for (const { width, height, name } of kViewports) {
+  test(`with ${kExplainedLines} lines converted, a word's explanation is in view at ${width}x${height}`, async () => {
+    await page.setViewport({ width, height });
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await enterText(corpusLines.slice(0, kExplainedLines).join('\n'));
+    const inView = () => page.evaluate(() => {
+      const info = document.getElementById('word-info').getBoundingClientRect();
+      const word = document.activeElement.getBoundingClientRect();
+      return { info: info.top >= 0 && info.bottom <= innerHeight + 0.5, covered: word.bottom > info.top + 1,
+        text: document.getElementById('word-info').textContent };
+    });
+    await page.focus('#roman .w');
+    await page.keyboard.press('ArrowRight');
+    const first = await inView();
+    assert.ok(first.info && first.text, `the explanation of the second word is out of view: ${JSON.stringify(first)}`);
+    await page.screenshot({ path: shot(name) });
+    await page.keyboard.press('End');
+    const last = await inView();
+    assert.ok(last.info && !last.covered, `the last word or its explanation is out of view: ${JSON.stringify(last)}`);
+    await page.setViewport({ width: 1100, height: 900 });
+  });
+}
+
+test(`a ${kPasteBytes / 1e6} MB paste is held, not put in the box, and a keystroke after it is answered at once`,
+  async () => {
+    await enterText('');
+    const lines = `${corpusLines.filter((line) => line).join('\n')}\n`;
+    const copies = Math.ceil(kPasteBytes / Buffer.byteLength(lines));
+    // Put on the clipboard by a copy of the test's own, then pasted as a
+    // person pastes: the browser's paste command, its real paste event.
+    await page.evaluate((unit, count) => {
+      document.addEventListener('copy', (event) => {
+        event.clipboardData.setData('text/plain', unit.repeat(count));
+        event.preventDefault();
+      }, { once: true });
+      document.execCommand('copy');
+    }, lines, copies);
+    await page.focus('#gurmukhi');
+    if (kFirefox) {
+      await page.keyboard.down('Control');
+      await page.keyboard.press('v');
+      await page.keyboard.up('Control');
+    } else {
+      await page.keyboard.press('KeyV', { commands: ['Paste'] });
+    }
+    await page.waitForFunction(() => !document.body.dataset.busy &&
+      document.getElementById('status').textContent.startsWith('Converted the pasted text:'), { timeout: 60000 });
+    assert.equal(await page.$eval('#gurmukhi', (area) => area.value.length), 0);
+    assert.ok(await shown('#held'), 'the page does not say that it holds the text');
+    assert.match(await text('#held-text'), new RegExp(`${(lines.length * copies).toLocaleString('en')} characters`));
+    const enabled = await page.$$eval('#save-utf8, #save-utf16, #copy',
+      (buttons) => buttons.filter((button) => !button.disabled).length);
+    assert.equal(enabled, 3);
+    const head = corpusLines.slice(0, 50).join('\n');
+    // The whole lines of the result's first block, as taviro-convert writes them.
+    const roman = (await page.$eval('#roman', (node) => node.firstElementChild.textContent)).split('\n').slice(0, -1);
+    const expected = desktopOutput(writeSource('pasted-head.txt', `${head}\n`), ['--to', 'utf-8']).toString('utf8');
+    assert.ok(roman.length >= 20, `the result's first block holds ${roman.length} lines`);
+    assert.equal(roman.slice(0, 49).join('\n'), expected.split('\n').slice(0, Math.min(49, roman.length)).join('\n'));
+
+    // A keystroke now asks before the held text's result is put away.
+    await page.evaluate(() => document.addEventListener('keydown',
+      () => { window.keyAt = performance.now(); }, { capture: true, once: true }));
+    await page.keyboard.press('KeyA');
+    await page.waitForFunction(() => document.getElementById('replace-held').open);
+    const answered = await page.evaluate(() => performance.now() - window.keyAt);
+    console.log(`a keystroke after a ${kPasteBytes / 1e6} MB paste: answered in ${answered.toFixed(0)} ms`);
+    assert.ok(answered < kMostKeystrokeMilliseconds, `the keystroke took ${answered} ms`);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'replace-held-keep');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => !document.getElementById('replace-held').open);
+    assert.equal(await page.$eval('#gurmukhi', (area) => area.value), '');
+    assert.ok(await shown('#held'), 'keeping the held text put it away');
+    assert.ok((await page.$eval('#roman', (node) => node.childElementCount)) > 0, 'the result is gone');
+
+    await page.keyboard.type('ਕਮਲ');
+    await page.waitForFunction(() => document.getElementById('replace-held').open);
+    await page.click('#replace-held-new');
+    await idle();
+    assert.equal(await page.$eval('#gurmukhi', (area) => area.value), 'ਕ');
+    assert.ok(!await shown('#held'), 'the held text is still there');
+    assert.equal(await text('#status'), '1 word.');
+  });
+
+test('a program, an empty file and a word too long for the rules are told plainly, and clear the result',
+  async () => {
+    const failsWith = async (name, bytes, message) => {
+      await enterText('ਕਮਲ');
+      await (await page.$('#file')).uploadFile(writeSource(name, bytes));
+      await fileDone(name);
+      assert.equal(await text('#status'), message);
+      assert.equal(await text('#roman'), '');
+      assert.equal(await page.$eval('#gurmukhi', (area) => area.value), '');
+    };
+    await failsWith('program.txt', fs.readFileSync('/bin/ls').subarray(0, 20000),
+      "'program.txt' is not a text file. Open a file of Gurmukhi text (.txt); a document from a word processor " +
+      'can be saved as plain text first.');
+    await failsWith('empty.txt', Buffer.alloc(0), "'empty.txt' is empty: there is no text in it to convert.");
+    // A NUL byte is part of a letter in UTF-16, with a byte-order mark or without one.
+    for (const [name, mark] of [['marked.txt', '\uFEFF'], ['unmarked.txt', '']]) {
+      const source = writeSource(name, Buffer.from(`${mark}ਕਮਲ ਪੱਕਾ ok\r\n`, 'utf16le'));
+      await (await page.$('#file')).uploadFile(source);
+      await fileDone(name);
+      assertSameLines(Buffer.from(await text('#roman'), 'utf8'), desktopOutput(source, ['--to', 'utf-8']));
+    }
+    await enterText('ਕ'.repeat(40000));
+    assert.match(await text('#status'), /A word that long is not Punjabi text: check that this is the text you meant\.$/);
+    assert.equal(await text('#roman'), '');
+  });

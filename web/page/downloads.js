@@ -35,3 +35,20 @@ export function downloadFile(bytes, name) {
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
+
+// The downloads of a typed text, and the mark a source's own name gets.
+const kTypedTextBase = 'roman';
+const kRomanMark = '-roman';
+
+/**
+ * The names the two downloads take: after the source, with a Roman mark, so
+ * that one saved beside its source never replaces it (small.txt gives
+ * small-roman.txt and small-roman-utf16.txt); after nothing for a typed text.
+ * @param {string | null} sourceName  the file's name, or null for a typed text
+ * @returns {{'utf-8': string, 'utf-16le': string}}
+ */
+export function downloadNames(sourceName) {
+  const stem = sourceName ? sourceName.replace(/\.[^.]*$/, '') : '';
+  const name = stem ? stem + kRomanMark : kTypedTextBase;
+  return { 'utf-8': `${name}.txt`, 'utf-16le': `${name}-utf16.txt` };
+}

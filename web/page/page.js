@@ -2,19 +2,28 @@
 // comes back. Every result and every message is the engine's; nothing here
 // decides how a word is written. The parts it wires together are modules of
 // their own: the worker's client, the result, the word details, the
-// character table and the downloads.
+// character table, the downloads and the checks on a file.
+//
+// A text too long for the Gurmukhi box, pasted or read from a file, is held
+// apart from the box: a browser takes seconds to lay out a text box of
+// millions of characters and seconds more for each keystroke after, so the
+// box is left empty, says that it holds the text, and the result and its
+// downloads are the held text's. Typing after that asks first, in the page's
+// own dialog, before the held text and its result are put away.
 
 import { renderCharacterTable } from './character_table.js';
 import { byId } from './dom.js';
-import { copyToClipboard, downloadFile } from './downloads.js';
+import { copyToClipboard, downloadFile, downloadNames } from './downloads.js';
 import { kMostWordSpans, ResultView } from './result_view.js';
+import { isNotText } from './source_checks.js';
 import { WordDetails } from './word_details.js';
 import { WorkerClient } from './worker_client.js';
 
-// A file's Gurmukhi text longer than this is not put in the text box: the
-// browser would take seconds to lay it out, and the page would stand still.
+// A text longer than this, pasted or read from a file, is not put in the text
+// box but held: in chromium a paste of this much takes a quarter of a second
+// and each keystroke after it a tenth; four times as much takes a second, and
+// twenty times as much seconds for the paste and for every keystroke.
 const kMostShownSourceUnits = 262144;
-const kTypedTextName = 'roman.txt';
 // Where this browser keeps the user's lexicon between visits.
 const kLexiconKey = 'taviro-lexicon';
 
@@ -30,12 +39,23 @@ const ui = {
   loanwords: byId('loanwords'),
   lexiconText: byId('lexicon-text'),
   lexiconStatus: byId('lexicon-status'),
+  held: byId('held'),
+  heldText: byId('held-text'),
+  heldDrop: byId('held-drop'),
+  replaceHeld: byId('replace-held'),
+  replaceHeldText: byId('replace-held-text'),
+  replaceHeldKeep: byId('replace-held-keep'),
+  replaceHeldNew: byId('replace-held-new'),
 };
 
 const view = new ResultView(byId('roman'));
 const details = new WordDetails(view, byId('word-info'));
 let ready = false;          // the converter has loaded
-let fileName = kTypedTextName;  // the name downloads get
+let sourceName = null;      // the file the text came from; null once the user types
+/** @type {{text: string, name: string | null} | null} */
+let held = null;            // the text too long for the box, and its file's name
+let placeholder = '';       // the box's own, while no text is held
+let givenWhileHeld = '';    // what the user typed or pasted while asked
 
 function setStatus(text, isError) {
   ui.status.textContent = text;
@@ -74,8 +94,8 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
   lexicon: showLexicon,
   lexiconSettled: () => {
     setBusy(false);
-    if (ui.gurmukhi.value) {
-      convertTyped();
+    if (held || ui.gurmukhi.value) {
+      convertCurrent();
     }
   },
   converted: (reply, request) => {
@@ -87,15 +107,15 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
     showResult(reply, request);
     setBusy(false);
   },
-  failed: (reply) => {
-    clearResult();
-    setStatus(reply.message, true);
+  failed: (reply, request) => {
+    showFailure(reply.message, request);
     setBusy(false);
   },
   encoded: (reply, name) => downloadFile(reply.bytes, name),
   unencoded: (reply) => setStatus(reply.message, true),
   stopped: (message) => {
-    setStatus(`The converter stopped: ${message}`, true);
+    clearResult();
+    setStatus(`The converter stopped: ${message}. Load the page again.`, true);
     setBusy(false);
   },
   busy: () => setBusy(true),
@@ -117,8 +137,8 @@ function startReady(reply) {
   ui.lexiconText.value = storedLexicon();
   if (ui.lexiconText.value) {
     sendLexicon();
-  } else if (ui.gurmukhi.value) {
-    convertTyped();
+  } else if (held || ui.gurmukhi.value) {
+    convertCurrent();
   }
 }
 
@@ -153,11 +173,124 @@ function showLexicon({ entries, problems }) {
 
 // ---- converting ---------------------------------------------------------------
 
+// The text the result is made from: the held text, or the box's.
+function convertCurrent() {
+  if (!ready) {
+    return;
+  }
+  client.convertText(held ? held.text : ui.gurmukhi.value);
+}
+
+// Holds `text`, too long for the box, and converts it; `name` is its file's.
+function hold(text, name) {
+  held = { text, name };
+  sourceName = name;
+  if (ui.gurmukhi.value) {
+    ui.gurmukhi.value = '';
+  }
+  const what = name ? `The text of '${name}'` : 'The pasted text';
+  ui.heldText.textContent = `${what}, ${text.length.toLocaleString('en')} characters, is too long to show ` +
+    'here. Its Roman text is beside it, to copy or download.';
+  ui.held.hidden = false;
+  ui.gurmukhi.placeholder = '';
+  ui.gurmukhi.setAttribute('aria-describedby', 'held-text');
+}
+
+// Puts the held text away; the box is the user's again, empty.
+function dropHeld() {
+  if (!held) {
+    return;
+  }
+  held = null;
+  sourceName = null;
+  ui.held.hidden = true;
+  ui.gurmukhi.placeholder = placeholder;
+  ui.gurmukhi.removeAttribute('aria-describedby');
+}
+
+// Takes a text the user gave: into the box if it fits, else held.
+function takeText(text, name) {
+  dropHeld();
+  sourceName = name;
+  if (text.length > kMostShownSourceUnits) {
+    hold(text, name);
+  } else {
+    ui.gurmukhi.value = text;
+  }
+}
+
+function typed() {
+  if (held) {
+    // Something reached the box while a text is held: nothing is thrown
+    // away before the user says so.
+    askToReplaceHeld(ui.gurmukhi.value);
+    return;
+  }
+  sourceName = null;  // the text is the user's now, not the file's
+  if (ui.gurmukhi.value) {
+    convertTyped();
+  } else {
+    clearResult();
+    setStatus('Type or paste Gurmukhi, or open a text file.');
+  }
+}
+
 function convertTyped() {
   if (!ready) {
     return;
   }
   client.convertText(ui.gurmukhi.value);
+}
+
+// A paste too long for the box is held, not put in it.
+function pasted(event) {
+  const text = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
+  const area = ui.gurmukhi;
+  if (held) {
+    event.preventDefault();
+    askToReplaceHeld(text);
+    return;
+  }
+  const { selectionStart: start, selectionEnd: end, value } = area;
+  if (value.length - (end - start) + text.length <= kMostShownSourceUnits) {
+    return;  // the browser puts it in the box, and the input event converts it
+  }
+  event.preventDefault();
+  takeText(value.slice(0, start) + text + value.slice(end), null);
+  setBusy(true);
+  setStatus('Converting the pasted text…');
+  convertCurrent();
+}
+
+// Asks, in the page's own dialog, before a held text is put away for what the
+// user typed or pasted (`given`, which is kept for the box if they say so).
+function askToReplaceHeld(given) {
+  const what = held.name ? `the text of '${held.name}'` : 'the pasted text';
+  ui.replaceHeldText.textContent = `Typing here puts away ${what} and its Roman text. ` +
+    'Download the Roman text first if you need it.';
+  givenWhileHeld = given;
+  if (!ui.replaceHeld.open) {
+    ui.replaceHeld.showModal();
+  }
+}
+
+function answerReplaceHeld(replace) {
+  const given = givenWhileHeld;
+  givenWhileHeld = '';
+  ui.replaceHeld.close();
+  if (replace) {
+    dropHeld();
+    clearResult();
+    takeText(given, null);
+    if (held || ui.gurmukhi.value) {
+      convertCurrent();
+    } else {
+      setStatus('Type or paste Gurmukhi, or open a text file.');
+    }
+  } else if (ui.gurmukhi.value) {
+    ui.gurmukhi.value = '';  // what was typed; the held text stays
+  }
+  ui.gurmukhi.focus();
 }
 
 function openFile(file) {
@@ -171,11 +304,22 @@ function openFile(file) {
   reader.onprogress = (event) => showProgress(event.loaded, file.size);
   reader.onerror = () => {
     ui.progress.hidden = true;
-    clearResult();
-    setStatus(`cannot read '${file.name}': ${reader.error.message}`, true);
+    showFailure(`cannot read '${file.name}': ${reader.error.message}`, { name: file.name });
     setBusy(false);
   };
   reader.onload = () => {
+    const problem = reader.result.byteLength === 0
+      ? `'${file.name}' is empty: there is no text in it to convert.`
+      : isNotText(reader.result)
+        ? `'${file.name}' is not a text file. Open a file of Gurmukhi text (.txt); a document from a ` +
+          'word processor can be saved as plain text first.'
+        : null;
+    if (problem) {
+      ui.progress.hidden = true;
+      showFailure(problem, { name: file.name });
+      setBusy(false);
+      return;
+    }
     showProgress();
     setStatus(`Converting '${file.name}'…`);
     client.convertFile(file.name, reader.result);
@@ -189,26 +333,42 @@ function openFile(file) {
  */
 function showResult(reply, request) {
   const source = request.source !== undefined ? request.source : reply.source;
-  const sourceShown = !request.name || source.length <= kMostShownSourceUnits;
   if (request.name) {
-    fileName = request.name;
-    ui.gurmukhi.value = sourceShown ? source : '';
+    takeText(source, request.name);
   }
   const display = reply.roman.replace(/\r/g, '');
   details.clear();
   const count = view.show({ roman: reply.roman, units: reply.units, words: reply.words, source, display });
   enableResultButtons(display.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
-  if (!sourceShown) {
-    notes.push('Its Gurmukhi text is too long to show here.');
-  }
   if (count > kMostWordSpans) {
     notes.push(`Word details are shown for texts of up to ${kMostWordSpans.toLocaleString('en')} words.`);
   }
   if (request.name) {
     notes.unshift(`Converted '${request.name}' (${reply.encoding}):`);
+  } else if (held && source === held.text) {
+    notes.unshift(held.name ? `Converted '${held.name}':` : 'Converted the pasted text:');
   }
   setStatus(notes.join(' '));
+}
+
+// A failure clears the result, and a file's text with it: what is on the
+// page never belongs to another text than the message. The message names
+// the file, and says what a word too long for the rules means.
+function showFailure(message, request) {
+  const name = request && request.name;
+  if (name) {
+    dropHeld();
+    ui.gurmukhi.value = '';
+    sourceName = null;
+  }
+  clearResult();
+  let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
+  if (/32767|too long/.test(message)) {
+    text += `. A word that long is not Punjabi text: check that ${name ? 'this is the file' : 'this is the text'} ` +
+      'you meant.';
+  }
+  setStatus(text, true);
 }
 
 function clearResult() {
@@ -229,7 +389,22 @@ async function copyResult() {
 
 // ---- wiring -------------------------------------------------------------------------
 
-ui.gurmukhi.addEventListener('input', convertTyped);
+placeholder = ui.gurmukhi.placeholder;
+ui.gurmukhi.addEventListener('input', typed);
+ui.gurmukhi.addEventListener('paste', pasted);
+ui.heldDrop.addEventListener('click', () => {
+  dropHeld();
+  clearResult();
+  setStatus('Type or paste Gurmukhi, or open a text file.');
+  ui.gurmukhi.focus();
+});
+ui.replaceHeldKeep.addEventListener('click', () => answerReplaceHeld(false));
+ui.replaceHeldNew.addEventListener('click', () => answerReplaceHeld(true));
+// Escape keeps the held text, as "Keep it" does.
+ui.replaceHeld.addEventListener('cancel', (event) => {
+  event.preventDefault();
+  answerReplaceHeld(false);
+});
 ui.lexiconText.addEventListener('input', sendLexicon);
 ui.loanwords.addEventListener('change', sendLexicon);
 ui.file.addEventListener('change', () => {
@@ -238,8 +413,11 @@ ui.file.addEventListener('change', () => {
 });
 ui.copy.addEventListener('click', copyResult);
 // UTF-8 as taviro-convert --to utf-8 writes it; UTF-16LE as the desktop does.
-ui.saveUtf8.addEventListener('click', () => client.encode(view.result.units, 'utf-8', fileName));
-ui.saveUtf16.addEventListener('click', () => client.encode(view.result.units, 'utf-16le', fileName));
+// Named after the source with a Roman mark, so that one saved beside its
+// source never replaces it.
+for (const [button, encoding] of [[ui.saveUtf8, 'utf-8'], [ui.saveUtf16, 'utf-16le']]) {
+  button.addEventListener('click', () => client.encode(view.result.units, encoding, downloadNames(sourceName)[encoding]));
+}
 
 document.addEventListener('dragover', (event) => {
   event.preventDefault();

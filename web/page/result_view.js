@@ -1,5 +1,7 @@
 // The Roman result on the page: its text in blocks, and a span for each word
-// that the word details can point at.
+// that the word details can point at. To a screen reader the result is a
+// list of its words, each an option described by the word's explanation;
+// above kMostWordSpans words, where there are no spans, it is a plain group.
 
 import { element } from './dom.js';
 import { WordReports } from './word_reports.js';
@@ -69,6 +71,7 @@ export class ResultView {
     this.spans = [];
     this.focused = null;
     this.container.replaceChildren();
+    this.container.setAttribute('role', 'group');
   }
 
   // The result is shown in blocks that the browser lays out only when they
@@ -86,9 +89,11 @@ export class ResultView {
     let at = 0;
     for (const end of blockEnds(roman)) {
       const block = element('div', { className: 'block' });
+      block.setAttribute('role', 'none');
       for (; withSpans && word < count && this.words.at(word).romanBegin < end; ++word) {
         const { romanBegin: begin, romanEnd: end } = this.words.at(word);
         const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
+        span.setAttribute('role', 'option');
         span.dataset.i = word;
         block.append(text(at, begin), span);
         this.spans.push(span);
@@ -102,17 +107,28 @@ export class ResultView {
       this.spans[0].tabIndex = 0;
       this.focused = this.spans[0];
     }
+    this.container.setAttribute('role', this.spans.length ? 'listbox' : 'group');
     this.container.replaceChildren(fragment);
+  }
+
+  // The word Tab comes to is the list's chosen option, and the explanation
+  // describes it.
+  markCurrent(span) {
+    if (this.focused && this.focused !== span) {
+      this.focused.removeAttribute('tabindex');
+      this.focused.removeAttribute('aria-selected');
+      this.focused.removeAttribute('aria-describedby');
+    }
+    span.tabIndex = 0;
+    span.setAttribute('aria-selected', 'true');
+    span.setAttribute('aria-describedby', 'word-info');
+    this.focused = span;
   }
 
   // One word at a time is the result's stop for Tab, so that Tab passes the
   // result in one step and the arrow keys move within it.
   focusWord(span) {
-    if (this.focused && this.focused !== span) {
-      this.focused.removeAttribute('tabindex');
-    }
-    span.tabIndex = 0;
-    this.focused = span;
+    this.markCurrent(span);
     span.focus();
   }
 }

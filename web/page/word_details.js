@@ -30,7 +30,10 @@ export class WordDetails {
       }
     });
     words.addEventListener('focusin', (event) => {
-      if (event.target.classList.contains('w')) this.showWord(event.target);
+      if (!event.target.classList.contains('w')) return;
+      // Told first, so that the word's description is ready when it is read.
+      this.showWord(event.target);
+      this.view.markCurrent(event.target);
     });
     words.addEventListener('mouseover', (event) => {
       const span = event.target.closest && event.target.closest('.w');
