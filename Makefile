@@ -56,6 +56,7 @@ $(TEST_DIR)/CMakeCache.txt:
 	cmake --preset debug
 
 test: build web $(TEST_DIR)/CMakeCache.txt
+	@./scripts/install-deps python
 	cmake --build --preset debug -j$(JOBS)
 	ctest --preset test -j$(JOBS)
 
