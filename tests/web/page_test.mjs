@@ -430,6 +430,13 @@ test(`a ${kPasteBytes / 1e6} MB paste is held, not put in the box, and a keystro
     const enabled = await page.$$eval('#save-utf8, #save-utf16, #copy',
       (buttons) => buttons.filter((button) => !button.disabled).length);
     assert.equal(enabled, 3);
+    // The long result fits a phone's width: its blocks not yet laid out take the box's width.
+    await page.setViewport({ width: 375, height: 812 });
+    const wider = await page.evaluate(() => [...document.querySelectorAll('body *')]
+      .filter((node) => node.getBoundingClientRect().right > innerWidth + 0.5).slice(0, 3)
+      .map((node) => `${node.nodeName}#${node.id}.${node.className} ${node.getBoundingClientRect().right}`));
+    assert.deepEqual(wider, [], 'the page is wider than a phone');
+    await page.setViewport({ width: 1100, height: 900 });
     const head = corpusLines.slice(0, 50).join('\n');
     // The whole lines of the result's first block, as taviro-convert writes them.
     const roman = (await page.$eval('#roman', (node) => node.firstElementChild.textContent)).split('\n').slice(0, -1);
