@@ -1,5 +1,6 @@
 // The parallel conversion over arbitrary UTF-16 units with a small dictionary,
-// in chunks of 1 to 64 units on 2 or 3 threads (the first byte says which),
+// in chunks of 1 to 64 units on 2 or 3 threads, in the rules' forms or the
+// spoken ones (the first byte says which),
 // against the sequential run: the same text and the same failure, also the
 // text written before a failure. A completed conversion also matches the
 // literal loop that takes one unit at a time.
@@ -19,10 +20,18 @@
 
 namespace {
 
-const taviro::MemoryDictionary& dictionary() {
-    static const taviro::MemoryDictionary words({u"kamal", u"nayan", u"k\u0101r", u"ka", u"ki", u"a",
-                                                 u"sh\u0101m", u"pa\u1E43j\u0101b\u012B", u"sant"});
+taviro::MemoryDictionary make_dictionary(bool spoken) {
+    taviro::MemoryDictionary words({u"kamal", u"nayan", u"k\u0101r", u"ka", u"ki", u"a", u"sh\u0101m",
+                                    u"pa\u1E43j\u0101b\u012B", u"sant"});
+    words.write_spoken_forms(spoken);
     return words;
+}
+
+// The rules' forms, or the spoken ones, as the input's first byte says.
+const taviro::MemoryDictionary& dictionary(bool spoken) {
+    static const taviro::MemoryDictionary rules = make_dictionary(false);
+    static const taviro::MemoryDictionary spoken_forms = make_dictionary(true);
+    return spoken ? spoken_forms : rules;
 }
 
 struct Outcome {
@@ -50,17 +59,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const taviro::ParallelOptions options{.threads = 2u + (data[0] >> 7), .chunk_units = 1u + (data[0] & 63u),
                                           .chunks_in_flight = 2};
     const std::u16string units = taviro::fuzz::utf16_from_bytes(data + 1, size - 1);
+    const taviro::MemoryDictionary& words = dictionary((data[0] & 64u) != 0);
 
     const Outcome sequential = convert(
-        [](auto& source, auto& sink) { taviro::convert_units(source, sink, dictionary()); },
+        [&words](auto& source, auto& sink) { taviro::convert_units(source, sink, words); },
         taviro::MemoryUnitSource(units));
     const Outcome parallel = convert(
-        [&options](auto& source, auto& sink) { taviro::convert_units_parallel(source, sink, dictionary(), options); },
+        [&](auto& source, auto& sink) { taviro::convert_units_parallel(source, sink, words, options); },
         taviro::TricklingUnitSource(units));
     if (parallel.error != sequential.error || parallel.text != sequential.text) std::abort();
     if (!sequential.error) {
         const Outcome literal = convert(
-            [](auto& source, auto& sink) { taviro::convert_units_unit_by_unit(source, sink, dictionary()); },
+            [&words](auto& source, auto& sink) { taviro::convert_units_unit_by_unit(source, sink, words); },
             taviro::MemoryUnitSource(units));
         if (literal.text != sequential.text) std::abort();
     }

@@ -2,7 +2,8 @@
 // converts everything or stops with an EngineError (an addak before an unmapped
 // character, a word past the 16-bit counter). How the units arrive, in one block
 // or in reads of a few units, changes neither the text nor the outcome, and both
-// agree with the literal loop that takes one unit at a time.
+// agree with the literal loop that takes one unit at a time; so in spoken
+// forms too, whose text is the rules' text with some "a"s left out.
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "fuzz_input.h"
 #include "taviro/engine.h"
@@ -36,6 +38,28 @@ const taviro::MemoryDictionary& dictionary() {
     return words;
 }
 
+const taviro::MemoryDictionary& spoken_dictionary() {
+    static const taviro::MemoryDictionary words = [] {
+        taviro::MemoryDictionary spoken = make_dictionary();
+        spoken.write_spoken_forms(true);
+        return spoken;
+    }();
+    return words;
+}
+
+// Whether `fewer` is `text` with some "a"s left out.
+bool lacks_only_as(std::u16string_view fewer, std::u16string_view text) {
+    std::size_t at = 0;
+    for (const char16_t unit : text) {
+        if (at < fewer.size() && fewer[at] == unit) {
+            ++at;
+        } else if (unit != u'a') {
+            return false;
+        }
+    }
+    return at == fewer.size();
+}
+
 struct Outcome {
     std::u16string text;
     std::optional<taviro::EngineError::Kind> error;
@@ -43,10 +67,10 @@ struct Outcome {
 
 using Loop = taviro::FinishCounts (*)(taviro::UnitSource&, taviro::UnitSink&, const taviro::Dictionary&);
 
-Outcome convert(Loop loop, taviro::UnitSource&& source) {
+Outcome convert(Loop loop, taviro::UnitSource&& source, const taviro::Dictionary& words) {
     taviro::MemoryUnitSink sink;
     try {
-        loop(source, sink, dictionary());
+        loop(source, sink, words);
     } catch (const taviro::EngineError& error) {
         return {sink.text(), error.kind()};
     }
@@ -61,13 +85,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Loop fast = [](taviro::UnitSource& source, taviro::UnitSink& sink, const taviro::Dictionary& words) {
         return taviro::convert_units(source, sink, words);
     };
-    const Outcome literal = convert(taviro::convert_units_unit_by_unit, taviro::MemoryUnitSource(units));
-    for (const Outcome& outcome : {convert(fast, taviro::MemoryUnitSource(units)),
-                                   convert(fast, taviro::TricklingUnitSource(units))}) {
-        if (outcome.error != literal.error) std::abort();
-        // After a failure the sink holds at most the words before it; only a
-        // completed conversion has one right text.
-        if (!literal.error && outcome.text != literal.text) std::abort();
+    std::optional<Outcome> rules;
+    for (const taviro::MemoryDictionary* words : {&dictionary(), &spoken_dictionary()}) {
+        const Outcome literal = convert(taviro::convert_units_unit_by_unit, taviro::MemoryUnitSource(units), *words);
+        for (const Outcome& outcome : {convert(fast, taviro::MemoryUnitSource(units), *words),
+                                       convert(fast, taviro::TricklingUnitSource(units), *words)}) {
+            if (outcome.error != literal.error) std::abort();
+            // After a failure the sink holds at most the words before it; only a
+            // completed conversion has one right text.
+            if (!literal.error && outcome.text != literal.text) std::abort();
+        }
+        if (!rules) {
+            rules = literal;
+        } else if (literal.error != rules->error || (!literal.error && !lacks_only_as(literal.text, rules->text))) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -25,10 +25,11 @@ enum OptionId : int {
     kFrom,
     kTo,
     kLoanwords,
+    kSpoken,
     kVersion,
 };
 
-constexpr std::array<OptionDefinition, 10> kOptions{{
+constexpr std::array<OptionDefinition, 11> kOptions{{
     {"dictionary", '\0', true, kDictionary},
     {"from", '\0', true, kFrom},
     {"to", '\0', true, kTo},
@@ -37,6 +38,7 @@ constexpr std::array<OptionDefinition, 10> kOptions{{
     {"quiet", 'q', false, kQuiet},
     {"verbose", 'v', false, kVerbose},
     {"loanwords", '\0', false, kLoanwords},
+    {"spoken", '\0', false, kSpoken},
     {"help", 'h', false, kHelp},
     {"version", '\0', false, kVersion},
 }};
@@ -132,6 +134,9 @@ CommandLine parse_command_line(std::span<const char* const> arguments) {
             break;
         case kLoanwords:
             line.loanwords = true;
+            break;
+        case kSpoken:
+            line.spoken = true;
             break;
         default:
             if (auto problem = set_value(line, found.id, found.value)) {

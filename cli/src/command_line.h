@@ -23,6 +23,7 @@ struct CommandLine {
     bool quiet = false;                     // --quiet: no progress line
     bool verbose = false;                   // --verbose: a line on each completed run
     bool loanwords = false;                 // --loanwords
+    bool spoken = false;                    // --spoken
     std::optional<unsigned> jobs;           // -j N; empty for every core
     std::vector<std::string> sources;       // one, or with -o one or more
     std::string destination;                // without -o

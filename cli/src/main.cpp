@@ -49,6 +49,8 @@ constexpr const char* kHelp =
     "                        in the program's folder or in ../share/taviro/\n"
     "      --loanwords       write English loanwords as Punjabi speakers say them,\n"
     "                        from the dictionary's loanword lexicon\n"
+    "      --spoken          write spoken forms: the loanwords as --loanwords does,\n"
+    "                        and the \"a\" that speech drops after a long vowel\n"
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
@@ -61,9 +63,11 @@ std::filesystem::path dictionary_file(const taviro::CommandLine& line) {
     return line.dictionary ? std::filesystem::path(*line.dictionary) : taviro::find_dictionary(taviro::program_folder());
 }
 
-std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file, bool loanwords) {
+std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& file,
+                                                   const taviro::CommandLine& line) {
     try {
-        return std::make_unique<taviro::WordStore>(file, taviro::WordStoreOptions{.loanwords = loanwords});
+        return std::make_unique<taviro::WordStore>(
+            file, taviro::WordStoreOptions{.loanwords = line.loanwords, .spoken = line.spoken});
     } catch (const taviro::StoreError& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';
         return nullptr;
@@ -72,7 +76,7 @@ std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& 
 
 int convert(const taviro::CommandLine& line) {
     const std::filesystem::path file = dictionary_file(line);
-    const auto dictionary = open_dictionary(file, line.loanwords);
+    const auto dictionary = open_dictionary(file, line);
     if (!dictionary) {
         return taviro::kNotCompleted;
     }

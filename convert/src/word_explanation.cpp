@@ -26,6 +26,9 @@ constexpr std::array<FinishWording, kFinishes> kWordings{{
     {"loanword", "an English loanword, written as Punjabi speakers say it", {}},
 }};
 
+// Said after the finish of a word that spoken forms changed.
+constexpr std::string_view kSpokenStep = "spoken form: a dropped after a long vowel";
+
 std::size_t offset(const WordReport& word, PieceMark mark) {
     switch (mark) {
     case word_begin:
@@ -61,6 +64,10 @@ const FinishWording& finish_wording(Finish finish) noexcept {
     return kWordings[static_cast<std::size_t>(finish)];
 }
 
+std::string_view spoken_wording() noexcept {
+    return kSpokenStep;
+}
+
 std::vector<WordPiece> word_pieces(const WordReport& word) {
     std::vector<WordPiece> pieces;
     for (const PieceWording& piece : finish_wording(finish_of(word)).pieces) {
@@ -83,6 +90,10 @@ std::u16string explain_word(const WordReport& word, std::u16string_view text, st
         explanation += u' ';
         explanation += word_roman.substr(piece.begin, piece.end - piece.begin);
         between = u" + ";
+    }
+    if (word.spoken) {
+        explanation += u"; ";
+        append_ascii(explanation, spoken_wording());
     }
     return explanation;
 }

@@ -9,15 +9,16 @@
 namespace taviro {
 namespace {
 
-enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords };
+enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords, kSpoken };
 
-constexpr std::array<OptionDefinition, 6> kOptions{{
+constexpr std::array<OptionDefinition, 7> kOptions{{
     {"output", 'o', true, kOutput},
     {"dictionary", '\0', true, kDictionary},
     {"base", '\0', true, kBase},
     {"force", '\0', false, kForce},
     {"from", '\0', true, kFrom},
     {"loanwords", '\0', false, kLoanwords},
+    {"spoken", '\0', false, kSpoken},
 }};
 
 // taviro-dict's own words for what getopt_long refused, as it has always said them.
@@ -50,6 +51,9 @@ DictArguments parse_dict_arguments(std::span<const char* const> arguments) {
             break;
         case kLoanwords:
             parsed.loanwords = true;
+            break;
+        case kSpoken:
+            parsed.spoken = true;
             break;
         case kFrom: {
             SourceEncodingChoice choice = read_source_encoding(found.value);

@@ -19,6 +19,7 @@ struct DictArguments {
     bool force = false;                     // build --force
     std::optional<Encoding> from;           // --from; empty for auto
     bool loanwords = false;                 // --loanwords
+    bool spoken = false;                    // --spoken
 };
 
 // A command line that cannot be run as written; main() says so and ends with kWrongUsage.

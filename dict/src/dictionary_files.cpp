@@ -38,7 +38,8 @@ fs::path default_dictionary() {
 
 std::unique_ptr<WordStore> open_dictionary(const DictArguments& arguments) {
     const fs::path file = arguments.dictionary ? existing_file(*arguments.dictionary) : default_dictionary();
-    return std::make_unique<WordStore>(file, WordStoreOptions{.loanwords = arguments.loanwords});
+    return std::make_unique<WordStore>(file,
+                                       WordStoreOptions{.loanwords = arguments.loanwords, .spoken = arguments.spoken});
 }
 
 fs::path lexicon_file(const DictArguments& arguments) {

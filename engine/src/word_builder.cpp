@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "taviro/gurmukhi.h"
+#include "taviro/spoken.h"
 #include "taviro/tables.h"
 
 namespace taviro {
@@ -75,7 +76,9 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
         finished.stem_end = finished.text.size();
         return finished;
     }
-    return finish_word(std::move(builder.word()), dictionary);
+    FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
+    if (dictionary.spoken_forms()) drop_spoken_schwas(finished, builder.units_read());
+    return finished;
 }
 
 }  // namespace taviro

@@ -68,7 +68,7 @@ void read_lexicon(const Database& database, const std::string& table, Lexicon le
 }
 
 void read_lexicons(const Database& database, WordStoreOptions options, MemoryDictionary& words) {
-    if (options.loanwords) {
+    if (options.loanwords || options.spoken) {
         if (!has_table(database, kLoanwordsTable)) {
             throw database.error("it has no loanword lexicon (table 'loanwords')");
         }
@@ -103,6 +103,7 @@ WordStore::WordStore(const std::filesystem::path& file, WordStoreOptions options
     const Database database = open_read_only(file);
     read_all_words(database, words_);
     read_lexicons(database, options, words_);
+    words_.write_spoken_forms(options.spoken);
 }
 
 std::size_t WordStore::count(std::u16string_view text) const {

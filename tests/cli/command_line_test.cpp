@@ -23,6 +23,7 @@ std::string described(const CommandLine& line) {
     if (line.quiet) text << "quiet ";
     if (line.verbose) text << "verbose ";
     if (line.loanwords) text << "loanwords ";
+    if (line.spoken) text << "spoken ";
     if (line.jobs) text << "jobs=" << *line.jobs << ' ';
     if (line.from) text << "from=" << encoding_name(*line.from) << ' ';
     if (line.to) text << "to=" << encoding_name(*line.to) << ' ';
@@ -50,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"AbbreviatedLongOptions",
                  {"--lo", "--dict=d.mdb", "--fr", "utf-8", "--to=UTF-16LE", "a", "b"},
                  "loanwords from=utf-8 to=utf-16le dictionary=d.mdb [a] -> [b]"},
+        LineCase{"SpokenFormsAbbreviated", {"--sp", "--loanwords", "a", "b"}, "loanwords spoken [a] -> [b]"},
         LineCase{"DoubleDashBeforeNamesWithADash", {"-q", "--", "-a.txt", "-v"}, "quiet [-a.txt] -> [-v]"},
         LineCase{"DashAloneIsAName", {"-", "-"}, "[-] -> [-]"},
         LineCase{"FolderAndManySources", {"-o", "out", "x", "y", "z"}, "folder=out [x][y][z] -> []"},

@@ -13,6 +13,17 @@ struct ExplainedWord {
     std::u16string explanation;
 };
 
+// Each word explained as the second word of a short text.
+template <std::size_t kCases>
+void expect_explanations(const Dictionary& dictionary, const ExplainedWord (&cases)[kCases]) {
+    for (const ExplainedWord& word : cases) {
+        const std::u16string text = u"ਕਿ " + word.text + u"।";
+        const ConvertedText converted = convert_text_with_words(text, dictionary);
+        ASSERT_EQ(converted.words.size(), 2u);
+        EXPECT_EQ(explain_word(converted.words[1], text, converted.text), word.explanation);
+    }
+}
+
 TEST(WordExplanation, NamesTheWayOfFinishingAndThePiecesItLeft) {
     MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"kāradār", u"dukān", u"pañjā", u"bī"});
     dictionary.pronounce(u"ਜਲੰਧਰ", u"jalandhar", Lexicon::user);
@@ -26,12 +37,21 @@ TEST(WordExplanation, NamesTheWayOfFinishingAndThePiecesItLeft) {
         {u"ਜਲੰਧਰ", u"ਜਲੰਧਰ → jalandhar: written as your lexicon says"},
         {u"ਟੈਕਸਟ", u"ਟੈਕਸਟ → ṭaiksṭ: an English loanword, written as Punjabi speakers say it"},
     };
-    for (const ExplainedWord& word : cases) {
-        const std::u16string text = u"ਕਿ " + word.text + u"।";
-        const ConvertedText converted = convert_text_with_words(text, dictionary);
-        ASSERT_EQ(converted.words.size(), 2u);
-        EXPECT_EQ(explain_word(converted.words[1], text, converted.text), word.explanation);
-    }
+    expect_explanations(dictionary, cases);
+}
+
+// Spoken forms are said after the finish; a lexicon's entry is never changed.
+TEST(WordExplanation, SaysWhereSpokenFormsDroppedAnA) {
+    MemoryDictionary dictionary({u"bhā", u"ratī", u"kamal"});
+    dictionary.pronounce(u"ਦੂਸਰਾ", u"dūsarā", Lexicon::user);
+    dictionary.write_spoken_forms(true);
+    const ExplainedWord cases[] = {
+        {u"ਭਾਰਤੀ", u"ਭਾਰਤੀ → bhārtī: split into two dictionary words: first bhā + second rtī; spoken form: a dropped "
+                  u"after a long vowel"},
+        {u"ਦੂਸਰਾ", u"ਦੂਸਰਾ → dūsarā: written as your lexicon says"},
+        {u"ਕਮਲ", u"ਕਮਲ → kamal: the rules alone: no prefix, suffix or split was confirmed by the dictionary"},
+    };
+    expect_explanations(dictionary, cases);
 }
 
 }  // namespace

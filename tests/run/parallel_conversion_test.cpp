@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -115,6 +116,7 @@ struct TextCase {
 // chunk end at every place where one may be, and the later ones at many more.
 TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWithAChunkEndAtEveryPlace) {
     const WordStore words(TAVIRO_WORDS_MDB);
+    const WordStore spoken(TAVIRO_WORDS_MDB, WordStoreOptions{.spoken = true});
     const std::vector<TextCase> cases = {
         {"corpus, start", corpus_lines(0, 12)},
         {"corpus, long lines", corpus_lines(900, 4)},
@@ -122,14 +124,18 @@ TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWithAChunkEndAtEveryPlace
         // One-letter words whose final "a" hangs on the counter, line ends of
         // every kind, nukta letters typed in two units, a doubled nukta, addak.
         {"counter and line ends", u"ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਕ ਸ\u0A3Cਾ ਸ\u0A3C\u0A3C ਪੱਕਾ \r\n\n\rਕਮਲ\r\nਕ  ਨਯਨ\rਸ\u0A3C ਕ."},
+        {"spoken forms", u"ਭਾਰਤੀ ਦੂਸਰਾ\r\nਕੈਮਰਾ ਆਮਦਨ ਭਾਰਤੀ. ਟੈਕਸਟ"},
     };
-    for (const TextCase& text : cases) {
-        const Outcome reference = convert(convert_units_unit_by_unit, text.text, words);
-        ASSERT_TRUE(reference.failure.empty()) << text.name;
-        for (std::size_t units = 1; units <= text.text.size() + 1; ++units) {
-            const Outcome parallel =
-                convert(in_parallel({.threads = 2, .chunk_units = units, .chunks_in_flight = 2}), text.text, words);
-            expect_same(parallel, reference, std::string(text.name) + ", chunks of " + std::to_string(units));
+    const std::array<const Dictionary*, 2> dictionaries{&words, &spoken};
+    for (const Dictionary* dictionary : dictionaries) {
+        for (const TextCase& text : cases) {
+            const Outcome reference = convert(convert_units_unit_by_unit, text.text, *dictionary);
+            ASSERT_TRUE(reference.failure.empty()) << text.name;
+            for (std::size_t units = 1; units <= text.text.size() + 1; ++units) {
+                const ParallelOptions options{.threads = 2, .chunk_units = units, .chunks_in_flight = 2};
+                const Outcome parallel = convert(in_parallel(options), text.text, *dictionary);
+                expect_same(parallel, reference, std::string(text.name) + ", chunks of " + std::to_string(units));
+            }
         }
     }
 }

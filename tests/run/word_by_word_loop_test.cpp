@@ -101,5 +101,13 @@ TEST(WordByWordLoop, WritesWhatTheLiteralLoopWritesOnTheCorpusWithTheLoanwordLex
     EXPECT_GT(out.literal_counts.lexicon, 0u);
 }
 
+TEST(WordByWordLoop, WritesWhatTheLiteralLoopWritesOnTheCorpusInSpokenForms) {
+    const WordStore dictionary(TAVIRO_WORDS_MDB, WordStoreOptions{.spoken = true});
+    const Outputs out = convert_three_ways(corpus_slice(1500), dictionary);
+    expect_same(out);
+    const WordStore loanwords(TAVIRO_WORDS_MDB, WordStoreOptions{.loanwords = true});
+    EXPECT_NE(out.literal, convert_three_ways(corpus_slice(1500), loanwords).literal);  // the rule took part
+}
+
 }  // namespace
 }  // namespace taviro

@@ -28,6 +28,10 @@ public:
     // the run reads them (see units_as_read()), if any. The text stays valid
     // as long as the dictionary. Most dictionaries have no lexicon.
     virtual std::optional<Pronunciation> pronunciation(std::u16string_view) const { return std::nullopt; }
+    // Whether words are finished in their spoken forms (spoken.h): part of
+    // the dictionary, as its lexicons are, since what a word becomes depends
+    // on it alike and everything that keeps a word keeps it per dictionary.
+    virtual bool spoken_forms() const noexcept { return false; }
 
     // Is this text a word at all?
     bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }

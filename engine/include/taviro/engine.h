@@ -22,6 +22,7 @@
 #include "taviro/memory_dictionary.h"
 #include "taviro/roman_vowels.h"
 #include "taviro/schwa.h"
+#include "taviro/spoken.h"
 #include "taviro/tables.h"
 #include "taviro/text_counts.h"
 #include "taviro/text_hash.h"

@@ -36,6 +36,9 @@ public:
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override;
     std::size_t pronunciations() const noexcept { return pronunciations_.size(); }
 
+    void write_spoken_forms(bool spoken) noexcept { spoken_ = spoken; }
+    bool spoken_forms() const noexcept override { return spoken_; }
+
 private:
     struct Entry {
         std::u16string roman;
@@ -46,6 +49,7 @@ private:
     std::unordered_map<std::u16string, Entry, TextHash, std::equal_to<>> pronunciations_;
     std::size_t rows_ = 0;
     std::size_t longest_row_ = 0;
+    bool spoken_ = false;
 };
 
 }  // namespace taviro

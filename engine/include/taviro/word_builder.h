@@ -50,7 +50,8 @@ std::u16string units_as_read(std::u16string_view word);
 
 // Finishes the word `builder` has ended: a word a lexicon of the dictionary
 // has an entry for becomes the entry's text, whole; any other goes to
-// finish_word(). Both read loops finish their words here, so they agree.
+// finish_word(), and then, when the dictionary asks for spoken forms, to
+// drop_spoken_schwas(). Both read loops finish their words here, so they agree.
 FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary);
 
 }  // namespace taviro

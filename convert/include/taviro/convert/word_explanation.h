@@ -48,6 +48,9 @@ struct FinishWording {
 };
 
 [[nodiscard]] const FinishWording& finish_wording(Finish finish) noexcept;
+// What spoken forms did to a word they changed (WordFinishing::spoken), said
+// after its finish: "spoken form: a dropped after a long vowel".
+[[nodiscard]] std::string_view spoken_wording() noexcept;
 
 // A named piece of a word's Roman text; offsets relative to its roman_begin.
 struct WordPiece {
@@ -59,7 +62,8 @@ struct WordPiece {
 [[nodiscard]] std::vector<WordPiece> word_pieces(const WordReport& word);
 
 // The word, its Roman text, how it was finished and its pieces:
-// "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī".
+// "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī",
+// then "; " and the spoken form's wording when spoken forms changed it.
 // `text` and `roman` are the source and the result the report's offsets are in.
 [[nodiscard]] std::u16string explain_word(const WordReport& word, std::u16string_view text,
                                           std::u16string_view roman);

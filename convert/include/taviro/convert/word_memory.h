@@ -4,8 +4,9 @@
 // a long text are met here.
 //
 // What a word becomes is a pure function of its units, of whether its word end
-// drops a final inherent "a", and of the dictionary, so remembering cannot change
-// the output. The memory is bounded: when full it starts over.
+// drops a final inherent "a", and of the dictionary, with its lexicons and
+// whether it asks for spoken forms, so remembering cannot change the output: a
+// memory serves one dictionary, and so one way of writing. The memory is bounded: when full it starts over.
 //
 // A repeated word is memory-bound, not compute-bound: the lookup waits on the
 // cache. So everything a repeated word needs lies together and small: its slot
@@ -40,7 +41,7 @@ struct WordEnding {
     std::uint16_t text_size = 0;
     std::uint16_t stem_begin = 0;
     std::uint16_t stem_end = 0;
-    std::uint8_t flags = 0;  // has letters, prefix, suffix, split
+    std::uint8_t flags = 0;  // has letters, prefix, suffix, split, spoken
     Lexicon lexicon = Lexicon::none;
 };
 

@@ -16,6 +16,7 @@ namespace taviro {
 
 struct WordStoreOptions {
     bool loanwords = false;  // write loanwords as the loanword lexicon says
+    bool spoken = false;     // spoken forms: the loanwords, and the "a" dropped after a long vowel
 };
 
 inline constexpr const char* kPronunciationsTable = "pronunciations";
@@ -33,6 +34,7 @@ public:
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
         return words_.pronunciation(units);
     }
+    bool spoken_forms() const noexcept override { return words_.spoken_forms(); }
     std::size_t size() const noexcept;
     std::size_t pronunciations() const noexcept { return words_.pronunciations(); }
 

@@ -1,0 +1,23 @@
+// Spoken forms: an opt-in last step of word finishing. The rules keep an
+// inherent "a" after a consonant that follows a long vowel when a consonant
+// with a vowel of its own comes next (ਭਾਰਤੀ bhāratī); speech drops it
+// (bhārtī). This step drops that "a", and no other, from a finished word.
+#pragma once
+
+#include <string_view>
+
+#include "taviro/finish.h"
+
+namespace taviro {
+
+// Drops from `word`, finished from the Gurmukhi `units` (as read: see
+// WordBuilder::units_read()), every inherent "a" that stands
+//   long vowel (ā ī ū ē ō ai au) + one consonant + "a" + one consonant + a vowel,
+// each piece a whole Gurmukhi character of its own: no addak, tippi, bindi or
+// halant between them. An "a" of a kept prefix or suffix, and one at a junction
+// of the word's pieces, stays, and so does a whole word written by a lexicon.
+// A vowel the consonant after the "a" carries is not the word's kept final
+// "a". Sets word.spoken when it drops one and moves the pieces' ends with it.
+void drop_spoken_schwas(FinishedWord& word, std::u16string_view units);
+
+}  // namespace taviro
