@@ -1,27 +1,36 @@
-// taviro-build-loanwords CMUDICT ENGLISH WORDLIST LEXICON REPORT
+// taviro-build-loanwords CMUDICT ENGLISH WORDLIST LEXICON REPORT [TEXT...]
 //
-// Finds the English loanwords of the Gurmukhi word list with the CMU
-// pronouncing dictionary, for the English words of the list ENGLISH, and writes them as the loanword lexicon, one
-// "WORD<tab>ROMAN" a line (UTF-8), for the dictionary builder to put into
-// words.mdb. REPORT tells how many words it covers, why the others were left
-// to the rules, and shows a random sample of entries beside the rules' form,
-// for a reader to judge.
+// Finds the English loanwords of the Gurmukhi word list, and of every word of
+// the TEXTs (UTF-8 Punjabi text, read as a run splits it into words), with the
+// CMU pronouncing dictionary, for the English words of the list ENGLISH, and
+// writes them as the loanword lexicon, one "WORD<tab>ROMAN" a line (UTF-8),
+// for the dictionary builder to put into words.mdb. The word list alone is
+// the native dictionary the words are judged against. Real text holds
+// loanwords that no word list has (ਇੰਡੈਕਸ, ਡਿਫਾਲਟ, ਪਰਿੰਟਰ); the list is where
+// the native words come from. REPORT tells how many words it covers, why the
+// others were left to the rules, and shows a random sample of entries beside
+// the rules' form, and one of the entries that only the texts gave, for a
+// reader to judge.
 
 #include <algorithm>
 #include <array>
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "loanword_lexicon.h"
+#include "taviro/convert/separator.h"
 #include "taviro/dict/word_list.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/gurmukhi.h"
 #include "taviro/memory_dictionary.h"
 #include "taviro/word_builder.h"
 
@@ -59,6 +68,30 @@ std::vector<std::u16string> list_words(const std::string& list) {
     return words;
 }
 
+// The words of a text that are Gurmukhi through and through, each once and
+// not already in `seen`, in the order they first come.
+std::vector<std::u16string> text_words(const std::string& text, std::unordered_set<std::u16string>& seen) {
+    const auto units = taviro::decode_utf8(text);
+    if (!units) throw std::runtime_error("a text is not valid UTF-8");
+    std::vector<std::u16string> words;
+    std::u16string word;
+    const auto take_word = [&] {
+        if (!word.empty() && std::ranges::all_of(word, taviro::in_gurmukhi_block) && seen.insert(word).second) {
+            words.push_back(word);
+        }
+        word.clear();
+    };
+    for (const char16_t unit : *units) {
+        if (taviro::is_separator(unit)) {
+            take_word();
+        } else {
+            word.push_back(unit);
+        }
+    }
+    take_word();
+    return words;
+}
+
 taviro::MemoryDictionary native_dictionary(const std::string& list) {
     taviro::WordListReader reader;
     std::istringstream text(list);
@@ -76,33 +109,68 @@ void write_lexicon(const char* name, const std::vector<Loanword>& entries) {
     if (!out.flush()) throw std::runtime_error(std::string("cannot write '") + name + "'");
 }
 
-void write_report(const char* name, const std::vector<Loanword>& entries,
-                  const std::array<std::size_t, taviro::loanwords::kVerdicts>& tally, std::size_t words,
-                  std::size_t pronunciations) {
-    std::ofstream out(name, std::ios::binary);
-    out << "Loanword lexicon\n\n"
-        << pronunciations << " English pronunciations, " << words << " Gurmukhi words in the list.\n"
-        << entries.size() << " entries: " << (words == 0 ? 0.0 : 100.0 * static_cast<double>(entries.size()) / words)
-        << " % of the list's words.\n\nWords left to the rules:\n";
-    for (std::size_t verdict = 1; verdict < tally.size(); ++verdict) {
-        out << "  " << tally[verdict] << "  " << verdict_name(static_cast<Verdict>(verdict)) << '\n';
-    }
+// The words judged, from the list and from the texts, and how each came out.
+struct Findings {
+    std::size_t list_words = 0;
+    std::size_t text_words = 0;
+    std::array<std::size_t, taviro::loanwords::kVerdicts> tally{};
+    std::vector<Loanword> entries;  // sorted by word
+    std::vector<Loanword> text_entries;  // those of words only the texts hold
+};
+
+void write_sample(std::ostream& out, const std::vector<Loanword>& entries, std::string_view which) {
     std::vector<Loanword> sample;
     std::ranges::sample(entries, std::back_inserter(sample), kSampleSize, std::mt19937(kSampleSeed));
-    out << "\nA random sample of " << sample.size() << " of the " << entries.size() << " entries (seed " << kSampleSeed
-        << "): word, the rules' form, the lexicon's form, the English word.\n\n";
+    out << "\nA random sample of " << sample.size() << " of the " << entries.size() << ' ' << which << " (seed "
+        << kSampleSeed << "): word, the rules' form, the lexicon's form, the English word.\n\n";
     for (const Loanword& entry : sample) {
         out << taviro::to_utf8(entry.word) << '\t' << taviro::to_utf8(entry.rules) << '\t'
             << taviro::to_utf8(entry.roman) << '\t' << entry.english << '\n';
     }
+}
+
+void write_report(const char* name, const Findings& found, std::size_t pronunciations) {
+    std::ofstream out(name, std::ios::binary);
+    const std::size_t words = found.list_words + found.text_words;
+    out << "Loanword lexicon\n\n"
+        << pronunciations << " English pronunciations, " << found.list_words << " Gurmukhi words in the list and "
+        << found.text_words << " more in the texts.\n"
+        << found.entries.size() << " entries: "
+        << (words == 0 ? 0.0 : 100.0 * static_cast<double>(found.entries.size()) / static_cast<double>(words))
+        << " % of the words; " << found.text_entries.size() << " of them only the texts hold.\n\n"
+        << "Words left to the rules:\n";
+    for (std::size_t verdict = 1; verdict < found.tally.size(); ++verdict) {
+        out << "  " << found.tally[verdict] << "  " << verdict_name(static_cast<Verdict>(verdict)) << '\n';
+    }
+    write_sample(out, found.entries, "entries");
+    write_sample(out, found.text_entries, "entries only the texts hold");
     if (!out.flush()) throw std::runtime_error(std::string("cannot write '") + name + "'");
+}
+
+void judge(const taviro::loanwords::LoanwordFinder& finder, const taviro::MemoryDictionary& native,
+           const std::vector<std::u16string>& words, Findings& found, std::vector<Loanword>& entries) {
+    for (const std::u16string& word : words) {
+        Loanword entry;
+        const Verdict verdict = finder.find(word, native, entry);
+        ++found.tally[static_cast<std::size_t>(verdict)];
+        if (verdict == Verdict::entry) entries.push_back(std::move(entry));
+    }
+}
+
+// Sorted by word, each word once: of two spellings that read alike, the
+// first one's entry.
+void sort_entries(std::vector<Loanword>& entries) {
+    std::ranges::stable_sort(entries, {}, &Loanword::word);
+    // Not std::ranges::unique: clang's fuzzing build cannot use its result with this library.
+    const auto same_word = [](const Loanword& a, const Loanword& b) { return a.word == b.word; };
+    entries.erase(std::unique(entries.begin(), entries.end(), same_word), entries.end());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::cerr << "usage: " << kProgram << " CMUDICT ENGLISH WORDLIST LEXICON REPORT\n";
+    if (argc < 6) {
+        std::cerr << "usage: " << kProgram << " CMUDICT ENGLISH WORDLIST LEXICON REPORT [TEXT...]\n";
         return 2;
     }
     try {
@@ -110,21 +178,28 @@ int main(int argc, char** argv) {
         const std::string list = read_all(argv[3]);
         const taviro::MemoryDictionary native = native_dictionary(list);
         const std::vector<std::u16string> words = list_words(list);
-        std::array<std::size_t, taviro::loanwords::kVerdicts> tally{};
-        std::vector<Loanword> entries;
-        for (const std::u16string& word : words) {
-            Loanword entry;
-            const Verdict verdict = finder.find(word, native, entry);
-            ++tally[static_cast<std::size_t>(verdict)];
-            if (verdict == Verdict::entry) entries.push_back(std::move(entry));
+        std::unordered_set<std::u16string> seen(words.begin(), words.end());
+        std::vector<std::u16string> more;
+        for (int text = 6; text < argc; ++text) {
+            std::ranges::move(text_words(read_all(argv[text]), seen), std::back_inserter(more));
         }
-        std::ranges::sort(entries, {}, &Loanword::word);
-        // Not std::ranges::unique: clang's fuzzing build cannot use its result with this library.
-        const auto same_word = [](const Loanword& a, const Loanword& b) { return a.word == b.word; };
-        entries.erase(std::unique(entries.begin(), entries.end(), same_word), entries.end());
-        write_lexicon(argv[4], entries);
-        write_report(argv[5], entries, tally, words.size(), finder.pronunciations());
-        std::cout << kProgram << ": " << entries.size() << " loanwords of " << words.size() << " words\n";
+        Findings found;
+        found.list_words = words.size();
+        found.text_words = more.size();
+        judge(finder, native, words, found, found.entries);
+        sort_entries(found.entries);
+        judge(finder, native, more, found, found.text_entries);
+        sort_entries(found.text_entries);
+        // A text's spelling that reads as a word of the list adds nothing.
+        std::erase_if(found.text_entries, [&](const Loanword& entry) {
+            return std::ranges::binary_search(found.entries, entry.word, {}, &Loanword::word);
+        });
+        std::ranges::copy(found.text_entries, std::back_inserter(found.entries));
+        sort_entries(found.entries);
+        write_lexicon(argv[4], found.entries);
+        write_report(argv[5], found, finder.pronunciations());
+        std::cout << kProgram << ": " << found.entries.size() << " loanwords of " << words.size() + more.size()
+                  << " words\n";
     } catch (const std::exception& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';
         return 1;
