@@ -3,7 +3,7 @@ the workers, with one Transliterator per worker process, not one per line or
 per task.
 
     >>> import dask.bag, taviro.dask
-    >>> lines = dask.bag.read_text(["a.txt", "b.txt"])
+    >>> lines = dask.bag.read_text(["a.txt", "b.txt"], linedelimiter="\n")
     >>> "".join(taviro.dask.transliterate_lines(lines).compute())   # taviro-convert --to utf-8, file after file
 
 A Transliterator given here travels to the workers as its dictionary's name
@@ -24,8 +24,12 @@ if TYPE_CHECKING:
 
 __all__ = ["ConvertedFile", "convert_files", "transliterate_column", "transliterate_lines"]
 
-# What a Transliterator pickles as, and so what a worker builds it from.
-_State = Tuple[Any, ...]
+class _State(NamedTuple):
+    """What a Transliterator pickles as, and so what a worker builds it from.
+    Not a plain tuple: Dask would take one that begins with a class for a task."""
+    kind: Any
+    dictionary: Optional[str]
+    options: Tuple[Tuple[str, Any], ...]
 
 
 class ConvertedFile(NamedTuple):
@@ -38,14 +42,16 @@ class ConvertedFile(NamedTuple):
 
 def transliterate_lines(lines: "dask.bag.Bag", transliterator: Optional[Transliterator] = None) -> "dask.bag.Bag":
     """The Roman line of every line of `lines`, a bag of lines with their line
-    ends as dask.bag.read_text gives them.
+    ends, as dask.bag.read_text gives them.
 
     The lines of one partition are converted as one text, as taviro-convert
     converts a file: a line's Roman text may depend on the line before it (a
     one-letter word at the start of a line keeps or drops its final "a" by
-    what the previous line ended with). With one partition per file, which is
-    what read_text makes unless given a blocksize, the joined Roman lines of a
-    file are the bytes `taviro-convert --to utf-8` writes for it.
+    what the previous line ended with, a carriage return among it). With one
+    partition per file, which read_text makes unless given a blocksize, and
+    the files' own line ends, which it keeps when given linedelimiter="\n",
+    a file's Roman lines joined are the bytes `taviro-convert --to utf-8`
+    writes for it.
     """
     return lines.map_partitions(_transliterate_partition, _state_of(transliterator))
 
@@ -91,24 +97,22 @@ def _state_of(transliterator: Optional[Transliterator]) -> _State:
     """What `transliterator` pickles as: small, and the same for equal ones."""
     chosen = Transliterator() if transliterator is None else transliterator
     _, state = chosen.__reduce__()
-    return state
+    return _State(*state)
 
 
 def _on_worker(state: _State) -> Transliterator:
     """This process's Transliterator of `state`, loaded again when its file changed."""
-    kind, dictionary, options = state
     try:
-        found = os.stat(default_dictionary() if dictionary is None else dictionary)
+        found = os.stat(default_dictionary() if state.dictionary is None else state.dictionary)
         version: Optional[Tuple[int, int, int]] = (found.st_ino, found.st_size, found.st_mtime_ns)
     except OSError:
         version = None  # loading it raises the DictionaryError that says why
-    return _loaded(kind, dictionary, options, version)
+    return _loaded(state, version)
 
 
 @functools.lru_cache(maxsize=4)
-def _loaded(kind: Any, dictionary: Optional[str], options: Tuple[Tuple[str, Any], ...],
-            version: Optional[Tuple[int, int, int]]) -> Transliterator:
-    return kind(dictionary, **dict(options))
+def _loaded(state: _State, version: Optional[Tuple[int, int, int]]) -> Transliterator:
+    return state.kind(state.dictionary, **dict(state.options))
 
 
 def _transliterate_partition(partition: Iterable[str], state: _State) -> List[str]:
