@@ -493,3 +493,19 @@ test('a program, an empty file and a word too long for the rules are told plainl
     assert.match(await text('#status'), /A word that long is not Punjabi text: check that this is the text you meant\.$/);
     assert.equal(await text('#roman'), '');
   });
+
+test('a file too long for the box is held, named, and put away only when asked', async () => {
+  const name = 'book.txt';
+  const lines = `${corpusLines.filter((line) => line).join('\n')}\n`;
+  await (await page.$('#file')).uploadFile(writeSource(name, lines.repeat(2)));
+  await fileDone(name);
+  assert.ok(await shown('#held'), 'the page does not say that it holds the text');
+  assert.match(await text('#held-text'), /^The text of 'book\.txt', [\d,]+ characters, is too long to show here\./);
+  assert.deepEqual(await page.$eval('#gurmukhi', (area) => [area.value, area.placeholder]), ['', '']);
+  assert.equal((await download('#save-utf8')).name, 'book-roman.txt');
+  await page.click('#held-drop');
+  assert.ok(!await shown('#held'), 'the held text is still there');
+  assert.notEqual(await page.$eval('#gurmukhi', (area) => area.placeholder), '');
+  assert.equal(await text('#roman'), '');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'gurmukhi');
+});
