@@ -172,8 +172,8 @@ private:
 
 class Transliterator {
 public:
-    Transliterator(const std::filesystem::path& dictionary, bool loanwords)
-        : file_(dictionary), words_(dictionary, taviro::WordStoreOptions{.loanwords = loanwords}) {}
+    Transliterator(const std::filesystem::path& dictionary, bool loanwords, bool spoken)
+        : file_(dictionary), words_(dictionary, taviro::WordStoreOptions{.loanwords = loanwords, .spoken = spoken}) {}
 
     std::string transliterate(std::u16string_view text) const {
         return as_utf8(taviro::convert_text(text, words_));
@@ -283,8 +283,8 @@ dictionary words: first pañjā + second bī".)")
 
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
-        .def(py::init<const std::filesystem::path&, bool>(), py::arg("dictionary"), py::arg("loanwords"),
-             release_gil())
+        .def(py::init<const std::filesystem::path&, bool, bool>(), py::arg("dictionary"), py::arg("loanwords"),
+             py::arg("spoken"), release_gil())
         .def(
             "transliterate",
             [](const Transliterator& self, const py::str& text) {

@@ -66,16 +66,18 @@ class Transliterator(_Engine):
 
     The dictionary's user lexicon (taviro-dict add) is always honoured; with
     `loanwords=True` English loanwords are written as its loanword lexicon
-    says, as with taviro-convert --loanwords.
+    says, as with taviro-convert --loanwords; with `spoken=True` those and
+    the "a" that speech drops after a long vowel, as with --spoken.
     """
 
-    def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False):
+    def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False, spoken: bool = False):
         # A named dictionary is kept by its absolute name, so that a copy
         # unpickled in another process (another working folder) opens the
         # same file; the default one is whatever default the other side has.
         self._dictionary = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
-        self._options = (("loanwords", bool(loanwords)),)
-        super().__init__(default_dictionary() if dictionary is None else self._dictionary, bool(loanwords))
+        self._options = (("loanwords", bool(loanwords)), ("spoken", bool(spoken)))
+        super().__init__(default_dictionary() if dictionary is None else self._dictionary, bool(loanwords),
+                         bool(spoken))
 
     @property
     def dictionary(self) -> Path:
@@ -87,6 +89,11 @@ class Transliterator(_Engine):
         """Whether English loanwords are written as the loanword lexicon says."""
         return dict(self._options)["loanwords"]
 
+    @property
+    def spoken(self) -> bool:
+        """Whether spoken forms are written (taviro-convert --spoken)."""
+        return dict(self._options)["spoken"]
+
     def __reduce__(self) -> Tuple[Callable[..., "Transliterator"], Tuple[Any, ...]]:
         # Rebuilt on the other side from the dictionary's name and the options:
         # the dictionary, user lexicon included, is read again from that file,
@@ -94,7 +101,7 @@ class Transliterator(_Engine):
         return _rebuilt, (type(self), self._dictionary, self._options)
 
     def __repr__(self) -> str:
-        return f"taviro.Transliterator({str(self.dictionary)!r}, loanwords={self.loanwords})"
+        return f"taviro.Transliterator({str(self.dictionary)!r}, loanwords={self.loanwords}, spoken={self.spoken})"
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
                      to_encoding: str = "utf-16le", threads: Optional[int] = None) -> str:
@@ -121,31 +128,33 @@ def _rebuilt(kind: Type[Transliterator], dictionary: Optional[str],
 
 
 @functools.lru_cache(maxsize=None)
-def _default_transliterator(loanwords: bool) -> Transliterator:
-    return Transliterator(loanwords=loanwords)
+def _default_transliterator(loanwords: bool, spoken: bool) -> Transliterator:
+    return Transliterator(loanwords=loanwords, spoken=spoken)
 
 
-def _transliterator(dictionary: Optional[PathName], loanwords: bool) -> Transliterator:
+def _transliterator(dictionary: Optional[PathName], loanwords: bool, spoken: bool) -> Transliterator:
     if dictionary is None:
-        return _default_transliterator(loanwords)
-    return Transliterator(dictionary, loanwords=loanwords)
+        return _default_transliterator(loanwords, spoken)
+    return Transliterator(dictionary, loanwords=loanwords, spoken=spoken)
 
 
-def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords: bool = False) -> str:
+def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords: bool = False,
+                  spoken: bool = False) -> str:
     """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
     every line end becomes "\\n".
 
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
     With `loanwords=True` English loanwords are written as Punjabi speakers
-    say them (taviro-convert --loanwords).
+    say them (taviro-convert --loanwords); with `spoken=True` those and the
+    "a" that speech drops after a long vowel (taviro-convert --spoken).
     """
-    return _transliterator(dictionary, loanwords).transliterate(text)
+    return _transliterator(dictionary, loanwords, spoken).transliterate(text)
 
 
 def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",
                  to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None,
-                 loanwords: bool = False, threads: Optional[int] = None) -> str:
+                 loanwords: bool = False, spoken: bool = False, threads: Optional[int] = None) -> str:
     """Converts the file `source` into `destination`, byte for byte as
     `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
     checks: the source name ends in .txt, and ".txt" is added to a destination
@@ -156,5 +165,5 @@ def convert_file(source: PathName, destination: PathName, *, from_encoding: str 
     Like taviro-convert, it converts on one thread per core unless `threads`
     says how many (1 to 256); the bytes are the same for any number.
     """
-    return _transliterator(dictionary, loanwords).convert_file(source, destination, from_encoding=from_encoding,
-                                                               to_encoding=to_encoding, threads=threads)
+    return _transliterator(dictionary, loanwords, spoken).convert_file(
+        source, destination, from_encoding=from_encoding, to_encoding=to_encoding, threads=threads)

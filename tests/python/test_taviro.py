@@ -229,6 +229,15 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
                                capture_output=True, check=True)
     assert [word.explanation for word in words] == explained.stdout.decode().splitlines()
 
+    # Spoken forms: the loanwords and the "a" dropped after a long vowel; your entries still win.
+    spoken = taviro.Transliterator(mine, spoken=True)
+    assert spoken.transliterate(text + " ਭਾਰਤੀ") == "jalandhar ṭaiksṭ vartōṃ bhārtī"
+    assert taviro.transliterate("ਭਾਰਤੀ", spoken=True) == "bhārtī"
+    assert pickle.loads(pickle.dumps(spoken)).transliterate("ਭਾਰਤੀ") == "bhārtī"
+    explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--spoken", "ਭਾਰਤੀ"],
+                               capture_output=True, check=True)
+    assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ")] == explained.stdout.decode().splitlines()
+
 
 @pytest.mark.parametrize("schema, refusal", [
     ("CREATE TRIGGER t AFTER INSERT ON pronunciations BEGIN DELETE FROM words; END;", "holds a trigger 't'"),
