@@ -1,0 +1,68 @@
+// Spoken forms on a finished word: which "a" goes, and where the pieces of
+// the word's Roman text then meet.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "taviro/spoken.h"
+
+namespace taviro {
+namespace {
+
+struct SpokenCase {
+    const char* name;
+    std::u16string_view units;
+    FinishedWord finished;  // as word finishing left it
+    std::u16string_view spoken;
+    std::size_t stem_begin, stem_end;
+};
+
+void PrintTo(const SpokenCase& c, std::ostream* os) { *os << c.name; }
+
+FinishedWord word(std::u16string text, WordFinishing finishing) {
+    FinishedWord finished;
+    static_cast<WordFinishing&>(finished) = finishing;
+    finished.text = std::move(text);
+    return finished;
+}
+
+class DropSpokenSchwas : public testing::TestWithParam<SpokenCase> {};
+
+TEST_P(DropSpokenSchwas, DropsOnlyTheAAfterALongVowelOutsideTheKeptPieces) {
+    const SpokenCase& c = GetParam();
+    FinishedWord finished = c.finished;
+    drop_spoken_schwas(finished, c.units);
+    EXPECT_EQ(finished.text, c.spoken);
+    EXPECT_EQ(finished.spoken, c.spoken != c.finished.text);
+    EXPECT_EQ(finished.stem_begin, c.stem_begin);
+    EXPECT_EQ(finished.stem_end, c.stem_end);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, DropSpokenSchwas,
+    testing::Values(
+        SpokenCase{"SplitAfterTheVowel", u"ਭਾਰਤੀ", word(u"bhāratī", {.split = true, .stem_end = 3}), u"bhārtī", 0, 3},
+        SpokenCase{"AAtTheEndOfTheFirstPartStays", u"ਭਾਰਤੀ", word(u"bhāratī", {.split = true, .stem_end = 5}),
+                   u"bhāratī", 0, 5},
+        SpokenCase{"AAtTheStartOfTheSecondPartStays", u"ਭਾਰਤੀ", word(u"bhāratī", {.split = true, .stem_end = 4}),
+                   u"bhāratī", 0, 4},
+        SpokenCase{"StemAfterAPrefix", u"ਆਮਦਨ", word(u"āmadan", {.prefix = true, .stem_begin = 1, .stem_end = 6}),
+                   u"āmdan", 1, 5},
+        SpokenCase{"AOfAPrefixStays", u"ਆਮਦਨ", word(u"āmadan", {.prefix = true, .stem_begin = 3, .stem_end = 6}),
+                   u"āmadan", 3, 6},
+        SpokenCase{"StemBeforeASuffix", u"ਮਾਨਸਿਕ", word(u"mānasik", {.suffix = true, .stem_end = 5}), u"mānsik", 0, 4},
+        SpokenCase{"AEndingTheStemBeforeASuffixStays", u"ਮਾਨਸਿਕ", word(u"mānasik", {.suffix = true, .stem_end = 4}),
+                   u"mānasik", 0, 4},
+        SpokenCase{"LexiconEntryIsLeftWhole", u"ਭਾਰਤੀ", word(u"bhāratī", {.lexicon = Lexicon::user, .stem_end = 7}),
+                   u"bhāratī", 0, 7},
+        SpokenCase{"TwoInOneWord", u"ਕਾਰਖਾਨਦਾਰਾ", word(u"kārakhānadārā", {.stem_end = 13}), u"kārkhāndārā", 0, 11},
+        SpokenCase{"WordEndKeptItsFinalA", u"ਭਾਰਤ", word(u"bhārata", {.stem_end = 7}), u"bhārata", 0, 7},
+        SpokenCase{"ClusterAfterTheA", u"ਆਮਦ੍ਰਾ", word(u"āmadrā", {.stem_end = 6}), u"āmadrā", 0, 6},
+        SpokenCase{"GeminateBeforeTheA", u"ਆੱਮਦਾ", word(u"āmmadā", {.stem_end = 6}), u"āmmadā", 0, 6},
+        SpokenCase{"NasalBeforeTheA", u"ਬਾਂਦਰੀ", word(u"bāndarī", {.stem_end = 7}), u"bāndarī", 0, 7},
+        SpokenCase{"TextTheUnitsDoNotWrite", u"ਭਾਰਤੀ", word(u"bharati", {.stem_end = 7}), u"bharati", 0, 7}),
+    [](const testing::TestParamInfo<SpokenCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace taviro
