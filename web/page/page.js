@@ -229,18 +229,11 @@ function typed() {
   }
   sourceName = null;  // the text is the user's now, not the file's
   if (ui.gurmukhi.value) {
-    convertTyped();
+    convertCurrent();
   } else {
     clearResult();
     setStatus('Type or paste Gurmukhi, or open a text file.');
   }
-}
-
-function convertTyped() {
-  if (!ready) {
-    return;
-  }
-  client.convertText(ui.gurmukhi.value);
 }
 
 // A paste too long for the box is held, not put in it.
@@ -258,7 +251,6 @@ function pasted(event) {
   }
   event.preventDefault();
   takeText(value.slice(0, start) + text + value.slice(end), null);
-  setBusy(true);
   setStatus('Converting the pasted text…');
   convertCurrent();
 }
