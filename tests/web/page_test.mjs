@@ -396,6 +396,13 @@ for (const { width, height, name } of kViewports) {
     await page.keyboard.press('End');
     const last = await inView();
     assert.ok(last.info && !last.covered, `the last word or its explanation is out of view: ${JSON.stringify(last)}`);
+    if (width < 640) {
+      // Touch targets of 44 px at least, on a phone.
+      const small = await page.$$eval('button, .button, summary, label:has(input[type=checkbox])', (targets) =>
+        targets.filter((target) => target.getClientRects().length && target.getBoundingClientRect().height < 44)
+          .map((target) => target.id || target.textContent.trim()));
+      assert.deepEqual(small, []);
+    }
     await page.setViewport({ width: 1100, height: 900 });
   });
 }
