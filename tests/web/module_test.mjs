@@ -58,6 +58,13 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
     ['an English loanword, written as Punjabi speakers say it', 'written as your lexicon says']);
   lexicons.setLexicon('', false);
   assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
+  // Spoken forms: the loanwords, and the "a" that speech drops after a long vowel, in the engine's words.
+  lexicons.setLexicon('', false, true);
+  const spoken = lexicons.convert('ਭਾਰਤੀ ਟੈਕਸਟ');
+  assert.equal(spoken.roman, 'bhārtī ṭaiksṭ');
+  const spokenReport = new WordReports(spoken.words, lexicons.wordReport);
+  assert.deepEqual([0, 1].map((i) => spokenReport.at(i).spoken), [true, false]);
+  assert.equal(lexicons.wordReport.spoken, 'spoken form: a dropped after a long vowel');
 });
 
 test('every code unit survives the crossing, a lone surrogate too', () => {

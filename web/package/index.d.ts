@@ -8,6 +8,8 @@ export interface TaviroOptions {
   lexicon?: Lexicon;
   /** Write English loanwords as Punjabi speakers say them, as `taviro-convert --loanwords`. */
   loanwords?: boolean;
+  /** Write spoken forms: the loanwords, and the "a" that speech drops after a long vowel, as `taviro-convert --spoken`. */
+  spoken?: boolean;
 }
 
 /** The encodings a file is read in: by its byte-order mark, or as taviro-convert guesses without one. */
@@ -39,6 +41,8 @@ export interface WordExplanation {
   end: number;
   finish: Finish;
   pieces: WordPiece[];
+  /** Whether its spoken form dropped an "a" after a long vowel (`spoken: true`). */
+  spoken: boolean;
   /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
   explanation: string;
 }

@@ -70,15 +70,16 @@ export class Taviro {
    * lexicon, "WORD<tab>ROMAN" a line. The package's Taviro.create gives the
    * dictionary it carries; the page gives the one it embeds.
    * @param {{ words: string, loanwords?: string }} dictionary
-   * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean }} [options]
+   * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean,
+   *   spoken?: boolean }} [options]
    */
   static async open(dictionary, options) {
-    const { lexicon, loanwords } = options || {};
+    const { lexicon, loanwords, spoken } = options || {};
     const taviro = new this(await loadModule());
     taviro.rows = taviro.load('loadWords', dictionary.words);
     taviro.load('loadLoanwords', dictionary.loanwords || '');
-    if (lexicon !== undefined || loanwords) {
-      const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords);
+    if (lexicon !== undefined || loanwords || spoken) {
+      const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords, spoken);
       if (problems.length > 0) throw new TaviroError(`the lexicon is refused:\n${problems.join('\n')}`);
     }
     return taviro;
@@ -123,6 +124,7 @@ export class Taviro {
         end: field('sourceEnd'),
         finish: finish.name,
         pieces,
+        spoken: field('spoken') === 1,
         explanation: explanations[explained.length],
       });
     }
@@ -161,11 +163,12 @@ export class Taviro {
   }
 
   // The user's lexicon, "WORD<tab>ROMAN" (or spaces) a line, in place of the
-  // one before, and whether loanwords follow their lexicon; { entries,
+  // one before, whether loanwords follow their lexicon, and whether words
+  // are written in their spoken forms (the loanwords with them); { entries,
   // problems }, a problem for each line left out.
-  setLexicon(text, loanwordsOn) {
+  setLexicon(text, loanwordsOn, spokenOn) {
     this.setInput(text);
-    return this.engine.setLexicon(Boolean(loanwordsOn));
+    return this.engine.setLexicon(Boolean(loanwordsOn), Boolean(spokenOn));
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units

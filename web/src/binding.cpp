@@ -50,7 +50,7 @@ struct WordField {
 // The record of a word as the page reads it, a number a field in this order.
 // The page takes the names and kinds from wordReport(), so a field is named
 // here and nowhere else.
-constexpr std::array<WordField, 11> kWordFields{{
+constexpr std::array<WordField, 12> kWordFields{{
     {"sourceBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_begin); }},
     {"sourceEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_end); }},
     {"romanBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_begin); }},
@@ -64,6 +64,7 @@ constexpr std::array<WordField, 11> kWordFields{{
      [](const WordReport& word) { return static_cast<std::uint32_t>(word.lexicon); }},
     {"finish", FieldKind::finish,
      [](const WordReport& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
+    {"spoken", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.spoken}; }},
 }};
 
 // A JavaScript array of the items given.
@@ -87,19 +88,23 @@ val failure(const std::exception& error) {
 }
 
 // The page's dictionary: the embedded rows, the user's own lexicon, which
-// the page keeps, and the embedded loanword lexicon while it is switched on.
+// the page keeps, and the embedded loanword lexicon while it is switched on,
+// as it is with spoken forms.
 class PageDictionary final : public Dictionary {
 public:
     MemoryDictionary words;
     MemoryDictionary users;      // only its lexicon is used
     MemoryDictionary loanwords;  // only its lexicon is used
     bool loanwords_on = false;
+    bool spoken_on = false;
 
     std::size_t count(std::u16string_view text) const override { return words.count(text); }
     std::size_t longest_row() const noexcept override { return words.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        return winning(users.pronunciation(units), loanwords_on ? loanwords.pronunciation(units) : std::nullopt);
+        const bool with_loanwords = loanwords_on || spoken_on;
+        return winning(users.pronunciation(units), with_loanwords ? loanwords.pronunciation(units) : std::nullopt);
     }
+    bool spoken_forms() const noexcept override { return spoken_on; }
 };
 
 // Each line of `rows`, without its line end.
@@ -141,14 +146,16 @@ public:
     }
 
     // Takes the input as the user's lexicon, checked as taviro-dict import
-    // checks a file, in place of the one before; { entries, problems }.
-    val set_lexicon(bool loanwords_on) {
+    // checks a file, in place of the one before, with the loanword and the
+    // spoken forms' switches; { entries, problems }.
+    val set_lexicon(bool loanwords_on, bool spoken_on) {
         const ParsedLexicon parsed = parse_lexicon(input_, "line");
         dictionary_.users = MemoryDictionary();
         for (const LexiconEntry& entry : parsed.entries) {
             dictionary_.users.pronounce(entry.word, entry.roman, Lexicon::user);
         }
         dictionary_.loanwords_on = loanwords_on;
+        dictionary_.spoken_on = spoken_on;
         input_.clear();
         val problems = val::array();
         for (const std::string& problem : parsed.problems) problems.call<void>("push", problem);
@@ -281,7 +288,8 @@ val finish_wordings() {
 
 // What the page needs to read a word's record: { fields: [[name, kind]] in
 // the record's order, finishes, lexicons: the name of each Lexicon by its
-// number, null for none }.
+// number, null for none, spoken: what to say of a word whose spoken form
+// dropped an "a" }.
 val word_report() {
     val fields = val::array();
     for (const WordField& field : kWordFields) {
@@ -295,6 +303,7 @@ val word_report() {
     result.set("fields", fields);
     result.set("finishes", finish_wordings());
     result.set("lexicons", lexicons);
+    result.set("spoken", std::string(spoken_wording()));
     return result;
 }
 
