@@ -301,6 +301,16 @@ test("the user's own words and the loanword switch change only their words", asy
   await page.$eval('#loanwords', (box) => box.click());
   await setLexicon('');
   assert.equal(await text('#roman'), 'jalndhar ṭaiksaṭ vartōṃ.');
+  // Spoken forms: the loanwords, and the "a" dropped after a long vowel, which the word's details name.
+  await enterText('ਭਾਰਤੀ ਟੈਕਸਟ।');
+  await page.$eval('#spoken', (box) => box.click());
+  await idle();
+  assert.equal(await text('#roman'), 'bhārtī ṭaiksṭ.');
+  await page.hover('#roman .w');
+  assert.match(await text('#word-info'), /^ਭਾਰਤੀ → bhārtī: .*; spoken form: a dropped after a long vowel$/);
+  await page.$eval('#spoken', (box) => box.click());
+  await idle();
+  assert.equal(await text('#roman'), 'bhāratī ṭaiksaṭ.');
 });
 
 test('pointing at a word or moving to it by keyboard tells how it was finished', async () => {

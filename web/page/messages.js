@@ -17,11 +17,12 @@
  */
 
 /**
- * The user's lexicon in place of the one before, and the loanword switch.
+ * The user's lexicon in place of the one before, and the loanword and spoken forms' switches.
  * @typedef {object} LexiconRequest
  * @property {'lexicon'} kind
  * @property {string} text        "WORD ROMAN" (a space or a tab between) a line
  * @property {boolean} loanwords  whether loanwords follow their lexicon
+ * @property {boolean} spoken     whether words are written in their spoken forms, loanwords with them
  */
 
 /**
@@ -67,6 +68,7 @@
  *   order: each field's name and how its number is read
  * @property {FinishWording[]} finishes  by a `finish` number
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
+ * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
  */
 
 /**
@@ -84,6 +86,7 @@
  * @property {boolean} split   two dictionary words
  * @property {null | 'user' | 'loanword'} lexicon  the lexicon that wrote the word whole
  * @property {FinishWording} finish  how it was finished
+ * @property {boolean} spoken  its spoken form dropped an "a" after a long vowel
  */
 
 /**

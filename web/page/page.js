@@ -38,6 +38,7 @@ const ui = {
   saveUtf16: byId('save-utf16'),
   table: byId('table'),
   loanwords: byId('loanwords'),
+  spoken: byId('spoken'),
   lexiconText: byId('lexicon-text'),
   lexiconStatus: byId('lexicon-status'),
   held: byId('held'),
@@ -162,7 +163,7 @@ function sendLexicon() {
   } catch {
     // As above: kept for this visit only.
   }
-  client.setLexicon(ui.lexiconText.value, ui.loanwords.checked);
+  client.setLexicon(ui.lexiconText.value, ui.loanwords.checked, ui.spoken.checked);
 }
 
 /** @param {import('./messages.js').LexiconReply} reply */
@@ -400,6 +401,7 @@ ui.replaceHeld.addEventListener('cancel', (event) => {
 });
 ui.lexiconText.addEventListener('input', sendLexicon);
 ui.loanwords.addEventListener('change', sendLexicon);
+ui.spoken.addEventListener('change', sendLexicon);
 ui.file.addEventListener('change', () => {
   openFile(ui.file.files[0]);
   ui.file.value = '';

@@ -30,7 +30,7 @@ const handlers = {
     reply({ kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap() });
   },
   lexicon(message) {
-    reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords) });
+    reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords, message.spoken) });
   },
   convert(message) {
     const started = performance.now();
