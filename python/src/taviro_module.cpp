@@ -27,9 +27,12 @@
 #include "taviro/engine.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/parallel_conversion.h"
+#include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/convert/text_conversion.h"
+#include "taviro/convert/unit_sink.h"
 #include "taviro/convert/word_explanation.h"
+#include "taviro/convert/word_memory.h"
 #include "taviro/run/word_store.h"
 
 namespace py = pybind11;
@@ -84,7 +87,8 @@ std::optional<std::size_t> lone_surrogate(std::u16string_view units) {
 // A Python text as UTF-16 units. A Python string may hold a lone surrogate,
 // which is no character at all; it is refused as a text fault, with its place
 // counted as Python counts, instead of pybind11's "incompatible arguments".
-std::u16string units_of(const py::str& text, PyObject* text_error) {
+// `which` names the text in the message when there are many.
+std::u16string units_of(const py::str& text, PyObject* text_error, const std::string& which = "the text") {
     const auto bytes = py::reinterpret_steal<py::bytes>(PyUnicode_AsEncodedString(text.ptr(), "utf-16-le", "surrogatepass"));
     if (!bytes) throw py::error_already_set();
     const std::string_view raw(PyBytes_AS_STRING(bytes.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())));
@@ -93,7 +97,7 @@ std::u16string units_of(const py::str& text, PyObject* text_error) {
     if (const auto at = lone_surrogate(units)) {
         char code[8];
         std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(units[*at]));
-        const std::string message = "the text holds a lone surrogate (U+" + std::string(code) + ") at character " +
+        const std::string message = which + " holds a lone surrogate (U+" + std::string(code) + ") at character " +
                                     std::to_string(CodePointIndex(units)(*at)) + ", which is no Unicode character";
         PyErr_SetString(text_error, message.c_str());
         throw py::error_already_set();
@@ -177,6 +181,31 @@ public:
 
     std::string transliterate(std::u16string_view text) const {
         return as_utf8(taviro::convert_text(text, words_));
+    }
+
+    // Each text converted on its own, to what transliterate() gives for it,
+    // with one word memory for them all: a word met in an earlier text costs a
+    // lookup instead of being romanized and finished again, which is most of
+    // what a call on a short text costs.
+    std::vector<std::string> transliterate_many(const std::vector<std::u16string>& texts) const {
+        taviro::WordMemory memory(words_);
+        taviro::MemoryUnitSink unused;
+        taviro::ChunkLoop loop(unused, memory);
+        std::vector<std::string> roman;
+        roman.reserve(texts.size());
+        for (const std::u16string& text : texts) {
+            taviro::MemoryUnitSink sink;
+            loop.restart(sink, 0);
+            try {
+                loop.take(text);
+                loop.end_of_input();
+            } catch (const taviro::EngineError& error) {
+                throw taviro::EngineError(error.kind(),
+                                          "text " + std::to_string(roman.size()) + " of the list: " + error.what());
+            }
+            roman.push_back(as_utf8(sink.text()));
+        }
+        return roman;
     }
 
     std::vector<FinishedWord> finish_details(std::u16string_view text) const {
@@ -293,6 +322,24 @@ dictionary words: first pañjā + second bī".)")
                 return self.transliterate(units);
             },
             py::arg("text"))
+        .def(
+            "transliterate_many",
+            [](const Transliterator& self, const py::iterable& texts) {
+                std::vector<std::u16string> units;
+                for (const py::handle text : texts) {
+                    const std::string which = "text " + std::to_string(units.size()) + " of the list";
+                    if (!py::isinstance<py::str>(text)) {
+                        throw py::type_error(which + " is of type '" +
+                                             std::string(py::str(py::type::of(text).attr("__name__"))) + "', not str");
+                    }
+                    units.push_back(units_of(py::reinterpret_borrow<py::str>(text), text_error.ptr(), which));
+                }
+                py::gil_scoped_release unlocked;
+                return self.transliterate_many(units);
+            },
+            py::arg("texts"),
+            "The Roman text of each text, each converted on its own as transliterate() converts it, "
+            "in one call: faster than a call a text when the texts are many and short.")
         .def(
             "finish_details",
             [](const Transliterator& self, const py::str& text) {

@@ -18,7 +18,7 @@ import functools
 import os
 import warnings
 from pathlib import Path
-from typing import Any, Callable, Optional, Tuple, Type, Union
+from typing import Any, Callable, Iterable, List, Optional, Tuple, Type, Union
 
 from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
 from ._taviro import _dictionary_candidates
@@ -37,6 +37,7 @@ __all__ = [
     "convert_file",
     "default_dictionary",
     "transliterate",
+    "transliterate_many",
 ]
 
 for _public in (Error, DictionaryError, FileError, TextError, FinishedWord):
@@ -150,6 +151,15 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
     "a" that speech drops after a long vowel (taviro-convert --spoken).
     """
     return _transliterator(dictionary, loanwords, spoken).transliterate(text)
+
+
+def transliterate_many(texts: Iterable[str], dictionary: Optional[PathName] = None, *,
+                       loanwords: bool = False, spoken: bool = False) -> List[str]:
+    """The Roman text of each of `texts`, each a text of its own, as
+    transliterate() gives it: a list of many short texts (a column's values)
+    converts several times faster in one call than in a call a text.
+    A TextError or TypeError names the text it is about by its place."""
+    return _transliterator(dictionary, loanwords, spoken).transliterate_many(texts)
 
 
 def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",

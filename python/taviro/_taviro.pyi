@@ -2,7 +2,7 @@
 # package taviro wraps it and carries its own annotations.
 import os
 from pathlib import Path
-from typing import List, Tuple, Union
+from typing import Iterable, List, Tuple, Union
 
 __version__: str
 
@@ -34,6 +34,7 @@ class FinishedWord:
 class Transliterator:
     def __init__(self, dictionary: Union[str, os.PathLike[str]], loanwords: bool, spoken: bool) -> None: ...
     def transliterate(self, text: str) -> str: ...
+    def transliterate_many(self, texts: Iterable[str]) -> List[str]: ...
     def finish_details(self, text: str) -> List[FinishedWord]: ...
     def _convert_file(self, source: str, destination: str, from_encoding: str, to_encoding: str,
                       threads: int) -> Tuple[str, int]: ...

@@ -59,7 +59,8 @@ def transliterate_lines(lines: "dask.bag.Bag", transliterator: Optional[Translit
 def transliterate_column(column: "dask.dataframe.Series",
                          transliterator: Optional[Transliterator] = None) -> "dask.dataframe.Series":
     """The Roman text of every value of a Dask dataframe column of strings,
-    each value a text of its own; missing values stay missing."""
+    each value a text of its own, as transliterate_many() converts them;
+    missing values stay missing."""
     return column.map_partitions(_transliterate_values, _state_of(transliterator), meta=(column.name, "object"))
 
 
@@ -131,7 +132,10 @@ def _transliterate_partition(partition: Iterable[str], state: _State) -> List[st
 
 
 def _transliterate_values(values: Any, state: _State) -> Any:
-    return values.map(_on_worker(state).transliterate, na_action="ignore")
+    roman = values.copy()
+    present = values.notna()
+    roman[present] = _on_worker(state).transliterate_many(values[present])
+    return roman
 
 
 def _convert_one(source: str, state: _State, folder: str, from_encoding: str, to_encoding: str,

@@ -136,7 +136,7 @@ def test_files_convert_on_the_cluster_to_what_taviro_convert_writes(client, corp
 
 def test_a_dataframe_column_converts_on_the_cluster_value_by_value(client, my_dictionary, corpus_lines):
     mine = taviro.Transliterator(my_dictionary, loanwords=True)
-    values = [LEXICON_TEXT, None] + [line.rstrip("\n") for line in corpus_lines[:500]]
+    values = [LEXICON_TEXT, None, *LINE_AFTER_LINE.splitlines()] + [line.rstrip("\n") for line in corpus_lines[:500]]
     frame = dask.dataframe.from_pandas(pandas.DataFrame({"text": values}), npartitions=4)
 
     roman = taviro.dask.transliterate_column(frame["text"], mine).compute()
@@ -144,6 +144,7 @@ def test_a_dataframe_column_converts_on_the_cluster_value_by_value(client, my_di
     assert roman.tolist() == [None if value is None else mine.transliterate(value) for value in values]
     # The same as pandas' own map over the column, which the README shows.
     assert roman.tolist()[2:] == pandas.Series(values[2:]).map(mine.transliterate).tolist()
+    assert roman.tolist()[2:4] == ["nī:", "ha:"]
 
 
 def test_mypy_sees_the_types_of_the_module(tmp_path):

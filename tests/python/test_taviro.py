@@ -158,6 +158,15 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
     for call in (taviro.transliterate, taviro.Transliterator().finish_details):
         with pytest.raises(taviro.TextError, match=r"lone surrogate \(U\+D800\) at character 4"):
             call("ਕਮਲ \ud800")
+    # Of many texts, the one refused is named by its place.
+    with pytest.raises(taviro.TextError, match=r"^text 1 of the list holds a lone surrogate \(U\+D800\) at character 4"):
+        taviro.transliterate_many(["ਕਮਲ", "ਕਮਲ \ud800"])
+    with pytest.raises(taviro.TextError) as raised:
+        taviro.transliterate_many(["ਕਮਲ", "ਸੰਤ", unconvertible])
+    assert str(raised.value) == "text 2 of the list: " + program_reason(
+        run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
+    with pytest.raises(TypeError, match="^text 1 of the list is of type 'float', not str$"):
+        taviro.transliterate_many(["ਕਮਲ", float("nan")])
 
     (tmp_path / "notes.TXT").write_text("ਕਮਲ", encoding="utf-8")
     for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT"]:
