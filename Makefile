@@ -72,7 +72,8 @@ faults: build $(TEST_DIR)/CMakeCache.txt
 	    --corpus ../shared/corpus/pa-ui-strings.utf8.txt --work-dir $(TEST_DIR)/faults-all
 
 # Throughput and memory against iconv and ICU, the engine's kernels, then the
-# web page's and the npm package's conversion speed beside the native program's.
+# web page's and the npm package's conversion speed beside the native program's,
+# and the Python module's in one process and on a two-worker Dask cluster.
 BENCH_DIR ?= build-bench
 
 bench: build web
@@ -85,6 +86,7 @@ bench: build web
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
 	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 	node bench/npm_package.mjs $(WEB_DIR)/package $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
+	PYTHONPATH=$(BUILD_DIR)/python /usr/bin/python3 bench/python_cluster.py ../shared/corpus/pa-ui-strings.utf8.txt
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
 # six targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.
