@@ -80,7 +80,8 @@ def pipelines(names: list, lines: list, work: Path) -> dict:
 
     def bag_of_lines(scheduler, out):
         roman = taviro.dask.transliterate_lines(dask.bag.read_text(names))
-        roman.to_textfiles(str(out / "*.txt"), encoding="utf-8", compute=True, scheduler=scheduler)
+        roman.map(str.rstrip, "\n").to_textfiles(str(out / "*.txt"), encoding="utf-8", last_endline=True,
+                                                 compute=True, scheduler=scheduler)
 
     def dataframe_column(scheduler, out):
         (out / "column.txt").write_text("\n".join(
