@@ -164,3 +164,23 @@ def test_mypy_sees_the_types_of_the_module(tmp_path):
     assert checked.stdout.splitlines()[:-1] == [
         "program.py:6: error: Incompatible types in assignment (expression has type \"str\", "
         "variable has type \"int\")  [assignment]"]
+
+
+def test_the_stub_holds_what_the_extension_holds(tmp_path):
+    # pybind11's classes have a metaclass of their own, and one without a
+    # constructor takes any arguments only to refuse them.
+    allowed = tmp_path / "allowed.txt"
+    allowed.write_text("taviro._taviro.FinishedWord\ntaviro._taviro.FinishedWord.__init__\n"
+                       "taviro._taviro.Transliterator\n", encoding="utf-8")
+
+    checked = subprocess.run(["/usr/bin/python3", "-m", "mypy.stubtest", "--allowlist", str(allowed),
+                              "taviro._taviro"], capture_output=True, text=True, cwd=tmp_path, check=False)
+
+    assert checked.returncode == 0, checked.stdout
+
+
+def test_importing_taviro_leaves_dask_for_whoever_wants_it():
+    imported = subprocess.run(["/usr/bin/python3", "-c", "import sys, taviro; print(*sys.modules)"],
+                              capture_output=True, text=True, check=True)
+
+    assert not {"dask", "distributed", "pandas"} & set(imported.stdout.split())
