@@ -75,10 +75,10 @@ class Transliterator(_Engine):
         # A named dictionary is kept by its absolute name, so that a copy
         # unpickled in another process (another working folder) opens the
         # same file; the default one is whatever default the other side has.
-        self._dictionary = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
+        named = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
+        self._dictionary = named
         self._options = (("loanwords", bool(loanwords)), ("spoken", bool(spoken)))
-        super().__init__(default_dictionary() if dictionary is None else self._dictionary, bool(loanwords),
-                         bool(spoken))
+        super().__init__(default_dictionary() if named is None else named, bool(loanwords), bool(spoken))
 
     @property
     def dictionary(self) -> Path:

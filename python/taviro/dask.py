@@ -14,20 +14,20 @@ on every worker, as the programs must be.
 
 import functools
 import os
-from typing import TYPE_CHECKING, Any, Iterable, List, NamedTuple, Optional, Sequence, Tuple
+from typing import TYPE_CHECKING, Any, Dict, Iterable, List, NamedTuple, Optional, Sequence, Tuple, Type
 
 from . import PathName, Transliterator, default_dictionary
 
 if TYPE_CHECKING:
-    import dask.bag
-    import dask.dataframe
+    from dask.bag.core import Bag
+    from dask.dataframe.core import Series
 
 __all__ = ["ConvertedFile", "convert_files", "transliterate_column", "transliterate_lines"]
 
 class _State(NamedTuple):
     """What a Transliterator pickles as, and so what a worker builds it from.
     Not a plain tuple: Dask would take one that begins with a class for a task."""
-    kind: Any
+    kind: Type[Transliterator]
     dictionary: Optional[str]
     options: Tuple[Tuple[str, Any], ...]
 
@@ -40,7 +40,7 @@ class ConvertedFile(NamedTuple):
     replacements: int
 
 
-def transliterate_lines(lines: "dask.bag.Bag", transliterator: Optional[Transliterator] = None) -> "dask.bag.Bag":
+def transliterate_lines(lines: "Bag", transliterator: Optional[Transliterator] = None) -> "Bag":
     """The Roman line of every line of `lines`, a bag of lines with their line
     ends, as dask.bag.read_text gives them.
 
@@ -56,8 +56,7 @@ def transliterate_lines(lines: "dask.bag.Bag", transliterator: Optional[Translit
     return lines.map_partitions(_transliterate_partition, _state_of(transliterator))
 
 
-def transliterate_column(column: "dask.dataframe.Series",
-                         transliterator: Optional[Transliterator] = None) -> "dask.dataframe.Series":
+def transliterate_column(column: "Series", transliterator: Optional[Transliterator] = None) -> "Series":
     """The Roman text of every value of a Dask dataframe column of strings,
     each value a text of its own, as transliterate_many() converts them;
     missing values stay missing."""
@@ -66,7 +65,7 @@ def transliterate_column(column: "dask.dataframe.Series",
 
 def convert_files(sources: Iterable[PathName], folder: PathName, transliterator: Optional[Transliterator] = None,
                   *, from_encoding: str = "auto", to_encoding: str = "utf-16le",
-                  threads: int = 1) -> "dask.bag.Bag":
+                  threads: int = 1) -> "Bag":
     """A bag that, computed, converts each source into `folder` under its own
     name, as `taviro-convert SOURCE FOLDER` does, one file per task, and
     gives a ConvertedFile for each.
@@ -76,17 +75,17 @@ def convert_files(sources: Iterable[PathName], folder: PathName, transliterator:
     unless told. Two sources of the same name would write one file, and are
     refused before anything runs.
     """
-    import dask.bag
+    from dask.bag.core import from_sequence
 
     names = [os.path.abspath(os.fspath(source)) for source in sources]
     _refuse_clashes(names)
     target = os.path.abspath(os.fspath(folder))
-    return dask.bag.from_sequence(names, npartitions=max(1, len(names))).map(
+    return from_sequence(names, npartitions=max(1, len(names))).map(
         _convert_one, _state_of(transliterator), target, from_encoding, to_encoding, threads)
 
 
 def _refuse_clashes(names: Sequence[str]) -> None:
-    seen: dict = {}
+    seen: Dict[str, str] = {}
     for name in names:
         base = os.path.basename(name)
         if base in seen:
