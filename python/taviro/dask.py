@@ -3,7 +3,7 @@ the workers, with one Transliterator per worker process, not one per line or
 per task.
 
     >>> import dask.bag, taviro.dask
-    >>> lines = dask.bag.read_text(["a.txt", "b.txt"], linedelimiter="\n")
+    >>> lines = dask.bag.read_text(["a.txt", "b.txt"], linedelimiter="\\n")
     >>> "".join(taviro.dask.transliterate_lines(lines).compute())   # taviro-convert --to utf-8, file after file
 
 A Transliterator given here travels to the workers as its dictionary's name
@@ -23,6 +23,7 @@ if TYPE_CHECKING:
     from dask.dataframe.core import Series
 
 __all__ = ["ConvertedFile", "convert_files", "transliterate_column", "transliterate_lines"]
+
 
 class _State(NamedTuple):
     """What a Transliterator pickles as, and so what a worker builds it from.
@@ -49,7 +50,7 @@ def transliterate_lines(lines: "Bag", transliterator: Optional[Transliterator] =
     one-letter word at the start of a line keeps or drops its final "a" by
     what the previous line ended with, a carriage return among it). With one
     partition per file, which read_text makes unless given a blocksize, and
-    the files' own line ends, which it keeps when given linedelimiter="\n",
+    the files' own line ends, which it keeps when given linedelimiter="\\n",
     a file's Roman lines joined are the bytes `taviro-convert --to utf-8`
     writes for it.
     """
