@@ -4,6 +4,7 @@ loopback converting lines, a dataframe column and files to what taviro-convert
 writes; and its types as mypy sees them."""
 
 import concurrent.futures
+import logging
 import multiprocessing
 import os
 import pickle
@@ -71,7 +72,7 @@ def corpus_files(corpus_lines, tmp_path_factory) -> list:
 @pytest.fixture(scope="module")
 def client():
     with LocalCluster(n_workers=2, processes=True, threads_per_worker=1, host="127.0.0.1",
-                                  dashboard_address=None, silence_logs=True) as cluster:
+                                  dashboard_address=None, silence_logs=logging.ERROR) as cluster:
         with Client(cluster) as connected:
             yield connected
 
