@@ -130,7 +130,7 @@ TEST(InterruptedRun, EndsByTheSignalAndLeavesNothingBehind) {
                 "export ASAN_OPTIONS=detect_leaks=0; cp out.txt count.txt; n=$(strace -f -e trace=openat " + program +
                 " - count.txt < in.txt 2>&1 | grep '^openat(' | grep -n O_TMPFILE | cut -d: -f1); rm count.txt; ";
             // A shell starts the programs of a script in the background with
-            // Ctrl-C ignored, which they respect; a terminal's would not be.
+            // Ctrl-C ignored, which they honour; a terminal's would not be.
             // The text does not end until the fifo is written, after the signal.
             const std::string start = std::string("mkfifo more; (cat in.txt; cat more) | env --default-signal=INT ") +
                                       (named ? "strace -f -o /dev/null -e inject=openat:error=EOPNOTSUPP:when=$n " : "");

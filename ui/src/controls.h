@@ -20,7 +20,7 @@ namespace taviro::ui {
 class Shape;
 
 struct LabelLook {
-    FontSpec font = kDefaultFont;
+    FontChoice font = kDefaultFont;
     QColor text = kBlack;
     QColor background = kWindowColour;
     Qt::Alignment alignment = Qt::AlignLeft;

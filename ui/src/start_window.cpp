@@ -16,9 +16,9 @@ constexpr QSize kClientSize = twips_size(7485, 4815);
 constexpr int kFrameWidth = 8;
 constexpr QRect kPlatformGeometry = twips(4140, 2400, 3030, 240);
 
-constexpr FontSpec kTitleFont{Face::arial, 11.25, true};
-constexpr FontSpec kPlatformFont{Face::arial, 9.75, true};
-constexpr FontSpec kTeamHeadingFont{Face::ms_sans_serif, 9.75, true};
+constexpr FontChoice kTitleFont{Face::arial, 11.25, true};
+constexpr FontChoice kPlatformFont{Face::arial, 9.75, true};
+constexpr FontChoice kTeamHeadingFont{Face::ms_sans_serif, 9.75, true};
 
 const LabelLook kTitleLook{kTitleFont, kGreyText};
 const LabelLook kPlatformLook{kPlatformFont, kGreyText};

@@ -50,7 +50,7 @@ QString closest_family(Face face) {
     return face == Face::arial ? arial : sans_serif;
 }
 
-QFont layout_font(const FontSpec& wanted) {
+QFont layout_font(const FontChoice& wanted) {
     QFont font(closest_family(wanted.face));
     font.setPixelSize(static_cast<int>(std::lround(wanted.points * kPixelsPerPoint)));
     font.setBold(wanted.bold);

@@ -40,19 +40,19 @@ inline constexpr QColor kWhite(255, 255, 255);
 // to the closest family that is.
 enum class Face { ms_sans_serif, arial };
 
-struct FontSpec {
+struct FontChoice {
     Face face;
     double points;
     bool bold;
     bool underline = false;
 };
 
-inline constexpr FontSpec kButtonFont{Face::ms_sans_serif, 8.25, true};
-inline constexpr FontSpec kDefaultFont{Face::ms_sans_serif, 8.25, false};
+inline constexpr FontChoice kButtonFont{Face::ms_sans_serif, 8.25, true};
+inline constexpr FontChoice kDefaultFont{Face::ms_sans_serif, 8.25, false};
 
 // The installed family that stands in for `face`.
 QString closest_family(Face face);
-QFont layout_font(const FontSpec& wanted);
+QFont layout_font(const FontChoice& wanted);
 
 // Background colour of the window, which its buttons and labels share.
 void set_background(QWidget& widget, const QColor& colour);
