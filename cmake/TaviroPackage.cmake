@@ -59,11 +59,15 @@ taviro-convert and taviro-dict, and the word dictionary.")
 
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${taviro_python_depends}, taviro (= ${PROJECT_VERSION})")
+# taviro.dask is the only part that needs them; import taviro does not.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-distributed, python3-pandas")
 set(CPACK_DEBIAN_PYTHON_DESCRIPTION "Gurmukhi to Roman transliterator - Python 3 module
 The module taviro converts Punjabi text in Gurmukhi into Roman script with
 the rules and the word dictionary of the program taviro-convert, byte for
 byte as it does: taviro.transliterate(text), a Transliterator that loads its
-dictionary once, and taviro.convert_file for files in UTF-8 and UTF-16.")
+dictionary once, and taviro.convert_file for files in UTF-8 and UTF-16.
+A Transliterator pickles, for process pools, and taviro.dask converts
+lines, dataframe columns and files on the workers of a Dask cluster.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "taviro (= ${PROJECT_VERSION}), libsqlite3-dev")
