@@ -119,6 +119,9 @@ def test_a_bag_of_lines_converts_on_the_cluster_to_what_taviro_convert_writes(cl
     # One dictionary loaded by each worker, not one per line or per file.
     loads = client.run(lambda: taviro.dask._loaded.cache_info().misses)
     assert max(loads.values()) == 1
+    # Texts without line ends would run into each other: refused, not joined.
+    with pytest.raises(ValueError, match="line 1 of a partition has no line end"):
+        taviro.dask.transliterate_lines(dask.bag.from_sequence(["ਕਮਲ", "ਸੰਤ"], npartitions=1)).compute()
 
 
 def test_files_convert_on_the_cluster_to_what_taviro_convert_writes(client, corpus_files, tmp_path):
