@@ -19,6 +19,7 @@ constexpr std::string_view kPronouncingDictionary = R"(MNCL
 ("grade" nil (((g r ey d) 1)))
 ("grebe" nil (((g r iy b) 1)))
 ("group" nil (((g r uw p) 1)))
+("groups" nil (((g r uw p s) 1)))
 ("internet" nil (((ih n) 1) ((t er) 0) ((n eh t) 1)))
 ("profit" nil (((p r aa) 1) ((f ax t) 0)))
 ("style" nil (((s t ay l) 1)))
@@ -28,10 +29,11 @@ constexpr std::string_view kPronouncingDictionary = R"(MNCL
 ("Tulsa" n (((t ah l) 1) ((s ax) 0)))
 )";
 // Not "grade": its pronunciation is not used.
-constexpr std::string_view kEnglishWords = "club\nclerk\ngrebe\ngroup\ninternet\nprofit\nstyle\ntext\nticked\nticket\n";
+constexpr std::string_view kEnglishWords =
+    "club\nclerk\ngrebe\ngroup\ngroups\ninternet\nprofit\nstyle\ntext\nticked\nticket\n";
 
 TEST(LoanwordFinder, UsesThePronunciationsOfTheListsWordsOnly) {
-    EXPECT_EQ(LoanwordFinder(kPronouncingDictionary, kEnglishWords).pronunciations(), 10u);
+    EXPECT_EQ(LoanwordFinder(kPronouncingDictionary, kEnglishWords).pronunciations(), 11u);
 }
 
 struct FinderCase {
@@ -41,6 +43,7 @@ struct FinderCase {
     Verdict verdict;
     std::u16string_view roman;  // for an entry
     std::string_view english;
+    std::u16string_view base = u"";  // for an English plural or past form
 };
 
 void PrintTo(const FinderCase& c, std::ostream* os) { *os << c.name; }
@@ -54,6 +57,7 @@ TEST_P(LoanwordVerdict, JudgesTheWord) {
     EXPECT_EQ(finder.find(c.word, MemoryDictionary(c.native), entry), c.verdict);
     EXPECT_EQ(entry.roman, c.roman);
     EXPECT_EQ(entry.english, c.english);
+    EXPECT_EQ(entry.base, c.base);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         FinderCase{"Internet", u"ਇੰਟਰਨੈਟ", {}, Verdict::entry, u"iṇṭarnaiṭ", "internet"},
         FinderCase{"Group", u"ਗਰੁੱਪ", {}, Verdict::entry, u"grupp", "group"},
         FinderCase{"Club", u"ਕਲੱਬ", {}, Verdict::entry, u"klabb", "club"},
+        FinderCase{"PluralOfGroup", u"ਗਰੁੱਪਸ", {}, Verdict::entry, u"grupps", "groups", u"ਗਰੁੱਪ"},
         FinderCase{"RulesWriteStyleSoAlready", u"ਸਟਾਈਲ", {}, Verdict::same_as_rules, u"", ""},
         // ticket and ticked fit equally well and write it differently.
         FinderCase{"TicketOrTicked", u"ਟਿਕਟ", {}, Verdict::ambiguous, u"", ""},

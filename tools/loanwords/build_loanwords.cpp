@@ -30,6 +30,7 @@
 #include "taviro/dict/word_list.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/engine_error.h"
 #include "taviro/gurmukhi.h"
 #include "taviro/memory_dictionary.h"
 #include "taviro/word_builder.h"
@@ -92,6 +93,28 @@ std::vector<std::u16string> text_words(const std::string& text, std::unordered_s
     return words;
 }
 
+// A word with a subjoined r written as a full one: ਗ੍ਰਾਫਿਕ and ਗਰਾਫਿਕ are
+// one word.
+std::u16string with_full_r(std::u16string word) {
+    for (std::size_t at = word.find(u"\u0A4D\u0A30"); at != std::u16string::npos; at = word.find(u"\u0A4D\u0A30", at)) {
+        word.erase(at, 1);
+    }
+    return word;
+}
+
+// The words of the list and the texts as the run reads them.
+std::unordered_set<std::u16string> words_as_read(const std::unordered_set<std::u16string>& words) {
+    std::unordered_set<std::u16string> read;
+    for (const std::u16string& word : words) {
+        try {
+            read.insert(with_full_r(taviro::units_as_read(word)));
+        } catch (const taviro::EngineError&) {
+            read.insert(with_full_r(word));
+        }
+    }
+    return read;
+}
+
 taviro::MemoryDictionary native_dictionary(const std::string& list) {
     taviro::WordListReader reader;
     std::istringstream text(list);
@@ -116,6 +139,7 @@ struct Findings {
     std::array<std::size_t, taviro::loanwords::kVerdicts> tally{};
     std::vector<Loanword> entries;  // sorted by word
     std::vector<Loanword> text_entries;  // those of words only the texts hold
+    std::vector<Loanword> unbacked;  // of the texts, English inflections without their base
 };
 
 void write_sample(std::ostream& out, const std::vector<Loanword>& entries, std::string_view which) {
@@ -142,6 +166,10 @@ void write_report(const char* name, const Findings& found, std::size_t pronuncia
     for (std::size_t verdict = 1; verdict < found.tally.size(); ++verdict) {
         out << "  " << found.tally[verdict] << "  " << verdict_name(static_cast<Verdict>(verdict)) << '\n';
     }
+    out << "  " << found.unbacked.size()
+        << "  of the texts only, an English plural or past form whose base neither the list nor the texts write:";
+    for (const Loanword& entry : found.unbacked) out << ' ' << taviro::to_utf8(entry.word);
+    out << '\n';
     write_sample(out, found.entries, "entries");
     write_sample(out, found.text_entries, "entries only the texts hold");
     if (!out.flush()) throw std::runtime_error(std::string("cannot write '") + name + "'");
@@ -193,6 +221,17 @@ int main(int argc, char** argv) {
         // A text's spelling that reads as a word of the list adds nothing.
         std::erase_if(found.text_entries, [&](const Loanword& entry) {
             return std::ranges::binary_search(found.entries, entry.word, {}, &Loanword::word);
+        });
+        // The list vouches for its words; a text may misspell one (ਲੂਟਸ for
+        // Lotus) into an English plural or past form that happens to fit.
+        // English inflections come into Punjabi beside their base (ਲੈਬ,
+        // ਲੈਬਜ਼), so a text's word that is one stands only with its base
+        // written somewhere.
+        const std::unordered_set<std::u16string> written = words_as_read(seen);
+        std::erase_if(found.text_entries, [&](const Loanword& entry) {
+            if (entry.base.empty() || written.contains(with_full_r(entry.base))) return false;
+            found.unbacked.push_back(entry);
+            return true;
         });
         std::ranges::copy(found.text_entries, std::back_inserter(found.entries));
         sort_entries(found.entries);

@@ -55,8 +55,32 @@ LoanwordFinder::LoanwordFinder(std::string_view cmudict, std::string_view englis
         for (const std::string& key : english_skeletons(pronunciation->phones)) {
             index_.emplace(key, pronunciations_.size());
         }
+        by_word_.emplace(pronunciation->word, pronunciations_.size());
         pronunciations_.push_back(std::move(*pronunciation));
     }
+}
+
+// A plural in -s or a past form in -d or -ed whose ending is one phone after
+// the base's own pronunciation (lutes, caps, scaled), not a word that only
+// ends so (process).
+bool LoanwordFinder::inflected(const EnglishPronunciation& english) const {
+    const std::vector<std::string>& phones = english.phones;
+    const std::string_view word = english.word;
+    if (phones.empty()) return false;
+    const std::string& ending = phones.back();
+    std::vector<std::string_view> bases;
+    if ((ending == "s" || ending == "z") && word.ends_with('s')) {
+        bases = {word.substr(0, word.size() - 1)};
+    } else if ((ending == "t" || ending == "d") && word.ends_with("ed")) {
+        bases = {word.substr(0, word.size() - 1), word.substr(0, word.size() - 2)};
+    }
+    const std::vector<std::string> base_phones(phones.begin(), phones.end() - 1);
+    return std::ranges::any_of(bases, [&](std::string_view base) {
+        const auto [first, last] = by_word_.equal_range(std::string(base));
+        return std::any_of(first, last, [&](const auto& found) {
+            return pronunciations_[found.second].phones == base_phones;
+        });
+    });
 }
 
 Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native, Loanword& entry) const {
@@ -76,14 +100,14 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
     struct Candidate {
         std::u16string roman;
         int score;
-        std::string english;
+        std::size_t pronunciation;
     };
     std::vector<Candidate> candidates;
     const auto [first, last] = index_.equal_range(key);
     for (auto it = first; it != last; ++it) {
         const EnglishPronunciation& pronunciation = pronunciations_[it->second];
         for (WrittenForm& form : written_forms(*reading, pronunciation.phones, rules_keep)) {
-            candidates.push_back({std::move(form.roman), form.score, pronunciation.word});
+            candidates.push_back({std::move(form.roman), form.score, it->second});
         }
     }
     if (candidates.empty()) return Verdict::no_english;
@@ -94,7 +118,11 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
     if (rival != candidates.end()) return Verdict::ambiguous;
 
     if (rules.text == candidates.front().roman) return Verdict::same_as_rules;
-    entry = {reading->units, candidates.front().roman, rules.text, candidates.front().english};
+    const EnglishPronunciation& english = pronunciations_[candidates.front().pronunciation];
+    entry = {reading->units, candidates.front().roman, rules.text, english.word, {}};
+    // The ending is the word's last consonant: it ends in none of the vowels
+    // an English ending in s, z, t or d could fit.
+    if (inflected(english)) entry.base = reading->units.substr(0, reading->consonants.back().at);
     return Verdict::entry;
 }
 

@@ -36,6 +36,10 @@ struct Loanword {
     std::u16string roman;    // the lexicon's text
     std::u16string rules;    // what the rules write
     std::string english;     // the English word that decided it
+    // Where that English word is the plural or past form of another the
+    // dictionary has (lutes, scaled), the word without the consonant that
+    // writes the ending; empty otherwise.
+    std::u16string base;
 };
 
 // Why a word of the list is no entry, for the report.
@@ -66,9 +70,13 @@ public:
     Verdict find(std::u16string_view word, const Dictionary& native, Loanword& entry) const;
 
 private:
+    bool inflected(const EnglishPronunciation& english) const;
+
     std::vector<EnglishPronunciation> pronunciations_;
     // Consonant skeleton -> the pronunciations that have it.
     std::unordered_multimap<std::string, std::size_t> index_;
+    // English word -> its pronunciations.
+    std::unordered_multimap<std::string, std::size_t> by_word_;
 };
 
 }  // namespace taviro::loanwords
