@@ -45,6 +45,7 @@ struct FailedRun {
     const char* reason;   // on standard error
     const char* kept;     // the file that must be as it was
 };
+void PrintTo(const FailedRun& c, std::ostream* os) { *os << c.name; }
 
 class FailedRuns : public ::testing::TestWithParam<FailedRun> {};
 

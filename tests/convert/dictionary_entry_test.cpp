@@ -13,6 +13,7 @@ struct EntryCase {
     EntryVerdict verdict;
     std::u16string roman;
 };
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 
 class RomanizeEntry : public ::testing::TestWithParam<EntryCase> {};
 

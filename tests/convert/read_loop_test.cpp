@@ -41,6 +41,7 @@ struct LoopCase {
     std::u16string source;
     std::u16string expected;
 };
+void PrintTo(const LoopCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadLoopOutput : public ::testing::TestWithParam<LoopCase> {};
 

@@ -30,6 +30,7 @@ struct LongWordCase {
     std::u16string word;
     std::vector<std::u16string> dictionary;
 };
+void PrintTo(const LongWordCase& c, std::ostream* os) { *os << c.name; }
 
 class LongestWord : public ::testing::TestWithParam<LongWordCase> {};
 

@@ -103,6 +103,7 @@ struct Refusal {
     RunOutcome outcome;
     std::string renamed_to = {};  // the destination shown after ".txt" was appended
 };
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
 
 class NameChecks : public ConversionRun, public ::testing::WithParamInterface<Refusal> {
 protected:
@@ -221,6 +222,7 @@ struct FailureCase {
     bool failing_dictionary;
     RunFailure failure;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class RunFailureKind : public ::testing::TestWithParam<FailureCase> {};
 
