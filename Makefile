@@ -31,8 +31,9 @@ WEB_ENV := NODE_PATH=/usr/share/nodejs
 # with them, since the engine reports its failures by throwing. WebAssembly's
 # own exceptions cost nothing until one is thrown, where emscripten's older
 # JavaScript ones slow every call that might throw: the conversion takes half
-# the time. Browsers have had them since 2021 (Chrome 95, Firefox 100), node
-# since 17.
+# the time. Browsers have had them since 2022 (Chrome 95, Firefox 100, Safari
+# 15.2), node since 17. web/CMakeLists.txt refuses a configuration without
+# the flag, since it links with it.
 $(WEB_DIR)/CMakeCache.txt: Makefile
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-fwasm-exceptions \
 	    -DTAVIRO_WORDS_MDB=$(abspath $(BUILD_DIR))/bin/words.mdb
@@ -44,9 +45,10 @@ web: deps $(BUILD_DIR)/CMakeCache.txt
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
 
 # The npm package, $(WEB_DIR)/taviro-VERSION.tgz, which make web packs with
-# the page; this lists what it holds.
+# the page; this lists what it holds. npm keeps its cache in the build, as
+# when make web packs, so that listing writes nothing in the user's home.
 npm: web
-	cd $(WEB_DIR)/package && npm pack --dry-run
+	cd $(WEB_DIR)/package && npm_config_cache=$(abspath $(WEB_DIR))/npm-cache npm pack --dry-run
 
 # The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
 package: build
