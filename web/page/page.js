@@ -346,16 +346,13 @@ function showResult(reply, request) {
   setStatus(notes.join(' '));
 }
 
-// A failure clears the result, and a file's text with it: what is on the
-// page never belongs to another text than the message. The message names
-// the file, and says what a word too long for the rules means.
+// A failure clears the result and its downloads, so that no result is taken
+// for the failed text's. A file that failed replaced nothing: the box's text
+// and a held text stay as they were, since nothing is thrown away before the
+// user says so, and convert as usual once the user types or converts. The
+// message names the file, and says what a word too long for the rules means.
 function showFailure(message, request) {
   const name = request && request.name;
-  if (name) {
-    dropHeld();
-    ui.gurmukhi.value = '';
-    sourceName = null;
-  }
   clearResult();
   let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
   if (/32767|too long/.test(message)) {
