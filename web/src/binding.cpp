@@ -228,9 +228,12 @@ public:
     // CR LF, as the desktop writes. { bytes } or { error }.
     val encode(const std::string& encoding) {
         try {
+            // The page's downloads and the package's convertFile write these
+            // two alone, as taviro-convert's destinations are.
             const std::optional<Encoding> chosen = find_encoding(encoding);
-            if (!chosen) {
-                throw std::invalid_argument("no encoding '" + encoding + "' to download in");
+            if (!chosen || *chosen == Encoding::utf16be) {
+                throw std::invalid_argument("cannot write '" + encoding +
+                                            "': the Roman text is written as utf-8 or utf-16le");
             }
             bytes_ = encoded_text(input_, *chosen);
             input_.clear();
