@@ -117,13 +117,14 @@ struct FinishedWord {
     std::size_t stem_start = 0;  // in `roman`
     std::size_t stem_end = 0;
     std::u16string explanation;
+    bool spoken = false;  // spoken forms dropped an "a" after a long vowel
 
     bool operator==(const FinishedWord&) const = default;
 };
 
 py::tuple fields_of(const FinishedWord& word) {
     return py::make_tuple(word.source, word.roman, word.start, word.end, word.finish, word.stem_start, word.stem_end,
-                          word.explanation);
+                          word.explanation, word.spoken);
 }
 
 FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
@@ -136,7 +137,8 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
             std::string(taviro::finish_wording(taviro::finish_of(word)).name),
             code_points(roman.substr(0, word.stem_begin)),
             code_points(roman.substr(0, word.stem_end)),
-            taviro::explain_word(word, text, converted)};
+            taviro::explain_word(word, text, converted),
+            word.spoken};
 }
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
@@ -280,7 +282,8 @@ PYBIND11_MODULE(_taviro, module) {
 "prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
 or "user" or "loanword" when an entry of that lexicon gave the whole word.
 A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
-a split's first part roman[:stem_end]. `explanation` says it in words, as
+a split's first part roman[:stem_end]. `spoken` is True when spoken forms
+dropped an "a" after a long vowel. `explanation` says it in words, as
 taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
 dictionary words: first pañjā + second bī".)")
         .def_readonly("source", &FinishedWord::source)
@@ -291,23 +294,28 @@ dictionary words: first pañjā + second bī".)")
         .def_readonly("stem_start", &FinishedWord::stem_start)
         .def_readonly("stem_end", &FinishedWord::stem_end)
         .def_readonly("explanation", &FinishedWord::explanation)
+        .def_readonly("spoken", &FinishedWord::spoken)
         .def("__eq__", [](const FinishedWord& self, const FinishedWord& other) { return self == other; },
              py::is_operator())
         .def("__hash__", [](const FinishedWord& self) { return py::hash(fields_of(self)); })
         .def("__repr__",
              [](const FinishedWord& self) {
                  return py::str("FinishedWord(source={!r}, roman={!r}, start={}, end={}, finish={!r}, "
-                                "stem_start={}, stem_end={}, explanation={!r})")
+                                "stem_start={}, stem_end={}, spoken={}, explanation={!r})")
                      .format(self.source, self.roman, self.start, self.end, self.finish, self.stem_start,
-                             self.stem_end, self.explanation);
+                             self.stem_end, self.spoken, self.explanation);
              })
         .def(py::pickle([](const FinishedWord& self) { return fields_of(self); },
                         [](const py::tuple& fields) {
-                            if (fields.size() != 8) throw std::runtime_error("a FinishedWord has eight fields");
+                            // Eight fields: pickled before a word said whether it was spoken.
+                            if (fields.size() != 8 && fields.size() != 9) {
+                                throw std::runtime_error("a FinishedWord has eight or nine fields");
+                            }
                             return FinishedWord{fields[0].cast<std::u16string>(), fields[1].cast<std::u16string>(),
                                                 fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
                                                 fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
-                                                fields[6].cast<std::size_t>(),    fields[7].cast<std::u16string>()};
+                                                fields[6].cast<std::size_t>(),    fields[7].cast<std::u16string>(),
+                                                fields.size() == 9 && fields[8].cast<bool>()};
                         }));
 
     using release_gil = py::call_guard<py::gil_scoped_release>;
@@ -325,6 +333,12 @@ dictionary words: first pañjā + second bī".)")
         .def(
             "transliterate_many",
             [](const Transliterator& self, const py::iterable& texts) {
+                // One str is iterable too, letter by letter: a list of letters is never what was meant.
+                if (py::isinstance<py::str>(texts) || py::isinstance<py::bytes>(texts)) {
+                    throw py::type_error("transliterate_many takes a list of texts, not one " +
+                                         std::string(py::str(py::type::of(texts).attr("__name__"))) +
+                                         "; use transliterate");
+                }
                 std::vector<std::u16string> units;
                 for (const py::handle text : texts) {
                     const std::string which = "text " + std::to_string(units.size()) + " of the list";
@@ -339,7 +353,8 @@ dictionary words: first pañjā + second bī".)")
             },
             py::arg("texts"),
             "The Roman text of each text, each converted on its own as transliterate() converts it, "
-            "in one call: faster than a call a text when the texts are many and short.")
+            "in one call: faster than a call a text when the texts are many and short. `texts` is a list "
+            "or other iterable of str, never one str: use transliterate() for that.")
         .def(
             "finish_details",
             [](const Transliterator& self, const py::str& text) {

@@ -77,7 +77,7 @@ class Transliterator(_Engine):
         # same file; the default one is whatever default the other side has.
         named = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
         self._dictionary = named
-        self._options = (("loanwords", bool(loanwords)), ("spoken", bool(spoken)))
+        self._options = _options(loanwords, spoken)
         super().__init__(default_dictionary() if named is None else named, bool(loanwords), bool(spoken))
 
     @property
@@ -123,6 +123,11 @@ class Transliterator(_Engine):
                                   threads or 0)
 
 
+def _options(loanwords: bool, spoken: bool) -> Tuple[Tuple[str, Any], ...]:
+    """A Transliterator's options as it pickles them: equal for equal options."""
+    return (("loanwords", bool(loanwords)), ("spoken", bool(spoken)))
+
+
 def _rebuilt(kind: Type[Transliterator], dictionary: Optional[str],
              options: Tuple[Tuple[str, Any], ...]) -> Transliterator:
     return kind(dictionary, **dict(options))
@@ -158,7 +163,9 @@ def transliterate_many(texts: Iterable[str], dictionary: Optional[PathName] = No
     """The Roman text of each of `texts`, each a text of its own, as
     transliterate() gives it: a list of many short texts (a column's values)
     converts several times faster in one call than in a call a text.
-    A TextError or TypeError names the text it is about by its place."""
+    A TextError or TypeError names the text it is about by its place.
+    One str is refused with a TypeError, not converted letter by letter:
+    transliterate() converts one text."""
     return _transliterator(dictionary, loanwords, spoken).transliterate_many(texts)
 
 

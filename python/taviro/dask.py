@@ -14,9 +14,10 @@ on every worker, as the programs must be.
 
 import functools
 import os
+import re
 from typing import TYPE_CHECKING, Any, Dict, Iterable, List, NamedTuple, Optional, Sequence, Tuple, Type
 
-from . import PathName, Transliterator, default_dictionary
+from . import Error, PathName, Transliterator, _options, default_dictionary
 
 if TYPE_CHECKING:
     from dask.bag.core import Bag
@@ -52,7 +53,8 @@ def transliterate_lines(lines: "Bag", transliterator: Optional[Transliterator] =
     partition per file, which read_text makes unless given a blocksize, and
     the files' own line ends, which it keeps when given linedelimiter="\\n",
     a file's Roman lines joined are the bytes `taviro-convert --to utf-8`
-    writes for it.
+    writes for it. A carriage return that no line feed follows ends a line
+    there too, so a line holding one gives its Roman lines as one string.
     """
     return lines.map_partitions(_transliterate_partition, _state_of(transliterator))
 
@@ -96,8 +98,11 @@ def _refuse_clashes(names: Sequence[str]) -> None:
 
 def _state_of(transliterator: Optional[Transliterator]) -> _State:
     """What `transliterator` pickles as: small, and the same for equal ones."""
-    chosen = Transliterator() if transliterator is None else transliterator
-    _, state = chosen.__reduce__()
+    if transliterator is None:
+        # What Transliterator() pickles as, without loading the dictionary
+        # here: only the workers convert, so only they need one.
+        return _State(Transliterator, None, _options(False, False))
+    _, state = transliterator.__reduce__()
     return _State(*state)
 
 
@@ -124,18 +129,49 @@ def _transliterate_partition(partition: Iterable[str], state: _State) -> List[st
                              f"{line[:40]!r}; give transliterate_lines lines, or map taviro.transliterate "
                              "over texts of their own")
     roman = _on_worker(state).transliterate("".join(lines)).split("\n")
-    # Every line feed of the text gives one, and nothing else does.
-    ends = sum(line.endswith("\n") for line in lines)
-    if len(roman) != ends + 1:
-        raise RuntimeError(f"{len(lines)} lines gave {len(roman)} Roman ones")
-    return [part + "\n" for part in roman[:ends]] + ([roman[-1]] if ends < len(lines) else [])
+    ends = [len(_LINE_END.findall(line)) for line in lines]
+    if len(roman) != sum(ends) + 1:
+        raise RuntimeError(f"{_counted(sum(ends), 'line end')} gave {_counted(len(roman) - 1, 'Roman one')}")
+    # Each line gets the Roman lines of its own line ends, so that they join
+    # into the text's Roman text whatever its carriage returns.
+    grouped: List[str] = []
+    place = 0
+    for count in ends:
+        grouped.append("".join(part + "\n" for part in roman[place:place + count]))
+        place += count
+    if grouped:
+        grouped[-1] += roman[-1]
+    return grouped
+
+
+# What the engine ends a line at: a line feed, and a carriage return that no
+# line feed follows ("\r\n" is one end). Every line but the last ends in a
+# line feed, so a "\r" and the "\n" after it are always in one line.
+_LINE_END = re.compile("\n|\r(?!\n)")
+
+
+def _counted(number: int, thing: str) -> str:
+    return f"{number} {thing}" + ("" if number == 1 else "s")
 
 
 def _transliterate_values(values: Any, state: _State) -> Any:
     roman = values.copy()
     present = values.notna()
-    roman[present] = _on_worker(state).transliterate_many(values[present])
+    try:
+        roman[present] = _on_worker(state).transliterate_many(values[present])
+    except (TypeError, Error) as error:
+        # transliterate_many names a value by its place among this
+        # partition's present values, which the caller never sees.
+        place = _PLACE_IN_LIST.match(str(error))
+        if place is None:
+            raise
+        label = values[present].index[int(place[1])]
+        label = label.item() if hasattr(label, "dtype") else label  # 3, not numpy's np.int64(3)
+        raise type(error)(f"the value at index {label!r}{str(error)[place.end():]}") from None
     return roman
+
+
+_PLACE_IN_LIST = re.compile(r"text (\d+) of the list")
 
 
 def _convert_one(source: str, state: _State, folder: str, from_encoding: str, to_encoding: str,

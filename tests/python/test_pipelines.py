@@ -51,7 +51,8 @@ def my_dictionary(tmp_path_factory) -> Path:
 @pytest.fixture(scope="module")
 def corpus_files(corpus_lines, tmp_path_factory) -> list:
     """The corpus lines in a handful of files, one with Windows line ends, one
-    in UTF-16LE with its mark, each with what taviro-convert --to utf-8 writes."""
+    in UTF-16LE with its mark, one with lone carriage returns (inside a line
+    and as its last byte), each with what taviro-convert --to utf-8 writes."""
     folder = tmp_path_factory.mktemp("sources")
     files = []
     for number in range(FILES):
@@ -61,6 +62,8 @@ def corpus_files(corpus_lines, tmp_path_factory) -> list:
             source.write_bytes(text.replace("\n", "\r\n").encode("utf-8"))
         elif number == 2:
             source.write_bytes("\ufeff".encode("utf-16-le") + text.encode("utf-16-le"))
+        elif number == 3:
+            source.write_bytes((text.replace("ਕਮਲ\n", "ਕਮਲ\r", 1) + "ਕਮਲ\r").encode("utf-8"))
         else:
             source.write_bytes(text.encode("utf-8"))
         subprocess.run([CONVERT, "-q", "--to", "utf-8", str(source), str(folder / f"roman{number}.txt")],
@@ -119,6 +122,8 @@ def test_a_bag_of_lines_converts_on_the_cluster_to_what_taviro_convert_writes(cl
     # One dictionary loaded by each worker, not one per line or per file.
     loads = client.run(lambda: taviro.dask._loaded.cache_info().misses)
     assert max(loads.values()) == 1
+    # The default one is named to the workers without being loaded here.
+    assert taviro.dask._state_of(None) == taviro.dask._state_of(taviro.Transliterator())
     # Texts without line ends would run into each other: refused, not joined.
     with pytest.raises(ValueError, match="line 1 of a partition has no line end"):
         taviro.dask.transliterate_lines(dask.bag.from_sequence(["ਕਮਲ", "ਸੰਤ"], npartitions=1)).compute()
@@ -149,6 +154,10 @@ def test_a_dataframe_column_converts_on_the_cluster_value_by_value(client, my_di
     # The same as pandas' own map over the column, which the README shows.
     assert roman.tolist()[2:] == pandas.Series(values[2:]).map(mine.transliterate).tolist()
     assert roman.tolist()[2:4] == ["nī:", "ha:"]
+    # A bad value is named by its index label, not by its place in a partition.
+    numbers = dask.dataframe.from_pandas(pandas.Series(["ਕਮਲ", 3], index=["w", "x"]), npartitions=1)
+    with pytest.raises(TypeError, match="^the value at index 'x' is of type 'int', not str$"):
+        taviro.dask.transliterate_column(numbers, mine).compute()
 
 
 def test_mypy_sees_the_types_of_the_module(tmp_path):

@@ -86,7 +86,7 @@ def test_a_finished_word_is_a_value_as_the_named_tuple_was():
     word, = taviro.Transliterator().finish_details("ਪੰਜਾਬੀਆਂ")
 
     assert repr(word) == ("FinishedWord(source='ਪੰਜਾਬੀਆਂ', roman='pañjābīāṃ', start=0, end=8, finish='split', "
-                          "stem_start=0, stem_end=7, explanation='ਪੰਜਾਬੀਆਂ → pañjābīāṃ: split into two "
+                          "stem_start=0, stem_end=7, spoken=False, explanation='ਪੰਜਾਬੀਆਂ → pañjābīāṃ: split into two "
                           "dictionary words: first pañjābī + second āṃ')")
     again = pickle.loads(pickle.dumps(word))
     assert again == word and hash(again) == hash(word) and type(again) is taviro.FinishedWord
@@ -167,6 +167,8 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
         run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
     with pytest.raises(TypeError, match="^text 1 of the list is of type 'float', not str$"):
         taviro.transliterate_many(["ਕਮਲ", float("nan")])
+    with pytest.raises(TypeError, match="^transliterate_many takes a list of texts, not one str; use transliterate$"):
+        taviro.transliterate_many("ਕਮਲ")
 
     (tmp_path / "notes.TXT").write_text("ਕਮਲ", encoding="utf-8")
     for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT"]:
@@ -246,6 +248,7 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--spoken", "ਭਾਰਤੀ"],
                                capture_output=True, check=True)
     assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ")] == explained.stdout.decode().splitlines()
+    assert [word.spoken for word in spoken.finish_details("ਭਾਰਤੀ ਕਮਲ")] == [True, False]
 
 
 @pytest.mark.parametrize("schema, refusal", [
