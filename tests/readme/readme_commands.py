@@ -13,8 +13,10 @@ ones, and the fenced Python ones) in order and runs them twice:
 
 Each run has a folder of its own with the files the README names (notes.txt,
 chapter1.txt, chapter2.txt, my-words.txt), cut from the shared corpus. Every
-command must exit with 0; a Python line followed by `# 'text'` must give that
-text. The lines of SKIPPED are not run, each for the reason beside it.
+command must exit with 0; a Python line that shows its result in a comment,
+`# 'text'` or `# [...]` beside it (a remark may follow after a comma) or on
+the comment lines below it, must give that result, and a print() must print
+it. The lines of SKIPPED are not run, each for the reason beside it.
 """
 import argparse
 import ast
@@ -41,7 +43,11 @@ SKIPPED = [
 # Commands that work on the clone itself, run from its top folder.
 IN_CLONE = re.compile(r'^cmake ')
 INSTALL = re.compile(r'^cmake --install ')
-PYTHON_RESULT = re.compile(r"^(?P<expression>.*?)\s+#\s*(?P<result>'.*')\s*$")
+# A result shown beside its line: a text or a list, then perhaps ", a remark".
+PYTHON_RESULT = re.compile(r"^(?P<expression>.*?)\s+#\s*(?P<result>'[^']*'|\[.*\])(?:,\s.*)?\s*$")
+# A result shown on the comment lines below its line, wrapped after a comma.
+RESULT_BELOW = re.compile(r"^#\s*(?=['\[])(?P<result>.*)$")
+RESULT_GOES_ON = re.compile(r"^#\s{2,}(?P<result>\S.*)$")
 
 
 def command_blocks(readme):
@@ -78,18 +84,46 @@ def skip_reason(command):
 
 
 def python_script(lines):
-    """The block as a script that checks every `# 'text'` it shows."""
-    script = []
-    for line in lines:
-        match = PYTHON_RESULT.match(line)
-        if match and not line.lstrip().startswith('#'):
-            expected = ast.literal_eval(match['result'])
-            script.append(f'__result = {match["expression"]}')
-            script.append(f'__shown = {match["expression"]!r}')
-            script.append(f'assert __result == {expected!r}, repr(__result) + " from " + __shown')
-        else:
+    """The block as a script that checks every result it shows."""
+    script, at = [], 0
+    while at < len(lines):
+        line = lines[at]
+        at += 1
+        beside = PYTHON_RESULT.match(line)
+        below = RESULT_BELOW.match(lines[at]) if at < len(lines) and line.strip() else None
+        if line.lstrip().startswith('#') or not (beside or below):
             script.append(line)
+            continue
+        if beside:
+            expression, shown = beside['expression'], beside['result']
+        else:
+            expression, shown = line, below['result']
+            at += 1
+            while at < len(lines) and RESULT_GOES_ON.match(lines[at]):
+                shown += ' ' + RESULT_GOES_ON.match(lines[at])['result']
+                at += 1
+        script += checked(expression, shown)
     return '\n'.join(script) + '\n'
+
+
+def checked(expression, shown):
+    """Lines that compute `expression` and check it gives what `shown` shows:
+    a Python literal equal to it, or else its repr, as for a FinishedWord."""
+    indent = expression[:len(expression) - len(expression.lstrip())]
+    value, printed = expression.strip(), False
+    call = ast.parse(value).body[0]
+    if (isinstance(call, ast.Expr) and isinstance(call.value, ast.Call) and isinstance(call.value.func, ast.Name)
+            and call.value.func.id == 'print' and len(call.value.args) == 1 and not call.value.keywords):
+        value, printed = ast.get_source_segment(value, call.value.args[0]), True
+    try:
+        compared = f'__result == {ast.literal_eval(shown)!r}'
+    except (ValueError, SyntaxError):
+        compared = f'repr(__result) == {shown!r}'
+    lines = [f'__result = {value}',
+             f'assert {compared}, repr(__result) + " from " + {value!r}']
+    if printed:
+        lines.append('print(__result)')
+    return [indent + line for line in lines]
 
 
 def make_files(folder, corpus):
