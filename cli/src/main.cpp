@@ -50,7 +50,7 @@ constexpr const char* kHelp =
     "      --loanwords       write English loanwords as Punjabi speakers say them,\n"
     "                        from the dictionary's loanword lexicon\n"
     "      --spoken          write spoken forms: the loanwords as --loanwords does,\n"
-    "                        and the \"a\" that speech drops after a long vowel\n"
+    "                        and drop the \"a\" that speech drops after a long vowel\n"
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"

@@ -25,7 +25,8 @@ namespace {
 // compounds whose second keeps its "a" (ਸਮੀਕਰਨ samīkaran, ਸ੍ਰੀਮਤੀ srīmatī,
 // ਹੈਰਾਨੀਜਨਕ hairānījanak), and read word by word it was wrong more often
 // than right.
-constexpr std::u16string_view kLongVowels = u"\u0A3E\u0A42\u0A47\u0A48\u0A4B\u0A4C\u0A06\u0A0A\u0A0F\u0A10\u0A14";
+constexpr std::u16string_view kLongVowels =
+    u"\u0A3E\u0A42\u0A47\u0A48\u0A4B\u0A4C\u0A06\u0A0A\u0A0F\u0A10\u0A13\u0A14";
 
 // A word that begins so begins with the prefix be- ("without"), whose word
 // keeps its "a" (ਬੇਖ਼ਬਰ bēḵẖabar, ਬੇਵਫ਼ਾ bēvafā): the long vowel of the

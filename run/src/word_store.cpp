@@ -70,7 +70,8 @@ void read_lexicon(const Database& database, const std::string& table, Lexicon le
 void read_lexicons(const Database& database, WordStoreOptions options, MemoryDictionary& words) {
     if (options.loanwords || options.spoken) {
         if (!has_table(database, kLoanwordsTable)) {
-            throw database.error("it has no loanword lexicon (table 'loanwords')");
+            throw database.error("it has no loanword lexicon (table 'loanwords'), which loanwords and spoken "
+                                 "forms are written from");
         }
         read_lexicon(database, kLoanwordsTable, Lexicon::loanword, words);
     }

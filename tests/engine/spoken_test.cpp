@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                    u"mānasik", 0, 4},
         SpokenCase{"LexiconEntryIsLeftWhole", u"ਭਾਰਤੀ", word(u"bhāratī", {.lexicon = Lexicon::user, .stem_end = 7}),
                    u"bhāratī", 0, 7},
+        SpokenCase{"AfterAVowelLetter", u"ਓਪਰਾ", word(u"ōparā", {.stem_end = 5}), u"ōprā", 0, 4},
         SpokenCase{"TwoInOneWord", u"ਕਾਰਖਾਨਦਾਰਾ", word(u"kārakhānadārā", {.stem_end = 13}), u"kārkhāndārā", 0, 11},
         SpokenCase{"WordEndKeptItsFinalA", u"ਭਾਰਤ", word(u"bhārata", {.stem_end = 7}), u"bhārata", 0, 7},
         SpokenCase{"ClusterAfterTheA", u"ਆਮਦ੍ਰਾ", word(u"āmadrā", {.stem_end = 6}), u"āmadrā", 0, 6},

@@ -12,7 +12,7 @@ namespace taviro {
 
 // Drops from `word`, finished from the Gurmukhi `units` (as read: see
 // WordBuilder::units_read()), every inherent "a" that stands
-//   long vowel (ā ī ū ē ō ai au) + one consonant + "a" + one consonant + a vowel,
+//   long vowel (ā ū ē ō ai au; not ī) + one consonant + "a" + one consonant + a vowel,
 // each piece a whole Gurmukhi character of its own: no addak, tippi, bindi or
 // halant between them. An "a" of a kept prefix or suffix, and one at a junction
 // of the word's pieces, stays, and so does a whole word written by a lexicon.
