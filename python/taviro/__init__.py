@@ -67,8 +67,8 @@ class Transliterator(_Engine):
 
     The dictionary's user lexicon (taviro-dict add) is always honoured; with
     `loanwords=True` English loanwords are written as its loanword lexicon
-    says, as with taviro-convert --loanwords; with `spoken=True` those and
-    the "a" that speech drops after a long vowel, as with --spoken.
+    says, as with taviro-convert --loanwords; with `spoken=True` those, and
+    without the "a" that speech drops after a long vowel, as with --spoken.
     """
 
     def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False, spoken: bool = False):
@@ -152,8 +152,8 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
     With `loanwords=True` English loanwords are written as Punjabi speakers
-    say them (taviro-convert --loanwords); with `spoken=True` those and the
-    "a" that speech drops after a long vowel (taviro-convert --spoken).
+    say them (taviro-convert --loanwords); with `spoken=True` those, and
+    without the "a" that speech drops after a long vowel (taviro-convert --spoken).
     """
     return _transliterator(dictionary, loanwords, spoken).transliterate(text)
 

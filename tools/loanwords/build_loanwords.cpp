@@ -125,7 +125,7 @@ taviro::MemoryDictionary native_dictionary(const std::string& list) {
 void write_lexicon(const char* name, const std::vector<Loanword>& entries) {
     std::ofstream out(name, std::ios::binary);
     out << "# The loanword lexicon, built by " << kProgram << " from the CMU pronouncing dictionary\n"
-        << "# (festlex-cmu; see the NOTICE beside this tool) and the Gurmukhi word list.\n";
+        << "# (festlex-cmu; see the NOTICE beside this tool), the Gurmukhi word list and the corpus's words.\n";
     for (const Loanword& entry : entries) {
         out << taviro::to_utf8(entry.word) << '\t' << taviro::to_utf8(entry.roman) << '\n';
     }

@@ -23,7 +23,7 @@ import tempfile
 
 # Where a run ends a word: white space, ASCII digits and punctuation, the
 # brackets and the dandas; a word is kept when every letter is Gurmukhi.
-SEPARATORS = re.compile("[\t\n\f\r\v -?\\[-\\]{-}\u0964\u0965]+")
+SEPARATORS = re.compile("[\t\n\f\r -?\\[-\\]{-}\u0964\u0965]+")
 GURMUKHI = re.compile("[\u0a00-\u0a7f]+")
 # Three short words first, so that the word end drops a final "a" for every
 # word after them, as it does in running text.

@@ -8,7 +8,7 @@ export interface TaviroOptions {
   lexicon?: Lexicon;
   /** Write English loanwords as Punjabi speakers say them, as `taviro-convert --loanwords`. */
   loanwords?: boolean;
-  /** Write spoken forms: the loanwords, and the "a" that speech drops after a long vowel, as `taviro-convert --spoken`. */
+  /** Write spoken forms: the loanwords, and without the "a" that speech drops after a long vowel, as `taviro-convert --spoken`. */
   spoken?: boolean;
 }
 
