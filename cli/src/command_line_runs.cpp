@@ -116,7 +116,7 @@ ExitStatus CommandLineRuns::convert_file(const std::string& source, const std::s
     options.into_folder = into_folder;
     const FileRunResult result = run_file_conversion(source, destination, dictionary_, options);
     progress.clear();
-    return report(result, {quoted_name(trim_blanks(source)), quoted_name(result.written), options.to, label});
+    return report(result, {quoted_name(source), quoted_name(result.written), options.to, label});
 }
 
 // Streams pass no checks on names: "-" is standard input or output.

@@ -15,6 +15,7 @@
 #include "taviro/dict/word_database_writer.h"
 #include "taviro/dict/word_list.h"
 #include "taviro/run/descriptor_streams.h"
+#include "taviro/run/edit_lock.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 
@@ -59,6 +60,9 @@ ExitStatus build_dictionary(const DictArguments& arguments) {
     if (arguments.base) {
         base_file = *arguments.base == "default" ? default_dictionary() : existing_file(*arguments.base);
     }
+    // Another edit of the file would be lost under the new build, and its
+    // entries are what the check below protects.
+    const EditLock lock(*arguments.output);
     if (!arguments.force) {
         refuse_to_lose_entries(*arguments.output, base_file);
     }

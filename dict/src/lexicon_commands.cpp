@@ -15,6 +15,7 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/utf8_decoder.h"
 #include "taviro/run/descriptor_streams.h"
+#include "taviro/run/edit_lock.h"
 #include "taviro/run/file_error.h"
 #include "taviro/word_builder.h"
 
@@ -39,7 +40,9 @@ ExitStatus add_entry(const DictArguments& arguments) {
     if (const auto problem = entry_problem(entry.word, entry.roman)) {
         throw std::runtime_error(arguments.names[0] + " " + arguments.names[1] + ": " + *problem);
     }
-    add_to_user_lexicon(lexicon_file(arguments), {entry}, tell);
+    const std::filesystem::path file = lexicon_file(arguments);
+    const EditLock lock(file);
+    add_to_user_lexicon(file, {entry}, tell);
     return kCompleted;
 }
 
@@ -50,6 +53,7 @@ ExitStatus remove_entries(const DictArguments& arguments) {
     std::vector<std::u16string> words;
     for (const std::string& name : arguments.names) words.push_back(decoded(name));
     const std::filesystem::path file = existing_file(lexicon_file(arguments));
+    const EditLock lock(file);
     // Entries are kept as a run reads their words, so a word is found so too.
     std::set<std::u16string> entries;
     for (const LexiconEntry& entry : read_user_lexicon(file)) entries.insert(entry.word);
@@ -87,10 +91,13 @@ ExitStatus import_entries(const DictArguments& arguments) {
         tell(problem);
     }
     if (!parsed.problems.empty()) {
-        throw std::runtime_error(std::to_string(parsed.problems.size()) + " bad entries, so nothing was added");
+        throw std::runtime_error(std::to_string(parsed.problems.size()) +
+                                 (parsed.problems.size() == 1 ? " bad entry" : " bad entries") + ", so nothing was added");
     }
-    add_to_user_lexicon(lexicon_file(arguments), parsed.entries, tell);
-    std::cout << parsed.entries.size() << " entries added\n";
+    const std::filesystem::path file = lexicon_file(arguments);
+    const EditLock lock(file);
+    add_to_user_lexicon(file, parsed.entries, tell);
+    std::cout << parsed.entries.size() << (parsed.entries.size() == 1 ? " entry" : " entries") << " added\n";
     return kCompleted;
 }
 

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
+#include "taviro/gurmukhi.h"
 #include "taviro/run/descriptor_streams.h"
 #include "taviro/run/file_error.h"
 #include "taviro/word_builder.h"
@@ -27,6 +29,10 @@ class DiscardingSink final : public UnitSink {
 public:
     void write(std::u16string_view) override {}
 };
+
+bool holds_gurmukhi(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), in_gurmukhi_block);
+}
 
 }  // namespace
 
@@ -70,14 +76,19 @@ ExitStatus explain_words(const DictArguments& arguments) {
     return answer_each_word(arguments, "explain", [](const std::string& word, const std::u16string& units,
                                                      const auto& dictionary) {
         const ConvertedText converted = convert_text_with_words(units, dictionary);
+        bool explained = false;
         for (const WordReport& report : converted.words) {
-            std::cout << to_utf8(explain_word(report, units, converted.text)) << '\n';
+            // A Roman word is a word to the read loop, but there is nothing to tell of it.
+            if (holds_gurmukhi(std::u16string_view(units).substr(report.source_begin,
+                                                                 report.source_end - report.source_begin))) {
+                std::cout << to_utf8(explain_word(report, units, converted.text)) << '\n';
+                explained = true;
+            }
         }
-        if (converted.words.empty()) {
-            tell(word + ": no Gurmukhi word to explain");
-            return false;
+        if (!explained) {
+            tell(quoted_name(word) + " holds no Gurmukhi letter");
         }
-        return true;
+        return explained;
     });
 }
 

@@ -89,9 +89,14 @@ bool DecodingSource::decode_next_block() {
         return false;
     }
     const bool detecting = !encoding_;
-    const std::string& block = read_block(detecting ? kDetectionBytes : kBlockBytes);
+    const std::string& block = read_block(detecting ? kTextCheckBytes : kBlockBytes);
     if (detecting) {
-        encoding_ = detect_encoding(block);
+        encoding_ = detect_encoding(std::string_view(block).substr(0, kDetectionBytes));
+        // A source whose encoding was named is taken for text; one that was
+        // not may be any file at all.
+        if (holds_no_text(block, *encoding_)) {
+            fail_not_text(name_);
+        }
     }
     if (block.empty()) {
         at_end_ = true;

@@ -43,36 +43,42 @@ bool is_gurmukhi_text_unit(char16_t unit) {
     return kJoiners.find(unit) != std::u16string_view::npos;
 }
 
-char16_t unit_at(std::string_view bytes, std::size_t at) {
-    const auto low = static_cast<unsigned char>(bytes[at]);
-    const auto high = static_cast<unsigned char>(bytes[at + 1]);
-    return static_cast<char16_t>(low | (high << 8));
+char16_t unit_at(std::string_view bytes, std::size_t at, Encoding encoding) {
+    const auto first = static_cast<unsigned char>(bytes[at]);
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<char16_t>(encoding == Encoding::utf16le ? (first | (second << 8)) : ((first << 8) | second));
 }
 
-bool is_gurmukhi_only_utf16le(std::string_view prefix) {
+bool is_gurmukhi_only_utf16(std::string_view prefix, Encoding encoding) {
     if (prefix.empty() || prefix.size() % 2 != 0) {
         return false;
     }
     for (std::size_t i = 0; i < prefix.size(); i += 2) {
-        if (!is_gurmukhi_text_unit(unit_at(prefix, i))) {
+        if (!is_gurmukhi_text_unit(unit_at(prefix, i, encoding))) {
             return false;
         }
     }
     return true;
 }
 
-// Punjabi text in UTF-16LE is Gurmukhi, spaces, line ends and punctuation; a
+// Punjabi text in UTF-16 is Gurmukhi, spaces, line ends and punctuation; a
 // binary file, or text in another encoding, is units of every kind.
-bool is_mostly_gurmukhi_or_ascii_utf16le(std::string_view prefix) {
+bool is_mostly_gurmukhi_or_ascii_utf16(std::string_view prefix, Encoding encoding) {
     constexpr std::size_t kShareNumerator = 3;  // three units in four, at least
     constexpr std::size_t kShareDenominator = 4;
     const std::size_t units = prefix.size() / 2;
     std::size_t text_units = 0;
     for (std::size_t i = 0; i + 1 < prefix.size(); i += 2) {
-        const char16_t unit = unit_at(prefix, i);
+        const char16_t unit = unit_at(prefix, i, encoding);
         if ((unit != 0 && unit < 0x80) || is_gurmukhi_text_unit(unit)) ++text_units;
     }
     return units != 0 && text_units * kShareDenominator >= units * kShareNumerator;
+}
+
+// Tab, line feed, vertical tab, form feed and carriage return, with the
+// escape and the end-of-file mark (Ctrl-Z) that old files may hold.
+bool is_text_control(char16_t unit) {
+    return (unit >= 0x09 && unit <= 0x0D) || unit == 0x1A || unit == 0x1B;
 }
 
 // Well-formed UTF-8 (a character cut off at the end of the prefix aside) that
@@ -101,11 +107,29 @@ Encoding detect_encoding(std::string_view prefix) {
     if (reads_as_utf8_gurmukhi(prefix)) {
         return Encoding::utf8;
     }
+    // Little-endian first: it is the windows' own, and the two orders never
+    // both pass, since ASCII and Gurmukhi units read swapped are neither.
     const bool has_nul = prefix.find('\0') != std::string_view::npos;
-    if ((has_nul && is_mostly_gurmukhi_or_ascii_utf16le(prefix)) || is_gurmukhi_only_utf16le(prefix)) {
-        return Encoding::utf16le;
+    for (const Encoding order : {Encoding::utf16le, Encoding::utf16be}) {
+        if ((has_nul && is_mostly_gurmukhi_or_ascii_utf16(prefix, order)) || is_gurmukhi_only_utf16(prefix, order)) {
+            return order;
+        }
     }
     return Encoding::utf8;
+}
+
+bool holds_no_text(std::string_view prefix, Encoding encoding) {
+    constexpr std::size_t kMostStrayPerHundred = 1;
+    const bool in_units = encoding != Encoding::utf8;
+    const std::size_t step = in_units ? 2 : 1;
+    std::size_t count = 0;
+    std::size_t stray = 0;
+    for (std::size_t i = 0; i + step <= prefix.size(); i += step, ++count) {
+        const char16_t unit = in_units ? unit_at(prefix, i, encoding) : static_cast<unsigned char>(prefix[i]);
+        if (unit == 0) return true;
+        if (unit < 0x20 && !is_text_control(unit)) ++stray;
+    }
+    return stray * 100 > count * kMostStrayPerHundred;
 }
 
 }  // namespace taviro

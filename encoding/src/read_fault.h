@@ -19,4 +19,10 @@ inline constexpr char16_t kByteOrderMark = u'\uFEFF';
     throw RunError("cannot read " + name + ": " + std::string(reason));
 }
 
+// A program, a picture or a document: saying which encoding it is not would
+// only mislead.
+[[noreturn]] inline void fail_not_text(const std::string& name) {
+    throw RunError(name + " is not a text file");
+}
+
 }  // namespace taviro

@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::string_view kTextExtension = "txt";
 
-// The names that passed the checks, trimmed, the destination with ".txt" added
+// The names that passed the checks, with ".txt" added to the destination
 // where the check asked for it. Only these are opened.
 struct CheckedNames {
     std::string source;
@@ -45,24 +45,36 @@ RunFailure failure_of(const std::exception& error) noexcept {
     return RunFailure::file;
 }
 
-// Returns the outcome when a name is refused; otherwise fills `names`.
-std::optional<RunResult> check_names(const std::string& source, const std::string& destination,
-                                     const std::filesystem::path& dictionary_file, CheckedNames& names) {
-    if (source.empty() || destination.empty()) {
+// Returns the outcome when a name is refused; otherwise fills `names`. The
+// names checked are the names opened, as given, or trimmed where they were
+// typed into a box.
+std::optional<RunResult> check_names(const std::string& typed_source, const std::string& typed_destination,
+                                     const RunOptions& options, CheckedNames& names) {
+    if (typed_source.empty() || typed_destination.empty()) {
         return refused("a file name is empty");
     }
-    names = {trim_blanks(source), written_destination_name(destination), {}};
+    const std::string source = options.trim_names ? trim_blanks(typed_source) : typed_source;
+    const std::string destination = options.trim_names ? trim_blanks(typed_destination) : typed_destination;
+    names = {source, written_destination_name(destination), {}};
     if (!is_existing_file(source)) {
         return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}, RunFailure::file};
     }
     if (extension_name(source) != kTextExtension) {
         return refused("the source name " + quoted_name(source) + " does not end in .txt");
     }
+    // Blanks alone would make a hidden ".txt" in the current folder.
+    if (destination.empty()) {
+        return refused("the destination name is only blanks");
+    }
     // A folder would get ".txt" added and a file of that name beside it, which
     // no one choosing a folder means.
-    if (std::error_code error; std::filesystem::is_directory(names.destination, error) ||
-                               std::filesystem::is_directory(trim_blanks(destination), error)) {
-        return refused(quoted_name(trim_blanks(destination)) + " is a folder; name the file to write");
+    if (std::error_code error; std::filesystem::is_directory(destination, error) ||
+                               std::filesystem::is_directory(names.destination, error)) {
+        return refused(quoted_name(destination) + " is a folder; name the file to write");
+    }
+    // Nor does a name that ends in a slash mean a file ".txt" inside it.
+    if (destination.ends_with('/')) {
+        return refused(why_not_a_folder(destination));
     }
     if (extension_name(destination) != kTextExtension) {
         names.renamed_destination = names.destination;
@@ -73,8 +85,8 @@ std::optional<RunResult> check_names(const std::string& source, const std::strin
         return refused(quoted_name(names.source) + " and " + quoted_name(names.destination) + " are the same file",
                        names.renamed_destination);
     }
-    if (!dictionary_file.empty() && is_same_file(names.destination, dictionary_file.string())) {
-        return refused(quoted_name(names.destination) + " is the dictionary " + quoted_name(dictionary_file),
+    if (!options.dictionary_file.empty() && is_same_file(names.destination, options.dictionary_file.string())) {
+        return refused(quoted_name(names.destination) + " is the dictionary " + quoted_name(options.dictionary_file),
                        names.renamed_destination);
     }
     return std::nullopt;
@@ -262,7 +274,7 @@ std::string_view outcome_message(RunOutcome outcome) noexcept {
 RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
                        RunFiles& files, const RunOptions& options) {
     CheckedNames names;
-    if (auto refusal = check_names(source, destination, options.dictionary_file, names)) {
+    if (auto refusal = check_names(source, destination, options, names)) {
         return *std::move(refusal);
     }
     return convert_opened(names.source, names.destination, dictionary, files, options.progress,
@@ -302,6 +314,7 @@ RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& 
     WindowPresenter presenter(view);
     RunOptions options;
     options.progress = &presenter;
+    options.trim_names = true;
     const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, files, options);
     presenter.finish(result);
     return result;

@@ -27,12 +27,12 @@ std::string_view extension_name(std::string_view name) {
     return dot == std::string_view::npos ? std::string_view{} : component.substr(dot + 1);
 }
 
-std::string written_destination_name(std::string_view typed) {
-    std::string name = trim_blanks(typed);
-    if (extension_name(typed) != "txt") {
-        name += ".txt";
+std::string written_destination_name(std::string_view name) {
+    std::string written(name);
+    if (extension_name(name) != "txt") {
+        written += ".txt";
     }
-    return name;
+    return written;
 }
 
 bool is_existing_file(const std::string& name) {
@@ -49,13 +49,21 @@ std::string why_not_a_file(const std::string& name) {
     return quoted_name(name) + " is no regular file";
 }
 
+std::string why_not_a_folder(const std::string& name) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0) {
+        return quoted_name(name) + ": " + std::strerror(errno);
+    }
+    return quoted_name(name) + " is no folder";
+}
+
 std::string destination_in_folder(std::string_view source, std::string_view destination) {
-    const std::string folder = trim_blanks(destination);
+    const std::string folder(destination);
     std::error_code error;
-    const std::filesystem::path file_name = std::filesystem::path(trim_blanks(source)).filename();
+    const std::filesystem::path file_name = std::filesystem::path(source).filename();
     if (folder.empty() || file_name.empty() || file_name == "." || file_name == ".." ||
         !std::filesystem::is_directory(folder, error)) {
-        return std::string(destination);
+        return folder;
     }
     return (std::filesystem::path(folder) / file_name).string();
 }

@@ -110,6 +110,24 @@ TEST(InterruptedEdit, ScratchFilesLeftBehindAreDiscardedNotReplayed) {
     EXPECT_EQ(run_shell(dict + " list --dictionary my.mdb", folder.path()).out, "ਜਲੰਧਰ\tjalandhar\n");
 }
 
+// The kernel lets go of a killed editor's lock: the next edit neither waits
+// for it nor loses what it adds.
+TEST(InterruptedEdit, AnEditKilledHoldingTheLockDoesNotBlockTheNext) {
+    testing::TemporaryFolder folder;
+    write_bytes(folder / "words.txt", "ਕਮਲ\nਨਯਨ\n");
+    const std::string dict = shell_quoted(TAVIRO_DICT);
+    ASSERT_EQ(run_shell(dict + " build words.txt -o my.mdb", folder.path()).status, 0);
+    const auto killed = run_shell("export ASAN_OPTIONS=detect_leaks=0; strace -f -o /dev/null -e inject=rename:signal=KILL " +
+                                      dict + " add --dictionary my.mdb ਕਮਲ kamaal",
+                                  folder.path());
+    ASSERT_NE(killed.status, 0);
+
+    const auto next = run_shell(dict + " add --dictionary my.mdb ਨਯਨ nain", folder.path());
+    EXPECT_EQ(next.status, 0) << next.err;
+    EXPECT_EQ(run_shell(dict + " list --dictionary my.mdb", folder.path()).out, "ਨਯਨ\tnain\n");
+    EXPECT_EQ(leftovers(folder.path()), std::vector<std::string>{});
+}
+
 // Ctrl-C, SIGTERM and SIGHUP in the middle of a run: the temporary file goes,
 // the destination stays, and the program ends by the signal, as a shell expects.
 // The second pass makes the file system refuse an unnamed temporary file, so

@@ -143,7 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                      [](std::u16string_view text) { return utf16le_bytes(text, false); }},
         EncodingCase{"Utf16leGurmukhiOnlyWithoutMark", u"ਕਮਲਨਯਨ",
                      [](std::u16string_view text) { return utf16le_bytes(text, false); }},
-        EncodingCase{"Utf16beWithMark", kGurmukhi, [](std::u16string_view text) { return utf16be_bytes(text); }}),
+        EncodingCase{"Utf16beWithMark", kGurmukhi, [](std::u16string_view text) { return utf16be_bytes(text); }},
+        EncodingCase{"Utf16beWithoutMark", kGurmukhi,
+                     [](std::u16string_view text) { return utf16be_bytes(text).substr(2); }}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Conversions, NamedEncodingsOverruleDetection) {

@@ -173,6 +173,10 @@ TEST_F(TaviroConvert, RefusalsExitWithOneAndOneLineOfReason) {
     for (const Refusal& refusal :
          {Refusal{path("missing.txt"), path("out.txt"), "'" + path("missing.txt") + "': No such file or directory"},
           Refusal{"", path("out.txt"), "a file name is empty"},
+          // Before: the name was checked as given and opened trimmed, so the blank one read in.txt.
+          Refusal{" " + path("in.txt"), path("out.txt"), "' " + path("in.txt") + "': No such file or directory"},
+          // Before: "cannot create '.../nosuchdir/.txt'", a name nobody gave.
+          Refusal{path("in.txt"), path("nosuchdir/"), "'" + path("nosuchdir/") + "': No such file or directory"},
           Refusal{path("in.txt"), path("in.txt"), "'" + path("in.txt") + "' and '" + path("in.txt") +
                                                       "' are the same file"}}) {
         SCOPED_TRACE(refusal.source + " -> " + refusal.destination);
@@ -181,6 +185,25 @@ TEST_F(TaviroConvert, RefusalsExitWithOneAndOneLineOfReason) {
         EXPECT_EQ(outcome.err, "taviro-convert: " + refusal.reason + "\n");
     }
     EXPECT_EQ(read_bytes(path("in.txt")), utf16le(u"ਕਮਲਨਯਨ ਕਿ\n"));
+}
+
+// Before: a trailing blank was dropped, and an unrelated out.txt replaced.
+TEST_F(TaviroConvert, NamesAreUsedAsGiven) {
+    write_bytes(path("out.txt"), "keep");
+    for (const std::string name : {"out.txt ", "  "}) {
+        SCOPED_TRACE("'" + name + "'");
+        EXPECT_EQ(run({"--dictionary", path("split.mdb"), path("in.txt"), path(name)}).status, 0);
+        EXPECT_TRUE(fs::is_regular_file(path(name + ".txt")));
+    }
+    EXPECT_EQ(read_bytes(path("out.txt")), "keep");
+}
+
+TEST_F(TaviroConvert, ABinaryIsNotATextFile) {
+    write_bytes(path("ls.txt"), std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0\x3E\0\x01\0\0\0\x90", 25));
+    const Outcome outcome = run({"--dictionary", path("split.mdb"), path("ls.txt"), path("out.txt")});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "taviro-convert: '" + path("ls.txt") + "' is not a text file\n");
+    EXPECT_FALSE(fs::exists(path("out.txt")));
 }
 
 TEST_F(TaviroConvert, FailureIsOneLineWithTheReason) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "run_test_files.h"
 #include "shell_run.h"
 
@@ -46,6 +49,33 @@ TEST_F(TaviroDict, BuildsLooksUpAndCountsWithTheSameRomanization) {
     EXPECT_EQ(stats.status, 0) << stats.err;
     EXPECT_EQ(stats.out, "words: 3\nprefix: 0\nsuffix: 0\nsplit: 1\nlexicon: 0\nnone: 2\n");
     EXPECT_EQ(dict("stats --dictionary words.mdb - < text.txt").out, stats.out);
+
+    // Before: "kamal → kamal: the rules alone…", as if it had been converted.
+    const auto roman = dict("explain --dictionary words.mdb kamal");
+    EXPECT_EQ(roman.status, 1);
+    EXPECT_EQ(roman.err, "taviro-dict: 'kamal' holds no Gurmukhi letter\n");
+}
+
+// Before: six adds at once kept one entry, and all six said they had succeeded.
+TEST_F(TaviroDict, ParallelEditsWaitForEachOtherAndLoseNothing) {
+    write_bytes(folder / "mine.txt", "ਕਮਲ\n");
+    ASSERT_EQ(dict("build mine.txt -o my.mdb").status, 0);
+    const std::vector<std::string> words = {"ਕਾ", "ਖਾ", "ਗਾ", "ਘਾ", "ਚਾ", "ਛਾ", "ਜਾ", "ਝਾ", "ਟਾ", "ਠਾ",
+                                            "ਡਾ", "ਢਾ", "ਤਾ", "ਥਾ", "ਦਾ", "ਧਾ", "ਨਾ", "ਪਾ", "ਫਾ", "ਬਾ"};
+    std::string adds;
+    std::string expected;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const std::string roman(i + 1, 'a');
+        adds += "{ " + shell_quoted(TAVIRO_DICT) + " add --dictionary my.mdb " + word + " " + roman +
+                " || echo failed; } & ";
+        expected += word + "\t" + roman + "\n";
+    }
+    const auto added = run_shell(adds + "wait", folder.path());
+    EXPECT_EQ(added.out, "");
+    EXPECT_EQ(added.err, "");
+    const auto listed = dict("list --dictionary my.mdb | sort");
+    EXPECT_EQ(listed.out, run_shell("printf '" + expected + "' | sort", folder.path()).out);
 }
 
 TEST_F(TaviroDict, NeverWritesOverAWordListNorAnEmptyDictionary) {
@@ -142,6 +172,8 @@ TEST_F(TaviroDict, RefusesBadLexiconEntriesAndLeavesTheFileAsItWas) {
     write_bytes(folder / "lexicon.tsv", "ਕਮਲ\tkamaal\r\nਨਯਨ  nain\n");
     EXPECT_EQ(dict("import --dictionary my.mdb lexicon.tsv").out, "2 entries added\n");
     EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਕਮਲ\tkamaal\nਨਯਨ\tnain\n");
+    write_bytes(folder / "one.tsv", "ਕਮਲ\tkamal\n");
+    EXPECT_EQ(dict("import --dictionary my.mdb one.tsv").out, "1 entry added\n");
 }
 
 TEST_F(TaviroDict, WrongUsageExitsWithTwo) {

@@ -121,7 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"OddUtf16", "\xFF\xFE\x15\x0A\x15", std::nullopt,
                     "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"},
         FailureCase{"OddNamedUtf16le", "\x15\x0A\x15", Encoding::utf16le,
-                    "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"}),
+                    "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"},
+        // Before: "it is not valid UTF-8 at byte offset 24 (0x90)", as if the encoding were the problem.
+        FailureCase{"BinaryIsNoText", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0\x3E\0\x01\0\0\0\x90", 25),
+                    std::nullopt, "'in.txt' is not a text file"},
+        FailureCase{"Utf16WithControlsIsNoText", std::string("\xFF\xFE\x15\x0A\x01\x00\x02\x00", 8), std::nullopt,
+                    "'in.txt' is not a text file"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -14,6 +14,15 @@ std::string utf16le(std::u16string_view text) {
     return bytes;
 }
 
+std::string utf16be(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
+    }
+    return bytes;
+}
+
 struct DetectionCase {
     const char* name;
     std::string bytes;
@@ -50,6 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"Utf16leGurmukhiLettersThatLookPrintable", utf16le(u"ਰਾਮ"), Encoding::utf16le},
         DetectionCase{"Utf16leGurmukhiWithDandaAndJoiner", utf16le(u"ਕ\u200Dਮ।"), Encoding::utf16le},
         DetectionCase{"Utf16leOneLetter", utf16le(u"ਕ"), Encoding::utf16le},
+        // Before: read as UTF-16LE, and written out as nonsense.
+        DetectionCase{"Utf16beWithoutByteOrderMark", utf16be(u"ਕਮਲ ਕਿ\r\n"), Encoding::utf16be},
+        DetectionCase{"Utf16beGurmukhiOnly", utf16be(u"ਕਮਲ"), Encoding::utf16be},
         DetectionCase{"Utf8LetterAndLineFeed", "ਕ\n", Encoding::utf8},
         // Before: read as the unassigned units U+0A61..U+0A63 and printed as such.
         DetectionCase{"AsciiLetterALine", "a\nb\nc\n", Encoding::utf8},

@@ -136,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"EmptySource", "", "@/out.txt", RunOutcome::invalid_names},
         Refusal{"EmptyDestination", "@/in.txt", "", RunOutcome::invalid_names},
         Refusal{"BlankSourceIsNoFile", "   ", "@/out.txt", RunOutcome::missing_source},
+        Refusal{"BlankDestinationIsNoName", "@/in.txt", "   ", RunOutcome::invalid_names},
         Refusal{"MissingSource", "@/nothing.txt", "@/out.txt", RunOutcome::missing_source},
         Refusal{"DirectoryIsNoFile", "@/dir.txt", "@/out.txt", RunOutcome::missing_source},
         Refusal{"UpperCaseExtension", "@/in.TXT", "@/out.txt", RunOutcome::invalid_names},
@@ -146,9 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"SameFileAfterTxtIsAppended", "@/in.txt", "@/in", RunOutcome::invalid_names, "@/in.txt"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
-// The names are checked as typed but opened trimmed: here the typed name exists
-// and the trimmed one does not, so opening fails.
-TEST_F(ConversionRun, SourceThatCannotBeOpenedLeavesDestinationUntouched) {
+// Before: the typed name was checked and the trimmed one opened, so a file
+// named with a leading blank passed the check and another file was read.
+TEST_F(ConversionRun, TheTrimmedNameIsTheNameChecked) {
     write_bytes(folder / " in2.txt", kSourceBytes);
     write_bytes(folder / "out.txt", "keep");
     const auto previous = std::filesystem::current_path();
@@ -157,9 +158,9 @@ TEST_F(ConversionRun, SourceThatCannotBeOpenedLeavesDestinationUntouched) {
     const RunResult result = run(view);
     std::filesystem::current_path(previous);
 
-    EXPECT_EQ(result.outcome, RunOutcome::failed);
-    EXPECT_NE(result.reason.find("in2.txt"), std::string::npos) << result.reason;
-    EXPECT_EQ(view.events, kRefusal);
+    EXPECT_EQ(result.outcome, RunOutcome::missing_source);
+    EXPECT_EQ(result.reason, "'in2.txt': No such file or directory");
+    EXPECT_EQ(view.events, kMissingSource);
     EXPECT_EQ(read_bytes(folder / "out.txt"), "keep");
 }
 
@@ -317,8 +318,14 @@ INSTANTIATE_TEST_SUITE_P(
                     RunOutcome::completed, "@/sub/in.txt", Encoding::utf8, true},
         FileRunCase{"FolderInAFolderIsRefusedOnceTheNameIsChosen", kUtf8Gurmukhi, "@/sub", Encoding::utf16le, false,
                     RunOutcome::invalid_names, "", std::nullopt, false},
-        FileRunCase{"WrittenNameIsTrimmedWithTxtAdded", kUtf8Gurmukhi, "  @/out ", Encoding::utf8, true,
-                    RunOutcome::completed, "@/out.txt", Encoding::utf8, true},
+        FileRunCase{"LeadingBlankIsPartOfTheName", kUtf8Gurmukhi, "@/ out.txt", Encoding::utf8, true,
+                    RunOutcome::completed, "@/ out.txt", Encoding::utf8, true},
+        FileRunCase{"TrailingBlankIsPartOfTheName", kUtf8Gurmukhi, "@/out.txt ", Encoding::utf8, true,
+                    RunOutcome::completed, "@/out.txt .txt", Encoding::utf8, true},
+        FileRunCase{"BlanksAloneAreAName", kUtf8Gurmukhi, "@/  ", Encoding::utf8, true,
+                    RunOutcome::completed, "@/  .txt", Encoding::utf8, true},
+        FileRunCase{"SlashMeansAFolder", kUtf8Gurmukhi, "@/no-folder/", Encoding::utf8, true,
+                    RunOutcome::invalid_names, "", std::nullopt, false},
         FileRunCase{"TheDictionaryIsNoDestination", kUtf8Gurmukhi, "@/words.txt", Encoding::utf8, true,
                     RunOutcome::invalid_names, "", std::nullopt, false},
         FileRunCase{"NoGurmukhiLetterIsTold", "plain English\n", "@/out.txt", Encoding::utf8, true,

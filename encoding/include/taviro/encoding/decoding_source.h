@@ -4,7 +4,9 @@
 //
 // A byte-order mark at the start is dropped, in every encoding. Bytes that the
 // encoding cannot hold are a RunError that names the source and the byte
-// offset; nothing is replaced or skipped.
+// offset; nothing is replaced or skipped. A source whose encoding is to be
+// detected and that is plainly no text (holds_no_text()) is refused as "is not
+// a text file" before any of it is handed out.
 //
 // It does not open or close the stream.
 #pragma once

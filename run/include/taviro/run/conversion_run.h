@@ -95,6 +95,10 @@ struct RunOptions {
     std::filesystem::path dictionary_file;  // refused as a destination, when named
     RunProgress* progress = nullptr;
     unsigned threads = 1;  // that convert the text (see convert_units_parallel())
+    // Names typed into the window's boxes lose their leading and trailing
+    // blanks before they are checked; names from a shell or a program are
+    // used exactly as given.
+    bool trim_names = false;
 };
 
 // A run with the windows' checks on names, through `files`, fresh for this run.
@@ -138,8 +142,8 @@ struct [[nodiscard]] FileRunResult {
     bool held_gurmukhi = false;
 };
 
-// The file run with the windows' checks on names: `written` is the
-// destination mapped into its folder, trimmed, with ".txt" added where the run
+// The file run with the windows' checks on names, used as given: `written`
+// is the destination mapped into its folder, with ".txt" added where the run
 // adds it.
 FileRunResult run_file_conversion(const std::string& source, const std::string& destination,
                                   const Dictionary& dictionary, const FileRunOptions& options);

@@ -6,16 +6,17 @@
 
 namespace taviro {
 
-// `name` without leading and trailing spaces.
+// `name` without leading and trailing spaces: what a name typed into a box
+// means. A name from a shell or a program is used exactly as given.
 std::string trim_blanks(std::string_view name);
 
 // The extension of the last path component, after its last dot and without it;
 // empty when that component has no dot.
 std::string_view extension_name(std::string_view name);
 
-// The name a run writes its destination to: the typed name trimmed, with
-// ".txt" added unless it ends in it.
-std::string written_destination_name(std::string_view typed);
+// The name a run writes its destination to: `name` with ".txt" added unless
+// it ends in it.
+std::string written_destination_name(std::string_view name);
 
 // Whether `name` names an existing regular file (a directory is not a file).
 bool is_existing_file(const std::string& name);
@@ -32,6 +33,10 @@ std::string why_not_a_file(const std::string& name);
 // ".txt" to the name as to any other; a source name without a file name
 // ("texts/") leaves the destination as typed, for the run to refuse the source.
 std::string destination_in_folder(std::string_view source, std::string_view destination);
+
+// Why `name`, which ends in a slash and so can only mean a folder, names no
+// folder: the system's reason, or that it is something else.
+std::string why_not_a_folder(const std::string& name);
 
 // Whether both names lead to one file, through any spelling of the path or any
 // link. False when either does not exist.
