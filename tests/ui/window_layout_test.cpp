@@ -148,6 +148,14 @@ private slots:
         QVERIFY(folder_.isValid());
         word_file_ = folder_.filePath(QStringLiteral("words.mdb"));
         testing::write_word_file(word_file_, {QStringLiteral("kamal")});
+        // A run for one family must get it, or it tests another in its name.
+        const QString family = qEnvironmentVariable("TAVIRO_TEST_FAMILY");
+        if (!family.isEmpty()) {
+            const StartWindow start;
+            const QString got = start.findChild<QLabel*>(QStringLiteral("Label1"))->font().family();
+            QVERIFY2(got.startsWith(family, Qt::CaseInsensitive),
+                     qPrintable(QStringLiteral("the windows got ") + got + QStringLiteral(", not ") + family + QStringLiteral("; is its font installed?")));
+        }
     }
 
     void window_opens_with_its_caption_size_and_colour_data() {

@@ -1,10 +1,13 @@
 #include "controls.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "shape.h"
 
@@ -13,23 +16,38 @@ namespace {
 
 // Letters close up by at most this much, in pixels, to keep a caption on its line.
 constexpr qreal kMostTightening = 0.5;
+constexpr qreal kTighteningStep = 0.05;
 
-// A stand-in family can run a few pixels wider than the one a layout was
-// measured in. A caption whose label holds one line then closes up its letters
-// a little rather than wrap into a second line that does not show.
+// Whether the label's line shows whole, measured as the label draws it: in
+// whole pixels, which a hinted family such as Liberation Sans rounds up.
+bool fits(const QFont& font, const QLabel& label) {
+    const QRect line = QFontMetrics(font).boundingRect(label.contentsRect(), int(label.alignment()), label.text());
+    return line.width() <= label.contentsRect().width();
+}
+
+// A stand-in family can run wider than the one a layout was measured in:
+// Liberation and Nimbus Sans by a pixel or two, DejaVu Sans by a fifth. A
+// caption whose label holds one line then closes up its letters a little,
+// and only where that is not enough is set a pixel smaller at a time, rather
+// than wrap into a second line that does not show or run past its edge.
 void keep_on_one_line(QLabel& label) {
     QFont font = label.font();
-    const QFontMetricsF metrics(font);
-    if (metrics.height() * 2 <= label.height()) {
+    if (QFontMetricsF(font).height() * 2 <= label.height()) {
         return;
     }
     label.setWordWrap(false);
-    const qreal excess = metrics.horizontalAdvance(label.text()) - label.width();
     const qsizetype gaps = label.text().size() - 1;
-    if (excess <= 0 || gaps <= 0) {
+    if (fits(font, label) || gaps <= 0) {
         return;
     }
-    font.setLetterSpacing(QFont::AbsoluteSpacing, -qMin(excess / gaps + 0.01, kMostTightening));
+    const qreal excess = QFontMetricsF(font).horizontalAdvance(label.text()) - label.width();
+    for (qreal tightening = qMax(excess / gaps, qreal(0)); !fits(font, label) && tightening <= kMostTightening;
+         tightening += kTighteningStep) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -tightening);
+    }
+    while (!fits(font, label) && font.pixelSize() > 1) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
     label.setFont(font);
 }
 
@@ -49,7 +67,29 @@ QPushButton* add_button(QWidget& window, const char* name, const QString& captio
     button->setFont(layout_font(kButtonFont));
     set_background(*button, background);
     button->setAutoDefault(true);
-    return place(button, name, geometry);
+    place(button, name, geometry);
+    fit_captions(*button, {caption});
+    return button;
+}
+
+// As a label's line, a caption that a wider family would push past the
+// button's bevel is set a pixel smaller at a time until it fits.
+void fit_captions(QPushButton& button, const QStringList& captions) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    const int room = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
+    QFont font = button.font();
+    const auto widest = [&] {
+        int width = 0;
+        for (const QString& caption : captions) {
+            width = qMax(width, QFontMetrics(font).horizontalAdvance(QString(caption).remove(u'&')));
+        }
+        return width;
+    };
+    while (widest() > room && font.pixelSize() > 1) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    button.setFont(font);
 }
 
 QLineEdit* add_text_box(QWidget& window, const char* name, const QRect& geometry) {

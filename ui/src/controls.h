@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "window_style.h"
 
@@ -30,6 +31,9 @@ struct LabelLook {
 // Enter presses it while it has the focus.
 QPushButton* add_button(QWidget& window, const char* name, const QString& caption,
                         const QRect& geometry, const QColor& background);
+// Sets the button's font no larger than its layout font and small enough for
+// each of the captions it shows to fit inside its bevel.
+void fit_captions(QPushButton& button, const QStringList& captions);
 QLineEdit* add_text_box(QWidget& window, const char* name, const QRect& geometry);
 QLabel* add_label(QWidget& window, const char* name, const QString& text, const QRect& geometry,
                   const LabelLook& look);

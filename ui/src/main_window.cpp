@@ -63,14 +63,20 @@ void MainWindow::build_controls() {
     choose_destination_button_ = add_button(*this, "cSave", tr("B&rowse"), twips(4920, 2520, 1095, 375), kWindowColour);
     convert_button_ = add_button(*this, "ClickSave", to_qstring(kConvertCaption), twips(1800, 3240, 1215, 375), kWindowColour);
     convert_button_->setDefault(true);
+    fit_captions(*convert_button_, {to_qstring(kConvertCaption), to_qstring(kProcessingCaption)});
     busy_message_ = add_label(*this, "PleaseWait", tr("Please wait, conversion is in progress..."),
                               twips(1560, 3960, 3495, 255), kCaptionLabel);
     busy_message_->hide();
     busy_frame_ = add_shape(*this, "PleaseBlock", twips(1080, 3840, 4575, 495), kBlack, 1);
     busy_frame_->hide();
     add_picture(*this, "Image1", QStringLiteral(":/pictures/logo-main.png"), twips(1920, 240, 3495, 1455));
-    add_label(*this, "Label4", tr("(In Unicode)"), twips(600, 2760, 1095, 255), kNoteLabel);
-    add_label(*this, "Label3", tr("(In Unicode)"), twips(600, 2040, 975, 255), kNoteLabel);
+    // "(In Unicode)" is the layout's own caption; the tooltips say what it means.
+    const QString reads = tr("A text file in UTF-8 or UTF-16, its name ending in .txt");
+    const QString writes = tr("Written in UTF-16LE with a byte-order mark; .txt is added unless the name ends in it");
+    add_label(*this, "Label4", tr("(In Unicode)"), twips(600, 2760, 1095, 255), kNoteLabel)->setToolTip(writes);
+    add_label(*this, "Label3", tr("(In Unicode)"), twips(600, 2040, 975, 255), kNoteLabel)->setToolTip(reads);
+    source_box_->setToolTip(reads);
+    destination_box_->setToolTip(writes);
     add_label(*this, "Label1", tr("Source File"), twips(600, 1800, 975, 255), kCaptionLabel);
     add_label(*this, "Label2", tr("Destination File"), twips(600, 2520, 1335, 375), kCaptionLabel);
     add_shape(*this, "Shape1", twips(0, 0, 6975, 4575), kFrameColour, kFrameWidth);
