@@ -10,8 +10,8 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include <cmath>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -72,9 +72,9 @@ private:
 
 std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
 
-// The position of the first surrogate without its partner, if any.
-std::optional<std::size_t> lone_surrogate(std::u16string_view units) {
-    for (std::size_t at = 0; at < units.size(); ++at) {
+// Where the surrogate without its partner at or after `from` stands, if any.
+std::optional<std::size_t> lone_surrogate(std::u16string_view units, std::size_t from = 0) {
+    for (std::size_t at = from; at < units.size(); ++at) {
         if (taviro::is_high_surrogate(units[at]) && at + 1 < units.size() && taviro::is_low_surrogate(units[at + 1])) {
             ++at;
         } else if (taviro::is_high_surrogate(units[at]) || taviro::is_low_surrogate(units[at])) {
@@ -84,25 +84,32 @@ std::optional<std::size_t> lone_surrogate(std::u16string_view units) {
     return std::nullopt;
 }
 
-// A Python text as UTF-16 units. A Python string may hold a lone surrogate,
-// which is no character at all; it is refused as a text fault, with its place
-// counted as Python counts, instead of pybind11's "incompatible arguments".
-// `which` names the text in the message when there are many.
-std::u16string units_of(const py::str& text, PyObject* text_error, const std::string& which = "the text") {
+std::string type_name(py::handle value) { return py::str(py::type::of(value).attr("__name__")); }
+
+// A Python text as UTF-16 units, every unit as it is: a lone surrogate, which a
+// str may hold, is no Gurmukhi letter, and passes through the conversion like
+// any other. Anything but a str is refused with a TypeError that names its type,
+// instead of pybind11's "incompatible function arguments", which names none.
+std::u16string units_of(py::handle text) {
+    if (!py::isinstance<py::str>(text)) {
+        throw py::type_error("text must be str, not " + type_name(text));
+    }
     const auto bytes = py::reinterpret_steal<py::bytes>(PyUnicode_AsEncodedString(text.ptr(), "utf-16-le", "surrogatepass"));
     if (!bytes) throw py::error_already_set();
     const std::string_view raw(PyBytes_AS_STRING(bytes.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())));
     std::u16string units(raw.size() / 2, u'\0');
     std::memcpy(units.data(), raw.data(), 2 * units.size());
-    if (const auto at = lone_surrogate(units)) {
-        char code[8];
-        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(units[*at]));
-        const std::string message = which + " holds a lone surrogate (U+" + std::string(code) + ") at character " +
-                                    std::to_string(CodePointIndex(units)(*at)) + ", which is no Unicode character";
-        PyErr_SetString(text_error, message.c_str());
-        throw py::error_already_set();
-    }
     return units;
+}
+
+// UTF-16 units as a str, a lone surrogate kept: pybind11's own conversion
+// refuses one.
+py::str text_of(std::u16string_view units) {
+    int little_endian = -1;
+    PyObject* text = PyUnicode_DecodeUTF16(reinterpret_cast<const char*>(units.data()),
+                                           static_cast<Py_ssize_t>(2 * units.size()), "surrogatepass", &little_endian);
+    if (!text) throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(text);
 }
 
 // One finished word as Python sees it: convert/'s word report with its places
@@ -123,8 +130,8 @@ struct FinishedWord {
 };
 
 py::tuple fields_of(const FinishedWord& word) {
-    return py::make_tuple(word.source, word.roman, word.start, word.end, word.finish, word.stem_start, word.stem_end,
-                          word.explanation, word.spoken);
+    return py::make_tuple(text_of(word.source), text_of(word.roman), word.start, word.end, word.finish,
+                          word.stem_start, word.stem_end, text_of(word.explanation), word.spoken);
 }
 
 FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
@@ -142,9 +149,47 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
 }
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
-// UTF-8, where a line ends in a line feed alone, as text does on Linux.
+// UTF-8, where a line ends in a line feed alone, as text does on Linux. Only a
+// lone surrogate differs: a str holds one where a UTF-8 file has U+FFFD, so
+// each is kept, in the bytes that Python's "surrogatepass" reads back as it
+// (python_text), and the text around it is the encoding layer's.
 std::string as_utf8(std::u16string_view roman) {
-    return taviro::encoded_text(roman, taviro::Encoding::utf8);
+    auto at = lone_surrogate(roman);
+    if (!at) {
+        return taviro::encoded_text(roman, taviro::Encoding::utf8);
+    }
+    std::string bytes;
+    std::size_t begin = 0;
+    for (; at; at = lone_surrogate(roman, begin)) {
+        bytes += taviro::encoded_text(roman.substr(begin, *at - begin), taviro::Encoding::utf8);
+        const char16_t unit = roman[*at];
+        bytes += {static_cast<char>(0xE0 | (unit >> 12)), static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
+                  static_cast<char>(0x80 | (unit & 0x3F))};
+        begin = *at + 1;
+    }
+    bytes += taviro::encoded_text(roman.substr(begin), taviro::Encoding::utf8);
+    return bytes;
+}
+
+// A Roman text of as_utf8() as a str.
+py::str python_text(const std::string& roman) {
+    PyObject* text = PyUnicode_DecodeUTF8(roman.data(), static_cast<Py_ssize_t>(roman.size()), "surrogatepass");
+    if (!text) throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(text);
+}
+
+// None and pandas' missing values (NaN, pd.NA, NaT) stand for a text that is
+// not there, as in a column with gaps: they give None. pandas' own kinds exist
+// only once pandas is imported, and then pandas says what is missing.
+bool is_missing(py::handle value) {
+    if (value.is_none()) return true;
+    if (PyFloat_Check(value.ptr())) return std::isnan(PyFloat_AS_DOUBLE(value.ptr()));
+    const auto pandas = py::reinterpret_steal<py::object>(PyImport_GetModule(py::str("pandas").ptr()));
+    if (!pandas) {
+        if (PyErr_Occurred()) throw py::error_already_set();
+        return false;
+    }
+    return pandas.attr("isna")(value).ptr() == Py_True;
 }
 
 std::optional<taviro::Encoding> source_encoding(const std::string& name) {
@@ -188,18 +233,23 @@ public:
     // Each text converted on its own, to what transliterate() gives for it,
     // with one word memory for them all: a word met in an earlier text costs a
     // lookup instead of being romanized and finished again, which is most of
-    // what a call on a short text costs.
-    std::vector<std::string> transliterate_many(const std::vector<std::u16string>& texts) const {
+    // what a call on a short text costs. A missing text gives a missing one.
+    std::vector<std::optional<std::string>> transliterate_many(
+        const std::vector<std::optional<std::u16string>>& texts) const {
         taviro::WordMemory memory(words_);
         taviro::MemoryUnitSink unused;
         taviro::ChunkLoop loop(unused, memory);
-        std::vector<std::string> roman;
+        std::vector<std::optional<std::string>> roman;
         roman.reserve(texts.size());
-        for (const std::u16string& text : texts) {
+        for (const std::optional<std::u16string>& text : texts) {
+            if (!text) {
+                roman.emplace_back();
+                continue;
+            }
             taviro::MemoryUnitSink sink;
             loop.restart(sink, 0);
             try {
-                loop.take(text);
+                loop.take(*text);
                 loop.end_of_input();
             } catch (const taviro::EngineError& error) {
                 throw taviro::EngineError(error.kind(),
@@ -286,14 +336,14 @@ a split's first part roman[:stem_end]. `spoken` is True when spoken forms
 dropped an "a" after a long vowel. `explanation` says it in words, as
 taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
 dictionary words: first pañjā + second bī".)")
-        .def_readonly("source", &FinishedWord::source)
-        .def_readonly("roman", &FinishedWord::roman)
+        .def_property_readonly("source", [](const FinishedWord& self) { return text_of(self.source); })
+        .def_property_readonly("roman", [](const FinishedWord& self) { return text_of(self.roman); })
         .def_readonly("start", &FinishedWord::start)
         .def_readonly("end", &FinishedWord::end)
         .def_readonly("finish", &FinishedWord::finish)
         .def_readonly("stem_start", &FinishedWord::stem_start)
         .def_readonly("stem_end", &FinishedWord::stem_end)
-        .def_readonly("explanation", &FinishedWord::explanation)
+        .def_property_readonly("explanation", [](const FinishedWord& self) { return text_of(self.explanation); })
         .def_readonly("spoken", &FinishedWord::spoken)
         .def("__eq__", [](const FinishedWord& self, const FinishedWord& other) { return self == other; },
              py::is_operator())
@@ -302,8 +352,8 @@ dictionary words: first pañjā + second bī".)")
              [](const FinishedWord& self) {
                  return py::str("FinishedWord(source={!r}, roman={!r}, start={}, end={}, finish={!r}, "
                                 "stem_start={}, stem_end={}, spoken={}, explanation={!r})")
-                     .format(self.source, self.roman, self.start, self.end, self.finish, self.stem_start,
-                             self.stem_end, self.spoken, self.explanation);
+                     .format(text_of(self.source), text_of(self.roman), self.start, self.end, self.finish,
+                             self.stem_start, self.stem_end, self.spoken, text_of(self.explanation));
              })
         .def(py::pickle([](const FinishedWord& self) { return fields_of(self); },
                         [](const py::tuple& fields) {
@@ -311,10 +361,10 @@ dictionary words: first pañjā + second bī".)")
                             if (fields.size() != 8 && fields.size() != 9) {
                                 throw std::runtime_error("a FinishedWord has eight or nine fields");
                             }
-                            return FinishedWord{fields[0].cast<std::u16string>(), fields[1].cast<std::u16string>(),
+                            return FinishedWord{units_of(fields[0]),              units_of(fields[1]),
                                                 fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
                                                 fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
-                                                fields[6].cast<std::size_t>(),    fields[7].cast<std::u16string>(),
+                                                fields[6].cast<std::size_t>(),    units_of(fields[7]),
                                                 fields.size() == 9 && fields[8].cast<bool>()};
                         }));
 
@@ -324,10 +374,14 @@ dictionary words: first pañjā + second bī".)")
              py::arg("spoken"), release_gil())
         .def(
             "transliterate",
-            [](const Transliterator& self, const py::str& text) {
-                const std::u16string units = units_of(text, text_error.ptr());
-                py::gil_scoped_release unlocked;
-                return self.transliterate(units);
+            [](const Transliterator& self, const py::object& text) {
+                const std::u16string units = units_of(text);
+                std::string roman;
+                {
+                    py::gil_scoped_release unlocked;
+                    roman = self.transliterate(units);
+                }
+                return python_text(roman);
             },
             py::arg("text"))
         .def(
@@ -335,30 +389,40 @@ dictionary words: first pañjā + second bī".)")
             [](const Transliterator& self, const py::iterable& texts) {
                 // One str is iterable too, letter by letter: a list of letters is never what was meant.
                 if (py::isinstance<py::str>(texts) || py::isinstance<py::bytes>(texts)) {
-                    throw py::type_error("transliterate_many takes a list of texts, not one " +
-                                         std::string(py::str(py::type::of(texts).attr("__name__"))) +
+                    throw py::type_error("transliterate_many takes a list of texts, not one " + type_name(texts) +
                                          "; use transliterate");
                 }
-                std::vector<std::u16string> units;
+                std::vector<std::optional<std::u16string>> units;
                 for (const py::handle text : texts) {
-                    const std::string which = "text " + std::to_string(units.size()) + " of the list";
-                    if (!py::isinstance<py::str>(text)) {
-                        throw py::type_error(which + " is of type '" +
-                                             std::string(py::str(py::type::of(text).attr("__name__"))) + "', not str");
+                    if (py::isinstance<py::str>(text)) {
+                        units.emplace_back(units_of(text));
+                    } else if (is_missing(text)) {
+                        units.emplace_back();
+                    } else {
+                        throw py::type_error("text " + std::to_string(units.size()) + " of the list must be str, not " +
+                                             type_name(text));
                     }
-                    units.push_back(units_of(py::reinterpret_borrow<py::str>(text), text_error.ptr(), which));
                 }
-                py::gil_scoped_release unlocked;
-                return self.transliterate_many(units);
+                std::vector<std::optional<std::string>> roman;
+                {
+                    py::gil_scoped_release unlocked;
+                    roman = self.transliterate_many(units);
+                }
+                py::list result(roman.size());
+                for (std::size_t at = 0; at < roman.size(); ++at) {
+                    result[at] = roman[at] ? py::object(python_text(*roman[at])) : py::none();
+                }
+                return result;
             },
             py::arg("texts"),
             "The Roman text of each text, each converted on its own as transliterate() converts it, "
             "in one call: faster than a call a text when the texts are many and short. `texts` is a list "
-            "or other iterable of str, never one str: use transliterate() for that.")
+            "or other iterable of str, never one str: use transliterate() for that. None and pandas' "
+            "missing values (NaN, pd.NA, NaT) give None.")
         .def(
             "finish_details",
-            [](const Transliterator& self, const py::str& text) {
-                const std::u16string units = units_of(text, text_error.ptr());
+            [](const Transliterator& self, const py::object& text) {
+                const std::u16string units = units_of(text);
                 py::gil_scoped_release unlocked;
                 return self.finish_details(units);
             },

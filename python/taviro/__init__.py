@@ -18,7 +18,7 @@ import functools
 import os
 import warnings
 from pathlib import Path
-from typing import Any, Callable, Iterable, List, Optional, Tuple, Type, Union
+from typing import Any, Callable, Iterable, List, Optional, Sequence, Tuple, Type, Union, overload
 
 from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
 from ._taviro import _dictionary_candidates
@@ -147,7 +147,8 @@ def _transliterator(dictionary: Optional[PathName], loanwords: bool, spoken: boo
 def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords: bool = False,
                   spoken: bool = False) -> str:
     """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
-    every line end becomes "\\n".
+    every line end becomes "\\n". A lone surrogate stays as it is, where a
+    UTF-8 file has U+FFFD.
 
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
@@ -158,14 +159,26 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
     return _transliterator(dictionary, loanwords, spoken).transliterate(text)
 
 
+# Texts without gaps give texts without gaps. With gaps the result is typed a
+# Sequence, which a list of str is too, since mypy refuses overloads whose
+# results could clash.
+@overload
 def transliterate_many(texts: Iterable[str], dictionary: Optional[PathName] = None, *,
-                       loanwords: bool = False, spoken: bool = False) -> List[str]:
+                       loanwords: bool = False, spoken: bool = False) -> List[str]: ...
+@overload
+def transliterate_many(texts: Iterable[Optional[str]], dictionary: Optional[PathName] = None, *,
+                       loanwords: bool = False, spoken: bool = False) -> Sequence[Optional[str]]: ...
+
+
+def transliterate_many(texts: Iterable[Optional[str]], dictionary: Optional[PathName] = None, *,
+                       loanwords: bool = False, spoken: bool = False) -> Sequence[Optional[str]]:
     """The Roman text of each of `texts`, each a text of its own, as
     transliterate() gives it: a list of many short texts (a column's values)
     converts several times faster in one call than in a call a text.
-    A TextError or TypeError names the text it is about by its place.
-    One str is refused with a TypeError, not converted letter by letter:
-    transliterate() converts one text."""
+    None and pandas' missing values (NaN, pd.NA, NaT) give None, as a column
+    with gaps has them. A TextError or TypeError names the text it is about by
+    its place. One str is refused with a TypeError, not converted letter by
+    letter: transliterate() converts one text."""
     return _transliterator(dictionary, loanwords, spoken).transliterate_many(texts)
 
 

@@ -2,7 +2,7 @@
 # package taviro wraps it and carries its own annotations.
 import os
 from pathlib import Path
-from typing import Iterable, List, Tuple, Union
+from typing import Iterable, List, Optional, Sequence, Tuple, Union, overload
 
 __version__: str
 
@@ -36,8 +36,12 @@ class FinishedWord:
 class Transliterator:
     def __init__(self, dictionary: Union[str, os.PathLike[str]], loanwords: bool, spoken: bool) -> None: ...
     def transliterate(self, text: str) -> str: ...
-    # Any iterable of str but one str (or bytes), which raises TypeError.
+    # Any iterable of str but one str (or bytes), which raises TypeError; None
+    # and pandas' missing values give None.
+    @overload
     def transliterate_many(self, texts: Iterable[str]) -> List[str]: ...
+    @overload
+    def transliterate_many(self, texts: Iterable[Optional[str]]) -> Sequence[Optional[str]]: ...
     def finish_details(self, text: str) -> List[FinishedWord]: ...
     def _convert_file(self, source: str, destination: str, from_encoding: str, to_encoding: str,
                       threads: int) -> Tuple[str, int]: ...

@@ -61,8 +61,8 @@ def transliterate_lines(lines: "Bag", transliterator: Optional[Transliterator] =
 
 def transliterate_column(column: "Series", transliterator: Optional[Transliterator] = None) -> "Series":
     """The Roman text of every value of a Dask dataframe column of strings,
-    each value a text of its own, as transliterate_many() converts them;
-    missing values stay missing."""
+    each value a text of its own, as transliterate_many() converts them: a
+    missing value (None, NaN, pd.NA) gives None."""
     return column.map_partitions(_transliterate_values, _state_of(transliterator), meta=(column.name, "object"))
 
 
@@ -155,20 +155,20 @@ def _counted(number: int, thing: str) -> str:
 
 
 def _transliterate_values(values: Any, state: _State) -> Any:
-    roman = values.copy()
-    present = values.notna()
     try:
-        roman[present] = _on_worker(state).transliterate_many(values[present])
+        roman = _on_worker(state).transliterate_many(values)
     except (TypeError, Error) as error:
-        # transliterate_many names a value by its place among this
-        # partition's present values, which the caller never sees.
+        # transliterate_many names a value by its place in this partition,
+        # which the caller never sees.
         place = _PLACE_IN_LIST.match(str(error))
         if place is None:
             raise
-        label = values[present].index[int(place[1])]
+        label = values.index[int(place[1])]
         label = label.item() if hasattr(label, "dtype") else label  # 3, not numpy's np.int64(3)
         raise type(error)(f"the value at index {label!r}{str(error)[place.end():]}") from None
-    return roman
+    # A Series of the partition's own kind, made without importing pandas,
+    # whose missing types would fail the package's own type check.
+    return type(values)(roman, index=values.index, name=values.name, dtype=object)
 
 
 _PLACE_IN_LIST = re.compile(r"text (\d+) of the list")

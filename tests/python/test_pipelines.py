@@ -145,18 +145,22 @@ def test_files_convert_on_the_cluster_to_what_taviro_convert_writes(client, corp
 
 def test_a_dataframe_column_converts_on_the_cluster_value_by_value(client, my_dictionary, corpus_lines):
     mine = taviro.Transliterator(my_dictionary, loanwords=True)
-    values = [LEXICON_TEXT, None, *LINE_AFTER_LINE.splitlines()] + [line.rstrip("\n") for line in corpus_lines[:500]]
+    missing = [None, float("nan"), pandas.NA, pandas.NaT]
+    values = [LEXICON_TEXT, *missing, *LINE_AFTER_LINE.splitlines(),
+              *(line.rstrip("\n") for line in corpus_lines[:500])]
     frame = dask.dataframe.from_pandas(pandas.DataFrame({"text": values}), npartitions=4)
 
     roman = taviro.dask.transliterate_column(frame["text"], mine).compute()
 
-    assert roman.tolist() == [None if value is None else mine.transliterate(value) for value in values]
-    # The same as pandas' own map over the column, which the README shows.
-    assert roman.tolist()[2:] == pandas.Series(values[2:]).map(mine.transliterate).tolist()
-    assert roman.tolist()[2:4] == ["nī:", "ha:"]
+    assert roman.tolist() == [mine.transliterate(value) if isinstance(value, str) else None for value in values]
+    assert roman.tolist() == mine.transliterate_many(values)
+    # The same as pandas' own map over the column, which the README shows, but for None in every gap.
+    mapped = pandas.Series(values).map(mine.transliterate, na_action="ignore")
+    assert roman.tolist() == mapped.where(mapped.notna(), None).tolist()
+    assert roman.tolist()[5:7] == ["nī:", "ha:"]
     # A bad value is named by its index label, not by its place in a partition.
-    numbers = dask.dataframe.from_pandas(pandas.Series(["ਕਮਲ", 3], index=["w", "x"]), npartitions=1)
-    with pytest.raises(TypeError, match="^the value at index 'x' is of type 'int', not str$"):
+    numbers = dask.dataframe.from_pandas(pandas.Series(["ਕਮਲ", None, 3], index=["v", "w", "x"]), npartitions=1)
+    with pytest.raises(TypeError, match="^the value at index 'x' must be str, not int$"):
         taviro.dask.transliterate_column(numbers, mine).compute()
 
 

@@ -119,7 +119,9 @@ def test_an_installed_package_without_its_own_dictionary_finds_the_programs_one(
     (lambda text: text.encode("utf-8"), "auto", "utf-16le"),
     (lambda text: text.encode("utf-16-le"), "utf-16le", "utf-8"),
     (lambda text: "\ufeff".encode("utf-16-be") + text.encode("utf-16-be"), "auto", "utf-8"),
-], ids=["utf-8 to utf-16le", "utf-16le without a mark to utf-8", "utf-16be to utf-8"])
+    (lambda text: text.encode("utf-16-be"), "auto", "utf-8"),
+], ids=["utf-8 to utf-16le", "utf-16le without a mark to utf-8", "utf-16be to utf-8",
+        "utf-16be without a mark to utf-8"])
 def test_convert_file_writes_the_file_taviro_convert_writes(corpus, tmp_path, source_bytes, from_encoding,
                                                              to_encoding):
     source = tmp_path / "corpus.txt"
@@ -154,24 +156,17 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
     with pytest.raises(taviro.TextError) as raised:
         taviro.transliterate(unconvertible)
     assert str(raised.value) == program_reason(run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
-    # Before: pybind11's "incompatible function arguments" TypeError.
-    for call in (taviro.transliterate, taviro.Transliterator().finish_details):
-        with pytest.raises(taviro.TextError, match=r"lone surrogate \(U\+D800\) at character 4"):
-            call("ਕਮਲ \ud800")
-    # Of many texts, the one refused is named by its place.
-    with pytest.raises(taviro.TextError, match=r"^text 1 of the list holds a lone surrogate \(U\+D800\) at character"):
-        taviro.transliterate_many(["ਕਮਲ", "ਕਮਲ \ud800"])
+    # Of many texts, the one refused is named by its place, a missing one counted.
     with pytest.raises(taviro.TextError) as raised:
-        taviro.transliterate_many(["ਕਮਲ", "ਸੰਤ", unconvertible])
+        taviro.transliterate_many(["ਕਮਲ", None, unconvertible])
     assert str(raised.value) == "text 2 of the list: " + program_reason(
         run_convert("-", "-", stdin=unconvertible.encode("utf-8")))
-    with pytest.raises(TypeError, match="^text 1 of the list is of type 'float', not str$"):
-        taviro.transliterate_many(["ਕਮਲ", float("nan")])
     with pytest.raises(TypeError, match="^transliterate_many takes a list of texts, not one str; use transliterate$"):
         taviro.transliterate_many("ਕਮਲ")
 
     (tmp_path / "notes.TXT").write_text("ਕਮਲ", encoding="utf-8")
-    for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT"]:
+    (tmp_path / "ls.txt").write_bytes(b"\x7fELF\x02\x01\x01" + bytes(9) + b"\x03\x00\x3e\x00")
+    for source in [tmp_path / "missing.txt", tmp_path / "notes.TXT", tmp_path / "ls.txt"]:
         destination = tmp_path / "roman.txt"
         with pytest.raises(taviro.FileError) as raised:
             taviro.convert_file(source, destination)
@@ -199,6 +194,34 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
 
     assert all(issubclass(error, taviro.Error)
                for error in (taviro.DictionaryError, taviro.TextError, taviro.FileError))
+
+
+# Before: pybind11's "incompatible function arguments", which names no type.
+@pytest.mark.parametrize("value, kind", [(b"kamal", "bytes"), (None, "NoneType"), (42, "int")],
+                         ids=["bytes", "None", "int"])
+def test_a_text_that_is_no_str_is_refused_by_its_type(value, kind):
+    for call in (taviro.transliterate, taviro.Transliterator().transliterate, taviro.Transliterator().finish_details):
+        with pytest.raises(TypeError, match=f"^text must be str, not {kind}$"):
+            call(value)
+    # Of many, None is a missing text, which gives None.
+    if value is None:
+        assert taviro.transliterate_many(["ਕਮਲ", value]) == ["kamal", None]
+    else:
+        with pytest.raises(TypeError, match=f"^text 1 of the list must be str, not {kind}$"):
+            taviro.transliterate_many(["ਕਮਲ", value])
+
+
+def test_a_lone_surrogate_stays_as_in_the_utf16_that_taviro_convert_writes():
+    # Before: refused as a TextError. Only UTF-8 bytes cannot hold one.
+    text = "ਕਮਲ \ud800\r\nਸੰਤ\udc00 ਕਮਲ\U0001F600"
+    written = run_convert("--to", "utf-16le", "-", "-", stdin=text.encode("utf-16", "surrogatepass"))
+
+    roman = written.stdout.decode("utf-16", "surrogatepass").replace("\r\n", "\n")
+    assert taviro.transliterate(text) == roman and taviro.transliterate_many([text]) == [roman]
+    words = taviro.Transliterator().finish_details(text)
+    assert [(word.source, word.roman, word.start) for word in words][1:3] == [
+        ("\ud800", "\ud800", 4), ("ਸੰਤ\udc00", "santa\udc00", 7)]
+    assert pickle.loads(pickle.dumps(words)) == words
 
 
 def test_threads_share_one_transliterator(corpus):

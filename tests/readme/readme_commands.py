@@ -38,7 +38,7 @@ SKIPPED = [
     (r'^xdg-open ', 'needs a desktop'),
     (r'/var/www/', 'needs a web server'),
     (r'^sudo ', 'installs into the system'),
-    (r'^python3 -m venv|^~/venv/', 'builds the module again with pip, a minute of its own'),
+    (r'^(/usr/bin/)?python3 -m venv|^~/venv/', 'builds the module again with pip, a minute of its own'),
 ]
 # Commands that work on the clone itself, run from its top folder.
 IN_CLONE = re.compile(r'^cmake ')

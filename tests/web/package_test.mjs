@@ -1,5 +1,6 @@
 // The npm package as a programmer gets it: the tarball installed offline into
-// a fresh project, used there under node, type-checked against its
+// a fresh project, used there under node, imported and required (as Node 18,
+// which cannot require an ES module, requires it), type-checked against its
 // declarations with tsc, and bundled by esbuild into a page that Debian's
 // chromium runs, on the page's thread and in a Web Worker, with every request
 // refused. Its results are held byte for byte to taviro-convert's.
@@ -16,8 +17,12 @@ const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disabl
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const kLines = 1500;
 // What the package holds, and nothing else.
-const kPackageFiles = ['LICENSE', 'README.md', 'dictionary.js', 'engine.js', 'index.d.ts', 'index.js',
-  'package.json', 'taviro.js'];
+const kPackageFiles = ['LICENSE', 'README.md', 'dictionary.js', 'engine.js', 'index.cjs', 'index.d.cts', 'index.d.ts',
+  'index.js', 'package.json', 'taviro.js'];
+// Node 18's require() takes no ES module; a newer node takes one unless told
+// not to, which would hide a package that offers none to require().
+const kNode18Require = process.allowedNodeEnvironmentFlags.has('--no-experimental-require-module')
+  ? ['--no-experimental-require-module'] : [];
 
 const tarball = process.env.TAVIRO_PACKAGE;
 skipUnless(tarball && fs.existsSync(tarball), `${tarball} is not built (make web builds it)`);
@@ -51,14 +56,16 @@ function assertSameBytes(actual, expected, what) {
   assert.ok(Buffer.from(actual).equals(expected), `${what}: the bytes differ`);
 }
 
-// The README's example, its `// result` comments beside what it prints.
-function readmeExample() {
+// The README's examples, each with its `// result` comments beside what it prints.
+function readmeExamples() {
   const readme = fs.readFileSync(new URL('../../README.md', import.meta.url), 'utf8');
-  const section = readme.slice(readme.indexOf('## From JavaScript'));
-  const code = section.match(/```js\n([\s\S]*?)```/)[1];
-  const shown = code.split('\n').filter((line) => /^\s*console\.log\(.*\/\/ /.test(line))
-    .map((line) => line.slice(line.lastIndexOf('// ') + 3));
-  return { code, shown };
+  const start = readme.indexOf('## From JavaScript');
+  const section = readme.slice(start, readme.indexOf('\n## ', start));
+  return [...section.matchAll(/```js\n([\s\S]*?)```/g)].map(([, code]) => ({
+    code,
+    shown: code.split('\n').filter((line) => /^\s*console\.log\(.*\/\/ /.test(line))
+      .map((line) => line.slice(line.lastIndexOf('// ') + 3)),
+  }));
 }
 
 let Taviro;
@@ -90,6 +97,23 @@ test(`installed in a project, it converts ${kLines} lines as taviro-convert does
   assert.equal(read.encoding, 'utf-16le');
   assertSameBytes(Buffer.from(read.text, 'utf8'), expectedUtf8, 'transliterateFile');
   assertSameBytes(taviro.convertFile(fs.readFileSync(source)), desktop(['--to', 'utf-16le']), 'convertFile');
+  // Before: U+FFFD. A string holds a lone surrogate, as UTF-16 does; UTF-8 bytes cannot.
+  assert.equal(taviro.transliterate('ਕਮਲ \uD800\r\nਸੰਤ\uDC00'), 'kamal \uD800\nsanta\uDC00');
+});
+
+test('required from CommonJS as Node 18 requires it, it converts as imported', () => {
+  fs.writeFileSync(inProject('use.cjs'), `const { Taviro, TaviroError } = require('taviro');
+Taviro.create().then((taviro) => {
+  process.stdout.write(taviro.transliterate(require('node:fs').readFileSync('lines.txt', 'utf8')));
+  try {
+    taviro.transliterate('ਕ\\u0A71x');
+  } catch (error) {
+    if (!(error instanceof TaviroError)) throw error;
+  }
+});
+`);
+  const printed = execFileSync(process.execPath, [...kNode18Require, 'use.cjs'], { cwd: project });
+  assertSameBytes(printed, expectedUtf8, 'required');
 });
 
 test("explain tells each word in taviro-dict's words, and failures are TaviroErrors", async () => {
@@ -106,11 +130,16 @@ test("explain tells each word in taviro-dict's words, and failures are TaviroErr
     isTaviroError(/line:1: the Roman text holds a separator/));
 });
 
-test("the README's example prints what it shows", () => {
-  const { code, shown } = readmeExample();
-  fs.writeFileSync(inProject('example.mjs'), code);
-  const printed = execFileSync(process.execPath, ['example.mjs'], { cwd: project, encoding: 'utf8' });
-  assert.deepEqual(printed.trimEnd().split('\n'), shown);
+test("the README's examples, an ES module and a CommonJS one, print what they show", () => {
+  const examples = readmeExamples();
+  assert.equal(examples.length, 2);
+  for (const { code, shown } of examples) {
+    // Each in the file type the README says it needs.
+    const file = code.includes("require('taviro')") ? 'example.cjs' : 'example.mjs';
+    fs.writeFileSync(inProject(file), code);
+    const printed = execFileSync(process.execPath, [...kNode18Require, file], { cwd: project, encoding: 'utf8' });
+    assert.deepEqual(printed.trimEnd().split('\n'), shown, file);
+  }
 });
 
 test('a TypeScript program type-checks against the declarations, and a wrong call does not', () => {
@@ -128,8 +157,18 @@ taviro.transliterate(42);
 taviro.convertFile(bytes, { to: 'latin-1' });
 console.log(words[0].finish, text, encoding, failure);
 `);
+  // The same declarations for a CommonJS program.
+  fs.writeFileSync(inProject('check.cts'), `import taviro = require('taviro');
+taviro.Taviro.create().then((converter: taviro.Taviro) => {
+  const roman: string = converter.transliterate('ਕਮਲ');
+  // @ts-expect-error: a text is a string
+  converter.transliterate(42);
+  console.log(roman, new taviro.TaviroError('') instanceof Error);
+});
+`);
   execFileSync(tool('tsc'), ['--noEmit', '--strict', '--target', 'es2022', '--module', 'nodenext',
-    '--moduleResolution', 'nodenext', '--lib', 'es2022,dom', 'check.ts'], { cwd: project, stdio: 'pipe' });
+    '--moduleResolution', 'nodenext', '--lib', 'es2022,dom', 'check.ts', 'check.cts'],
+  { cwd: project, stdio: 'pipe' });
 });
 
 // ---- bundled into a page ------------------------------------------------------

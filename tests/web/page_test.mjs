@@ -272,6 +272,24 @@ test('a UTF-16LE file with a byte-order mark, dropped on the page', async () => 
   assertSameLines(Buffer.from(await text('#roman'), 'utf8'), desktopOutput(source, ['--to', 'utf-8']));
 });
 
+test('a lone surrogate stays in the result and its UTF-16 download; the UTF-8 one has U+FFFD', async () => {
+  const typed = 'ਕਮਲ \uD800 ਸੰਤ';
+  const unitsOf = (value) => Array.from({ length: value.length }, (_, i) => value.charCodeAt(i));
+  // Made in the page from its units: the browser's protocol may carry strings as UTF-8.
+  await page.$eval('#gurmukhi', (area, units) => {
+    area.value = String.fromCharCode(...units);
+    area.dispatchEvent(new Event('input'));
+  }, unitsOf(typed));
+  await idle();
+  const shown = await page.$eval('#roman', (node) =>
+    Array.from({ length: node.textContent.length }, (_, i) => node.textContent.charCodeAt(i)));
+  assert.deepEqual(shown, unitsOf('kamal \uD800 sant'));
+  const source = writeSource('surrogate.txt', Buffer.from(`\uFEFF${typed}`, 'utf16le'));
+  assert.ok((await download('#save-utf16')).bytes.equals(desktopOutput(source)), 'the UTF-16 download differs');
+  assert.ok((await download('#save-utf8')).bytes.equals(desktopOutput(source, ['--to', 'utf-8'])),
+    'the UTF-8 download differs');
+});
+
 test('a file that is not UTF-8 gives taviro-convert\'s message and nothing to download', async () => {
   const broken = Buffer.concat([Buffer.from('ਕਮਲ ਕਿ '), Buffer.from([0xE0, 0xA8, 0x41, 0x0A])]);
   const source = writeSource('broken.txt', broken);

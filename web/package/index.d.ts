@@ -81,7 +81,10 @@ export class Taviro {
   /** Loads the engine and the dictionary; rejects with a TaviroError when the lexicon has a line the engine refuses. */
   static create(options?: TaviroOptions): Promise<Taviro>;
 
-  /** The Roman text, as `taviro-convert --to utf-8` writes it: every line end a "\n". Throws a TaviroError. */
+  /**
+   * The Roman text, as `taviro-convert --to utf-8` writes it: every line end a "\n"; a lone surrogate stays as it
+   * is, where UTF-8 has U+FFFD. Throws a TaviroError.
+   */
   transliterate(text: string): string;
 
   /**

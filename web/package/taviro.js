@@ -29,6 +29,20 @@ function unitsToString(units) {
   return parts.join('');
 }
 
+// Where the first surrogate without its partner at or after `from` stands, or -1.
+function loneSurrogate(units, from) {
+  const high = (unit) => unit >= 0xD800 && unit <= 0xDBFF;
+  const low = (unit) => unit >= 0xDC00 && unit <= 0xDFFF;
+  for (let at = from; at < units.length; ++at) {
+    if (high(units[at]) && at + 1 < units.length && low(units[at + 1])) {
+      ++at;
+    } else if (high(units[at]) || low(units[at])) {
+      return at;
+    }
+  }
+  return -1;
+}
+
 function take(result) {
   if (result.error !== undefined) throw new TaviroError(result.error);
   return result;
@@ -143,9 +157,19 @@ export class Taviro {
     return this.encode(this.romanUnits(), options.to || 'utf-16le');
   }
 
-  // The input converted, as taviro-convert --to utf-8 writes it.
+  // The input converted, as taviro-convert --to utf-8 writes it, but for a
+  // lone surrogate: a string holds one where UTF-8 has U+FFFD, so each is
+  // kept, and the text between them is the engine's UTF-8.
   romanText() {
-    return utf8.decode(this.encode(this.romanUnits(), 'utf-8'));
+    const units = this.romanUnits();
+    const parts = [];
+    let begin = 0;
+    for (let at = loneSurrogate(units, 0); at !== -1; at = loneSurrogate(units, begin)) {
+      parts.push(utf8.decode(this.encode(units.subarray(begin, at), 'utf-8')), String.fromCharCode(units[at]));
+      begin = at + 1;
+    }
+    parts.push(utf8.decode(this.encode(units.subarray(begin), 'utf-8')));
+    return parts.join('');
   }
 
   // The input converted, as code units (line ends CR LF), without the
