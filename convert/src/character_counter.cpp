@@ -3,8 +3,30 @@
 #include <optional>
 
 #include "taviro/convert/separator.h"
+#include "taviro/gurmukhi.h"
+#include "taviro/tables.h"
 
 namespace taviro {
+
+namespace {
+
+// Whether the unit at `at` may be one the run does not count: a sign that
+// reads as nothing, or a vowel sign that joins the iri or ura before it. A
+// vowel sign at the start of `units` may follow a carrier that lies before.
+bool may_go_uncounted(std::span<const char16_t> units, std::size_t at) noexcept {
+    if (reads_as_nothing(units[at])) {
+        return true;
+    }
+    if (carried_vowel(kIri, units[at]) == 0) {
+        return false;
+    }
+    while (at-- > 0) {
+        if (!reads_as_nothing(units[at])) return units[at] == kIri || units[at] == kUra;
+    }
+    return true;
+}
+
+}  // namespace
 
 std::size_t last_chunk_end(std::span<const char16_t> units) noexcept {
     std::optional<std::size_t> separator;  // the latest one met, walking back
@@ -13,7 +35,7 @@ std::size_t last_chunk_end(std::span<const char16_t> units) noexcept {
         if (is_separator(units[at])) {
             separator = at;
             letters = 0;
-        } else if (separator && units[at] != kNukta && counter_starts_afresh(++letters + 1)) {
+        } else if (separator && !may_go_uncounted(units, at) && counter_starts_afresh(++letters + 1)) {
             // The word's letters and the separator after it.
             return *separator + 1;
         }

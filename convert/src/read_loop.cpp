@@ -11,6 +11,7 @@
 #include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/separator.h"
 #include "taviro/convert/word_memory.h"
+#include "taviro/gurmukhi.h"
 
 namespace taviro {
 namespace {
@@ -148,15 +149,16 @@ private:
 
     // `word_end` is where the separator lies in the whole input.
     void end_word_at(std::u16string_view units, std::size_t word_end, char16_t separator) {
-        if (units.empty()) {
-            // Nothing to finish: an empty word stays empty.
+        // Nothing to finish: an empty word, or signs that read as nothing, stays empty.
+        const bool nothing = std::all_of(units.begin(), units.end(), reads_as_nothing);
+        if (nothing) {
             counter_.add(1);
             counter_.settle_at_separator();
         } else {
             counter_.add(memory_.find(units, hash_.value) + 1);
             write(memory_.converted(counter_.settle_at_separator()), word_end - units.size(), word_end);
         }
-        text_.append(separators_.next(separator, units.empty()));
+        text_.append(separators_.next(separator, nothing));
     }
 
     void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end) {

@@ -62,6 +62,8 @@ void drop_final_inherent_a(std::u16string& pending) {
 }  // namespace
 
 void add_character(CharacterState& state, char16_t code_point) {
+    // A second addak doubles nothing more than the first.
+    if (code_point == kAddak && state.pending == kDoublingMarker) return;
     const std::size_t row = find_map_row(code_point);
     if (state.pending == kDoublingMarker) double_after_addak(state.pending, row);
 
@@ -86,6 +88,8 @@ void add_character(CharacterState& state, char16_t code_point) {
 }
 
 void end_word(CharacterState& state, bool drop_final_a) {
+    // An addak with nothing after it to double (ਕੱ!) is a slip that writes nothing.
+    if (state.pending == kDoublingMarker) state.pending.clear();
     if (drop_final_a) drop_final_inherent_a(state.pending);
     state.word += state.pending;
 }

@@ -6,7 +6,10 @@
 //  - kPrefixes, kSuffixes: the affixes that word finishing sets aside when the
 //    dictionary confirms the rest. The first match wins, so the order is the
 //    rule: neither alphabetical nor by length.
-//  - kNuktaLetters: the six letters that have a precomposed nukta form.
+//  - kNuktaLetters: the letters that a base letter and the nukta make: the six
+//    precomposed ones, and ੜ, which older texts write as ਡ with the nukta.
+//  - kCarriedVowels: the vowel letters that iri and ura make with a vowel
+//    sign, as real web text writes them (ੲ + ੀ for ਈ).
 //
 // Every non-ASCII letter is one precomposed code unit (ā is U+0101, never a + a
 // combining macron), so a letter is always one position for the rules.
@@ -187,18 +190,40 @@ constexpr std::array<std::u16string_view, kSuffixCount> kSuffixes{
     u"a\u1E5B",                 // 34: aṛ
 };
 
-// Six letters written with the nukta have a precomposed form of their own.
-struct NuktaPair {
+// A base letter and the sign after it that make one letter.
+struct ComposedPair {
     char16_t base;
     char16_t composed;
 };
-constexpr std::array<NuktaPair, 6> kNuktaLetters{{
+constexpr std::array<ComposedPair, 7> kNuktaLetters{{
     {u'\u0A32', u'\u0A33'},  // la -> lla
     {u'\u0A38', u'\u0A36'},  // sa -> sha
     {u'\u0A16', u'\u0A59'},  // kha -> khha
     {u'\u0A17', u'\u0A5A'},  // ga -> ghha
     {u'\u0A1C', u'\u0A5B'},  // ja -> za
     {u'\u0A2B', u'\u0A5E'},  // pha -> fa
+    {u'\u0A21', u'\u0A5C'},  // dda -> rra, as older texts write it
+}};
+
+// Iri carries the short "i" and ura the short "u"; a vowel sign after either
+// gives its own vowel instead, as after any letter. Alone, each is its short
+// vowel's letter.
+struct CarriedVowel {
+    char16_t sign;   // the vowel sign after iri or ura; 0 for the carrier alone
+    char16_t iri;    // the vowel letter iri and the sign make
+    char16_t ura;    // the vowel letter ura and the sign make
+};
+constexpr std::array<CarriedVowel, 10> kCarriedVowels{{
+    {0, u'\u0A07', u'\u0A09'},         // alone: i, u
+    {u'\u0A3E', u'\u0A06', u'\u0A06'},  // ā
+    {u'\u0A3F', u'\u0A07', u'\u0A07'},  // i
+    {u'\u0A40', u'\u0A08', u'\u0A08'},  // ī
+    {u'\u0A41', u'\u0A09', u'\u0A09'},  // u
+    {u'\u0A42', u'\u0A0A', u'\u0A0A'},  // ū
+    {u'\u0A47', u'\u0A0F', u'\u0A0F'},  // ē
+    {u'\u0A48', u'\u0A10', u'\u0A10'},  // ai
+    {u'\u0A4B', u'\u0A13', u'\u0A13'},  // ō
+    {u'\u0A4C', u'\u0A14', u'\u0A14'},  // au
 }};
 
 // Direct index over the Gurmukhi block; the map's rows are unique, so the row
@@ -245,7 +270,7 @@ std::size_t find_suffix(std::u16string_view word) {
 }
 
 char16_t compose_nukta(char16_t base) {
-    for (const NuktaPair& pair : kNuktaLetters) {
+    for (const ComposedPair& pair : kNuktaLetters) {
         if (pair.base == base) return pair.composed;
     }
     return 0;
@@ -253,7 +278,15 @@ char16_t compose_nukta(char16_t base) {
 
 bool has_nukta(char16_t letter) {
     return std::any_of(kNuktaLetters.begin(), kNuktaLetters.end(),
-                       [letter](const NuktaPair& pair) { return pair.composed == letter; });
+                       [letter](const ComposedPair& pair) { return pair.composed == letter; });
+}
+
+char16_t carried_vowel(char16_t carrier, char16_t sign) {
+    if (carrier != kIri && carrier != kUra) return 0;
+    for (const CarriedVowel& vowel : kCarriedVowels) {
+        if (vowel.sign == sign) return carrier == kIri ? vowel.iri : vowel.ura;
+    }
+    return 0;
 }
 
 }  // namespace taviro

@@ -10,30 +10,40 @@
 namespace taviro {
 
 bool WordBuilder::add(char16_t unit) {
-    if (unit == kBindi) {
+    if (unit == kUdaat || unit == kYakash) {
+        return false;
+    }
+    if (unit == kBindi || unit == kAdakBindi) {
         unit = kTippi;
     }
     if (held_ != 0) {
-        const char16_t base = std::exchange(held_, 0);
-        if (unit == kNukta) {
-            give(compose_nukta(base));
-            after_nukta_letter_ = true;
+        if (const char16_t joined = join_held(unit)) {
+            held_ = 0;
+            give(joined);
             return false;
         }
-        give(base);
+        if (unit == kNukta) {
+            return false;  // taken by no letter: iri and ura stay held
+        }
+        add_held_letter();
     }
-    // A second nukta on a letter that has one already is a slip of the keyboard:
-    // it adds nothing, and left alone it would put a Gurmukhi sign into the Roman text.
-    if (unit == kNukta && after_nukta_letter_) {
+    // A nukta that no letter takes (after ਕ, a vowel sign, another nukta) is a
+    // slip of the keyboard: left alone it would put a Gurmukhi sign into the
+    // Roman text.
+    if (unit == kNukta) {
         return false;
     }
-    after_nukta_letter_ = has_nukta(unit);
-    if (compose_nukta(unit) != 0) {
+    if (compose_nukta(unit) != 0 || carried_vowel(unit, 0) != 0) {
         held_ = unit;
     } else {
         give(unit);
     }
     return true;
+}
+
+// The one letter that the held letter and `unit` make, or 0.
+char16_t WordBuilder::join_held(char16_t unit) const {
+    return unit == kNukta ? compose_nukta(held_) : carried_vowel(held_, unit);
 }
 
 void WordBuilder::end(bool drop_final_a) {
@@ -45,12 +55,14 @@ void WordBuilder::reset() noexcept {
     state_.reset();
     read_.clear();
     held_ = 0;
-    after_nukta_letter_ = false;
 }
 
+// Iri and ura alone are the short vowels they carry.
 void WordBuilder::add_held_letter() {
     if (held_ != 0) {
-        give(std::exchange(held_, 0));
+        const char16_t letter = std::exchange(held_, 0);
+        const char16_t vowel = carried_vowel(letter, 0);
+        give(vowel != 0 ? vowel : letter);
     }
 }
 

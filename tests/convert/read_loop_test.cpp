@@ -73,10 +73,50 @@ INSTANTIATE_TEST_SUITE_P(
         // The composed letter counts once: counted with its nukta, the first
         // word would reach 3 at its space and lose its "a".
         LoopCase{"DecomposedNuktaLetterActsAsPrecomposed", u"ਸ\u0A3C ਖ\u0A3C ਲ\u0A3C", u"sha ḵẖ ḷ"},
-        LoopCase{"NuktaAfterOtherLetterPassesThrough", u"ਕ\u0A3C", u"ka\u0A3C"},
+        // Before: the nukta, and the marker texts of addak and iri, reached the Roman text.
+        LoopCase{"NuktaNoLetterTakesReadsAsNothing", u"ਕ\u0A3C", u"k"},
+        LoopCase{"AddakBeforePunctuationWritesNothing", u"ਕੱ! ਕੱ", u"ka! ka"},
+        LoopCase{"UdaatBetweenCarriageReturnAndLineFeedLeavesOneLineEnd", u"ਕਿ\r\u0A51\nਕਿ \u0A75 ", u"ki\r\nki  "},
         LoopCase{"RepeatedNuktaAddsNothing", u"ਸਿਰਫ਼\u0A3C ਸ\u0A3C\u0A3Cਾ", u"siraf shā"},
         LoopCase{"NuktaLetterAtTheEndOfInputIsKept", u"ਕਿਸ", u"kis"}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
+
+// Real web text spells letters in ways the keyboard allows: each reads as the
+// letter it stands for, whichever loop reads it.
+struct SpellingCase {
+    const char* name;
+    std::u16string written;
+    std::u16string letters;
+};
+void PrintTo(const SpellingCase& c, std::ostream* os) { *os << c.name; }
+
+class RealSpelling : public ::testing::TestWithParam<SpellingCase> {};
+
+TEST_P(RealSpelling, ReadsAsTheLetterItStandsFor) {
+    const std::u16string roman = convert(GetParam().written + u" ");
+    EXPECT_EQ(roman, convert(GetParam().letters + u" "));
+    MemoryUnitSource units(GetParam().written + u" ");
+    MemoryUnitSink unit_by_unit;
+    convert_units_unit_by_unit(units, unit_by_unit, MemoryDictionary());
+    EXPECT_EQ(unit_by_unit.text(), roman);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RealSpelling,
+    ::testing::Values(
+        SpellingCase{"IriWithBihari", u"ਗੲੀ", u"ਗਈ"}, SpellingCase{"IriWithSihari", u"ੲਿਸ", u"ਇਸ"},
+        SpellingCase{"IriWithLavan", u"ੲੇਹ", u"ਏਹ"}, SpellingCase{"IriWithDulavan", u"ਗੲੈ", u"ਗਐ"},
+        SpellingCase{"UraWithAunkar", u"ੳੁਸਦਾ", u"ਉਸਦਾ"}, SpellingCase{"UraWithDulainkar", u"ੳੂਠ", u"ਊਠ"},
+        SpellingCase{"UraWithHora", u"ੳੋਹ", u"ਓਹ"}, SpellingCase{"IriAlone", u"ਕੲ", u"ਕਇ"},
+        SpellingCase{"UraAlone", u"ੳਮਰ", u"ਉਮਰ"}, SpellingCase{"NuktaBetweenIriAndItsSign", u"ੲ\u0A3Cੀ", u"ਈ"},
+        SpellingCase{"DdaWithNuktaIsRra", u"ਡ\u0A3Cਾਕ", u"ੜਾਕ"},
+        SpellingCase{"NuktaOnALetterWithoutOne", u"ਕ\u0A3Cਰੀਬ", u"ਕਰੀਬ"},
+        SpellingCase{"NuktaAfterAVowelSign", u"ਕਿ\u0A3Cਤ", u"ਕਿਤ"},
+        SpellingCase{"UdaatBetweenLetterAndNukta", u"ਗ\u0A51\u0A3Cਲ", u"ਗ਼ਲ"},
+        SpellingCase{"YakashInAWord", u"ਕ\u0A75ਮਲ", u"ਕਮਲ"},
+        SpellingCase{"AdakBindiIsBindi", u"ਅ\u0A01ਗ", u"ਅਂਗ"},
+        SpellingCase{"SecondAddakDoublesNothingMore", u"ਪੱੱਕਾ", u"ਪੱਕਾ"}),
+    [](const ::testing::TestParamInfo<SpellingCase>& info) { return std::string(info.param.name); });
 
 TEST(ReadLoop, DictionaryConfirmsSplit) {
     const MemoryDictionary dictionary({u"kamal", u"nayan"});

@@ -5,6 +5,7 @@
 
 #include "taviro/convert/character_counter.h"
 #include "taviro/convert/separator.h"
+#include "taviro/gurmukhi.h"
 #include "taviro/word_builder.h"
 
 namespace taviro {
@@ -28,7 +29,7 @@ public:
             if (builder_.add(unit)) {
                 counter_.add(1);
             }
-            had_word_character_ = true;
+            had_word_character_ = had_word_character_ || !reads_as_nothing(unit);
         }
     }
 

@@ -48,10 +48,14 @@ std::size_t find_prefix(std::u16string_view word);
 // it, or kSuffixCount.
 std::size_t find_suffix(std::u16string_view word);
 
-// The precomposed letter for `base` followed by the nukta (ਸ + ◌਼ -> ਸ਼), or 0 when
-// `base` has no precomposed nukta form in the map.
+// The letter for `base` followed by the nukta (ਸ + ◌਼ -> ਸ਼, and ਡ + ◌਼ -> ੜ as
+// older texts write it), or 0 when `base` takes no nukta.
 char16_t compose_nukta(char16_t base);
-// Whether `letter` is one of those precomposed nukta letters.
+// Whether `letter` is one of the letters compose_nukta() makes.
 bool has_nukta(char16_t letter);
+// The vowel letter that iri or ura (`carrier`) makes with the vowel sign
+// `sign` after it (ੲ + ੀ -> ਈ), or with 0 for the carrier alone (ੲ -> ਇ);
+// 0 when `carrier` is neither or `sign` is no vowel sign.
+char16_t carried_vowel(char16_t carrier, char16_t sign);
 
 }  // namespace taviro

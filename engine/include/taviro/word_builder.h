@@ -1,7 +1,11 @@
 // Builds the Roman text of one word from its Gurmukhi code units, as the read
-// loop meets them: bindi is taken as tippi, and a base letter directly followed
-// by the nukta is taken as its one precomposed letter, so "ਸ" + "਼" romanizes
-// exactly like "ਸ਼"; a repeated nukta on such a letter adds nothing. Everything else is the engine's character rules.
+// loop meets them, reading real text's spellings as the letters they stand
+// for: bindi and adak bindi are taken as tippi; a base letter directly
+// followed by the nukta is taken as its one letter, so "ਸ" + "਼" romanizes
+// exactly like "ਸ਼" (and "ਡ" + "਼" like "ੜ"); iri and ura with a vowel sign
+// after them are that vowel's letter ("ੲ" + "ੀ" is "ਈ"), and alone the short
+// vowel they carry. Udaat, yakash and a nukta that no letter takes are read
+// as if not there. Everything else is the engine's character rules.
 //
 // It does not split text into words, count characters or finish words; the read
 // loop and the dictionary builder do that around it. It does no I/O.
@@ -17,8 +21,9 @@ namespace taviro {
 
 class WordBuilder {
 public:
-    // Adds one word character. Returns false when `unit` was a nukta that joined
-    // the letter before it: the two count as one character. Throws EngineError.
+    // Adds one word character. Returns false when `unit` joined the letter
+    // before it (the two count as one character) or reads as nothing (it
+    // counts for nothing). Throws EngineError.
     bool add(char16_t unit);
 
     // Settles the last character with the word end (see end_word()).
@@ -35,16 +40,18 @@ public:
 
 private:
     void add_held_letter();
+    char16_t join_held(char16_t unit) const;
     void give(char16_t unit);
 
     CharacterState state_;
     std::u16string read_;
-    char16_t held_ = 0;  // a base letter that a nukta may still join; 0 when none
-    bool after_nukta_letter_ = false;  // the latest character already carries a nukta
+    // A letter that the next sign may still join (a base letter and the nukta,
+    // iri or ura and a vowel sign); 0 when none.
+    char16_t held_ = 0;
 };
 
 // The units of `word` as the read loop gives them to the character rules, so
-// that ਸ + ◌਼ and ਸ਼, bindi and tippi, are one entry of a lexicon.
+// that ਸ + ◌਼ and ਸ਼, ੲ + ◌ੀ and ਈ, bindi and tippi, are one entry of a lexicon.
 // Throws EngineError when the rules refuse the word.
 std::u16string units_as_read(std::u16string_view word);
 

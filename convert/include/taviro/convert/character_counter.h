@@ -20,8 +20,8 @@ namespace taviro {
     return counted > 2;
 }
 
-// Every code unit read counts, a nukta that joins the letter before it
-// excepted. It is 16-bit; it passes its limit only after 32,765 or more word
+// Every code unit read counts, except a sign that joins the letter before it
+// (a nukta, a vowel sign after iri or ura) and one that reads as nothing. It is 16-bit; it passes its limit only after 32,765 or more word
 // characters in a row.
 class CharacterCounter {
 public:
@@ -49,7 +49,8 @@ private:
 // Where the last chunk in `units` may end: just after the last separator at
 // which the counter starts afresh whatever came before, so that the chunk
 // after it needs nothing of the run but which separator it was; 0 when there
-// is none. The nukta is not counted at all: this counts never more than the
+// is none. No nukta, udaat or yakash is counted, nor a vowel sign that may
+// join an iri or ura: this counts never more than the
 // run does. A word that began before `units` counts at least what shows of it.
 [[nodiscard]] std::size_t last_chunk_end(std::span<const char16_t> units) noexcept;
 
