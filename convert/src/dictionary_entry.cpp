@@ -31,13 +31,16 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
     if (std::any_of(gurmukhi.begin(), gurmukhi.end(), is_separator)) {
         return {EntryVerdict::holds_separator, {}};
     }
-    std::u16string roman;
+    WordBuilder builder;
     try {
-        roman = romanize_word(gurmukhi);
+        for (const char16_t unit : gurmukhi) builder.add(unit);
+        builder.end(true);
     } catch (const EngineError&) {
         return {EntryVerdict::untransliterable, {}};
     }
-    if (!std::all_of(roman.begin(), roman.end(), is_letter)) {
+    std::u16string roman = std::move(builder.word());
+    // A list's slips (ਦੱ, a lone ੲ) are fragments, not words to confirm others by.
+    if (builder.slips() != 0 || !std::all_of(roman.begin(), roman.end(), is_letter)) {
         return {EntryVerdict::not_letters_only, {}};
     }
     if (!std::all_of(gurmukhi.begin(), gurmukhi.end(), is_gurmukhi)) {

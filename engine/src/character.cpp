@@ -62,8 +62,6 @@ void drop_final_inherent_a(std::u16string& pending) {
 }  // namespace
 
 void add_character(CharacterState& state, char16_t code_point) {
-    // A second addak doubles nothing more than the first.
-    if (code_point == kAddak && state.pending == kDoublingMarker) return;
     const std::size_t row = find_map_row(code_point);
     if (state.pending == kDoublingMarker) double_after_addak(state.pending, row);
 

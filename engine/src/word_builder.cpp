@@ -23,15 +23,17 @@ bool WordBuilder::add(char16_t unit) {
             return false;
         }
         if (unit == kNukta) {
+            ++slips_;
             return false;  // taken by no letter: iri and ura stay held
         }
         add_held_letter();
     }
     // A nukta that no letter takes (after ਕ, a vowel sign, another nukta) is a
     // slip of the keyboard: left alone it would put a Gurmukhi sign into the
-    // Roman text.
-    if (unit == kNukta) {
-        return false;
+    // Roman text. So is an addak after an addak.
+    if (unit == kNukta || (unit == kAddak && !read_.empty() && read_.back() == kAddak)) {
+        ++slips_;
+        return unit == kAddak;
     }
     if (compose_nukta(unit) != 0 || carried_vowel(unit, 0) != 0) {
         held_ = unit;
@@ -48,6 +50,7 @@ char16_t WordBuilder::join_held(char16_t unit) const {
 
 void WordBuilder::end(bool drop_final_a) {
     add_held_letter();
+    if (!read_.empty() && read_.back() == kAddak) ++slips_;  // nothing after it to double
     end_word(state_, drop_final_a);
 }
 
@@ -55,6 +58,7 @@ void WordBuilder::reset() noexcept {
     state_.reset();
     read_.clear();
     held_ = 0;
+    slips_ = 0;
 }
 
 // Iri and ura alone are the short vowels they carry.
@@ -62,6 +66,7 @@ void WordBuilder::add_held_letter() {
     if (held_ != 0) {
         const char16_t letter = std::exchange(held_, 0);
         const char16_t vowel = carried_vowel(letter, 0);
+        if (vowel != 0) ++slips_;  // a carrier without the vowel sign it carries
         give(vowel != 0 ? vowel : letter);
     }
 }

@@ -36,8 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"SpaceIsASeparator", u"ਕਿ ਕਿ", EntryVerdict::holds_separator, u""},
         EntryCase{"DandaIsASeparator", u"ਕਿ।", EntryVerdict::holds_separator, u""},
         EntryCase{"DigitsAreNotLetters", u"੧੨", EntryVerdict::not_letters_only, u""},
-        EntryCase{"IriIsItsShortVowel", u"ੲਕ", EntryVerdict::kept, u"ik"},
-        EntryCase{"StrayNuktaReadsAsNothing", u"ਕਿ\u0A3C", EntryVerdict::kept, u"ki"},
+        EntryCase{"IriWithItsVowelSign", u"ਗੲੀ", EntryVerdict::kept, u"gaī"},
+        EntryCase{"BareIriIsASlip", u"ੲਕ", EntryVerdict::not_letters_only, u""},
+        EntryCase{"StrayNuktaIsASlip", u"ਕਿ\u0A3C", EntryVerdict::not_letters_only, u""},
+        EntryCase{"FinalAddakIsASlip", u"ਦੱ", EntryVerdict::not_letters_only, u""},
         EntryCase{"AddakBeforeUnmapped", u"ਪੱ\u200D", EntryVerdict::untransliterable, u""},
         EntryCase{"LatinLettersAreNoGurmukhiWord", u"abc", EntryVerdict::not_gurmukhi, u""}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });

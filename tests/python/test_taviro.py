@@ -152,7 +152,7 @@ def test_failures_raise_the_error_of_their_kind_with_the_program_message(own_dic
         taviro.Transliterator(missing_dictionary)
     assert str(raised.value) == program_reason(run_convert("--dictionary", missing_dictionary, "-", "-"))
 
-    unconvertible = "ਕੱ਼"
+    unconvertible = "ਕੱ\u200d"
     with pytest.raises(taviro.TextError) as raised:
         taviro.transliterate(unconvertible)
     assert str(raised.value) == program_reason(run_convert("-", "-", stdin=unconvertible.encode("utf-8")))

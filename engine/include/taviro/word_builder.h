@@ -35,6 +35,12 @@ public:
     // nukta composed; complete after a word end. A lexicon is keyed by them.
     const std::u16string& units_read() const noexcept { return read_; }
 
+    // How many of the word's signs only a slip of the keyboard puts there: a
+    // nukta no letter takes, an addak with nothing to double or after another,
+    // iri or ura without a vowel sign. Text reads past them; a dictionary
+    // takes no word that holds one.
+    int slips() const noexcept { return slips_; }
+
     // Starts the next word with nothing carried over.
     void reset() noexcept;
 
@@ -48,6 +54,7 @@ private:
     // A letter that the next sign may still join (a base letter and the nukta,
     // iri or ura and a vowel sign); 0 when none.
     char16_t held_ = 0;
+    int slips_ = 0;
 };
 
 // The units of `word` as the read loop gives them to the character rules, so

@@ -18,7 +18,7 @@ enum class EntryVerdict {
     holds_separator,     // a space, punctuation, a danda...: more than one word
     untransliterable,    // the character rules refuse it (addak before an unmapped character)
     no_vowel,            // a bare consonant or cluster: ਨ -> n, ਪ੍ਰ -> pr
-    not_letters_only,    // digits, markers, marks or letters of other scripts
+    not_letters_only,    // digits, slips (WordBuilder::slips()), marks or letters of other scripts
     not_gurmukhi,        // romanizes to letters, but was never Gurmukhi: "abc"
 };
 
