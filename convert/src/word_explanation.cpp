@@ -26,8 +26,9 @@ constexpr std::array<FinishWording, kFinishes> kWordings{{
     {"loanword", "an English loanword, written as Punjabi speakers say it", {}},
 }};
 
-// Said after the finish of a word that spoken forms changed.
+// Said after the finish of a word that spoken forms changed, for each change.
 constexpr std::string_view kSpokenStep = "spoken form: a dropped after a long vowel";
+constexpr std::string_view kSpokenKeptStep = "spoken form: a kept before addak or tippi";
 
 std::size_t offset(const WordReport& word, PieceMark mark) {
     switch (mark) {
@@ -68,6 +69,10 @@ std::string_view spoken_wording() noexcept {
     return kSpokenStep;
 }
 
+std::string_view spoken_kept_wording() noexcept {
+    return kSpokenKeptStep;
+}
+
 std::vector<WordPiece> word_pieces(const WordReport& word) {
     std::vector<WordPiece> pieces;
     for (const PieceWording& piece : finish_wording(finish_of(word)).pieces) {
@@ -90,6 +95,10 @@ std::u16string explain_word(const WordReport& word, std::u16string_view text, st
         explanation += u' ';
         explanation += word_roman.substr(piece.begin, piece.end - piece.begin);
         between = u" + ";
+    }
+    if (word.spoken_kept) {
+        explanation += u"; ";
+        append_ascii(explanation, spoken_kept_wording());
     }
     if (word.spoken) {
         explanation += u"; ";

@@ -19,7 +19,7 @@ constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kMostSlots = 2 * kMaxRemembered;
 static_assert((kFirstSlots & (kFirstSlots - 1)) == 0 && (kMostSlots & (kMostSlots - 1)) == 0);
 
-enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16 };
+enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
 
 std::uint32_t slot_hash(std::uint64_t hash) noexcept {
     const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
@@ -58,7 +58,7 @@ FinishedWord convert(std::u16string_view units, bool drop_final_a, const Diction
 std::uint8_t flags_of(const FinishedWord& word, bool has_letters) {
     return static_cast<std::uint8_t>((has_letters ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) |
                                      (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
-                                     (word.spoken ? kSpoken : 0));
+                                     (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0));
 }
 
 // Where a word of this hash goes in a table of `count` slots that lacks it.
@@ -191,6 +191,7 @@ ConvertedWord WordMemory::view(const WordEnding& ending) const noexcept {
     word.suffix = (ending.flags & kSuffix) != 0;
     word.split = (ending.flags & kSplit) != 0;
     word.spoken = (ending.flags & kSpoken) != 0;
+    word.spoken_kept = (ending.flags & kSpokenKept) != 0;
     word.lexicon = ending.lexicon;
     word.stem_begin = ending.stem_begin;
     word.stem_end = ending.stem_end;

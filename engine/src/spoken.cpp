@@ -40,6 +40,10 @@ constexpr std::u16string_view kSilentFinalVowels = u"\u0A3F\u0A41";
 
 constexpr char16_t kHa = u'\u0A39';
 
+// After a consonant, these say that it keeps its inherent "a": the addak
+// doubles the next consonant after that short vowel, the tippi nasalizes it.
+constexpr std::u16string_view kVowelAsserting = u"\u0A71\u0A70";
+
 bool is_long_vowel(char16_t unit) { return kLongVowels.find(unit) != std::u16string_view::npos; }
 
 bool is_vowel_letter(char16_t unit) { return unit >= u'\u0A05' && unit <= u'\u0A14'; }
@@ -154,13 +158,52 @@ void drop_letter(FinishedWord& word, std::size_t index) {
     word.spoken = true;
 }
 
+// An "a" goes into the piece of the consonant before it.
+void keep_letter(FinishedWord& word, std::size_t index) {
+    word.text.insert(index, 1, u'a');
+    if (index <= word.stem_begin && word.stem_begin != 0) ++word.stem_begin;
+    if (index <= word.stem_end) ++word.stem_end;
+    word.spoken_kept = true;
+}
+
+// Whether the letter at `place` of the written text is the inherent "a" of a
+// consonant that carries an addak, a tippi or a bindi (read as tippi): the
+// writing says it is there.
+bool is_asserted_a(const WrittenText& written, std::u16string_view units, std::size_t place) {
+    const std::size_t unit = written.unit_of[place];
+    const bool last_of_unit = place + 1 == written.text.size() || written.unit_of[place + 1] != unit;
+    return written.text[place] == u'a' && last_of_unit && is_consonant(units[unit]) && unit + 1 < units.size() &&
+           kVowelAsserting.find(units[unit + 1]) != std::u16string_view::npos;
+}
+
+// Puts back every asserted "a" that the rules or the joins of word finishing
+// took out. Returns whether it put one back.
+bool keep_asserted_vowels(FinishedWord& word, std::u16string_view units, const WrittenText& written,
+                          const std::vector<std::size_t>& at) {
+    std::vector<std::size_t> kept;  // where each goes in the finished text
+    std::size_t index = 0;
+    for (std::size_t place = 0; place < written.text.size(); ++place) {
+        if (index < at.size() && at[index] == place) {
+            ++index;
+        } else if (is_asserted_a(written, units, place)) {
+            kept.push_back(index);
+        }
+    }
+    for (auto where = kept.rbegin(); where != kept.rend(); ++where) keep_letter(word, *where);
+    return !kept.empty();
+}
+
 }  // namespace
 
 void drop_spoken_schwas(FinishedWord& word, std::u16string_view units) {
     if (word.lexicon != Lexicon::none || word.text.empty()) return;
     const WrittenText written = written_by_unit(units);
-    const std::optional<std::vector<std::size_t>> at = match_letters(word.text, written.text);
+    std::optional<std::vector<std::size_t>> at = match_letters(word.text, written.text);
     if (!at) return;
+    if (keep_asserted_vowels(word, units, written, *at)) {
+        at = match_letters(word.text, written.text);
+        if (!at) return;
+    }
     const SpokenContext context(word, units, written, *at);
     std::vector<std::size_t> dropped;
     for (std::size_t index = 0; index < word.text.size(); ++index) {

@@ -124,7 +124,7 @@ struct FinishedWord {
     std::size_t stem_start = 0;  // in `roman`
     std::size_t stem_end = 0;
     std::u16string explanation;
-    bool spoken = false;  // spoken forms dropped an "a" after a long vowel
+    bool spoken = false;  // spoken forms changed it: dropped an "a" after a long vowel, or kept one
 
     bool operator==(const FinishedWord&) const = default;
 };
@@ -145,7 +145,7 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
             code_points(roman.substr(0, word.stem_begin)),
             code_points(roman.substr(0, word.stem_end)),
             taviro::explain_word(word, text, converted),
-            word.spoken};
+            word.spoken || word.spoken_kept};
 }
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
@@ -333,7 +333,8 @@ PYBIND11_MODULE(_taviro, module) {
 or "user" or "loanword" when an entry of that lexicon gave the whole word.
 A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
 a split's first part roman[:stem_end]. `spoken` is True when spoken forms
-dropped an "a" after a long vowel. `explanation` says it in words, as
+changed it: dropped an "a" after a long vowel, or kept one that an addak or
+tippi asserts. `explanation` says it in words, as
 taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
 dictionary words: first pañjā + second bī".)")
         .def_property_readonly("source", [](const FinishedWord& self) { return text_of(self.source); })

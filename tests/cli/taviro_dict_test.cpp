@@ -122,11 +122,13 @@ TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
               "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī\n"
               "ਪੱਕਾ → pakkā: the rules alone: no prefix, suffix or split was confirmed by the dictionary\n");
     // Spoken forms: the loanwords, and the "a" dropped after a long vowel; your entries still win.
-    EXPECT_EQ(dict("explain --dictionary my.mdb --spoken ਜਲੰਧਰ ਟੈਕਸਟ ਭਾਰਤੀ").out,
+    EXPECT_EQ(dict("explain --dictionary my.mdb --spoken ਜਲੰਧਰ ਟੈਕਸਟ ਭਾਰਤੀ ਤਰੱਕੀ").out,
               "ਜਲੰਧਰ → jalandhar: written as your lexicon says\n"
               "ਟੈਕਸਟ → ṭaiksṭ: an English loanword, written as Punjabi speakers say it\n"
               "ਭਾਰਤੀ → bhārtī: split into two dictionary words: first bhā + second rtī; spoken form: a dropped after "
-              "a long vowel\n");
+              "a long vowel\n"
+              "ਤਰੱਕੀ → tarakkī: the rules alone: no prefix, suffix or split was confirmed by the dictionary; spoken "
+              "form: a kept before addak or tippi\n");
 
     EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ ਟੈਸਟ").status, 0);
     // Before: "1 of the words had no entry", without saying which.

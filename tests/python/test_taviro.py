@@ -268,10 +268,11 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     assert spoken.transliterate(text + " ਭਾਰਤੀ") == "jalandhar ṭaiksṭ vartōṃ bhārtī"
     assert taviro.transliterate("ਭਾਰਤੀ", spoken=True) == "bhārtī"
     assert pickle.loads(pickle.dumps(spoken)).transliterate("ਭਾਰਤੀ") == "bhārtī"
-    explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--spoken", "ਭਾਰਤੀ"],
+    explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--spoken", "ਭਾਰਤੀ", "ਤਰੱਕੀ"],
                                capture_output=True, check=True)
-    assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ")] == explained.stdout.decode().splitlines()
-    assert [word.spoken for word in spoken.finish_details("ਭਾਰਤੀ ਕਮਲ")] == [True, False]
+    assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ ਤਰੱਕੀ")] == \
+        explained.stdout.decode().splitlines()
+    assert [word.spoken for word in spoken.finish_details("ਭਾਰਤੀ ਕਮਲ ਤਰੱਕੀ")] == [True, False, True]
 
 
 @pytest.mark.parametrize("schema, refusal", [

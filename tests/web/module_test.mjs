@@ -60,11 +60,13 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
   assert.equal(lexicons.convert(source).roman, 'ṭaiksaṭ ṭaisaṭ vartōṃ');
   // Spoken forms: the loanwords, and the "a" that speech drops after a long vowel, in the engine's words.
   lexicons.setLexicon('', false, true);
-  const spoken = lexicons.convert('ਭਾਰਤੀ ਟੈਕਸਟ');
-  assert.equal(spoken.roman, 'bhārtī ṭaiksṭ');
+  const spoken = lexicons.convert('ਭਾਰਤੀ ਟੈਕਸਟ ਤਰੱਕੀ');
+  assert.equal(spoken.roman, 'bhārtī ṭaiksṭ tarakkī');
   const spokenReport = new WordReports(spoken.words, lexicons.wordReport);
-  assert.deepEqual([0, 1].map((i) => spokenReport.at(i).spoken), [true, false]);
+  assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spoken), [true, false, false]);
+  assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spokenKept), [false, false, true]);
   assert.equal(lexicons.wordReport.spoken, 'spoken form: a dropped after a long vowel');
+  assert.equal(lexicons.wordReport.spokenKept, 'spoken form: a kept before addak or tippi');
 });
 
 test('every code unit survives the crossing, a lone surrogate too', () => {

@@ -41,7 +41,7 @@ export interface WordExplanation {
   end: number;
   finish: Finish;
   pieces: WordPiece[];
-  /** Whether its spoken form dropped an "a" after a long vowel (`spoken: true`). */
+  /** Whether its spoken form changed it (`spoken: true`): dropped an "a" after a long vowel, or kept one that an addak or tippi asserts. */
   spoken: boolean;
   /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
   explanation: string;

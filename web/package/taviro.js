@@ -138,7 +138,7 @@ export class Taviro {
         end: field('sourceEnd'),
         finish: finish.name,
         pieces,
-        spoken: field('spoken') === 1,
+        spoken: field('spoken') === 1 || field('spokenKept') === 1,
         explanation: explanations[explained.length],
       });
     }

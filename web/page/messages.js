@@ -69,6 +69,7 @@
  * @property {FinishWording[]} finishes  by a `finish` number
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
  * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
+ * @property {string} spokenKept  what to say of a word whose spoken form kept an "a" that addak or tippi asserts
  */
 
 /**
@@ -87,6 +88,7 @@
  * @property {null | 'user' | 'loanword'} lexicon  the lexicon that wrote the word whole
  * @property {FinishWording} finish  how it was finished
  * @property {boolean} spoken  its spoken form dropped an "a" after a long vowel
+ * @property {boolean} spokenKept  its spoken form kept an "a" that an addak or tippi asserts
  */
 
 /**

@@ -73,6 +73,7 @@ export class WordDetails {
       children.push(i === 0 ? ': ' : ' + ', `${name} `,
         element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
     });
+    if (word.spokenKept) children.push(`; ${view.words.layout.spokenKept}`);
     if (word.spoken) children.push(`; ${view.words.layout.spoken}`);
     this.info.replaceChildren(...children);
   }

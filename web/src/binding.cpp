@@ -50,7 +50,7 @@ struct WordField {
 // The record of a word as the page reads it, a number a field in this order.
 // The page takes the names and kinds from wordReport(), so a field is named
 // here and nowhere else.
-constexpr std::array<WordField, 12> kWordFields{{
+constexpr std::array<WordField, 13> kWordFields{{
     {"sourceBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_begin); }},
     {"sourceEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_end); }},
     {"romanBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_begin); }},
@@ -65,6 +65,7 @@ constexpr std::array<WordField, 12> kWordFields{{
     {"finish", FieldKind::finish,
      [](const WordReport& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
     {"spoken", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.spoken}; }},
+    {"spokenKept", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.spoken_kept}; }},
 }};
 
 // A JavaScript array of the items given.
@@ -307,6 +308,7 @@ val word_report() {
     result.set("finishes", finish_wordings());
     result.set("lexicons", lexicons);
     result.set("spoken", std::string(spoken_wording()));
+    result.set("spokenKept", std::string(spoken_kept_wording()));
     return result;
 }
 

@@ -23,6 +23,7 @@ struct WordFinishing {
     bool split = false;   // the word was split into two parts
     Lexicon lexicon = Lexicon::none;  // a lexicon's entry gave the whole text
     bool spoken = false;  // spoken forms dropped an inherent "a" after a long vowel (spoken.h)
+    bool spoken_kept = false;  // spoken forms kept an "a" that an addak or tippi asserts (spoken.h)
     // Where the pieces meet in the word's Roman text. A kept prefix, with its
     // joining vowel, is [0, stem_begin) and a kept suffix is [stem_end, end);
     // a split's first part is [0, stem_end) and its second the rest. A word

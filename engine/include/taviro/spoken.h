@@ -2,6 +2,9 @@
 // inherent "a" after a consonant that follows a long vowel when a consonant
 // with a vowel of its own comes next (ਭਾਰਤੀ bhāratī); speech drops it
 // (bhārtī). This step drops that "a", and no other, from a finished word.
+// And the rules, or word finishing's joins, drop the "a" of a consonant that
+// carries an addak or a tippi (ਤਰੱਕੀ tarkkī, ਬਸੰਤੀ basntī), which the writing
+// asserts and speech says (tarakkī, basantī): this step puts it back.
 #pragma once
 
 #include <string_view>
@@ -18,6 +21,9 @@ namespace taviro {
 // of the word's pieces, stays, and so does a whole word written by a lexicon.
 // A vowel the consonant after the "a" carries is not the word's kept final
 // "a". Sets word.spoken when it drops one and moves the pieces' ends with it.
+// First it puts back the "a" of every consonant followed by an addak or a
+// tippi (bindi is read as tippi), setting word.spoken_kept; the drops above
+// never take such an "a", since no consonant follows it directly.
 void drop_spoken_schwas(FinishedWord& word, std::u16string_view units);
 
 }  // namespace taviro

@@ -48,9 +48,11 @@ struct FinishWording {
 };
 
 [[nodiscard]] const FinishWording& finish_wording(Finish finish) noexcept;
-// What spoken forms did to a word they changed (WordFinishing::spoken), said
-// after its finish: "spoken form: a dropped after a long vowel".
+// What spoken forms did to a word they changed, said after its finish:
+// "spoken form: a dropped after a long vowel" (WordFinishing::spoken).
 [[nodiscard]] std::string_view spoken_wording() noexcept;
+// "spoken form: a kept before addak or tippi" (WordFinishing::spoken_kept).
+[[nodiscard]] std::string_view spoken_kept_wording() noexcept;
 
 // A named piece of a word's Roman text; offsets relative to its roman_begin.
 struct WordPiece {
