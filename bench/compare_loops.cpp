@@ -4,17 +4,20 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "taviro/convert/read_loop.h"
-#include "taviro/run/utf16_file_reader.h"
+#include "taviro/encoding/decoding_source.h"
+#include "taviro/run/descriptor_streams.h"
 #include "taviro/run/word_store.h"
 #include "unit_by_unit_loop.h"
 
 namespace {
 
 std::u16string convert(const char* source_name, const taviro::Dictionary& dictionary, bool literal) {
-    taviro::Utf16FileReader source(source_name);
+    taviro::InputFile file{std::filesystem::path(source_name)};
+    taviro::DecodingSource source(file, taviro::Encoding::utf16le, source_name);
     taviro::MemoryUnitSink sink;
     if (literal) {
         taviro::convert_units_unit_by_unit(source, sink, dictionary);

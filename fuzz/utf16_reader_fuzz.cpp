@@ -1,6 +1,7 @@
-// The UTF-16 file reader over arbitrary bytes: it gives every little-endian
-// byte pair as one unit, skips one leading byte-order mark, refuses a file
-// that ends in half a unit, and reads the same whatever the reads ask for.
+// A file read as UTF-16LE, as named, over arbitrary bytes: the decoding source
+// gives every little-endian byte pair as one unit, skips one leading
+// byte-order mark, refuses a file that ends in half a unit, and reads the same
+// whatever the reads ask for.
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,8 @@
 #include "fuzz_input.h"
 #include "scratch_file.h"
 #include "taviro/convert/run_error.h"
-#include "taviro/run/utf16_file_reader.h"
+#include "taviro/encoding/decoding_source.h"
+#include "taviro/run/descriptor_streams.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ std::u16string expected_units(const std::uint8_t* data, std::size_t size) {
 // Reads the whole file, asking for `read_sizes` units in turn. Returns whether
 // the reader reached the end without an error.
 bool read_all(const std::filesystem::path& file, std::span<const std::size_t> read_sizes, std::u16string& units) {
-    taviro::Utf16FileReader reader(file);
+    taviro::InputFile bytes(file);
+    taviro::DecodingSource reader(bytes, taviro::Encoding::utf16le, "'source.txt'");
     std::array<char16_t, 16384> block;
     try {
         for (std::size_t i = 0;; ++i) {

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "taviro/cli/command_line.h"
 
 #include <array>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "progress_bar.h"
+#include "taviro/cli/progress_bar.h"
 #include "taviro/run/encoded_run_files.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "taviro/cli/command_line.h"
 #include "taviro/engine.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/run/conversion_run.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <span>
 
-#include "command_line.h"
+#include "taviro/cli/command_line.h"
 #include "command_line_runs.h"
 #include "taviro/run/interrupt_cleanup.h"
 #include "taviro/run/word_store.h"

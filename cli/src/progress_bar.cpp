@@ -1,4 +1,4 @@
-#include "progress_bar.h"
+#include "taviro/cli/progress_bar.h"
 
 #include <algorithm>
 #include <array>

@@ -293,14 +293,9 @@ private:
     taviro::WordStore words_;
 };
 
-}  // namespace
-
-PYBIND11_MODULE(_taviro, module) {
-    module.doc() = "Gurmukhi to Roman transliteration: the engine behind the package taviro";
-    module.attr("__version__") = TAVIRO_VERSION;
-    // The programs' places for words.mdb; the package says where it stands in for a program.
-    module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
-
+// The errors, each a kind of taviro.Error; a failed file run raises the one
+// of the kind it failed on.
+void bind_errors(py::module_& module) {
     static py::exception<void> error(module, "Error");
     static auto& dictionary_error = py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
     static auto& text_error = py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
@@ -323,9 +318,11 @@ PYBIND11_MODULE(_taviro, module) {
             PyErr_SetString(file_error.ptr(), run.what());
         }
     });
+}
 
-    // Read-only, compared and hashed by value, and pickled by rebuilding from
-    // its fields, as the named tuple it replaces was.
+// Read-only, compared and hashed by value, and pickled by rebuilding from its
+// fields, as the named tuple it replaces was.
+void bind_finished_word(py::module_& module) {
     py::class_<FinishedWord>(module, "FinishedWord", R"(One word of a text and how it was finished.
 
 `source` is text[start:end] and `roman` its Roman text. `finish` is
@@ -368,7 +365,10 @@ dictionary words: first pañjā + second bī".)")
                                                 fields[6].cast<std::size_t>(),    units_of(fields[7]),
                                                 fields.size() == 9 && fields[8].cast<bool>()};
                         }));
+}
 
+// The conversions, each with the GIL released around the engine's work.
+void bind_transliterator(py::module_& module) {
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
         .def(py::init<const std::filesystem::path&, bool, bool>(), py::arg("dictionary"), py::arg("loanwords"),
@@ -444,4 +444,16 @@ dictionary words: first pañjā + second bī".)")
             },
             py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"),
             py::arg("threads"));
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_taviro, module) {
+    module.doc() = "Gurmukhi to Roman transliteration: the engine behind the package taviro";
+    module.attr("__version__") = TAVIRO_VERSION;
+    // The programs' places for words.mdb; the package says where it stands in for a program.
+    module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
+    bind_errors(module);
+    bind_finished_word(module);
+    bind_transliterator(module);
 }

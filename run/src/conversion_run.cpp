@@ -12,10 +12,7 @@
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
-#include "taviro/run/replacing_file.h"
 #include "taviro/run/store_error.h"
-#include "taviro/run/utf16_file_reader.h"
-#include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
 namespace {
@@ -115,31 +112,6 @@ RunResult convert_opened(const std::string& source, const std::string& destinati
     }
     return {RunOutcome::completed, {}, renamed_destination, RunFailure::none};
 }
-
-class Utf16RunFiles final : public RunFiles {
-public:
-    UnitSource& open_source(const std::filesystem::path& file) override { return source_.emplace(file); }
-    UnitSink& open_destination(const std::filesystem::path& file) override {
-        return writer_.emplace(destination_.emplace(file).stream(), quoted_name(file));
-    }
-    void close() override {
-        writer_->finish();
-        destination_->commit();
-        source_->close();
-    }
-    std::string abandon() noexcept override {
-        writer_.reset();
-        std::string leftover = destination_ ? destination_->discard() : std::string();
-        destination_.reset();
-        source_.reset();
-        return leftover;
-    }
-
-private:
-    std::optional<Utf16FileReader> source_;
-    std::optional<ReplacingFile> destination_;
-    std::optional<Utf16Writer> writer_;
-};
 
 // The source's units as the run reads them, looked at until the first
 // Gurmukhi letter. Real text shows one in its first block, so the look costs
@@ -281,12 +253,6 @@ RunResult convert_file(const std::string& source, const std::string& destination
                           names.renamed_destination, options.threads);
 }
 
-RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
-                       const RunOptions& options) {
-    Utf16RunFiles files;
-    return convert_file(source, destination, dictionary, files, options);
-}
-
 RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
                          RunFiles& files, unsigned threads) {
     return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
@@ -321,7 +287,10 @@ RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& 
 }
 
 RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
-    Utf16RunFiles files;
+    EncodedRunFiles files(EncodedFilesOptions{.source_encoding = std::nullopt,
+                                              .destination_encoding = Encoding::utf16le,
+                                              .progress = {},
+                                              .protected_file = {}});
     return run_conversion(view, dictionary, files);
 }
 

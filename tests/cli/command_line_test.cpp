@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "command_line.h"
+#include "taviro/cli/command_line.h"
 
 namespace taviro {
 namespace {

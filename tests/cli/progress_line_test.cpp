@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "progress_bar.h"
+#include "taviro/cli/progress_bar.h"
 
 namespace taviro {
 namespace {

@@ -234,8 +234,8 @@ TEST_P(RunFailureKind, TellsWhatTheRunFailedOn) {
     const MemoryDictionary words;
     const FailingDictionary failing;
     const Dictionary& dictionary = GetParam().failing_dictionary ? static_cast<const Dictionary&>(failing) : words;
-    const RunResult result =
-        convert_file(folder / "in.txt", folder / "out.txt", dictionary);
+    RecordingRunView view(folder / "in.txt", folder / "out.txt");
+    const RunResult result = run_conversion(view, dictionary);
     EXPECT_EQ(result.failure, GetParam().failure) << result.reason;
     EXPECT_EQ(result.outcome == RunOutcome::completed, GetParam().failure == RunFailure::none);
 }

@@ -9,7 +9,6 @@
 
 #include "controls.h"
 #include "shape.h"
-#include "taviro/run/encoded_run_files.h"
 #include "taviro/run/conversion_run.h"
 #include "window_style.h"
 
@@ -113,16 +112,7 @@ void MainWindow::choose_source() { source_box_->setText(choose_file(QFileDialog:
 
 void MainWindow::choose_destination() { destination_box_->setText(choose_file(QFileDialog::AcceptSave)); }
 
-// The source is read as the command line reads it (a byte-order mark, UTF-8,
-// or the windows' own UTF-16LE without one); the destination is the windows'
-// UTF-16LE, as it always was.
-void MainWindow::convert() {
-    EncodedRunFiles files(EncodedFilesOptions{.source_encoding = std::nullopt,
-                                              .destination_encoding = Encoding::utf16le,
-                                              .progress = {},
-                                              .protected_file = {}});
-    run_conversion(*this, dictionary_, files);
-}
+void MainWindow::convert() { run_conversion(*this, dictionary_); }
 
 void MainWindow::request_end() { emit end_requested(0); }
 

@@ -27,8 +27,9 @@ enum class Finish : std::uint8_t {
     split,              // two dictionary words
     user_entry,         // the user's lexicon wrote it whole
     loanword_entry,     // the loanword lexicon wrote it whole
+    count_,             // not a finish: how many there are
 };
-inline constexpr std::size_t kFinishes = 7;
+inline constexpr std::size_t kFinishes = static_cast<std::size_t>(Finish::count_);
 
 [[nodiscard]] Finish finish_of(const WordFinishing& word) noexcept;
 

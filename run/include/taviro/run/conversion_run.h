@@ -35,9 +35,9 @@ inline constexpr std::string_view kMissingSourceMessage =
     "File does not Exist. Please enter a valid filename.";
 inline constexpr std::string_view kCompletedMessage = "The Transliteration process is complete.";
 
-// How a run opens and closes its two files. The windows read UTF-16LE and write
-// UTF-16LE with a byte-order mark; the command line reads and writes other
-// encodings through the same run, with the same checks and outcomes.
+// How a run opens and closes its two files (EncodedRunFiles): the windows
+// write UTF-16LE with a byte-order mark; the command line writes other
+// encodings too, through the same run, with the same checks and outcomes.
 class RunFiles {
 public:
     virtual ~RunFiles() = default;
@@ -104,9 +104,6 @@ struct RunOptions {
 // A run with the windows' checks on names, through `files`, fresh for this run.
 [[nodiscard]] RunResult convert_file(const std::string& source, const std::string& destination,
                                      const Dictionary& dictionary, RunFiles& files, const RunOptions& options = {});
-// The same with the windows' files: UTF-16LE in, UTF-16LE with a byte-order mark out.
-[[nodiscard]] RunResult convert_file(const std::string& source, const std::string& destination,
-                                     const Dictionary& dictionary, const RunOptions& options = {});
 
 // A run without the windows' checks on names: `files` decides what a name
 // means (standard input and output, say) and what it refuses.
@@ -156,7 +153,9 @@ FileRunResult run_stream_conversion(const std::string& source, const std::string
 // the run on the view: busy while converting, then the message for the
 // outcome with its reason, the names emptied, the controls idle again.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files);
-// The same with the windows' UTF-16LE files.
+// The same with the windows' files: the source read as the command line reads
+// it (a byte-order mark, UTF-8, or UTF-16 without a mark), the destination
+// written in UTF-16LE with a byte-order mark, as the windows always wrote it.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
 
 }  // namespace taviro
