@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "taviro/run/file_error.h"
+#include "taviro/run/parallel_conversion.h"
 #include "taviro/terminal/message_text.h"
 #include "taviro/terminal/option_reader.h"
-#include "taviro/terminal/source_encoding_option.h"
 
 namespace taviro {
 namespace {
@@ -43,8 +43,6 @@ constexpr std::array<OptionDefinition, 11> kOptions{{
     {"version", '\0', false, kVersion},
 }};
 
-// More threads than this only cost memory, a few chunks each.
-constexpr unsigned kMaxJobs = 256;
 
 CommandLine wrong_usage(std::string problem) {
     CommandLine line;
@@ -65,27 +63,29 @@ std::optional<std::string> set_value(CommandLine& line, int option, std::string_
     case kJobs: {
         unsigned jobs = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
-        if (error != std::errc() || end != value.data() + value.size() || jobs == 0 || jobs > kMaxJobs) {
-            return joined({quoted_text(value), " is no number of threads for --jobs (1 to ", std::to_string(kMaxJobs),
+        if (error != std::errc() || end != value.data() + value.size() || jobs == 0 || jobs > kMostThreads) {
+            return joined({quoted_text(value), " is no number of threads for --jobs (1 to ", std::to_string(kMostThreads),
                            ")"});
         }
         line.jobs = jobs;
         return std::nullopt;
     }
     case kFrom: {
-        SourceEncodingChoice choice = read_source_encoding(value);
+        EncodingChoice choice = read_source_encoding(value, quoted_text(value), "--from");
         if (!choice.problem.empty()) {
             return std::move(choice.problem);
         }
         line.from = choice.encoding;
         return std::nullopt;
     }
-    case kTo:
-        line.to = find_encoding(value);
-        if (!line.to || *line.to == Encoding::utf16be) {
-            return joined({"unknown encoding ", quoted_text(value), " for --to (utf-16le, utf-8)"});
+    case kTo: {
+        EncodingChoice choice = read_destination_encoding(value, quoted_text(value), "--to");
+        if (!choice.problem.empty()) {
+            return std::move(choice.problem);
         }
+        line.to = choice.encoding;
         return std::nullopt;
+    }
     default:
         return std::nullopt;
     }

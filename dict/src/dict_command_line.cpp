@@ -4,7 +4,8 @@
 
 #include "taviro/run/file_error.h"
 #include "taviro/terminal/option_reader.h"
-#include "taviro/terminal/source_encoding_option.h"
+#include "taviro/encoding/encoding.h"
+#include "taviro/terminal/message_text.h"
 
 namespace taviro {
 namespace {
@@ -56,7 +57,7 @@ DictArguments parse_dict_arguments(std::span<const char* const> arguments) {
             parsed.spoken = true;
             break;
         case kFrom: {
-            SourceEncodingChoice choice = read_source_encoding(found.value);
+            EncodingChoice choice = read_source_encoding(found.value, quoted_text(found.value), "--from");
             if (!choice.problem.empty()) {
                 throw UsageError{std::move(choice.problem)};
             }

@@ -193,21 +193,17 @@ bool is_missing(py::handle value) {
 }
 
 std::optional<taviro::Encoding> source_encoding(const std::string& name) {
-    if (name == "auto") {
-        return std::nullopt;
-    }
-    if (auto encoding = taviro::find_encoding(name)) {
-        return encoding;
-    }
-    throw py::value_error("unknown encoding '" + name + "' for from_encoding (auto, utf-16le, utf-16be, utf-8)");
+    const taviro::EncodingChoice choice = taviro::read_source_encoding(name, py::repr(py::str(name)).cast<std::string>(),
+                                                                       "from_encoding");
+    if (!choice.problem.empty()) throw py::value_error(choice.problem);
+    return choice.encoding;
 }
 
 taviro::Encoding destination_encoding(const std::string& name) {
-    const auto encoding = taviro::find_encoding(name);
-    if (!encoding || *encoding == taviro::Encoding::utf16be) {
-        throw py::value_error("unknown encoding '" + name + "' for to_encoding (utf-16le, utf-8)");
-    }
-    return *encoding;
+    const taviro::EncodingChoice choice =
+        taviro::read_destination_encoding(name, py::repr(py::str(name)).cast<std::string>(), "to_encoding");
+    if (!choice.problem.empty()) throw py::value_error(choice.problem);
+    return *choice.encoding;
 }
 
 // A convert_file run that did not complete, with what it failed on, so that
@@ -453,6 +449,7 @@ PYBIND11_MODULE(_taviro, module) {
     module.attr("__version__") = TAVIRO_VERSION;
     // The programs' places for words.mdb; the package says where it stands in for a program.
     module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
+    module.attr("_MOST_THREADS") = taviro::kMostThreads;
     bind_errors(module);
     bind_finished_word(module);
     bind_transliterator(module);

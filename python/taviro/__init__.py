@@ -21,11 +21,8 @@ from pathlib import Path
 from typing import Any, Callable, Iterable, List, Optional, Sequence, Tuple, Type, Union, overload
 
 from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
-from ._taviro import _dictionary_candidates
+from ._taviro import _MOST_THREADS, _dictionary_candidates
 from ._taviro import Transliterator as _Engine
-
-# As many threads as taviro-convert -j takes.
-_MOST_THREADS = 256
 
 __all__ = [
     "DictionaryError",

@@ -46,4 +46,6 @@ class Transliterator:
     def _convert_file(self, source: str, destination: str, from_encoding: str, to_encoding: str,
                       threads: int) -> Tuple[str, int]: ...
 
+_MOST_THREADS: int
+
 def _dictionary_candidates(program_folder: Union[str, os.PathLike[str]]) -> List[Path]: ...

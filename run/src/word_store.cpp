@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "taviro/spoken.h"
 #include "taviro/run/dictionary_schema.h"
 #include "taviro/run/file_error.h"
 #include "taviro/sqlite/database.h"
@@ -68,7 +69,7 @@ void read_lexicon(const Database& database, const std::string& table, Lexicon le
 }
 
 void read_lexicons(const Database& database, WordStoreOptions options, MemoryDictionary& words) {
-    if (options.loanwords || options.spoken) {
+    if (writes_loanwords(options.loanwords, options.spoken)) {
         if (!has_table(database, kLoanwordsTable)) {
             throw database.error("it has no loanword lexicon (table 'loanwords'), which loanwords and spoken "
                                  "forms are written from");

@@ -123,8 +123,11 @@ test("explain tells each word in taviro-dict's words, and failures are TaviroErr
   const dict = process.env.TAVIRO_DICT;
   const told = execFileSync(dict, ['explain', 'ਪੰਜਾਬੀਆਂ', 'ਕਮਲ'], { encoding: 'utf8' }).trim().split('\n');
   assert.deepEqual(words.map((word) => word.explanation), told);
-  const isTaviroError = (message) => (error) => error instanceof TaviroError && message.test(error.message);
-  assert.throws(() => taviro.transliterate('ਕ\u0A71x'), isTaviroError(/addak/));
+  const isTaviroError = (message, kind) => (error) =>
+    error instanceof TaviroError && message.test(error.message) && (kind === undefined || error.kind === kind);
+  assert.throws(() => taviro.transliterate('ਕ\u0A71x'), isTaviroError(/addak/, 'text'));
+  // Before: the page told a word too long by matching these words of the message.
+  assert.throws(() => taviro.transliterate('ਕ'.repeat(40000)), isTaviroError(/32767/, 'tooLong'));
   assert.throws(() => taviro.transliterate(undefined), TypeError);
   await assert.rejects(Taviro.create({ lexicon: 'ਕਮਲ ka mal\n' }),
     isTaviroError(/line:1: the Roman text holds a separator/));

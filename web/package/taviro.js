@@ -10,10 +10,14 @@ import { createTaviroModule, kEngineWasm } from './engine.js';
 
 /** A failure the engine reports; `message` is the engine's own. */
 export class TaviroError extends Error {
-  /** @param {string} message */
-  constructor(message) {
+  /**
+   * @param {string} message
+   * @param {'text' | 'tooLong' | 'file' | 'usage'} [kind]
+   */
+  constructor(message, kind = 'usage') {
     super(message);
     this.name = 'TaviroError';
+    this.kind = kind;
   }
 }
 
@@ -44,7 +48,7 @@ function loneSurrogate(units, from) {
 }
 
 function take(result) {
-  if (result.error !== undefined) throw new TaviroError(result.error);
+  if (result.error !== undefined) throw new TaviroError(result.error, result.failure);
   return result;
 }
 

@@ -110,7 +110,7 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
     setBusy(false);
   },
   failed: (reply, request) => {
-    showFailure(reply.message, request);
+    showFailure(reply.message, request, reply.failure);
     setBusy(false);
   },
   encoded: (reply, name) => downloadFile(reply.bytes, name),
@@ -351,11 +351,11 @@ function showResult(reply, request) {
 // and a held text stay as they were, since nothing is thrown away before the
 // user says so, and convert as usual once the user types or converts. The
 // message names the file, and says what a word too long for the rules means.
-function showFailure(message, request) {
+function showFailure(message, request, failure) {
   const name = request && request.name;
   clearResult();
   let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
-  if (/32767|too long/.test(message)) {
+  if (failure === 'tooLong') {
     text += `. A word that long is not Punjabi text: check that ${name ? 'this is the file' : 'this is the text'} ` +
       'you meant.';
   }

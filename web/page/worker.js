@@ -58,6 +58,7 @@ self.onmessage = async (event) => {
     await handlers[message.kind](message);
   } catch (error) {
     const kind = kFailureKinds[message.kind] || 'failed';
-    reply({ kind, message: error.message || String(error) });
+    const text = error.message || String(error);
+    reply(kind === 'failed' ? { kind, message: text, failure: error.kind || 'usage' } : { kind, message: text });
   }
 };

@@ -18,7 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "taviro/spoken.h"
 #include "taviro/convert/lexicon_entry.h"
+#include "taviro/convert/run_error.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
@@ -82,9 +84,21 @@ val units_view(std::u16string& text) {
     return val(typed_memory_view(text.size(), reinterpret_cast<const std::uint16_t*>(text.data())));
 }
 
+// What a failure was, so that no face reads its message's words to tell:
+// "tooLong" (a word past the rules' 16-bit counter), "text" (a text the rules
+// refuse), "file" (bytes that are no text, or not in their encoding), or
+// "usage" (a call the module cannot serve, such as an unknown encoding).
+const char* failure_kind(const std::exception& error) {
+    if (const auto* engine = dynamic_cast<const EngineError*>(&error)) {
+        return engine->kind() == EngineError::Kind::overflow ? "tooLong" : "text";
+    }
+    return dynamic_cast<const RunError*>(&error) != nullptr ? "file" : "usage";
+}
+
 val failure(const std::exception& error) {
     val result = val::object();
     result.set("error", std::string(error.what()));
+    result.set("failure", std::string(failure_kind(error)));
     return result;
 }
 
@@ -102,8 +116,8 @@ public:
     std::size_t count(std::u16string_view text) const override { return words.count(text); }
     std::size_t longest_row() const noexcept override { return words.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        const bool with_loanwords = loanwords_on || spoken_on;
-        return winning(users.pronunciation(units), with_loanwords ? loanwords.pronunciation(units) : std::nullopt);
+        return winning(users.pronunciation(units),
+                       writes_loanwords(loanwords_on, spoken_on) ? loanwords.pronunciation(units) : std::nullopt);
     }
     bool spoken_forms() const noexcept override { return spoken_on; }
 };
@@ -229,14 +243,9 @@ public:
     // CR LF, as the desktop writes. { bytes } or { error }.
     val encode(const std::string& encoding) {
         try {
-            // The page's downloads and the package's convertFile write these
-            // two alone, as taviro-convert's destinations are.
-            const std::optional<Encoding> chosen = find_encoding(encoding);
-            if (!chosen || *chosen == Encoding::utf16be) {
-                throw std::invalid_argument("cannot write '" + encoding +
-                                            "': the Roman text is written as utf-8 or utf-16le");
-            }
-            bytes_ = encoded_text(input_, *chosen);
+            const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
+            if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
+            bytes_ = encoded_text(input_, *chosen.encoding);
             input_.clear();
             val result = val::object();
             result.set("bytes",

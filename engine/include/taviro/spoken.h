@@ -13,6 +13,10 @@
 
 namespace taviro {
 
+// Spoken forms write English loanwords as speakers say them too: whether the
+// loanword lexicon writes its words, with these two switches.
+constexpr bool writes_loanwords(bool loanwords, bool spoken) noexcept { return loanwords || spoken; }
+
 // Drops from `word`, finished from the Gurmukhi `units` (as read: see
 // WordBuilder::units_read()), every inherent "a" that stands
 //   long vowel (ā ū ē ō ai au; not ī) + one consonant + "a" + one consonant + a vowel,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace taviro {
@@ -22,5 +23,19 @@ std::string_view encoding_name(Encoding encoding) noexcept;
 
 // The encoding a name stands for, ignoring case ("UTF-8" too); nothing for an unknown name.
 std::optional<Encoding> find_encoding(std::string_view name) noexcept;
+
+// What every front end takes for the encoding of the text it reads ("auto",
+// the default, detects it) and of the Roman text it writes (UTF-16LE, the
+// windows' own, or UTF-8), under its own name for the setting: "--from",
+// "from_encoding", "to".
+struct EncodingChoice {
+    std::optional<Encoding> encoding;  // empty for "auto"
+    std::string problem;               // set when the name is none of the choices
+};
+// `quoted_name` is the name as the front end shows it in a message.
+EncodingChoice read_source_encoding(std::string_view name, std::string_view quoted_name,
+                                    std::string_view setting);
+EncodingChoice read_destination_encoding(std::string_view name, std::string_view quoted_name,
+                                         std::string_view setting);
 
 }  // namespace taviro

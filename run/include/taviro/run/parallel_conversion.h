@@ -34,6 +34,10 @@ namespace taviro {
 // The threads a conversion uses unless told otherwise: one per core.
 unsigned available_threads() noexcept;
 
+// The most threads a front end lets a conversion ask for: more only cost
+// memory, a few chunks each.
+inline constexpr unsigned kMostThreads = 256;
+
 struct ParallelOptions {
     // Threads that convert, the calling one among them; 1 or less is
     // convert_units() on the calling thread.
