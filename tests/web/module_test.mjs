@@ -98,6 +98,7 @@ test("a file's bytes are read as taviro-convert reads them", () => {
     ['UTF-16LE with a byte-order mark', utf16(`\uFEFF${gurmukhi}\r\n`, true), `${gurmukhi}\r\n`, 'utf-16le'],
     ['UTF-16BE with a byte-order mark', utf16(`\uFEFF${gurmukhi}`, false), gurmukhi, 'utf-16be'],
     ['Gurmukhi alone in UTF-16LE without a mark', utf16(gurmukhi, true), gurmukhi, 'utf-16le'],
+    ['UTF-16BE without a mark', utf16(`${gurmukhi} ਕਿ\r\n`, false), `${gurmukhi} ਕਿ\r\n`, 'utf-16be'],
   ];
   for (const [name, bytes, source, encoding] of cases) {
     const result = taviro.readFile(new Uint8Array(bytes), 'in.txt');
@@ -108,6 +109,7 @@ test("a file's bytes are read as taviro-convert reads them", () => {
     [Buffer.from([0x61, 0x62, 0xFF, 0x0A]), "cannot read 'in.txt': it is not valid UTF-8 at byte offset 2 (0xFF)"],
     [Buffer.from([0xFF, 0xFE, 0x15]),
       "cannot read 'in.txt': it ends in half a UTF-16 character (an odd number of bytes)"],
+    [Buffer.from([0x7F, 0x45, 0x4C, 0x46, 0x02, 0x01, 0x01, 0, 0, 0, 0x90]), "'in.txt' is not a text file"],
   ];
   for (const [bytes, message] of faults) {
     assert.throws(() => taviro.readFile(new Uint8Array(bytes), 'in.txt'), { message });
