@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "taviro/cli/progress_bar.h"
-#include "taviro/run/encoded_run_files.h"
+#include "taviro/run/conversion_run.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"

@@ -8,7 +8,7 @@
 
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/gurmukhi.h"
-#include "taviro/run/encoded_run_files.h"
+#include "encoded_run_files.h"
 #include "taviro/run/file_error.h"
 #include "taviro/run/file_names.h"
 #include "taviro/run/parallel_conversion.h"
@@ -16,6 +16,25 @@
 
 namespace taviro {
 namespace {
+
+// Told when the names have passed and both files are open, just before the
+// text is converted; `renamed_destination` as in RunResult.
+class RunProgress {
+public:
+    virtual ~RunProgress() = default;
+    virtual void converting(const std::string& renamed_destination) = 0;
+};
+
+struct RunOptions {
+    std::filesystem::path dictionary_file;  // refused as a destination, when named
+    RunProgress* progress = nullptr;
+    unsigned threads = 1;  // that convert the text (see convert_units_parallel())
+    // Names typed into the window's boxes lose their leading and trailing
+    // blanks before they are checked; names from a shell or a program are
+    // used exactly as given.
+    bool trim_names = false;
+};
+
 
 constexpr std::string_view kTextExtension = "txt";
 
@@ -228,6 +247,34 @@ private:
     bool shown_renamed_ = false;
 };
 
+// A run with the windows' checks on names, through `files`, fresh for this run.
+RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                       RunFiles& files, const RunOptions& options) {
+    CheckedNames names;
+    if (auto refusal = check_names(source, destination, options, names)) {
+        return *std::move(refusal);
+    }
+    return convert_opened(names.source, names.destination, dictionary, files, options.progress,
+                          names.renamed_destination, options.threads);
+}
+
+// A run without the windows' checks on names: `files` decides what a name
+// means (standard input and output, say) and what it refuses.
+RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
+                         RunFiles& files, unsigned threads) {
+    return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
+}
+
+RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {
+    WindowPresenter presenter(view);
+    RunOptions options;
+    options.progress = &presenter;
+    options.trim_names = true;
+    const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, files, options);
+    presenter.finish(result);
+    return result;
+}
+
 }  // namespace
 
 std::string_view outcome_message(RunOutcome outcome) noexcept {
@@ -241,21 +288,6 @@ std::string_view outcome_message(RunOutcome outcome) noexcept {
         break;
     }
     return kInvalidNamesMessage;
-}
-
-RunResult convert_file(const std::string& source, const std::string& destination, const Dictionary& dictionary,
-                       RunFiles& files, const RunOptions& options) {
-    CheckedNames names;
-    if (auto refusal = check_names(source, destination, options, names)) {
-        return *std::move(refusal);
-    }
-    return convert_opened(names.source, names.destination, dictionary, files, options.progress,
-                          names.renamed_destination, options.threads);
-}
-
-RunResult convert_stream(const std::string& source, const std::string& destination, const Dictionary& dictionary,
-                         RunFiles& files, unsigned threads) {
-    return convert_opened(source, destination, dictionary, files, nullptr, {}, threads);
 }
 
 FileRunResult run_file_conversion(const std::string& source, const std::string& destination,
@@ -274,16 +306,6 @@ FileRunResult run_stream_conversion(const std::string& source, const std::string
     WatchedRunFiles files(encoded_files_options(options));
     const RunResult run = convert_stream(source, destination, dictionary, files, options.threads);
     return files.result(run, destination);
-}
-
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files) {
-    WindowPresenter presenter(view);
-    RunOptions options;
-    options.progress = &presenter;
-    options.trim_names = true;
-    const RunResult result = convert_file(view.source_name(), view.destination_name(), dictionary, files, options);
-    presenter.finish(result);
-    return result;
 }
 
 RunResult run_conversion(RunView& view, const Dictionary& dictionary) {

@@ -1,4 +1,4 @@
-#include "taviro/run/encoded_run_files.h"
+#include "encoded_run_files.h"
 
 #include <unistd.h>
 

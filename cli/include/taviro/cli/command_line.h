@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "taviro/run/encoded_run_files.h"
+#include "taviro/run/conversion_run.h"
 #include "taviro/encoding/encoding.h"
 
 namespace taviro {

@@ -1,7 +1,8 @@
 // One Convert run: checks the two names, converts the source into the
-// destination, and returns how it ended. It shows nothing: the window's
-// presenter (run_conversion), the command line and Python (both through
-// run_file_conversion) show the result each in their own way.
+// destination, and returns how it ended. Three calls make it, one for each way
+// of naming the files: the window's boxes (run_conversion, which also plays
+// the run on the window), names from a shell or a program (run_file_conversion:
+// the command line and Python) and the standard streams (run_stream_conversion).
 //
 // The names are refused before anything is opened when one is empty, when the
 // source is no existing file or its name does not end in exactly ".txt", and
@@ -24,8 +25,6 @@
 #include "taviro/encoding/read_progress.h"
 #include "taviro/engine.h"
 #include "taviro/run/run_view.h"
-#include "taviro/convert/unit_sink.h"
-#include "taviro/convert/unit_source.h"
 
 namespace taviro {
 
@@ -35,27 +34,8 @@ inline constexpr std::string_view kMissingSourceMessage =
     "File does not Exist. Please enter a valid filename.";
 inline constexpr std::string_view kCompletedMessage = "The Transliteration process is complete.";
 
-// How a run opens and closes its two files (EncodedRunFiles): the windows
-// write UTF-16LE with a byte-order mark; the command line writes other
-// encodings too, through the same run, with the same checks and outcomes.
-class RunFiles {
-public:
-    virtual ~RunFiles() = default;
-    // Opens the source for reading. Throws RunError.
-    virtual UnitSource& open_source(const std::filesystem::path& file) = 0;
-    // Makes ready to replace the destination, refusing one that could not be
-    // written; called only once the source is open. Throws RunError.
-    virtual UnitSink& open_destination(const std::filesystem::path& file) = 0;
-    // Writes out the rest, puts it in the destination's place and closes both
-    // files. Throws RunError: only a close without one means the text is in
-    // the destination.
-    virtual void close() = 0;
-    // After a failure: closes whatever is open, quietly, and drops what was
-    // written; the destination stays as it was before the run. Returns, in
-    // words, what could not be cleaned up (a temporary file left behind);
-    // empty when nothing was.
-    virtual std::string abandon() noexcept = 0;
-};
+// The name of standard input as a source and of standard output as a destination.
+inline constexpr std::string_view kStandardStream = "-";
 
 enum class RunOutcome {
     completed,
@@ -82,33 +62,6 @@ struct RunResult {
 
 // The message the windows show for an outcome.
 std::string_view outcome_message(RunOutcome outcome) noexcept;
-
-// Told when the names have passed and both files are open, just before the
-// text is converted; `renamed_destination` as in RunResult.
-class RunProgress {
-public:
-    virtual ~RunProgress() = default;
-    virtual void converting(const std::string& renamed_destination) = 0;
-};
-
-struct RunOptions {
-    std::filesystem::path dictionary_file;  // refused as a destination, when named
-    RunProgress* progress = nullptr;
-    unsigned threads = 1;  // that convert the text (see convert_units_parallel())
-    // Names typed into the window's boxes lose their leading and trailing
-    // blanks before they are checked; names from a shell or a program are
-    // used exactly as given.
-    bool trim_names = false;
-};
-
-// A run with the windows' checks on names, through `files`, fresh for this run.
-[[nodiscard]] RunResult convert_file(const std::string& source, const std::string& destination,
-                                     const Dictionary& dictionary, RunFiles& files, const RunOptions& options = {});
-
-// A run without the windows' checks on names: `files` decides what a name
-// means (standard input and output, say) and what it refuses.
-[[nodiscard]] RunResult convert_stream(const std::string& source, const std::string& destination,
-                                       const Dictionary& dictionary, RunFiles& files, unsigned threads = 1);
 
 // A run of a front end that names its files and their encodings (the command
 // line, Python): the source read in the named encoding or the one detected,
@@ -144,18 +97,18 @@ struct [[nodiscard]] FileRunResult {
 // adds it.
 FileRunResult run_file_conversion(const std::string& source, const std::string& destination,
                                   const Dictionary& dictionary, const FileRunOptions& options);
-// The same as convert_stream(): "-" is standard input as the source and
-// standard output as the destination, and the names are used as given.
+// The same without the windows' checks on names: "-" (kStandardStream) is
+// standard input as the source and standard output as the destination, and
+// other names are used as given.
 FileRunResult run_stream_conversion(const std::string& source, const std::string& destination,
                                     const Dictionary& dictionary, const FileRunOptions& options);
 
-// The Convert button: runs with the view's names through `files`, and plays
-// the run on the view: busy while converting, then the message for the
-// outcome with its reason, the names emptied, the controls idle again.
-RunResult run_conversion(RunView& view, const Dictionary& dictionary, RunFiles& files);
-// The same with the windows' files: the source read as the command line reads
-// it (a byte-order mark, UTF-8, or UTF-16 without a mark), the destination
-// written in UTF-16LE with a byte-order mark, as the windows always wrote it.
+// The Convert button: runs with the view's names, trimmed, and plays the run
+// on the view: busy while converting, then the message for the outcome with
+// its reason, the names emptied, the controls idle again. The source is read
+// as the command line reads it (a byte-order mark, UTF-8, or UTF-16 without a
+// mark), the destination written in UTF-16LE with a byte-order mark, as the
+// windows always wrote it.
 RunResult run_conversion(RunView& view, const Dictionary& dictionary);
 
 }  // namespace taviro

@@ -15,13 +15,35 @@
 
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
+#include "taviro/convert/unit_sink.h"
+#include "taviro/convert/unit_source.h"
 #include "taviro/run/conversion_run.h"
 #include "taviro/run/descriptor_streams.h"
 #include "taviro/run/replacing_file.h"
 
 namespace taviro {
 
-inline constexpr std::string_view kStandardStream = "-";
+// How a run opens and closes its two files: the windows write UTF-16LE with a
+// byte-order mark; the command line writes other encodings too, through the
+// same run, with the same checks and outcomes.
+class RunFiles {
+public:
+    virtual ~RunFiles() = default;
+    // Opens the source for reading. Throws RunError.
+    virtual UnitSource& open_source(const std::filesystem::path& file) = 0;
+    // Makes ready to replace the destination, refusing one that could not be
+    // written; called only once the source is open. Throws RunError.
+    virtual UnitSink& open_destination(const std::filesystem::path& file) = 0;
+    // Writes out the rest, puts it in the destination's place and closes both
+    // files. Throws RunError: only a close without one means the text is in
+    // the destination.
+    virtual void close() = 0;
+    // After a failure: closes whatever is open, quietly, and drops what was
+    // written; the destination stays as it was before the run. Returns, in
+    // words, what could not be cleaned up (a temporary file left behind);
+    // empty when nothing was.
+    virtual std::string abandon() noexcept = 0;
+};
 
 struct EncodedFilesOptions {
     std::optional<Encoding> source_encoding;  // empty: detect it
