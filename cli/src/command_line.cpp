@@ -51,6 +51,15 @@ CommandLine wrong_usage(std::string problem) {
     return line;
 }
 
+// The encoding chosen, or the problem with the name given for it.
+std::optional<std::string> take_encoding(std::optional<Encoding>& encoding, EncodingChoice choice) {
+    if (!choice.problem.empty()) {
+        return std::move(choice.problem);
+    }
+    encoding = choice.encoding;
+    return std::nullopt;
+}
+
 // Sets the option's value; returns the problem when the value is not one it takes.
 std::optional<std::string> set_value(CommandLine& line, int option, std::string_view value) {
     switch (option) {
@@ -70,22 +79,10 @@ std::optional<std::string> set_value(CommandLine& line, int option, std::string_
         line.jobs = jobs;
         return std::nullopt;
     }
-    case kFrom: {
-        EncodingChoice choice = read_source_encoding(value, quoted_text(value), "--from");
-        if (!choice.problem.empty()) {
-            return std::move(choice.problem);
-        }
-        line.from = choice.encoding;
-        return std::nullopt;
-    }
-    case kTo: {
-        EncodingChoice choice = read_destination_encoding(value, quoted_text(value), "--to");
-        if (!choice.problem.empty()) {
-            return std::move(choice.problem);
-        }
-        line.to = choice.encoding;
-        return std::nullopt;
-    }
+    case kFrom:
+        return take_encoding(line.from, read_source_encoding(value, quoted_text(value), "--from"));
+    case kTo:
+        return take_encoding(line.to, read_destination_encoding(value, quoted_text(value), "--to"));
     default:
         return std::nullopt;
     }
