@@ -112,30 +112,32 @@ py::str text_of(std::u16string_view units) {
     return py::reinterpret_steal<py::str>(text);
 }
 
-// One finished word as Python sees it: convert/'s word report with its places
-// counted in code points, its finish named and explained by convert/'s one
-// wording, so that nothing about a word is decided in Python.
-struct FinishedWord {
+// convert/'s word report as Python sees it, field for field: its places
+// counted in code points, its finish named, its pieces and its explanation in
+// convert/'s one wording, so that nothing about a word is decided in Python.
+struct WordReport {
     std::u16string source;
     std::u16string roman;
-    std::size_t start = 0;
-    std::size_t end = 0;
+    std::size_t source_begin = 0;
+    std::size_t source_end = 0;
     std::string finish;
-    std::size_t stem_start = 0;  // in `roman`
+    std::size_t stem_begin = 0;  // in `roman`
     std::size_t stem_end = 0;
     std::u16string explanation;
     bool spoken = false;  // spoken forms changed it: dropped an "a" after a long vowel, or kept one
 
-    bool operator==(const FinishedWord&) const = default;
+    bool operator==(const WordReport&) const = default;
 };
 
-py::tuple fields_of(const FinishedWord& word) {
-    return py::make_tuple(text_of(word.source), text_of(word.roman), word.start, word.end, word.finish,
-                          word.stem_start, word.stem_end, text_of(word.explanation), word.spoken);
+// The fields in their order, as a report pickles: the order of the named
+// tuple it once was, so that pickles of every version load.
+py::tuple fields_of(const WordReport& word) {
+    return py::make_tuple(text_of(word.source), text_of(word.roman), word.source_begin, word.source_end, word.finish,
+                          word.stem_begin, word.stem_end, text_of(word.explanation), word.spoken);
 }
 
-FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
-                           const CodePointIndex& in_source) {
+WordReport word_report(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
+                       const CodePointIndex& in_source) {
     const std::u16string_view roman = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
     return {std::u16string(text.substr(word.source_begin, word.source_end - word.source_begin)),
             std::u16string(roman),
@@ -146,6 +148,29 @@ FinishedWord finished_word(const taviro::WordReport& word, std::u16string_view t
             code_points(roman.substr(0, word.stem_end)),
             taviro::explain_word(word, text, converted),
             word.spoken || word.spoken_kept};
+}
+
+// The named pieces of the report's Roman text, as (name, begin, end) in code
+// points: the wording's pieces for its finish, at its stem's places.
+py::list pieces_of(const WordReport& word) {
+    py::list pieces;
+    for (std::size_t finish = 0; finish < taviro::kFinishes; ++finish) {
+        const taviro::FinishWording& wording = taviro::finish_wording(static_cast<taviro::Finish>(finish));
+        if (wording.name != word.finish) continue;
+        const auto place = [&](taviro::PieceMark mark) {
+            switch (mark) {
+            case taviro::PieceMark::word_begin: return std::size_t{0};
+            case taviro::PieceMark::stem_begin: return word.stem_begin;
+            case taviro::PieceMark::stem_end: return word.stem_end;
+            case taviro::PieceMark::word_end: break;
+            }
+            return code_points(word.roman);
+        };
+        for (const taviro::PieceWording& piece : wording.pieces) {
+            pieces.append(py::make_tuple(std::string(piece.name), place(piece.begin), place(piece.end)));
+        }
+    }
+    return pieces;
 }
 
 // The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
@@ -256,13 +281,13 @@ public:
         return roman;
     }
 
-    std::vector<FinishedWord> finish_details(std::u16string_view text) const {
+    std::vector<WordReport> finish_details(std::u16string_view text) const {
         const taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
         const CodePointIndex in_source(text);
-        std::vector<FinishedWord> words;
+        std::vector<WordReport> words;
         words.reserve(converted.words.size());
         for (const taviro::WordReport& word : converted.words) {
-            words.push_back(finished_word(word, text, converted.text, in_source));
+            words.push_back(word_report(word, text, converted.text, in_source));
         }
         return words;
     }
@@ -318,44 +343,51 @@ void bind_errors(py::module_& module) {
 
 // Read-only, compared and hashed by value, and pickled by rebuilding from its
 // fields, as the named tuple it replaces was.
-void bind_finished_word(py::module_& module) {
-    py::class_<FinishedWord>(module, "FinishedWord", R"(One word of a text and how it was finished.
+void bind_word_report(py::module_& module) {
+    py::class_<WordReport>(module, "WordReport", R"(One word of a text and how it was finished.
 
-`source` is text[start:end] and `roman` its Roman text. `finish` is
-"prefix", "suffix", "prefix+suffix", "split", "none" (the rules alone),
-or "user" or "loanword" when an entry of that lexicon gave the whole word.
-A kept prefix is roman[:stem_start], a kept suffix roman[stem_end:], and
-a split's first part roman[:stem_end]. `spoken` is True when spoken forms
-changed it: dropped an "a" after a long vowel, or kept one that an addak or
-tippi asserts. `explanation` says it in words, as
-taviro-dict explain and the web page do: "ਪੰਜਾਬੀ → pañjābī: split into two
-dictionary words: first pañjā + second bī".)")
-        .def_property_readonly("source", [](const FinishedWord& self) { return text_of(self.source); })
-        .def_property_readonly("roman", [](const FinishedWord& self) { return text_of(self.roman); })
-        .def_readonly("start", &FinishedWord::start)
-        .def_readonly("end", &FinishedWord::end)
-        .def_readonly("finish", &FinishedWord::finish)
-        .def_readonly("stem_start", &FinishedWord::stem_start)
-        .def_readonly("stem_end", &FinishedWord::stem_end)
-        .def_property_readonly("explanation", [](const FinishedWord& self) { return text_of(self.explanation); })
-        .def_readonly("spoken", &FinishedWord::spoken)
-        .def("__eq__", [](const FinishedWord& self, const FinishedWord& other) { return self == other; },
+`source` is text[source_begin:source_end] and `roman` its Roman text.
+`finish` is "prefix", "suffix", "prefix+suffix", "split", "none" (the rules
+alone), or "user" or "loanword" when an entry of that lexicon gave the whole
+word. A kept prefix is roman[:stem_begin], a kept suffix roman[stem_end:],
+and a split's first part roman[:stem_end]; `pieces` names them, as
+(name, begin, end) in `roman`. `spoken` is True when spoken forms changed it:
+dropped an "a" after a long vowel, or kept one that an addak or tippi
+asserts. `explanation` says it in words, as taviro-dict explain and the web
+page do: "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā +
+second bī". `start`, `end` and `stem_start` are the older names of
+source_begin, source_end and stem_begin.)")
+        .def_property_readonly("source", [](const WordReport& self) { return text_of(self.source); })
+        .def_property_readonly("roman", [](const WordReport& self) { return text_of(self.roman); })
+        .def_readonly("source_begin", &WordReport::source_begin)
+        .def_readonly("source_end", &WordReport::source_end)
+        .def_readonly("finish", &WordReport::finish)
+        .def_readonly("stem_begin", &WordReport::stem_begin)
+        .def_readonly("stem_end", &WordReport::stem_end)
+        .def_property_readonly("pieces", &pieces_of)
+        .def_property_readonly("explanation", [](const WordReport& self) { return text_of(self.explanation); })
+        .def_readonly("spoken", &WordReport::spoken)
+        .def_readonly("start", &WordReport::source_begin)
+        .def_readonly("end", &WordReport::source_end)
+        .def_readonly("stem_start", &WordReport::stem_begin)
+        .def("__eq__", [](const WordReport& self, const WordReport& other) { return self == other; },
              py::is_operator())
-        .def("__hash__", [](const FinishedWord& self) { return py::hash(fields_of(self)); })
+        .def("__hash__", [](const WordReport& self) { return py::hash(fields_of(self)); })
         .def("__repr__",
-             [](const FinishedWord& self) {
-                 return py::str("FinishedWord(source={!r}, roman={!r}, start={}, end={}, finish={!r}, "
-                                "stem_start={}, stem_end={}, spoken={}, explanation={!r})")
-                     .format(text_of(self.source), text_of(self.roman), self.start, self.end, self.finish,
-                             self.stem_start, self.stem_end, self.spoken, text_of(self.explanation));
+             [](const WordReport& self) {
+                 return py::str("WordReport(source={!r}, roman={!r}, source_begin={}, source_end={}, finish={!r}, "
+                                "stem_begin={}, stem_end={}, spoken={}, explanation={!r})")
+                     .format(text_of(self.source), text_of(self.roman), self.source_begin, self.source_end,
+                             self.finish, self.stem_begin, self.stem_end, self.spoken, text_of(self.explanation));
              })
-        .def(py::pickle([](const FinishedWord& self) { return fields_of(self); },
+        .def(py::pickle([](const WordReport& self) { return fields_of(self); },
                         [](const py::tuple& fields) {
-                            // Eight fields: pickled before a word said whether it was spoken.
+                            // Eight fields: pickled before a word said whether it was spoken;
+                            // pickles of a FinishedWord, its older name, load too.
                             if (fields.size() != 8 && fields.size() != 9) {
-                                throw std::runtime_error("a FinishedWord has eight or nine fields");
+                                throw std::runtime_error("a WordReport has eight or nine fields");
                             }
-                            return FinishedWord{units_of(fields[0]),              units_of(fields[1]),
+                            return WordReport{units_of(fields[0]),              units_of(fields[1]),
                                                 fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
                                                 fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
                                                 fields[6].cast<std::size_t>(),    units_of(fields[7]),
@@ -451,6 +483,8 @@ PYBIND11_MODULE(_taviro, module) {
     module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
     module.attr("_MOST_THREADS") = taviro::kMostThreads;
     bind_errors(module);
-    bind_finished_word(module);
+    bind_word_report(module);
+    // Its name before it was the word report everywhere, for code and pickles that say it.
+    module.attr("FinishedWord") = module.attr("WordReport");
     bind_transliterator(module);
 }

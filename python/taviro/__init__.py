@@ -20,7 +20,7 @@ import warnings
 from pathlib import Path
 from typing import Any, Callable, Iterable, List, Optional, Sequence, Tuple, Type, Union, overload
 
-from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, __version__
+from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, WordReport, __version__
 from ._taviro import _MOST_THREADS, _dictionary_candidates
 from ._taviro import Transliterator as _Engine
 
@@ -29,6 +29,7 @@ __all__ = [
     "Error",
     "FileError",
     "FinishedWord",
+    "WordReport",
     "TextError",
     "Transliterator",
     "convert_file",
@@ -37,7 +38,7 @@ __all__ = [
     "transliterate_many",
 ]
 
-for _public in (Error, DictionaryError, FileError, TextError, FinishedWord):
+for _public in (Error, DictionaryError, FileError, TextError, WordReport):
     _public.__module__ = __name__
 
 PathName = Union[str, "os.PathLike[str]"]

@@ -170,7 +170,7 @@ def test_mypy_sees_the_types_of_the_module(tmp_path):
         "import taviro\n"
         "mine: taviro.Transliterator = taviro.Transliterator('my.mdb', loanwords=True)\n"
         "roman: str = mine.transliterate('ਕਮਲ') + taviro.transliterate('ਕਮਲ')\n"
-        "starts: list[int] = [word.start for word in mine.finish_details('ਕਮਲ')]\n"
+        "starts: list[int] = [word.source_begin for word in mine.finish_details('ਕਮਲ')]\n"
         "written: str = taviro.convert_file('notes.txt', 'roman.txt', threads=2)\n"
         "wrong: int = mine.transliterate('ਕਮਲ')\n", encoding="utf-8")
 
@@ -193,7 +193,8 @@ def test_the_stub_holds_what_the_extension_holds(tmp_path):
     # pybind11's classes have a metaclass of their own, and one without a
     # constructor takes any arguments only to refuse them.
     allowed = tmp_path / "allowed.txt"
-    allowed.write_text("taviro._taviro.FinishedWord\ntaviro._taviro.FinishedWord.__init__\n"
+    allowed.write_text("taviro._taviro.WordReport\ntaviro._taviro.WordReport.__init__\n"
+                       "taviro._taviro.FinishedWord\ntaviro._taviro.FinishedWord.__init__\n"
                        "taviro._taviro.Transliterator\n", encoding="utf-8")
 
     checked = subprocess.run(["/usr/bin/python3", "-m", "mypy.stubtest", "--allowlist", str(allowed),

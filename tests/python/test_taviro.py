@@ -77,19 +77,23 @@ def test_finish_details_count_as_taviro_dict_stats_and_follow_the_text(corpus):
     place = 0
     for word in words:
         place = roman.index(word.roman, place) + len(word.roman)
-        assert 0 <= word.stem_start <= word.stem_end <= len(word.roman)
+        assert 0 <= word.stem_begin <= word.stem_end <= len(word.roman)
     # Places count code points, as Python does, past characters of two UTF-16 units too.
     assert [word.source for word in taviro.Transliterator().finish_details("\U0001F600 ਕਮਲ ਸੰਤ")][-2:] == ["ਕਮਲ", "ਸੰਤ"]
 
 
-def test_a_finished_word_is_a_value_as_the_named_tuple_was():
+def test_a_word_report_is_a_value_as_the_named_tuple_was():
     word, = taviro.Transliterator().finish_details("ਪੰਜਾਬੀਆਂ")
 
-    assert repr(word) == ("FinishedWord(source='ਪੰਜਾਬੀਆਂ', roman='pañjābīāṃ', start=0, end=8, finish='split', "
-                          "stem_start=0, stem_end=7, spoken=False, explanation='ਪੰਜਾਬੀਆਂ → pañjābīāṃ: split into two "
-                          "dictionary words: first pañjābī + second āṃ')")
+    assert repr(word) == ("WordReport(source='ਪੰਜਾਬੀਆਂ', roman='pañjābīāṃ', source_begin=0, source_end=8, "
+                          "finish='split', stem_begin=0, stem_end=7, spoken=False, explanation='ਪੰਜਾਬੀਆਂ → "
+                          "pañjābīāṃ: split into two dictionary words: first pañjābī + second āṃ')")
+    assert word.pieces == [("first", 0, 7), ("second", 7, 9)]
     again = pickle.loads(pickle.dumps(word))
-    assert again == word and hash(again) == hash(word) and type(again) is taviro.FinishedWord
+    assert again == word and hash(again) == hash(word) and type(again) is taviro.WordReport
+    # A pickle of the versions that called it FinishedWord.
+    old = pickle.dumps(word, protocol=2).replace(b"ctaviro\nWordReport\n", b"ctaviro\nFinishedWord\n")
+    assert pickle.loads(old) == word and (word.start, word.end, word.stem_start) == (0, 8, 0)
     assert word != taviro.Transliterator().finish_details("ਪੰਜਾਬੀ")[0] and word != "ਪੰਜਾਬੀਆਂ"
     with pytest.raises(AttributeError):
         word.roman = "panjabian"
