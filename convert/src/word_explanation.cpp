@@ -30,18 +30,18 @@ constexpr std::array<FinishWording, kFinishes> kWordings{{
 constexpr std::string_view kSpokenStep = "spoken form: a dropped after a long vowel";
 constexpr std::string_view kSpokenKeptStep = "spoken form: a kept before addak or tippi";
 
-std::size_t offset(const WordReport& word, PieceMark mark) {
+std::size_t offset(PieceMark mark, std::size_t stem_begin, std::size_t stem_end, std::size_t length) {
     switch (mark) {
     case word_begin:
         return 0;
-    case stem_begin:
-        return word.stem_begin;
-    case stem_end:
-        return word.stem_end;
+    case PieceMark::stem_begin:
+        return stem_begin;
+    case PieceMark::stem_end:
+        return stem_end;
     case word_end:
         break;
     }
-    return word.roman_end - word.roman_begin;
+    return length;
 }
 
 // The wording is ASCII.
@@ -73,35 +73,48 @@ std::string_view spoken_kept_wording() noexcept {
     return kSpokenKeptStep;
 }
 
-std::vector<WordPiece> word_pieces(const WordReport& word) {
+std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::size_t stem_end, std::size_t length) {
     std::vector<WordPiece> pieces;
-    for (const PieceWording& piece : finish_wording(finish_of(word)).pieces) {
-        pieces.push_back({piece.name, offset(word, piece.begin), offset(word, piece.end)});
+    for (const PieceWording& piece : finish_wording(finish).pieces) {
+        pieces.push_back({piece.name, offset(piece.begin, stem_begin, stem_end, length),
+                          offset(piece.end, stem_begin, stem_end, length)});
     }
     return pieces;
 }
 
+std::vector<WordPiece> word_pieces(const WordReport& word) {
+    return word_pieces(finish_of(word), word.stem_begin, word.stem_end, word.roman_end - word.roman_begin);
+}
+
+std::optional<Finish> finish_named(std::string_view name) noexcept {
+    for (std::size_t finish = 0; finish < kFinishes; ++finish) {
+        if (kWordings[finish].name == name) return static_cast<Finish>(finish);
+    }
+    return std::nullopt;
+}
+
 std::u16string explain_word(const WordReport& word, std::u16string_view text, std::u16string_view roman) {
     const std::u16string_view word_roman = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    const ExplanationPunctuation& marks = kExplanationPunctuation;
     std::u16string explanation(text.substr(word.source_begin, word.source_end - word.source_begin));
-    explanation += u" \u2192 ";
+    explanation += marks.arrow;
     explanation += word_roman;
-    explanation += u": ";
+    explanation += marks.finish;
     append_ascii(explanation, finish_wording(finish_of(word)).sentence);
-    const char16_t* between = u": ";
+    std::u16string_view between = marks.first_piece;
     for (const WordPiece& piece : word_pieces(word)) {
         explanation += between;
         append_ascii(explanation, piece.name);
         explanation += u' ';
         explanation += word_roman.substr(piece.begin, piece.end - piece.begin);
-        between = u" + ";
+        between = marks.next_piece;
     }
     if (word.spoken_kept) {
-        explanation += u"; ";
+        explanation += marks.step;
         append_ascii(explanation, spoken_kept_wording());
     }
     if (word.spoken) {
-        explanation += u"; ";
+        explanation += marks.step;
         append_ascii(explanation, spoken_wording());
     }
     return explanation;

@@ -151,23 +151,13 @@ WordReport word_report(const taviro::WordReport& word, std::u16string_view text,
 }
 
 // The named pieces of the report's Roman text, as (name, begin, end) in code
-// points: the wording's pieces for its finish, at its stem's places.
+// points, as convert/ names and places them.
 py::list pieces_of(const WordReport& word) {
     py::list pieces;
-    for (std::size_t finish = 0; finish < taviro::kFinishes; ++finish) {
-        const taviro::FinishWording& wording = taviro::finish_wording(static_cast<taviro::Finish>(finish));
-        if (wording.name != word.finish) continue;
-        const auto place = [&](taviro::PieceMark mark) {
-            switch (mark) {
-            case taviro::PieceMark::word_begin: return std::size_t{0};
-            case taviro::PieceMark::stem_begin: return word.stem_begin;
-            case taviro::PieceMark::stem_end: return word.stem_end;
-            case taviro::PieceMark::word_end: break;
-            }
-            return code_points(word.roman);
-        };
-        for (const taviro::PieceWording& piece : wording.pieces) {
-            pieces.append(py::make_tuple(std::string(piece.name), place(piece.begin), place(piece.end)));
+    if (const auto finish = taviro::finish_named(word.finish)) {
+        for (const taviro::WordPiece& piece :
+             taviro::word_pieces(*finish, word.stem_begin, word.stem_end, code_points(word.roman))) {
+            pieces.append(py::make_tuple(std::string(piece.name), piece.begin, piece.end));
         }
     }
     return pieces;

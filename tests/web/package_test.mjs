@@ -118,8 +118,10 @@ Taviro.create().then((taviro) => {
 
 test("explain tells each word in taviro-dict's words, and failures are TaviroErrors", async () => {
   const words = taviro.explain('ਪੰਜਾਬੀਆਂ ਕਮਲ');
-  assert.deepEqual(words.map(({ source, start, end, finish }) => [source, start, end, finish]),
+  assert.deepEqual(words.map(({ source, sourceBegin, sourceEnd, finish }) => [source, sourceBegin, sourceEnd, finish]),
     [['ਪੰਜਾਬੀਆਂ', 0, 8, 'split'], ['ਕਮਲ', 9, 12, 'none']]);
+  assert.deepEqual(words[0].pieces, [{ name: 'first', begin: 0, end: 7, text: 'pañjābī' },
+    { name: 'second', begin: 7, end: 9, text: 'āṃ' }]);
   const dict = process.env.TAVIRO_DICT;
   const told = execFileSync(dict, ['explain', 'ਪੰਜਾਬੀਆਂ', 'ਕਮਲ'], { encoding: 'utf8' }).trim().split('\n');
   assert.deepEqual(words.map((word) => word.explanation), told);
@@ -146,10 +148,10 @@ test("the README's examples, an ES module and a CommonJS one, print what they sh
 });
 
 test('a TypeScript program type-checks against the declarations, and a wrong call does not', () => {
-  fs.writeFileSync(inProject('check.ts'), `import { Taviro, TaviroError, type WordExplanation } from 'taviro';
+  fs.writeFileSync(inProject('check.ts'), `import { Taviro, TaviroError, type WordReport } from 'taviro';
 const taviro: Taviro = await Taviro.create({ lexicon: [['ਜਲੰਧਰ', 'jalandhar']], loanwords: true });
 const roman: string = taviro.transliterate('ਕਮਲ');
-const words: WordExplanation[] = taviro.explain(roman);
+const words: WordReport[] = taviro.explain(roman);
 const { text, encoding }: { text: string; encoding: 'utf-8' | 'utf-16le' | 'utf-16be' } =
   taviro.transliterateFile(new Uint8Array(0), { name: 'notes.txt' });
 const bytes: Uint8Array = taviro.convertFile(new ArrayBuffer(0), { to: 'utf-8' });
@@ -158,7 +160,8 @@ const failure: Error = new TaviroError('');
 taviro.transliterate(42);
 // @ts-expect-error: no such encoding to write
 taviro.convertFile(bytes, { to: 'latin-1' });
-console.log(words[0].finish, text, encoding, failure);
+const kind: 'tooLong' | 'text' | 'file' | 'usage' = new TaviroError('').kind;
+console.log(words[0].finish, words[0].stemBegin, text, encoding, failure, kind);
 `);
   // The same declarations for a CommonJS program.
   fs.writeFileSync(inProject('check.cts'), `import taviro = require('taviro');

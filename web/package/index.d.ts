@@ -24,28 +24,43 @@ export type TargetEncoding = 'utf-8' | 'utf-16le';
 /** How a word was finished: by the rules alone, with a confirmed prefix or suffix, split in two, or from a lexicon. */
 export type Finish = 'none' | 'prefix' | 'suffix' | 'prefix+suffix' | 'split' | 'user' | 'loanword';
 
-/** A named piece of a word's Roman text: "prefix", "stem", "suffix", "first" or "second". */
+/** A named piece of a word's Roman text: "prefix", "stem", "suffix", "first" or "second", at [begin, end) of it. */
 export interface WordPiece {
   name: string;
+  begin: number;
+  end: number;
   text: string;
 }
 
-/** One word of a text and how it was finished, as the web page tells it. */
-export interface WordExplanation {
+/**
+ * One word of a text and how it was finished: the word report that
+ * `taviro-dict explain`, Python's `WordReport` and the web page show, field for field.
+ */
+export interface WordReport {
   /** The word in Gurmukhi. */
   source: string;
   /** Its Roman text. */
   roman: string;
   /** Where the word begins and ends in the text, in UTF-16 code units (String.prototype.slice). */
-  start: number;
-  end: number;
+  sourceBegin: number;
+  sourceEnd: number;
   finish: Finish;
+  /** Where a kept prefix ends and a kept suffix (or a split's second part) begins, in `roman`. */
+  stemBegin: number;
+  stemEnd: number;
   pieces: WordPiece[];
   /** Whether its spoken form changed it (`spoken: true`): dropped an "a" after a long vowel, or kept one that an addak or tippi asserts. */
   spoken: boolean;
   /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
   explanation: string;
+  /** @deprecated The older name of sourceBegin. */
+  start: number;
+  /** @deprecated The older name of sourceEnd. */
+  end: number;
 }
+
+/** @deprecated The older name of WordReport. */
+export type WordExplanation = WordReport;
 
 export interface FileOptions {
   /** The file's name, for messages; "input" unless given. */
@@ -97,7 +112,7 @@ export class Taviro {
    * Each word of the text and how it was finished, in the words the web page
    * and `taviro-dict explain` use. Throws a TaviroError.
    */
-  explain(text: string): WordExplanation[];
+  explain(text: string): WordReport[];
 
   /**
    * A file read as taviro-convert reads one (UTF-8, UTF-16 by its byte-order

@@ -134,16 +134,23 @@ export class Taviro {
       const marks = {
         wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length,
       };
-      const pieces = finish.pieces.map(([name, from, to]) => ({ name, text: wordRoman.slice(marks[from], marks[to]) }));
+      const pieces = finish.pieces.map(([name, from, to]) => ({
+        name, begin: marks[from], end: marks[to], text: wordRoman.slice(marks[from], marks[to]),
+      }));
       explained.push({
         source: word,
         roman: wordRoman,
-        start: field('sourceBegin'),
-        end: field('sourceEnd'),
+        sourceBegin: field('sourceBegin'),
+        sourceEnd: field('sourceEnd'),
         finish: finish.name,
+        stemBegin: field('stemBegin'),
+        stemEnd: field('stemEnd'),
         pieces,
         spoken: field('spoken') === 1 || field('spokenKept') === 1,
         explanation: explanations[explained.length],
+        // The older names of sourceBegin and sourceEnd.
+        start: field('sourceBegin'),
+        end: field('sourceEnd'),
       });
     }
     return explained;

@@ -70,6 +70,8 @@
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
  * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
  * @property {string} spokenKept  what to say of a word whose spoken form kept an "a" that addak or tippi asserts
+ * @property {{arrow: string, finish: string, firstPiece: string, nextPiece: string, step: string}} punctuation
+ *   what stands between an explanation's parts, as taviro-dict explain writes them
  */
 
 /**

@@ -57,24 +57,28 @@ export class WordDetails {
     return { how, parts };
   }
 
+  // Laid out as taviro-dict explain writes it, with the engine's punctuation,
+  // the Gurmukhi and the Roman parts in spans of their languages.
   showWord(span) {
     const { view } = this;
+    const { layout } = view.words;
+    const marks = layout.punctuation;
     const word = view.words.at(Number(span.dataset.i));
     const gurmukhi = view.result.source.slice(word.sourceBegin, word.sourceEnd);
     const roman = span.textContent;
     const { how, parts } = this.pieces(word, roman);
     const children = [
       element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
-      ' \u2192 ',
+      marks.arrow,
       element('span', { lang: 'pa-Latn', textContent: roman }),
-      `: ${how}`,
+      `${marks.finish}${how}`,
     ];
     parts.forEach(([name, text], i) => {
-      children.push(i === 0 ? ': ' : ' + ', `${name} `,
+      children.push(i === 0 ? marks.firstPiece : marks.nextPiece, `${name} `,
         element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
     });
-    if (word.spokenKept) children.push(`; ${view.words.layout.spokenKept}`);
-    if (word.spoken) children.push(`; ${view.words.layout.spoken}`);
+    if (word.spokenKept) children.push(`${marks.step}${layout.spokenKept}`);
+    if (word.spoken) children.push(`${marks.step}${layout.spoken}`);
     this.info.replaceChildren(...children);
   }
 }

@@ -318,6 +318,15 @@ val word_report() {
     result.set("lexicons", lexicons);
     result.set("spoken", std::string(spoken_wording()));
     result.set("spokenKept", std::string(spoken_kept_wording()));
+    const ExplanationPunctuation& marks = kExplanationPunctuation;
+    const auto text = [](std::u16string_view mark) { return std::wstring(mark.begin(), mark.end()); };
+    val punctuation = val::object();
+    punctuation.set("arrow", text(marks.arrow));
+    punctuation.set("finish", text(marks.finish));
+    punctuation.set("firstPiece", text(marks.first_piece));
+    punctuation.set("nextPiece", text(marks.next_piece));
+    punctuation.set("step", text(marks.step));
+    result.set("punctuation", punctuation);
     return result;
 }
 

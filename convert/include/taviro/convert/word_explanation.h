@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,25 @@ struct WordPiece {
 };
 
 [[nodiscard]] std::vector<WordPiece> word_pieces(const WordReport& word);
+// The same for a word finished so, its stem at [stem_begin, stem_end) of a
+// Roman text `length` long, all four in one unit (code units, code points).
+[[nodiscard]] std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::size_t stem_end,
+                                                 std::size_t length);
+// The finish a FinishWording's name names ("split"), if any.
+[[nodiscard]] std::optional<Finish> finish_named(std::string_view name) noexcept;
+
+// What stands between the parts of an explanation, in its order: after the
+// word, after its Roman text, before the first piece, between pieces, before
+// what spoken forms did. A face that lays an explanation out part by part (the
+// page) takes them from here.
+struct ExplanationPunctuation {
+    std::u16string_view arrow = u" \u2192 ";
+    std::u16string_view finish = u": ";
+    std::u16string_view first_piece = u": ";
+    std::u16string_view next_piece = u" + ";
+    std::u16string_view step = u"; ";
+};
+inline constexpr ExplanationPunctuation kExplanationPunctuation{};
 
 // The word, its Roman text, how it was finished and its pieces:
 // "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī",
