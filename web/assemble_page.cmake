@@ -18,7 +18,6 @@ set(page_modules
     word_details.js
     character_table.js
     downloads.js
-    source_checks.js
     worker_client.js
     page.js)
 

@@ -22,7 +22,7 @@ inline constexpr char16_t kByteOrderMark = u'\uFEFF';
 // A program, a picture or a document: saying which encoding it is not would
 // only mislead.
 [[noreturn]] inline void fail_not_text(const std::string& name) {
-    throw RunError(name + " is not a text file");
+    throw NotTextError(name + " is not a text file");
 }
 
 }  // namespace taviro

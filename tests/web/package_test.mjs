@@ -160,7 +160,7 @@ const failure: Error = new TaviroError('');
 taviro.transliterate(42);
 // @ts-expect-error: no such encoding to write
 taviro.convertFile(bytes, { to: 'latin-1' });
-const kind: 'tooLong' | 'text' | 'file' | 'usage' = new TaviroError('').kind;
+const kind: 'tooLong' | 'text' | 'notText' | 'file' | 'usage' = new TaviroError('').kind;
 console.log(words[0].finish, words[0].stemBegin, text, encoding, failure, kind);
 `);
   // The same declarations for a CommonJS program.

@@ -83,10 +83,10 @@ export class TaviroError extends Error {
   name: 'TaviroError';
   /**
    * What failed: a word too long for the rules (over 32,767 characters), a
-   * text the rules refuse, bytes that are no text or not in their encoding,
-   * or a call the package cannot serve.
+   * text the rules refuse, bytes that are no text at all, bytes not in their
+   * encoding, or a call the package cannot serve.
    */
-  kind: 'tooLong' | 'text' | 'file' | 'usage';
+  kind: 'tooLong' | 'text' | 'notText' | 'file' | 'usage';
 }
 
 /**

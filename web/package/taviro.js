@@ -12,7 +12,7 @@ import { createTaviroModule, kEngineWasm } from './engine.js';
 export class TaviroError extends Error {
   /**
    * @param {string} message
-   * @param {'text' | 'tooLong' | 'file' | 'usage'} [kind]
+   * @param {'text' | 'tooLong' | 'notText' | 'file' | 'usage'} [kind]
    */
   constructor(message, kind = 'usage') {
     super(message);

@@ -141,7 +141,7 @@
  * @typedef {object} FailedReply
  * @property {'failed'} kind
  * @property {string} message
- * @property {'text' | 'tooLong' | 'file' | 'usage'} failure  what failed, as the engine tells it
+ * @property {'text' | 'tooLong' | 'notText' | 'file' | 'usage'} failure  what failed, as the engine tells it
  */
 
 /**

@@ -15,7 +15,6 @@ import { renderCharacterTable } from './character_table.js';
 import { byId } from './dom.js';
 import { copyToClipboard, downloadFile, downloadNames } from './downloads.js';
 import { kMostWordSpans, ResultView } from './result_view.js';
-import { isNotText } from './source_checks.js';
 import { WordDetails } from './word_details.js';
 import { WorkerClient } from './worker_client.js';
 
@@ -302,12 +301,7 @@ function openFile(file) {
     setBusy(false);
   };
   reader.onload = () => {
-    const problem = reader.result.byteLength === 0
-      ? `'${file.name}' is empty: there is no text in it to convert.`
-      : isNotText(reader.result)
-        ? `'${file.name}' is not a text file. Open a file of Gurmukhi text (.txt); a document from a ` +
-          'word processor can be saved as plain text first.'
-        : null;
+    const problem = reader.result.byteLength === 0 ? `'${file.name}' is empty: there is no text in it to convert.` : null;
     if (problem) {
       ui.progress.hidden = true;
       showFailure(problem, { name: file.name });
@@ -355,6 +349,9 @@ function showFailure(message, request, failure) {
   const name = request && request.name;
   clearResult();
   let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
+  if (failure === 'notText') {
+    text += '. Open a file of Gurmukhi text (.txt); a document from a word processor can be saved as plain text first.';
+  }
   if (failure === 'tooLong') {
     text += `. A word that long is not Punjabi text: check that ${name ? 'this is the file' : 'this is the text'} ` +
       'you meant.';

@@ -86,12 +86,14 @@ val units_view(std::u16string& text) {
 
 // What a failure was, so that no face reads its message's words to tell:
 // "tooLong" (a word past the rules' 16-bit counter), "text" (a text the rules
-// refuse), "file" (bytes that are no text, or not in their encoding), or
-// "usage" (a call the module cannot serve, such as an unknown encoding).
+// refuse), "notText" (bytes that are no text at all), "file" (bytes not in
+// their encoding), or "usage" (a call the module cannot serve, such as an
+// unknown encoding).
 const char* failure_kind(const std::exception& error) {
     if (const auto* engine = dynamic_cast<const EngineError*>(&error)) {
         return engine->kind() == EngineError::Kind::overflow ? "tooLong" : "text";
     }
+    if (dynamic_cast<const NotTextError*>(&error) != nullptr) return "notText";
     return dynamic_cast<const RunError*>(&error) != nullptr ? "file" : "usage";
 }
 

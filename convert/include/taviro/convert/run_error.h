@@ -14,4 +14,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A source that is plainly no text at all (a program, a picture, a word
+// processor's document): "'ls.txt' is not a text file". A face may say what
+// to open instead.
+class NotTextError : public RunError {
+public:
+    using RunError::RunError;
+};
+
 }  // namespace taviro
