@@ -8,12 +8,13 @@ file(READ ${PAGE_DIR}/taviro.html page)
 # the modules it imports. A page opened from disk cannot load one module from
 # another, so they are put together into the one module script of the page:
 # their import lines go, and "export" before a declaration, so that they share
-# one scope. A name declared twice then stops the page with a SyntaxError,
+# one scope. A module may be the package's (../package/word_reports.js), which
+# the page shares. A name declared twice then stops the page with a SyntaxError,
 # which its tests see at once. messages.js holds the types of the worker's
 # messages alone and is not part of it.
 set(page_modules
     dom.js
-    word_reports.js
+    ../package/word_reports.js
     result_view.js
     word_details.js
     character_table.js
@@ -51,7 +52,7 @@ function(bundle_modules result)
         string(REPLACE ";" "${semicolon}" text "\n${text}")
         string(REGEX MATCHALL "\nimport[^\n]*" imports "${text}")
         foreach(import IN LISTS imports)
-            if(NOT import MATCHES "^\nimport [^\n]+ from '\\./([a-z_]+\\.js)'${semicolon}$")
+            if(NOT import MATCHES "^\nimport [^\n]+ from '(\\.\\.?/[a-z_./]+\\.js)'${semicolon}$")
                 message(FATAL_ERROR "${module}: an import is one line, import { ... } from './name.js';")
             endif()
             if(NOT CMAKE_MATCH_1 IN_LIST bundled)
@@ -68,7 +69,12 @@ function(bundle_modules result)
         string(REGEX REPLACE "\nexport " "\n" text "${text}")
         string(REPLACE "${semicolon}" ";" text "${text}")
         string(APPEND script "// ---- ${module}${text}\n")
-        list(APPEND bundled ${module})
+        # As the modules name it in their imports.
+        if(module MATCHES "^\\.\\./")
+            list(APPEND bundled ${module})
+        else()
+            list(APPEND bundled ./${module})
+        endif()
     endforeach()
     set(${result} "${script}" PARENT_SCOPE)
 endfunction()

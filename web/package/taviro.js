@@ -7,6 +7,7 @@
 // Each import is one line and each export a declaration: the page's worker
 // is this module put together with the engine's into one plain script.
 import { createTaviroModule, kEngineWasm } from './engine.js';
+import { WordReports } from './word_reports.js';
 
 /** A failure the engine reports; `message` is the engine's own. */
 export class TaviroError extends Error {
@@ -123,34 +124,28 @@ export class Taviro {
     const source = textOf(text);
     const { roman, words } = this.convert(source);
     const explanations = unitsToString(this.engine.explain()).split('\n');
-    const { fields, finishes } = this.wordReport;
-    const at = Object.fromEntries(fields.map(([name], i) => [name, i]));
+    const reports = new WordReports(words, this.wordReport);
     const explained = [];
-    for (let first = 0; first < words.length; first += fields.length) {
-      const field = (name) => words[first + at[name]];
-      const finish = finishes[field('finish')];
-      const word = source.slice(field('sourceBegin'), field('sourceEnd'));
-      const wordRoman = roman.slice(field('romanBegin'), field('romanEnd'));
-      const marks = {
-        wordBegin: 0, stemBegin: field('stemBegin'), stemEnd: field('stemEnd'), wordEnd: wordRoman.length,
-      };
-      const pieces = finish.pieces.map(([name, from, to]) => ({
-        name, begin: marks[from], end: marks[to], text: wordRoman.slice(marks[from], marks[to]),
+    for (let index = 0; index < reports.length; ++index) {
+      const word = reports.at(index);
+      const wordRoman = roman.slice(word.romanBegin, word.romanEnd);
+      const pieces = reports.pieces(word, wordRoman).map((piece) => ({
+        ...piece, text: wordRoman.slice(piece.begin, piece.end),
       }));
       explained.push({
-        source: word,
+        source: source.slice(word.sourceBegin, word.sourceEnd),
         roman: wordRoman,
-        sourceBegin: field('sourceBegin'),
-        sourceEnd: field('sourceEnd'),
-        finish: finish.name,
-        stemBegin: field('stemBegin'),
-        stemEnd: field('stemEnd'),
+        sourceBegin: word.sourceBegin,
+        sourceEnd: word.sourceEnd,
+        finish: word.finish.name,
+        stemBegin: word.stemBegin,
+        stemEnd: word.stemEnd,
         pieces,
-        spoken: field('spoken') === 1 || field('spokenKept') === 1,
-        explanation: explanations[explained.length],
+        spoken: word.spoken || word.spokenKept,
+        explanation: explanations[index],
         // The older names of sourceBegin and sourceEnd.
-        start: field('sourceBegin'),
-        end: field('sourceEnd'),
+        start: word.sourceBegin,
+        end: word.sourceEnd,
       });
     }
     return explained;

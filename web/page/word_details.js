@@ -51,10 +51,8 @@ export class WordDetails {
 
   // How a word was finished, as pieces of its Roman text with their names.
   pieces(word, roman) {
-    const { how, pieces: named } = word.finish;
-    const marks = { wordBegin: 0, stemBegin: word.stemBegin, stemEnd: word.stemEnd, wordEnd: roman.length };
-    const parts = named.map(([name, from, to]) => [name, roman.slice(marks[from], marks[to])]);
-    return { how, parts };
+    const parts = this.view.words.pieces(word, roman).map(({ name, begin, end }) => [name, roman.slice(begin, end)]);
+    return { how: word.finish.how, parts };
   }
 
   // Laid out as taviro-dict explain writes it, with the engine's punctuation,

@@ -1,11 +1,12 @@
-// A conversion's word report as records. The worker hands the report over as
-// numbers, a row of them a word, since a long text has hundreds of thousands
-// of words and numbers cross from the worker at once; the module's
-// wordReport() names each number and says how to read it, so that a field is
-// named in the engine's binding alone and the page reads a word by its names.
+// A conversion's word report as records, for the package and the page alike.
+// The module hands the report over as numbers, a row of them a word, since a
+// long text has hundreds of thousands of words and numbers cross from the
+// page's worker at once; the module's wordReport() names each number and says
+// how to read it, so that a field is named in the engine's binding alone and
+// both read a word by its names.
 
-/** @typedef {import('./messages.js').WordReportLayout} WordReportLayout */
-/** @typedef {import('./messages.js').WordReport} WordReport */
+/** @typedef {import('../page/messages.js').WordReportLayout} WordReportLayout */
+/** @typedef {import('../page/messages.js').WordReport} WordReport */
 
 /** How each kind of number of wordReport().fields becomes a field's value. */
 const kReaders = {
@@ -40,5 +41,16 @@ export class WordReports {
     const record = {};
     this.readers.forEach(([name, read], i) => { record[name] = read(this.numbers[first + i], this.layout); });
     return /** @type {WordReport} */ (record);
+  }
+
+  /**
+   * The named pieces of a word's Roman text `roman`, as its finish names them:
+   * [{ name, begin, end }] in `roman`.
+   * @param {WordReport} word
+   * @param {string} roman
+   */
+  pieces(word, roman) {
+    const marks = { wordBegin: 0, stemBegin: word.stemBegin, stemEnd: word.stemEnd, wordEnd: roman.length };
+    return word.finish.pieces.map(([name, from, to]) => ({ name, begin: marks[from], end: marks[to] }));
   }
 }
