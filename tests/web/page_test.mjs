@@ -551,3 +551,20 @@ test('a file too long for the box is held, named, and put away only when asked',
   assert.equal(await text('#roman'), '');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'gurmukhi');
 });
+
+// Before: a switch ticked while the converter started was shown ticked and
+// ignored, as was one the browser kept ticked across a reload.
+test('a switch ticked before the converter is ready counts', async () => {
+  const early = await browser.newPage();
+  await early.setRequestInterception(true);
+  early.on('request', (request) => (request.url() === pageUrl || request.url().startsWith('blob:')
+    ? request.continue() : request.abort()));
+  await early.evaluateOnNewDocument(() => document.addEventListener('DOMContentLoaded', () => {
+    document.getElementById('spoken').checked = true;
+  }));
+  await early.goto(pageUrl);
+  await early.waitForSelector('body[data-ready="1"]');
+  await early.type('#gurmukhi', 'ਭਾਰਤੀ');
+  await early.waitForFunction(() => document.getElementById('roman').textContent === 'bhārtī');
+  await early.close();
+});

@@ -136,7 +136,9 @@ function startReady(reply) {
   performance.mark('taviro-ready');
   document.body.dataset.ready = '1';
   ui.lexiconText.value = storedLexicon();
-  if (ui.lexiconText.value) {
+  // A switch ticked before the converter was ready, or kept ticked by the
+  // browser across a reload, counts as much as a stored lexicon.
+  if (ui.lexiconText.value || ui.loanwords.checked || ui.spoken.checked) {
     sendLexicon();
   } else if (held || ui.gurmukhi.value) {
     convertCurrent();
