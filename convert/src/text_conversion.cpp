@@ -3,13 +3,32 @@
 #include "in_memory_loop.h"
 #include "taviro/convert/read_loop.h"
 #include "taviro/convert/unit_sink.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 namespace {
 
+// The dictionary as it is, but for spoken forms: what the rules and the
+// dictionary alone make of a word.
+class WithoutSpokenForms final : public Dictionary {
+public:
+    explicit WithoutSpokenForms(const Dictionary& words) : words_(words) {}
+    std::size_t count(std::u16string_view text) const override { return words_.count(text); }
+    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
+    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
+        return words_.pronunciation(units);
+    }
+
+private:
+    const Dictionary& words_;
+};
+
 // Keeps the result itself, so each word's place in it is known as it comes.
 class ReportingSink final : public UnitSink, public WordObserver {
 public:
+    ReportingSink(std::u16string_view source, const Dictionary& dictionary)
+        : source_(source), rules_(dictionary) {}
+
     void write(std::u16string_view text) override { result_.text.append(text); }
 
     void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) override {
@@ -20,11 +39,30 @@ public:
         report.source_end = end;
         report.roman_begin = roman_begin;
         report.roman_end = roman_begin + word.text.size();
+        if ((word.spoken || word.spoken_kept) && (word.prefix || word.suffix || word.split)) {
+            keep_dictionary_pieces(report, word.text);
+        }
     }
 
     ConvertedText take() { return std::move(result_); }
 
 private:
+    // Finishes the word again without spoken forms. Spoken forms never take
+    // or give a word's final "a", so the word end that kept or dropped it is
+    // the one whose text ends as the spoken one does.
+    void keep_dictionary_pieces(WordReport& report, std::u16string_view spoken) const {
+        const std::u16string_view units = source_.substr(report.source_begin, report.source_end - report.source_begin);
+        WordBuilder builder;
+        for (const char16_t unit : units) builder.add(unit);
+        builder.end(!spoken.ends_with(u'a'));
+        const FinishedWord rules = finish_built_word(builder, rules_);
+        report.pieces_text = rules.text;
+        report.pieces_stem_begin = rules.stem_begin;
+        report.pieces_stem_end = rules.stem_end;
+    }
+
+    std::u16string_view source_;
+    WithoutSpokenForms rules_;
     ConvertedText result_;
 };
 
@@ -37,7 +75,7 @@ std::u16string convert_text(std::u16string_view text, const Dictionary& dictiona
 }
 
 ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary) {
-    ReportingSink sink;
+    ReportingSink sink(text, dictionary);
     convert_units_in_memory(text, sink, dictionary, &sink);
     return sink.take();
 }

@@ -101,12 +101,18 @@ std::u16string explain_word(const WordReport& word, std::u16string_view text, st
     explanation += word_roman;
     explanation += marks.finish;
     append_ascii(explanation, finish_wording(finish_of(word)).sentence);
+    // The pieces as the dictionary holds them, before spoken forms changed the word.
+    const bool before_spoken = !word.pieces_text.empty();
+    const std::u16string_view pieces_text = before_spoken ? std::u16string_view(word.pieces_text) : word_roman;
+    const std::vector<WordPiece> pieces =
+        before_spoken ? word_pieces(finish_of(word), word.pieces_stem_begin, word.pieces_stem_end, pieces_text.size())
+                      : word_pieces(word);
     std::u16string_view between = marks.first_piece;
-    for (const WordPiece& piece : word_pieces(word)) {
+    for (const WordPiece& piece : pieces) {
         explanation += between;
         append_ascii(explanation, piece.name);
         explanation += u' ';
-        explanation += word_roman.substr(piece.begin, piece.end - piece.begin);
+        explanation += pieces_text.substr(piece.begin, piece.end - piece.begin);
         between = marks.next_piece;
     }
     if (word.spoken_kept) {

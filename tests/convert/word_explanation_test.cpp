@@ -40,13 +40,15 @@ TEST(WordExplanation, NamesTheWayOfFinishingAndThePiecesItLeft) {
     expect_explanations(dictionary, cases);
 }
 
-// Spoken forms are said after the finish; a lexicon's entry is never changed.
+// Spoken forms are said after the finish, whose pieces stay the dictionary's
+// words; a lexicon's entry is never changed.
 TEST(WordExplanation, SaysWhereSpokenFormsDroppedAnA) {
     MemoryDictionary dictionary({u"bhā", u"ratī", u"kamal"});
     dictionary.pronounce(u"ਦੂਸਰਾ", u"dūsarā", Lexicon::user);
     dictionary.write_spoken_forms(true);
     const ExplainedWord cases[] = {
-        {u"ਭਾਰਤੀ", u"ਭਾਰਤੀ → bhārtī: split into two dictionary words: first bhā + second rtī; spoken form: a dropped "
+        // Before: "second rtī", a piece no dictionary holds.
+        {u"ਭਾਰਤੀ", u"ਭਾਰਤੀ → bhārtī: split into two dictionary words: first bhā + second ratī; spoken form: a dropped "
                   u"after a long vowel"},
         {u"ਦੂਸਰਾ", u"ਦੂਸਰਾ → dūsarā: written as your lexicon says"},
         {u"ਕਮਲ", u"ਕਮਲ → kamal: the rules alone: no prefix, suffix or split was confirmed by the dictionary"},

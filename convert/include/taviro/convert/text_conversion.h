@@ -24,6 +24,12 @@ struct WordReport : WordFinishing {
     std::size_t source_end = 0;
     std::size_t roman_begin = 0;
     std::size_t roman_end = 0;
+    // A word whose pieces the dictionary confirmed and spoken forms then
+    // changed: its text as the rules and the dictionary finished it, whose
+    // pieces are the dictionary's words, with their places. Empty otherwise.
+    std::u16string pieces_text;
+    std::size_t pieces_stem_begin = 0;
+    std::size_t pieces_stem_end = 0;
 };
 
 struct ConvertedText {

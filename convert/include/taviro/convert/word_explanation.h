@@ -84,7 +84,8 @@ struct ExplanationPunctuation {
 };
 inline constexpr ExplanationPunctuation kExplanationPunctuation{};
 
-// The word, its Roman text, how it was finished and its pieces:
+// The word, its Roman text, how it was finished and its pieces, as the
+// dictionary holds them even where spoken forms changed the word:
 // "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī",
 // then "; " and the spoken form's wording when spoken forms changed it.
 // `text` and `roman` are the source and the result the report's offsets are in.
