@@ -35,7 +35,6 @@ struct RunOptions {
     bool trim_names = false;
 };
 
-
 constexpr std::string_view kTextExtension = "txt";
 
 // The names that passed the checks, with ".txt" added to the destination
