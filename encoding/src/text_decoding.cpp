@@ -61,4 +61,10 @@ DecodedText decode_text(std::string_view bytes, const std::string& name) {
     return text;
 }
 
+std::string empty_file_refusal(std::string_view name) {
+    std::string refusal(name);
+    refusal += " is empty: there is no text in it to convert.";
+    return refusal;
+}
+
 }  // namespace taviro

@@ -110,6 +110,8 @@ export class Taviro {
     engines.register(this, this.engine);
     // How to read the numbers of `words` in a conversion's result.
     this.wordReport = module.wordReport();
+    // What the page adds to a failure's message, in the engine's words.
+    this.advice = module.advice();
     this.module = module;
   }
 

@@ -107,6 +107,9 @@
  * @property {'ready'} kind
  * @property {number} rows  how many words the dictionary holds
  * @property {WordReportLayout} wordReport
+ * @property {{notText: string, tooLongFile: string, tooLongText: string, emptyFile: string}} advice  what the
+ *   page says of a file or text it cannot convert, beyond the failure's message; "{name}" in emptyFile is the
+ *   file's name
  * @property {CharacterMap} table
  */
 

@@ -53,6 +53,7 @@ const view = new ResultView(byId('roman'));
 const details = new WordDetails(view, byId('word-info'));
 let ready = false;          // the converter has loaded
 let sourceName = null;      // the file the text came from; null once the user types
+let advice = null;          // what the engine says beyond a failure's message, once ready
 /** @type {{text: string, name: string | null} | null} */
 let held = null;            // the text too long for the box, and its file's name
 let placeholder = '';       // the box's own, while no text is held
@@ -126,6 +127,7 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
 /** @param {import('./messages.js').ReadyReply} reply */
 function startReady(reply) {
   view.layout = reply.wordReport;
+  advice = reply.advice;
   ready = true;
   // Drawn when first opened: until then it is not needed, and the page is
   // ready sooner.
@@ -303,7 +305,7 @@ function openFile(file) {
     setBusy(false);
   };
   reader.onload = () => {
-    const problem = reader.result.byteLength === 0 ? `'${file.name}' is empty: there is no text in it to convert.` : null;
+    const problem = reader.result.byteLength === 0 ? advice.emptyFile.replace('{name}', file.name) : null;
     if (problem) {
       ui.progress.hidden = true;
       showFailure(problem, { name: file.name });
@@ -352,11 +354,10 @@ function showFailure(message, request, failure) {
   clearResult();
   let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
   if (failure === 'notText') {
-    text += '. Open a file of Gurmukhi text (.txt); a document from a word processor can be saved as plain text first.';
+    text += `. ${advice.notText}`;
   }
   if (failure === 'tooLong') {
-    text += `. A word that long is not Punjabi text: check that ${name ? 'this is the file' : 'this is the text'} ` +
-      'you meant.';
+    text += `. ${name ? advice.tooLongFile : advice.tooLongText}`;
   }
   setStatus(text, true);
 }

@@ -27,7 +27,9 @@ function converted(result) {
 const handlers = {
   async load(message) {
     taviro = await Taviro.open({ words: message.words, loanwords: message.loanwords });
-    reply({ kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap() });
+    reply({
+      kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, advice: taviro.advice, table: taviro.characterMap(),
+    });
   },
   lexicon(message) {
     reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords, message.spoken) });

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "taviro/spoken.h"
+#include "taviro/convert/character_counter.h"
 #include "taviro/convert/lexicon_entry.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/encoding/encoding_sink.h"
@@ -332,6 +333,18 @@ val word_report() {
     return result;
 }
 
+// What the page says of a file or a text it cannot convert, beyond the
+// failure's own message: { notText, tooLongFile, tooLongText, emptyFile },
+// the last with "{name}" where the file's name goes.
+val advice() {
+    val result = val::object();
+    result.set("notText", std::string(kNotTextAdvice));
+    result.set("tooLongFile", too_long_advice(true));
+    result.set("tooLongText", too_long_advice(false));
+    result.set("emptyFile", empty_file_refusal("'{name}'"));
+    return result;
+}
+
 val markers() {
     val result = val::object();
     result.set("doubling", std::wstring(kDoublingMarker.begin(), kDoublingMarker.end()));
@@ -370,4 +383,5 @@ EMSCRIPTEN_BINDINGS(taviro) {
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("tableMarks", &taviro::web::table_marks);
     emscripten::function("wordReport", &taviro::web::word_report);
+    emscripten::function("advice", &taviro::web::advice);
 }

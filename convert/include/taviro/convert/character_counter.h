@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "taviro/engine.h"
 
@@ -45,6 +46,13 @@ public:
 private:
     std::int16_t value_ = 0;
 };
+
+// What a face says after the counter's failure, to a person who gave it a
+// file (`of_file`) or a typed text: no Punjabi word is that long.
+[[nodiscard]] inline std::string too_long_advice(bool of_file) {
+    return std::string("A word that long is not Punjabi text: check that this is the ") + (of_file ? "file" : "text") +
+           " you meant.";
+}
 
 // Where the last chunk in `units` may end: just after the last separator at
 // which the counter starts afresh whatever came before, so that the chunk
