@@ -4,19 +4,11 @@
 #include <QPainterPath>
 #include <array>
 
+#include "palette.h"
 #include "pictures.h"
 
 namespace taviro::pictures {
 namespace {
-
-constexpr QColor kPatternLight(205, 220, 250);
-constexpr QColor kPatternDark(170, 195, 240);
-constexpr QColor kCasing(200, 200, 190);
-constexpr QColor kCasingEdge(90, 90, 80);
-constexpr QColor kScreen(20, 40, 120);
-constexpr QColor kSkin(236, 190, 150);
-constexpr QColor kSkinEdge(150, 100, 70);
-constexpr QColor kKey(240, 240, 232);
 
 struct Symbol {
     const char* text;
@@ -39,13 +31,13 @@ const std::array<Symbol, 8> kFloatingSymbols{{
 }};
 
 void draw_pattern(QPainter& painter) {
-    painter.fillRect(QRect(QPoint(0, 0), kClipArtSize), kPatternLight);
-    painter.setPen(QPen(kPatternDark, 3));
+    painter.fillRect(QRect(QPoint(0, 0), kClipArtSize), palette::kPatternLight);
+    painter.setPen(QPen(palette::kPatternDark, 3));
     for (int offset = -kClipArtSize.height(); offset < kClipArtSize.width(); offset += 12) {
         painter.drawLine(offset, kClipArtSize.height(), offset + kClipArtSize.height(), 0);
     }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kPatternDark);
+    painter.setBrush(palette::kPatternDark);
     for (int y = 6; y < kClipArtSize.height(); y += 12) {
         for (int x = 6; x < kClipArtSize.width(); x += 12) {
             painter.drawEllipse(QPointF(x, y), 1.2, 1.2);
@@ -54,12 +46,12 @@ void draw_pattern(QPainter& painter) {
 }
 
 void draw_screen(QPainter& painter) {
-    painter.setPen(QPen(kCasingEdge, 1.5));
-    painter.setBrush(kCasing);
+    painter.setPen(QPen(palette::kCasingEdge, 1.5));
+    painter.setBrush(palette::kCasing);
     painter.drawRoundedRect(QRectF(18, 34, 110, 88), 7, 7);
-    painter.setBrush(kScreen);
+    painter.setBrush(palette::kScreen);
     painter.drawRoundedRect(QRectF(27, 42, 92, 68), 4, 4);
-    painter.setBrush(kCasing);
+    painter.setBrush(palette::kCasing);
     painter.drawRect(QRectF(62, 122, 22, 10));
     painter.drawRoundedRect(QRectF(42, 131, 62, 8), 3, 3);
 
@@ -71,12 +63,12 @@ void draw_screen(QPainter& painter) {
 }
 
 void draw_keyboard(QPainter& painter) {
-    painter.setPen(QPen(kCasingEdge, 1.2));
-    painter.setBrush(kCasing);
+    painter.setPen(QPen(palette::kCasingEdge, 1.2));
+    painter.setBrush(palette::kCasing);
     const QPolygonF body{{14, 200}, {131, 200}, {122, 170}, {24, 170}};
     painter.drawPolygon(body);
-    painter.setBrush(kKey);
-    painter.setPen(QPen(kCasingEdge, 0.6));
+    painter.setBrush(palette::kKey);
+    painter.setPen(QPen(palette::kCasingEdge, 0.6));
     for (int row = 0; row < 3; ++row) {
         const qreal y = 174 + row * 8.5;
         const qreal inset = 26 - row * 3.0;
@@ -92,8 +84,8 @@ void draw_hand(QPainter& painter, bool left) {
         painter.translate(kClipArtSize.width(), 0);
         painter.scale(-1, 1);
     }
-    painter.setPen(QPen(kSkinEdge, 1));
-    painter.setBrush(kSkin);
+    painter.setPen(QPen(palette::kSkinEdge, 1));
+    painter.setBrush(palette::kSkin);
     // The back of the hand with its wrist, reaching in from below.
     QPainterPath hand;
     hand.moveTo(8, 243);

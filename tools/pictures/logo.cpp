@@ -3,15 +3,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "palette.h"
 #include "pictures.h"
 
 namespace taviro::pictures {
 namespace {
-
-constexpr QColor kWindowColour(224, 231, 254);
-constexpr QColor kLetteringRed(204, 0, 0);
-constexpr QColor kShadow(120, 130, 170);
-constexpr QColor kVersionColour(128, 0, 0);
 
 // The largest pixel size at which `text` fits into `box`.
 int fitting_pixel_size(QFont font, const QString& text, QSizeF box) {
@@ -32,7 +28,7 @@ int fitting_pixel_size(QFont font, const QString& text, QSizeF box) {
 // window colour. Drawn at each size rather than scaled, so every size is sharp.
 QImage draw_logo(QSize size) {
     QImage image(size, QImage::Format_RGB888);
-    image.fill(kWindowColour);
+    image.fill(palette::kWindow);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -43,9 +39,9 @@ QImage draw_logo(QSize size) {
     script.setPixelSize(fitting_pixel_size(script, name, name_box.size() * 0.92));
     painter.setFont(script);
     const qreal shadow = qMax(1.0, size.height() / 48.0);
-    painter.setPen(kShadow);
+    painter.setPen(palette::kShadow);
     painter.drawText(name_box.translated(shadow, shadow), Qt::AlignCenter, name);
-    painter.setPen(kLetteringRed);
+    painter.setPen(palette::kLetteringRed);
     painter.drawText(name_box, Qt::AlignCenter, name);
 
     const QString version = QStringLiteral("v1.0");
@@ -56,7 +52,7 @@ QImage draw_logo(QSize size) {
     roman.setItalic(true);
     roman.setPixelSize(fitting_pixel_size(roman, version, version_box.size()));
     painter.setFont(roman);
-    painter.setPen(kVersionColour);
+    painter.setPen(palette::kVersion);
     painter.drawText(version_box, Qt::AlignHCenter | Qt::AlignTop, version);
     return image;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <span>
 
+#include "palette.h"
 #include "pictures.h"
 #include "taviro/engine.h"
 
@@ -20,12 +21,6 @@ constexpr int kColumnHeadHeight = 34;
 constexpr int kRowHeight = 22;
 constexpr int kBlockGap = 6;
 constexpr int kGurmukhiColumnWidth = 66;
-
-constexpr QColor kRule(120, 140, 190);
-constexpr QColor kHeadFill(224, 231, 254);
-constexpr QColor kStripe(244, 247, 255);
-constexpr QColor kHeadingColour(160, 0, 0);
-constexpr QColor kText(20, 20, 20);
 
 QString to_qstring(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -83,8 +78,8 @@ struct BlockGeometry {
 void draw_block(QPainter& painter, const BlockGeometry& block,
                 std::span<const TableEntry> entries) {
     const QRect head(block.left, block.top, block.width, kColumnHeadHeight);
-    painter.fillRect(head, kHeadFill);
-    painter.setPen(kText);
+    painter.fillRect(head, palette::kWindow);
+    painter.setPen(palette::kText);
     painter.setFont(font_of(kRomanFamily, 13, true));
     painter.drawText(QRect(head.left(), head.top(), kGurmukhiColumnWidth, head.height()),
                      Qt::AlignCenter, QStringLiteral("Gurmukhi"));
@@ -98,9 +93,9 @@ void draw_block(QPainter& painter, const BlockGeometry& block,
     for (std::size_t row = 0; row < entries.size(); ++row, top += kRowHeight) {
         const TableEntry& entry = entries[row];
         if (row % 2 == 1) {
-            painter.fillRect(QRect(block.left, top, block.width, kRowHeight), kStripe);
+            painter.fillRect(QRect(block.left, top, block.width, kRowHeight), palette::kStripe);
         }
-        painter.setPen(kText);
+        painter.setPen(palette::kText);
         painter.setFont(gurmukhi);
         painter.drawText(QRect(block.left, top, kGurmukhiColumnWidth, kRowHeight),
                          Qt::AlignCenter, entry.gurmukhi);
@@ -111,7 +106,7 @@ void draw_block(QPainter& painter, const BlockGeometry& block,
                          Qt::AlignVCenter | Qt::AlignLeft, roman_text);
     }
 
-    painter.setPen(QPen(kRule, 1));
+    painter.setPen(QPen(palette::kRule, 1));
     painter.setBrush(Qt::NoBrush);
     const int bottom = head.bottom() + static_cast<int>(entries.size()) * kRowHeight;
     painter.drawRect(QRect(block.left, block.top, block.width - 1, bottom - block.top));
@@ -121,7 +116,7 @@ void draw_block(QPainter& painter, const BlockGeometry& block,
 }
 
 void draw_notes(QPainter& painter, int top) {
-    painter.setPen(kText);
+    painter.setPen(palette::kText);
     painter.setFont(font_of(kRomanFamily, 12, false));
     const int width = kTablePictureSize.width() - 2 * kMargin;
     for (const TableMark& mark : kTableMarks) {
@@ -157,7 +152,7 @@ QImage draw_table_picture() {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    painter.setPen(kHeadingColour);
+    painter.setPen(palette::kHeading);
     painter.setFont(font_of(kRomanFamily, 19, true));
     painter.drawText(QRect(0, kMargin, kTablePictureSize.width(), kHeadingHeight - kMargin),
                      Qt::AlignCenter, QStringLiteral("Gurmukhi - Roman Transliteration Table"));

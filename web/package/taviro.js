@@ -236,7 +236,7 @@ export class Taviro {
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const words = result.words.slice();
-    return { roman: unitsToString(units), units, words };
+    return { roman: unitsToString(units), units, words, piecesBeforeSpoken: result.piecesBeforeSpoken };
   }
 
   // A result's code units (line ends CR LF) as the bytes of a file, written as

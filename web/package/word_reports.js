@@ -6,7 +6,8 @@
 // both read a word by its names.
 
 /** @typedef {import('../page/messages.js').WordReportLayout} WordReportLayout */
-/** @typedef {import('../page/messages.js').WordReport} WordReport */
+/** @typedef {import('../page/messages.js').WordRow} WordRow */
+/** @typedef {import('../page/messages.js').PiecesBeforeSpoken} PiecesBeforeSpoken */
 
 /** How each kind of number of wordReport().fields becomes a field's value. */
 const kReaders = {
@@ -20,10 +21,13 @@ export class WordReports {
   /**
    * @param {Uint32Array} numbers  a ConvertedReply's words
    * @param {WordReportLayout} layout
+   * @param {Object<number, PiecesBeforeSpoken>} [piecesBeforeSpoken]
+   *   a ConvertedReply's piecesBeforeSpoken
    */
-  constructor(numbers, layout) {
+  constructor(numbers, layout, piecesBeforeSpoken = {}) {
     this.numbers = numbers;
     this.layout = layout;
+    this.piecesBeforeSpoken = piecesBeforeSpoken;
     this.readers = layout.fields.map(([name, kind]) => [name, kReaders[kind]]);
   }
 
@@ -34,23 +38,38 @@ export class WordReports {
 
   /**
    * The record of word `index`.
-   * @returns {WordReport}
+   * @returns {WordRow}
    */
   at(index) {
     const first = index * this.readers.length;
     const record = {};
     this.readers.forEach(([name, read], i) => { record[name] = read(this.numbers[first + i], this.layout); });
-    return /** @type {WordReport} */ (record);
+    return /** @type {WordRow} */ (record);
   }
 
   /**
    * The named pieces of a word's Roman text `roman`, as its finish names them:
    * [{ name, begin, end }] in `roman`.
-   * @param {WordReport} word
+   * @param {WordRow} word
    * @param {string} roman
    */
   pieces(word, roman) {
     const marks = { wordBegin: 0, stemBegin: word.stemBegin, stemEnd: word.stemEnd, wordEnd: roman.length };
     return word.finish.pieces.map(([name, from, to]) => ({ name, begin: marks[from], end: marks[to] }));
+  }
+
+  /**
+   * The pieces that word `index`'s explanation names, [{ name, text }], as
+   * taviro-dict explain names them: as the dictionary held them, also where
+   * spoken forms then changed the word's Roman text `roman`.
+   * @param {number} index
+   * @param {string} roman
+   */
+  explainedPieces(index, roman) {
+    const word = this.at(index);
+    const before = this.piecesBeforeSpoken[index];
+    const text = before ? before.text : roman;
+    const marks = before ? { ...word, stemBegin: before.stemBegin, stemEnd: before.stemEnd } : word;
+    return this.pieces(marks, text).map(({ name, begin, end }) => ({ name, text: text.slice(begin, end) }));
   }
 }

@@ -75,9 +75,11 @@
  */
 
 /**
- * One word of a conversion, as WordReports.at reads it. Offsets are in code
- * units; the stem's are relative to romanBegin.
- * @typedef {object} WordReport
+ * One word's row of ConvertedReply.words, as WordReports.at reads it: the
+ * engine's WordReport field for field, before the word's texts, pieces and
+ * explanation are added to make the package's WordReport. Offsets are in
+ * code units; the stem's are relative to romanBegin.
+ * @typedef {object} WordRow
  * @property {number} sourceBegin
  * @property {number} sourceEnd
  * @property {number} romanBegin
@@ -91,6 +93,14 @@
  * @property {FinishWording} finish  how it was finished
  * @property {boolean} spoken  its spoken form dropped an "a" after a long vowel
  * @property {boolean} spokenKept  its spoken form kept an "a" that an addak or tippi asserts
+ */
+
+/**
+ * A word's Roman text before spoken forms changed it, where its pieces lie.
+ * @typedef {object} PiecesBeforeSpoken
+ * @property {string} text
+ * @property {number} stemBegin
+ * @property {number} stemEnd
  */
 
 /**
@@ -134,6 +144,8 @@
  * @property {string} roman
  * @property {Uint16Array} units   the Roman text's code units (transferred)
  * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred)
+ * @property {Object<number, PiecesBeforeSpoken>} piecesBeforeSpoken  by a word's index, for the few words
+ *   whose pieces the dictionary confirmed and spoken forms then changed
  * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
  * @property {string} [source]        the file's text, for a FileRequest
  * @property {string} [encoding]      how the file was read, for a FileRequest

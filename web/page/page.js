@@ -330,7 +330,9 @@ function showResult(reply, request) {
   }
   const display = reply.roman.replace(/\r/g, '');
   details.clear();
-  const count = view.show({ roman: reply.roman, units: reply.units, words: reply.words, source, display });
+  const count = view.show({
+    roman: reply.roman, units: reply.units, words: reply.words, piecesBeforeSpoken: reply.piecesBeforeSpoken, source, display,
+  });
   enableResultButtons(display.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
   if (count > kMostWordSpans) {

@@ -20,6 +20,7 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * @property {string} roman        line ends CR LF, as the desktop writes them
  * @property {Uint16Array} units   the code units of `roman`
  * @property {Uint32Array} words   the word report (messages.js: WordReportLayout)
+ * @property {Object<number, import('./messages.js').PiecesBeforeSpoken>} piecesBeforeSpoken
  * @property {string} source       the Gurmukhi text it came from
  * @property {string} display      `roman` with LF line ends, as shown and copied
  */
@@ -59,7 +60,7 @@ export class ResultView {
    */
   show(result) {
     this.result = result;
-    this.words = new WordReports(result.words, this.layout);
+    this.words = new WordReports(result.words, this.layout, result.piecesBeforeSpoken);
     const count = this.words.length;
     this.render(count);
     return count;

@@ -49,29 +49,23 @@ export class WordDetails {
     this.info.replaceChildren();
   }
 
-  // How a word was finished, as pieces of its Roman text with their names.
-  pieces(word, roman) {
-    const parts = this.view.words.pieces(word, roman).map(({ name, begin, end }) => [name, roman.slice(begin, end)]);
-    return { how: word.finish.how, parts };
-  }
-
   // Laid out as taviro-dict explain writes it, with the engine's punctuation,
   // the Gurmukhi and the Roman parts in spans of their languages.
   showWord(span) {
     const { view } = this;
     const { layout } = view.words;
     const marks = layout.punctuation;
-    const word = view.words.at(Number(span.dataset.i));
+    const index = Number(span.dataset.i);
+    const word = view.words.at(index);
     const gurmukhi = view.result.source.slice(word.sourceBegin, word.sourceEnd);
     const roman = span.textContent;
-    const { how, parts } = this.pieces(word, roman);
     const children = [
       element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
       marks.arrow,
       element('span', { lang: 'pa-Latn', textContent: roman }),
-      `${marks.finish}${how}`,
+      `${marks.finish}${word.finish.how}`,
     ];
-    parts.forEach(([name, text], i) => {
+    view.words.explainedPieces(index, roman).forEach(({ name, text }, i) => {
       children.push(i === 0 ? marks.firstPiece : marks.nextPiece, `${name} `,
         element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
     });

@@ -223,6 +223,7 @@ public:
             val result = val::object();
             result.set("units", units_view(converted_.text));
             result.set("words", val(typed_memory_view(report_.size(), report_.data())));
+            result.set("piecesBeforeSpoken", pieces_before_spoken());
             return result;
         } catch (const std::exception& error) {
             return failure(error);
@@ -260,6 +261,23 @@ public:
     }
 
 private:
+    // The few words whose pieces the dictionary confirmed and spoken forms then
+    // changed, so that the page names their pieces as explain_word() does:
+    // { word's index: { text, stemBegin, stemEnd } }, the text before spoken forms.
+    val pieces_before_spoken() const {
+        val held = val::object();
+        for (std::size_t index = 0; index < converted_.words.size(); ++index) {
+            const WordReport& word = converted_.words[index];
+            if (word.pieces_text.empty()) continue;
+            val pieces = val::object();
+            pieces.set("text", std::wstring(word.pieces_text.begin(), word.pieces_text.end()));
+            pieces.set("stemBegin", narrow(word.pieces_stem_begin));
+            pieces.set("stemEnd", narrow(word.pieces_stem_end));
+            held.set(narrow(index), pieces);
+        }
+        return held;
+    }
+
     PageDictionary dictionary_;
     std::string bytes_;
     std::u16string input_;
