@@ -26,10 +26,11 @@ enum OptionId : int {
     kTo,
     kLoanwords,
     kSpoken,
+    kScheme,
     kVersion,
 };
 
-constexpr std::array<OptionDefinition, 11> kOptions{{
+constexpr std::array<OptionDefinition, 12> kOptions{{
     {"dictionary", '\0', true, kDictionary},
     {"from", '\0', true, kFrom},
     {"to", '\0', true, kTo},
@@ -39,6 +40,7 @@ constexpr std::array<OptionDefinition, 11> kOptions{{
     {"verbose", 'v', false, kVerbose},
     {"loanwords", '\0', false, kLoanwords},
     {"spoken", '\0', false, kSpoken},
+    {"scheme", '\0', true, kScheme},
     {"help", 'h', false, kHelp},
     {"version", '\0', false, kVersion},
 }};
@@ -83,6 +85,12 @@ std::optional<std::string> set_value(CommandLine& line, int option, std::string_
         return take_encoding(line.from, read_source_encoding(value, quoted_text(value), "--from"));
     case kTo:
         return take_encoding(line.to, read_destination_encoding(value, quoted_text(value), "--to"));
+    case kScheme: {
+        const std::optional<Scheme> scheme = scheme_named(value);
+        if (!scheme) return unknown_scheme(quoted_text(value), "--scheme");
+        line.scheme = *scheme;
+        return std::nullopt;
+    }
     default:
         return std::nullopt;
     }

@@ -52,6 +52,9 @@ constexpr const char* kHelp =
     "      --spoken          write spoken forms: the loanwords as --loanwords does,\n"
     "                        drop the \"a\" that speech drops after a long vowel,\n"
     "                        and keep the \"a\" that an addak or a tippi asserts\n"
+    "      --scheme SCHEME   write the Roman text with its marks (marks, the\n"
+    "                        default: bhāratī) or in plain letters as Punjabis\n"
+    "                        type it (ascii: bharti), which writes spoken forms\n"
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
@@ -68,7 +71,7 @@ std::unique_ptr<taviro::WordStore> open_dictionary(const std::filesystem::path& 
                                                    const taviro::CommandLine& line) {
     try {
         return std::make_unique<taviro::WordStore>(
-            file, taviro::WordStoreOptions{.loanwords = line.loanwords, .spoken = line.spoken});
+            file, taviro::WordStoreOptions{.loanwords = line.loanwords, .spoken = line.spoken, .scheme = line.scheme});
     } catch (const taviro::StoreError& error) {
         std::cerr << kProgram << ": " << error.what() << '\n';
         return nullptr;

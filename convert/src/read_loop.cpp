@@ -12,6 +12,7 @@
 #include "taviro/convert/separator.h"
 #include "taviro/convert/word_memory.h"
 #include "taviro/gurmukhi.h"
+#include "taviro/plain_letters.h"
 
 namespace taviro {
 namespace {
@@ -70,7 +71,11 @@ void count_word(FinishCounts& counts, const ConvertedWord& word) {
 class WordByWordLoop {
 public:
     WordByWordLoop(UnitSink& sink, WordMemory& memory, WordObserver* observer, char16_t after_separator = 0)
-        : sink_(&sink), memory_(memory), separators_(after_separator), observer_(observer) {
+        : sink_(&sink),
+          memory_(memory),
+          plain_(memory.dictionary().scheme() == Scheme::ascii),
+          separators_(after_separator),
+          observer_(observer) {
         gathered_.reserve(256);
         text_.reserve(2 * kBlockUnits);
     }
@@ -101,7 +106,7 @@ public:
     void end_of_input() {
         try {
             counter_.add(memory_.find(gathered_, hash_.value));
-            write(memory_.converted(true), consumed_ - gathered_.size(), consumed_);
+            write(memory_.converted(true), consumed_ - gathered_.size(), consumed_, true);
         } catch (...) {
             write_out();
             throw;
@@ -156,17 +161,24 @@ private:
             counter_.settle_at_separator();
         } else {
             counter_.add(memory_.find(units, hash_.value) + 1);
-            write(memory_.converted(counter_.settle_at_separator()), word_end - units.size(), word_end);
+            const bool drop_final_a = counter_.settle_at_separator();
+            write(memory_.converted(drop_final_a), word_end - units.size(), word_end, drop_final_a);
         }
-        text_.append(separators_.next(separator, nothing));
+        const std::u16string_view written = separators_.next(separator, nothing);
+        // Of the separators only the double danda has no ASCII text of its own.
+        if (plain_ && separator >= 0x80) {
+            text_.append(plain_letters(written));
+        } else {
+            text_.append(written);
+        }
     }
 
-    void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end) {
+    void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end, bool final_a_dropped) {
         count_word(counts_, word);
         if (observer_ != nullptr && word.has_letters) {
             // The observer learns where the word's text goes from the sink.
             write_out();
-            observer_->word_finished(word_begin, word_end, finished_word(word));
+            observer_->word_finished(word_begin, word_end, finished_word(word), final_a_dropped);
         }
         text_.append(word.text);
     }
@@ -185,6 +197,7 @@ private:
 
     UnitSink* sink_;
     WordMemory& memory_;
+    bool plain_;  // the dictionary writes plain letters
     SeparatorText separators_;
     WordObserver* observer_;
     std::size_t consumed_ = 0;  // units of the input taken before the current block

@@ -23,15 +23,31 @@ private:
     const Dictionary& words_;
 };
 
+// The dictionary as it is, spoken forms included, but writing the marks: a
+// word in plain letters as the marked text its pieces lie in.
+class WithMarks final : public Dictionary {
+public:
+    explicit WithMarks(const Dictionary& words) : words_(words) {}
+    std::size_t count(std::u16string_view text) const override { return words_.count(text); }
+    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
+    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
+        return words_.pronunciation(units);
+    }
+    bool spoken_forms() const noexcept override { return words_.spoken_forms(); }
+
+private:
+    const Dictionary& words_;
+};
+
 // Keeps the result itself, so each word's place in it is known as it comes.
 class ReportingSink final : public UnitSink, public WordObserver {
 public:
     ReportingSink(std::u16string_view source, const Dictionary& dictionary)
-        : source_(source), rules_(dictionary) {}
+        : source_(source), rules_(dictionary), marks_(dictionary), plain_(dictionary.scheme() == Scheme::ascii) {}
 
     void write(std::u16string_view text) override { result_.text.append(text); }
 
-    void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) override {
+    void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word, bool final_a_dropped) override {
         const std::size_t roman_begin = result_.text.size();
         WordReport& report = result_.words.emplace_back();
         static_cast<WordFinishing&>(report) = word;
@@ -39,30 +55,35 @@ public:
         report.source_end = end;
         report.roman_begin = roman_begin;
         report.roman_end = roman_begin + word.text.size();
-        if ((word.spoken || word.spoken_kept) && (word.prefix || word.suffix || word.split)) {
-            keep_dictionary_pieces(report, word.text);
+        if (plain_) {
+            const FinishedWord marked = finish_again(report, final_a_dropped, marks_);
+            static_cast<WordFinishing&>(report) = marked;
+            report.marked = marked.text;
+        }
+        if ((report.spoken || report.spoken_kept) && (report.prefix || report.suffix || report.split)) {
+            const FinishedWord rules = finish_again(report, final_a_dropped, rules_);
+            report.pieces_text = rules.text;
+            report.pieces_stem_begin = rules.stem_begin;
+            report.pieces_stem_end = rules.stem_end;
         }
     }
 
     ConvertedText take() { return std::move(result_); }
 
 private:
-    // Finishes the word again without spoken forms. Spoken forms never take
-    // or give a word's final "a", so the word end that kept or dropped it is
-    // the one whose text ends as the spoken one does.
-    void keep_dictionary_pieces(WordReport& report, std::u16string_view spoken) const {
+    // The word finished again by `dictionary`, with the word end the run chose.
+    FinishedWord finish_again(const WordReport& report, bool final_a_dropped, const Dictionary& dictionary) const {
         const std::u16string_view units = source_.substr(report.source_begin, report.source_end - report.source_begin);
         WordBuilder builder;
         for (const char16_t unit : units) builder.add(unit);
-        builder.end(!spoken.ends_with(u'a'));
-        const FinishedWord rules = finish_built_word(builder, rules_);
-        report.pieces_text = rules.text;
-        report.pieces_stem_begin = rules.stem_begin;
-        report.pieces_stem_end = rules.stem_end;
+        builder.end(final_a_dropped);
+        return finish_built_word(builder, dictionary);
     }
 
     std::u16string_view source_;
-    WithoutSpokenForms rules_;
+    WithoutSpokenForms rules_;  // the pieces as the dictionary holds them
+    WithMarks marks_;           // the marked text of a word in plain letters
+    bool plain_;
     ConvertedText result_;
 };
 

@@ -83,7 +83,8 @@ std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::s
 }
 
 std::vector<WordPiece> word_pieces(const WordReport& word) {
-    return word_pieces(finish_of(word), word.stem_begin, word.stem_end, word.roman_end - word.roman_begin);
+    const std::size_t length = word.marked.empty() ? word.roman_end - word.roman_begin : word.marked.size();
+    return word_pieces(finish_of(word), word.stem_begin, word.stem_end, length);
 }
 
 std::optional<Finish> finish_named(std::string_view name) noexcept {
@@ -94,11 +95,18 @@ std::optional<Finish> finish_named(std::string_view name) noexcept {
 }
 
 std::u16string explain_word(const WordReport& word, std::u16string_view text, std::u16string_view roman) {
-    const std::u16string_view word_roman = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    const std::u16string_view written = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    // Plain letters are told beside the marked text, whose pieces are named.
+    const std::u16string_view word_roman = word.marked.empty() ? written : std::u16string_view(word.marked);
     const ExplanationPunctuation& marks = kExplanationPunctuation;
     std::u16string explanation(text.substr(word.source_begin, word.source_end - word.source_begin));
     explanation += marks.arrow;
     explanation += word_roman;
+    if (!word.marked.empty()) {
+        explanation += marks.plain_open;
+        explanation += written;
+        explanation += marks.plain_close;
+    }
     explanation += marks.finish;
     append_ascii(explanation, finish_wording(finish_of(word)).sentence);
     // The pieces as the dictionary holds them, before spoken forms changed the word.

@@ -5,14 +5,15 @@
 #include "taviro/run/file_error.h"
 #include "taviro/terminal/option_reader.h"
 #include "taviro/encoding/encoding.h"
+#include "taviro/plain_letters.h"
 #include "taviro/terminal/message_text.h"
 
 namespace taviro {
 namespace {
 
-enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords, kSpoken };
+enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords, kSpoken, kScheme };
 
-constexpr std::array<OptionDefinition, 7> kOptions{{
+constexpr std::array<OptionDefinition, 8> kOptions{{
     {"output", 'o', true, kOutput},
     {"dictionary", '\0', true, kDictionary},
     {"base", '\0', true, kBase},
@@ -20,6 +21,7 @@ constexpr std::array<OptionDefinition, 7> kOptions{{
     {"from", '\0', true, kFrom},
     {"loanwords", '\0', false, kLoanwords},
     {"spoken", '\0', false, kSpoken},
+    {"scheme", '\0', true, kScheme},
 }};
 
 // taviro-dict's own words for what getopt_long refused, as it has always said them.
@@ -56,6 +58,12 @@ DictArguments parse_dict_arguments(std::span<const char* const> arguments) {
         case kSpoken:
             parsed.spoken = true;
             break;
+        case kScheme: {
+            const std::optional<Scheme> scheme = scheme_named(found.value);
+            if (!scheme) throw UsageError{unknown_scheme(quoted_text(found.value), "--scheme")};
+            parsed.scheme = *scheme;
+            break;
+        }
         case kFrom: {
             EncodingChoice choice = read_source_encoding(found.value, quoted_text(found.value), "--from");
             if (!choice.problem.empty()) {

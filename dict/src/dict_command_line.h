@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "taviro/encoding/encoding.h"
+#include "taviro/plain_letters.h"
 
 namespace taviro {
 
@@ -20,6 +21,7 @@ struct DictArguments {
     std::optional<Encoding> from;           // --from; empty for auto
     bool loanwords = false;                 // --loanwords
     bool spoken = false;                    // --spoken
+    Scheme scheme = Scheme::marks;          // --scheme
 };
 
 // A command line that cannot be run as written; main() says so and ends with kWrongUsage.

@@ -15,16 +15,16 @@ constexpr std::array<DictCommand, 9> kCommands{{
      "lexicon too. A dictionary of the lists' words alone confirms only\n"
      "them: every other word is left to the rules",
      build_dictionary},
-    {"lookup", "lookup [--dictionary FILE] [--loanwords] [--spoken] WORD...",
+    {"lookup", "lookup [--dictionary FILE] [--loanwords] [--spoken] [--scheme S] WORD...",
      "tell for each Gurmukhi or Roman word whether the dictionary holds\n"
      "it (stem lookup: one row or more; part lookup: exactly one row),\n"
      "and what a conversion writes for a Gurmukhi word",
      look_up_words},
-    {"explain", "explain [--dictionary FILE] [--loanwords] [--spoken] WORD...",
+    {"explain", "explain [--dictionary FILE] [--loanwords] [--spoken] [--scheme S] WORD...",
      "tell for each Gurmukhi word what a conversion writes for it, what\n"
      "decided that, and the pieces the dictionary confirmed",
      explain_words},
-    {"stats", "stats [--dictionary FILE] [--loanwords] [--spoken] [--from ENCODING] TEXT",
+    {"stats", "stats [--dictionary FILE] [--loanwords] [--spoken] [--scheme S] [--from ENCODING] TEXT",
      "convert TEXT ('-' for standard input) without writing it, and count\n"
      "its words finished through a prefix, a suffix, a split, a lexicon,\n"
      "or none",
@@ -58,6 +58,8 @@ constexpr std::string_view kOptions =
     "  --spoken           write spoken forms: the loanwords, and drop the \"a\"\n"
     "                     that speech drops after a long vowel, keep the \"a\"\n"
     "                     that an addak or a tippi asserts\n"
+    "  --scheme SCHEME    write with the marks (marks, the default) or in plain\n"
+    "                     letters as Punjabis type them (ascii), spoken forms too\n"
     "  --from ENCODING    read TEXT as auto (the default), utf-16le, utf-16be, utf-8\n"
     "  -h, --help         show this help and exit\n"
     "      --version      show the version and exit\n"

@@ -39,7 +39,7 @@ fs::path default_dictionary() {
 std::unique_ptr<WordStore> open_dictionary(const DictArguments& arguments) {
     const fs::path file = arguments.dictionary ? existing_file(*arguments.dictionary) : default_dictionary();
     return std::make_unique<WordStore>(file,
-                                       WordStoreOptions{.loanwords = arguments.loanwords, .spoken = arguments.spoken});
+                                       WordStoreOptions{.loanwords = arguments.loanwords, .spoken = arguments.spoken, .scheme = arguments.scheme});
 }
 
 fs::path lexicon_file(const DictArguments& arguments) {

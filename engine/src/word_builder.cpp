@@ -1,5 +1,6 @@
 #include "taviro/word_builder.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -83,6 +84,26 @@ std::u16string units_as_read(std::u16string_view word) {
     return builder.units_read();
 }
 
+namespace {
+
+bool holds_gurmukhi(std::u16string_view units) {
+    return std::any_of(units.begin(), units.end(), [](char16_t unit) { return unit >= 0x0A00 && unit <= 0x0A7F; });
+}
+
+// In plain letters the word is all stem: its pieces lie in the marked text,
+// which a word's report finishes again for them.
+FinishedWord written_in_scheme(FinishedWord finished, std::u16string_view units, const Dictionary& dictionary) {
+    if (dictionary.scheme() == Scheme::ascii) {
+        const bool as_written = finished.lexicon != Lexicon::none || !holds_gurmukhi(units);
+        finished.text = plain_letters(finished.text, as_written);
+        finished.stem_begin = 0;
+        finished.stem_end = finished.text.size();
+    }
+    return finished;
+}
+
+}  // namespace
+
 FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary) {
     const std::optional<Pronunciation> entry =
         builder.units_read().empty() ? std::nullopt : dictionary.pronunciation(builder.units_read());
@@ -91,11 +112,11 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
         finished.text = entry->roman;
         finished.lexicon = entry->lexicon;
         finished.stem_end = finished.text.size();
-        return finished;
+        return written_in_scheme(std::move(finished), builder.units_read(), dictionary);
     }
     FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
     if (dictionary.spoken_forms()) drop_spoken_schwas(finished, builder.units_read());
-    return finished;
+    return written_in_scheme(std::move(finished), builder.units_read(), dictionary);
 }
 
 }  // namespace taviro

@@ -125,6 +125,7 @@ struct WordReport {
     std::size_t stem_end = 0;
     std::u16string explanation;
     bool spoken = false;  // spoken forms changed it: dropped an "a" after a long vowel, or kept one
+    std::optional<std::u16string> ascii;  // what was written, when it was in plain letters
 
     bool operator==(const WordReport&) const = default;
 };
@@ -133,12 +134,15 @@ struct WordReport {
 // tuple it once was, so that pickles of every version load.
 py::tuple fields_of(const WordReport& word) {
     return py::make_tuple(text_of(word.source), text_of(word.roman), word.source_begin, word.source_end, word.finish,
-                          word.stem_begin, word.stem_end, text_of(word.explanation), word.spoken);
+                          word.stem_begin, word.stem_end, text_of(word.explanation), word.spoken,
+                          word.ascii ? py::object(text_of(*word.ascii)) : py::none());
 }
 
 WordReport word_report(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
                        const CodePointIndex& in_source) {
-    const std::u16string_view roman = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    const std::u16string_view written = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    // In plain letters the marked text is the word's Roman text, which its pieces lie in.
+    const std::u16string_view roman = word.marked.empty() ? written : std::u16string_view(word.marked);
     return {std::u16string(text.substr(word.source_begin, word.source_end - word.source_begin)),
             std::u16string(roman),
             in_source(word.source_begin),
@@ -147,7 +151,8 @@ WordReport word_report(const taviro::WordReport& word, std::u16string_view text,
             code_points(roman.substr(0, word.stem_begin)),
             code_points(roman.substr(0, word.stem_end)),
             taviro::explain_word(word, text, converted),
-            word.spoken || word.spoken_kept};
+            word.spoken || word.spoken_kept,
+            word.marked.empty() ? std::nullopt : std::optional<std::u16string>(written)};
 }
 
 // The named pieces of the report's Roman text, as (name, begin, end) in code
@@ -232,10 +237,19 @@ private:
     taviro::RunFailure failure_;
 };
 
+// The scheme a name names, as every face reads it: ValueError for any other.
+taviro::Scheme read_scheme(const std::string& name) {
+    const std::optional<taviro::Scheme> scheme = taviro::scheme_named(name);
+    if (!scheme) throw std::invalid_argument(taviro::unknown_scheme("'" + name + "'", "scheme"));
+    return *scheme;
+}
+
 class Transliterator {
 public:
-    Transliterator(const std::filesystem::path& dictionary, bool loanwords, bool spoken)
-        : file_(dictionary), words_(dictionary, taviro::WordStoreOptions{.loanwords = loanwords, .spoken = spoken}) {}
+    Transliterator(const std::filesystem::path& dictionary, bool loanwords, bool spoken, const std::string& scheme)
+        : file_(dictionary),
+          words_(dictionary,
+                 taviro::WordStoreOptions{.loanwords = loanwords, .spoken = spoken, .scheme = read_scheme(scheme)}) {}
 
     std::string transliterate(std::u16string_view text) const {
         return as_utf8(taviro::convert_text(text, words_));
@@ -345,8 +359,9 @@ and a split's first part roman[:stem_end]; `pieces` names them, as
 dropped an "a" after a long vowel, or kept one that an addak or tippi
 asserts. `explanation` says it in words, as taviro-dict explain and the web
 page do: "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā +
-second bī". `start`, `end` and `stem_start` are the older names of
-source_begin, source_end and stem_begin.)")
+second bī". `ascii` is what was written in plain letters (scheme="ascii"),
+beside the marked `roman`, and None otherwise. `start`, `end` and
+`stem_start` are the older names of source_begin, source_end and stem_begin.)")
         .def_property_readonly("source", [](const WordReport& self) { return text_of(self.source); })
         .def_property_readonly("roman", [](const WordReport& self) { return text_of(self.roman); })
         .def_readonly("source_begin", &WordReport::source_begin)
@@ -357,6 +372,10 @@ source_begin, source_end and stem_begin.)")
         .def_property_readonly("pieces", &pieces_of)
         .def_property_readonly("explanation", [](const WordReport& self) { return text_of(self.explanation); })
         .def_readonly("spoken", &WordReport::spoken)
+        .def_property_readonly("ascii",
+                               [](const WordReport& self) -> py::object {
+                                   return self.ascii ? py::object(text_of(*self.ascii)) : py::none();
+                               })
         .def_readonly("start", &WordReport::source_begin)
         .def_readonly("end", &WordReport::source_end)
         .def_readonly("stem_start", &WordReport::stem_begin)
@@ -365,23 +384,29 @@ source_begin, source_end and stem_begin.)")
         .def("__hash__", [](const WordReport& self) { return py::hash(fields_of(self)); })
         .def("__repr__",
              [](const WordReport& self) {
+                 // ascii only where there are plain letters to show.
+                 const py::str ascii = self.ascii ? py::str("ascii={!r}, ").format(text_of(*self.ascii)) : py::str("");
                  return py::str("WordReport(source={!r}, roman={!r}, source_begin={}, source_end={}, finish={!r}, "
-                                "stem_begin={}, stem_end={}, spoken={}, explanation={!r})")
+                                "stem_begin={}, stem_end={}, spoken={}, {}explanation={!r})")
                      .format(text_of(self.source), text_of(self.roman), self.source_begin, self.source_end,
-                             self.finish, self.stem_begin, self.stem_end, self.spoken, text_of(self.explanation));
+                             self.finish, self.stem_begin, self.stem_end, self.spoken, ascii,
+                             text_of(self.explanation));
              })
         .def(py::pickle([](const WordReport& self) { return fields_of(self); },
                         [](const py::tuple& fields) {
-                            // Eight fields: pickled before a word said whether it was spoken;
-                            // pickles of a FinishedWord, its older name, load too.
-                            if (fields.size() != 8 && fields.size() != 9) {
-                                throw std::runtime_error("a WordReport has eight or nine fields");
+                            // Eight fields: pickled before a word said whether it was spoken,
+                            // nine before plain letters; pickles of a FinishedWord, its
+                            // older name, load too.
+                            if (fields.size() < 8 || fields.size() > 10) {
+                                throw std::runtime_error("a WordReport has eight to ten fields");
                             }
+                            const bool plain = fields.size() == 10 && !fields[9].is_none();
                             return WordReport{units_of(fields[0]),              units_of(fields[1]),
                                                 fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
                                                 fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
                                                 fields[6].cast<std::size_t>(),    units_of(fields[7]),
-                                                fields.size() == 9 && fields[8].cast<bool>()};
+                                                fields.size() >= 9 && fields[8].cast<bool>(),
+                                                plain ? std::optional<std::u16string>(units_of(fields[9])) : std::nullopt};
                         }));
 }
 
@@ -389,8 +414,8 @@ source_begin, source_end and stem_begin.)")
 void bind_transliterator(py::module_& module) {
     using release_gil = py::call_guard<py::gil_scoped_release>;
     py::class_<Transliterator>(module, "Transliterator")
-        .def(py::init<const std::filesystem::path&, bool, bool>(), py::arg("dictionary"), py::arg("loanwords"),
-             py::arg("spoken"), release_gil())
+        .def(py::init<const std::filesystem::path&, bool, bool, const std::string&>(), py::arg("dictionary"),
+             py::arg("loanwords"), py::arg("spoken"), py::arg("scheme"), release_gil())
         .def(
             "transliterate",
             [](const Transliterator& self, const py::object& text) {

@@ -67,16 +67,20 @@ class Transliterator(_Engine):
     `loanwords=True` English loanwords are written as its loanword lexicon
     says, as with taviro-convert --loanwords; with `spoken=True` those, and
     without the "a" that speech drops after a long vowel, as with --spoken.
+    With `scheme="ascii"` the Roman text is written in plain letters, as
+    Punjabis type it (bharti for bhāratī), spoken forms with it, as with
+    --scheme ascii; "marks", the default, writes the marks.
     """
 
-    def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False, spoken: bool = False):
+    def __init__(self, dictionary: Optional[PathName] = None, *, loanwords: bool = False, spoken: bool = False,
+                 scheme: str = "marks"):
         # A named dictionary is kept by its absolute name, so that a copy
         # unpickled in another process (another working folder) opens the
         # same file; the default one is whatever default the other side has.
         named = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
         self._dictionary = named
-        self._options = _options(loanwords, spoken)
-        super().__init__(default_dictionary() if named is None else named, bool(loanwords), bool(spoken))
+        self._options = _options(loanwords, spoken, scheme)
+        super().__init__(default_dictionary() if named is None else named, bool(loanwords), bool(spoken), scheme)
 
     @property
     def dictionary(self) -> Path:
@@ -93,6 +97,11 @@ class Transliterator(_Engine):
         """Whether spoken forms are written (taviro-convert --spoken)."""
         return dict(self._options)["spoken"]
 
+    @property
+    def scheme(self) -> str:
+        """How the Roman text is written: "marks" or "ascii" (taviro-convert --scheme)."""
+        return dict(self._options)["scheme"]
+
     def __reduce__(self) -> Tuple[Callable[..., "Transliterator"], Tuple[Any, ...]]:
         # Rebuilt on the other side from the dictionary's name and the options:
         # the dictionary, user lexicon included, is read again from that file,
@@ -100,7 +109,8 @@ class Transliterator(_Engine):
         return _rebuilt, (type(self), self._dictionary, self._options)
 
     def __repr__(self) -> str:
-        return f"taviro.Transliterator({str(self.dictionary)!r}, loanwords={self.loanwords}, spoken={self.spoken})"
+        return (f"taviro.Transliterator({str(self.dictionary)!r}, loanwords={self.loanwords}, spoken={self.spoken}, "
+                f"scheme={self.scheme!r})")
 
     def convert_file(self, source: PathName, destination: PathName, *, from_encoding: str = "auto",
                      to_encoding: str = "utf-16le", threads: Optional[int] = None) -> str:
@@ -121,9 +131,9 @@ class Transliterator(_Engine):
                                   threads or 0)
 
 
-def _options(loanwords: bool, spoken: bool) -> Tuple[Tuple[str, Any], ...]:
+def _options(loanwords: bool, spoken: bool, scheme: str) -> Tuple[Tuple[str, Any], ...]:
     """A Transliterator's options as it pickles them: equal for equal options."""
-    return (("loanwords", bool(loanwords)), ("spoken", bool(spoken)))
+    return (("loanwords", bool(loanwords)), ("spoken", bool(spoken)), ("scheme", scheme))
 
 
 def _rebuilt(kind: Type[Transliterator], dictionary: Optional[str],
@@ -132,18 +142,18 @@ def _rebuilt(kind: Type[Transliterator], dictionary: Optional[str],
 
 
 @functools.lru_cache(maxsize=None)
-def _default_transliterator(loanwords: bool, spoken: bool) -> Transliterator:
-    return Transliterator(loanwords=loanwords, spoken=spoken)
+def _default_transliterator(loanwords: bool, spoken: bool, scheme: str) -> Transliterator:
+    return Transliterator(loanwords=loanwords, spoken=spoken, scheme=scheme)
 
 
-def _transliterator(dictionary: Optional[PathName], loanwords: bool, spoken: bool) -> Transliterator:
+def _transliterator(dictionary: Optional[PathName], loanwords: bool, spoken: bool, scheme: str) -> Transliterator:
     if dictionary is None:
-        return _default_transliterator(loanwords, spoken)
-    return Transliterator(dictionary, loanwords=loanwords, spoken=spoken)
+        return _default_transliterator(bool(loanwords), bool(spoken), scheme)
+    return Transliterator(dictionary, loanwords=loanwords, spoken=spoken, scheme=scheme)
 
 
 def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords: bool = False,
-                  spoken: bool = False) -> str:
+                  spoken: bool = False, scheme: str = "marks") -> str:
     """The Roman text of `text`, as `taviro-convert --to utf-8` writes it:
     every line end becomes "\\n". A lone surrogate stays as it is, where a
     UTF-8 file has U+FFFD.
@@ -152,9 +162,10 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
     this call alone, so use a Transliterator to convert many texts with it.
     With `loanwords=True` English loanwords are written as Punjabi speakers
     say them (taviro-convert --loanwords); with `spoken=True` those, and
-    without the "a" that speech drops after a long vowel (taviro-convert --spoken).
+    without the "a" that speech drops after a long vowel (taviro-convert --spoken);
+    with `scheme="ascii"` in plain letters, as Punjabis type it (--scheme ascii).
     """
-    return _transliterator(dictionary, loanwords, spoken).transliterate(text)
+    return _transliterator(dictionary, loanwords, spoken, scheme).transliterate(text)
 
 
 # Texts without gaps give texts without gaps. With gaps the result is typed a
@@ -162,14 +173,14 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
 # results could clash.
 @overload
 def transliterate_many(texts: Iterable[str], dictionary: Optional[PathName] = None, *,
-                       loanwords: bool = False, spoken: bool = False) -> List[str]: ...
+                       loanwords: bool = False, spoken: bool = False, scheme: str = "marks") -> List[str]: ...
 @overload
 def transliterate_many(texts: Iterable[Optional[str]], dictionary: Optional[PathName] = None, *,
-                       loanwords: bool = False, spoken: bool = False) -> Sequence[Optional[str]]: ...
+                       loanwords: bool = False, spoken: bool = False, scheme: str = "marks") -> Sequence[Optional[str]]: ...
 
 
 def transliterate_many(texts: Iterable[Optional[str]], dictionary: Optional[PathName] = None, *,
-                       loanwords: bool = False, spoken: bool = False) -> Sequence[Optional[str]]:
+                       loanwords: bool = False, spoken: bool = False, scheme: str = "marks") -> Sequence[Optional[str]]:
     """The Roman text of each of `texts`, each a text of its own, as
     transliterate() gives it: a list of many short texts (a column's values)
     converts several times faster in one call than in a call a text.
@@ -177,12 +188,13 @@ def transliterate_many(texts: Iterable[Optional[str]], dictionary: Optional[Path
     with gaps has them. A TextError or TypeError names the text it is about by
     its place. One str is refused with a TypeError, not converted letter by
     letter: transliterate() converts one text."""
-    return _transliterator(dictionary, loanwords, spoken).transliterate_many(texts)
+    return _transliterator(dictionary, loanwords, spoken, scheme).transliterate_many(texts)
 
 
 def convert_file(source: PathName, destination: PathName, *, from_encoding: str = "auto",
                  to_encoding: str = "utf-16le", dictionary: Optional[PathName] = None,
-                 loanwords: bool = False, spoken: bool = False, threads: Optional[int] = None) -> str:
+                 loanwords: bool = False, spoken: bool = False, scheme: str = "marks",
+                 threads: Optional[int] = None) -> str:
     """Converts the file `source` into `destination`, byte for byte as
     `taviro-convert --from FROM --to TO SOURCE DESTINATION` does, with its
     checks: the source name ends in .txt, and ".txt" is added to a destination
@@ -193,5 +205,5 @@ def convert_file(source: PathName, destination: PathName, *, from_encoding: str 
     Like taviro-convert, it converts on one thread per core unless `threads`
     says how many (1 to 256); the bytes are the same for any number.
     """
-    return _transliterator(dictionary, loanwords, spoken).convert_file(
+    return _transliterator(dictionary, loanwords, spoken, scheme).convert_file(
         source, destination, from_encoding=from_encoding, to_encoding=to_encoding, threads=threads)

@@ -101,7 +101,7 @@ def _state_of(transliterator: Optional[Transliterator]) -> _State:
     if transliterator is None:
         # What Transliterator() pickles as, without loading the dictionary
         # here: only the workers convert, so only they need one.
-        return _State(Transliterator, None, _options(False, False))
+        return _State(Transliterator, None, _options(False, False, "marks"))
     _, state = transliterator.__reduce__()
     return _State(*state)
 

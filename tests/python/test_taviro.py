@@ -46,14 +46,16 @@ def program_reason(finished: subprocess.CompletedProcess) -> str:
     return finished.stderr.decode("utf-8").splitlines()[-1].removeprefix("taviro-convert: ")
 
 
-@pytest.mark.parametrize("named", [False, True], ids=["default dictionary", "named dictionary"])
-def test_transliterate_gives_what_taviro_convert_writes_in_utf8(corpus, own_dictionary, tmp_path, named):
+@pytest.mark.parametrize("named, scheme", [(False, "marks"), (True, "marks"), (False, "ascii")],
+                         ids=["default dictionary", "named dictionary", "plain letters"])
+def test_transliterate_gives_what_taviro_convert_writes_in_utf8(corpus, own_dictionary, tmp_path, named, scheme):
     source = tmp_path / "corpus.txt"
     source.write_text(corpus, encoding="utf-8", newline="")
     dictionary = ["--dictionary", str(own_dictionary)] if named else []
-    assert run_convert(*dictionary, "--to", "utf-8", str(source), str(tmp_path / "roman.txt")).returncode == 0
+    assert run_convert(*dictionary, "--scheme", scheme, "--to", "utf-8", str(source),
+                       str(tmp_path / "roman.txt")).returncode == 0
 
-    roman = taviro.transliterate(corpus, dictionary=own_dictionary if named else None)
+    roman = taviro.transliterate(corpus, dictionary=own_dictionary if named else None, scheme=scheme)
 
     assert roman.encode("utf-8") == (tmp_path / "roman.txt").read_bytes()
 
@@ -277,6 +279,18 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ ਤਰੱਕੀ")] == \
         explained.stdout.decode().splitlines()
     assert [word.spoken for word in spoken.finish_details("ਭਾਰਤੀ ਕਮਲ ਤਰੱਕੀ")] == [True, False, True]
+
+    # Plain letters, told beside the marked text; your entries folded to them too.
+    plain = taviro.Transliterator(mine, scheme="ascii")
+    assert plain.transliterate(text + " ਭਾਰਤੀ") == "jalandhar taikst varton bharti"
+    words = plain.finish_details("ਭਾਰਤੀ")
+    assert (words[0].roman, words[0].ascii, pickle.loads(pickle.dumps(words[0])) == words[0]) == \
+        ("bhārtī", "bharti", True)
+    explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--scheme", "ascii", "ਭਾਰਤੀ"],
+                               capture_output=True, check=True)
+    assert [word.explanation for word in words] == explained.stdout.decode().splitlines()
+    with pytest.raises(ValueError, match="unknown scheme 'plain'"):
+        taviro.Transliterator(mine, scheme="plain")
 
 
 @pytest.mark.parametrize("schema, refusal", [

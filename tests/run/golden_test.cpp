@@ -1,5 +1,5 @@
 // Golden files: the Roman text of fixed slices of both corpora, by the rules,
-// with loanwords and in spoken forms, through the shipped dictionary. Every
+// with loanwords, in spoken forms and in plain letters, through the shipped dictionary. Every
 // other test compares one front end with another, which a change of the rules
 // moves together; these hold the rules themselves. A meant change regenerates
 // them with tests/run/golden/regenerate.py, and the diff is read.
@@ -108,7 +108,7 @@ TEST_P(Golden, WikipediaTextIsWrittenAsItsDigestsSay) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, Golden,
                          ::testing::Values(Mode{"rules", {}}, Mode{"loanwords", {.loanwords = true}},
-                                           Mode{"spoken", {.spoken = true}}),
+                                           Mode{"spoken", {.spoken = true}}, Mode{"ascii", {.scheme = Scheme::ascii}}),
                          [](const ::testing::TestParamInfo<Mode>& info) { return std::string(info.param.name); });
 
 }  // namespace

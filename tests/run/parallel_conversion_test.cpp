@@ -125,8 +125,10 @@ TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWithAChunkEndAtEveryPlace
         // every kind, nukta letters typed in two units, a doubled nukta, addak.
         {"counter and line ends", u"ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਕ ਸ\u0A3Cਾ ਸ\u0A3C\u0A3C ਪੱਕਾ \r\n\n\rਕਮਲ\r\nਕ  ਨਯਨ\rਸ\u0A3C ਕ."},
         {"spoken forms", u"ਭਾਰਤੀ ਦੂਸਰਾ\r\nਕੈਮਰਾ ਆਮਦਨ ਭਾਰਤੀ. ਟੈਕਸਟ"},
+        {"plain letters", u"ਵਿੱਚ ਨੂੰ “ਪੰਜਾਬੀ” ॥ ਪੱਕਾ\r\nਵੱਖ ਕੰਮ"},
     };
-    const std::array<const Dictionary*, 2> dictionaries{&words, &spoken};
+    const WordStore plain(TAVIRO_WORDS_MDB, WordStoreOptions{.scheme = Scheme::ascii});
+    const std::array<const Dictionary*, 3> dictionaries{&words, &spoken, &plain};
     for (const Dictionary* dictionary : dictionaries) {
         for (const TextCase& text : cases) {
             const Outcome reference = convert(convert_units_unit_by_unit, text.text, *dictionary);

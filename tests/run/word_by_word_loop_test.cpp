@@ -107,6 +107,8 @@ TEST(WordByWordLoop, WritesWhatTheLiteralLoopWritesOnTheCorpusInSpokenForms) {
     expect_same(out);
     const WordStore loanwords(TAVIRO_WORDS_MDB, WordStoreOptions{.loanwords = true});
     EXPECT_NE(out.literal, convert_three_ways(corpus_slice(1500), loanwords).literal);  // the rule took part
+    const WordStore plain(TAVIRO_WORDS_MDB, WordStoreOptions{.scheme = Scheme::ascii});
+    expect_same(convert_three_ways(corpus_slice(1500), plain));
 }
 
 }  // namespace

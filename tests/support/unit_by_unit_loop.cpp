@@ -58,7 +58,8 @@ private:
 
     // Every line end becomes carriage return + line feed, except the line feed
     // of a pair, which comes directly after its carriage return; a danda is a
-    // full stop; every other separator stands for itself.
+    // full stop; in plain letters a double danda is two; every other separator
+    // stands for itself.
     void write_separator(char16_t unit) {
         const bool after_carriage_return = previous_separator_ == kCarriageReturn && !had_word_character_;
         previous_separator_ = unit;
@@ -66,6 +67,8 @@ private:
             write(u"\r\n");
         } else if (unit == kDanda) {
             write(u".");
+        } else if (unit == kDoubleDanda && dictionary_.scheme() == Scheme::ascii) {
+            write(u"..");
         } else if (unit != kLineFeed) {
             write(std::u16string_view(&unit, 1));
         }

@@ -21,7 +21,7 @@ test('a text comes back with each word, its place and how it was finished', () =
   const source = 'ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ।\n';
   const result = taviro.convert(source);
   assert.equal(result.roman, 'kamlanyan ki pañjābī.\r\n');
-  const report = new WordReports(result.words, taviro.wordReport);
+  const report = new WordReports(result, taviro.wordReport);
   const words = [];
   for (let i = 0; i < report.length; ++i) {
     const word = report.at(i);
@@ -52,7 +52,7 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
     ['line:2: the Roman text holds a separator (a space, a digit, punctuation), which would end the word']);
   const result = lexicons.convert(source);
   assert.equal(result.roman, 'ṭaiksṭ test vartōṃ');
-  const report = new WordReports(result.words, lexicons.wordReport);
+  const report = new WordReports(result, lexicons.wordReport);
   assert.deepEqual([0, 1, 2].map((i) => report.at(i).lexicon), ['loanword', 'user', null]);
   assert.deepEqual([0, 1].map((i) => report.at(i).finish.how),
     ['an English loanword, written as Punjabi speakers say it', 'written as your lexicon says']);
@@ -62,7 +62,7 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
   lexicons.setLexicon('', false, true);
   const spoken = lexicons.convert('ਭਾਰਤੀ ਟੈਕਸਟ ਤਰੱਕੀ');
   assert.equal(spoken.roman, 'bhārtī ṭaiksṭ tarakkī');
-  const spokenReport = new WordReports(spoken.words, lexicons.wordReport);
+  const spokenReport = new WordReports(spoken, lexicons.wordReport);
   assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spoken), [true, false, false]);
   assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spokenKept), [false, false, true]);
   assert.equal(lexicons.wordReport.spoken, 'spoken form: a dropped after a long vowel');

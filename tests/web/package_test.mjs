@@ -101,6 +101,15 @@ test(`installed in a project, it converts ${kLines} lines as taviro-convert does
   assert.equal(taviro.transliterate('ਕਮਲ \uD800\r\nਸੰਤ\uDC00'), 'kamal \uD800\nsanta\uDC00');
 });
 
+test(`in plain letters it converts ${kLines} lines as taviro-convert --scheme ascii does`, async () => {
+  const plain = await Taviro.create({ scheme: 'ascii' });
+  assertSameBytes(Buffer.from(plain.transliterate(lines), 'utf8'), desktop(['--scheme', 'ascii', '--to', 'utf-8']),
+    'transliterate');
+  const [word] = plain.explain('ਭਾਰਤੀ');
+  assert.deepEqual([word.roman, word.ascii, word.pieces.map((piece) => piece.text)], ['bhārtī', 'bharti', ['bhā', 'rtī']]);
+  await assert.rejects(Taviro.create({ scheme: 'plain' }), (error) => error instanceof TaviroError && error.kind === 'usage');
+});
+
 test('required from CommonJS as Node 18 requires it, it converts as imported', () => {
   fs.writeFileSync(inProject('use.cjs'), `const { Taviro, TaviroError } = require('taviro');
 Taviro.create().then((taviro) => {
@@ -149,7 +158,7 @@ test("the README's examples, an ES module and a CommonJS one, print what they sh
 
 test('a TypeScript program type-checks against the declarations, and a wrong call does not', () => {
   fs.writeFileSync(inProject('check.ts'), `import { Taviro, TaviroError, type WordReport } from 'taviro';
-const taviro: Taviro = await Taviro.create({ lexicon: [['ਜਲੰਧਰ', 'jalandhar']], loanwords: true });
+const taviro: Taviro = await Taviro.create({ lexicon: [['ਜਲੰਧਰ', 'jalandhar']], loanwords: true, scheme: 'ascii' });
 const roman: string = taviro.transliterate('ਕਮਲ');
 const words: WordReport[] = taviro.explain(roman);
 const { text, encoding }: { text: string; encoding: 'utf-8' | 'utf-16le' | 'utf-16be' } =
@@ -160,8 +169,11 @@ const failure: Error = new TaviroError('');
 taviro.transliterate(42);
 // @ts-expect-error: no such encoding to write
 taviro.convertFile(bytes, { to: 'latin-1' });
+// @ts-expect-error: no such scheme
+await Taviro.create({ scheme: 'plain' });
+const plain: string | null = words[0].ascii;
 const kind: 'tooLong' | 'text' | 'notText' | 'file' | 'usage' = new TaviroError('').kind;
-console.log(words[0].finish, words[0].stemBegin, text, encoding, failure, kind);
+console.log(words[0].finish, words[0].stemBegin, text, encoding, failure, kind, plain);
 `);
   // The same declarations for a CommonJS program.
   fs.writeFileSync(inProject('check.cts'), `import taviro = require('taviro');

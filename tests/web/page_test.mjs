@@ -337,6 +337,16 @@ test("the user's own words and the loanword switch change only their words", asy
   await page.$eval('#spoken', (box) => box.click());
   await idle();
   assert.equal(await text('#roman'), 'bhāratī ṭaiksaṭ.');
+  // Plain letters, as typed, told beside the marked text.
+  await page.$eval('#plain', (box) => box.click());
+  await idle();
+  assert.equal(await text('#roman'), 'bharti taikst.');
+  await page.hover('#roman .w');
+  assert.equal(await text('#word-info'), 'ਭਾਰਤੀ → bhārtī (plain: bharti): split into two dictionary words: '
+    + 'first bhā + second ratī; spoken form: a dropped after a long vowel');
+  await page.$eval('#plain', (box) => box.click());
+  await idle();
+  assert.equal(await text('#roman'), 'bhāratī ṭaiksaṭ.');
 });
 
 test('pointing at a word or moving to it by keyboard tells how it was finished', async () => {

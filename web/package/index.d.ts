@@ -10,7 +10,15 @@ export interface TaviroOptions {
   loanwords?: boolean;
   /** Write spoken forms: the loanwords, and without the "a" that speech drops after a long vowel, as `taviro-convert --spoken`. */
   spoken?: boolean;
+  /**
+   * How the Roman text is written, as `taviro-convert --scheme`: with its marks ('marks', the default: bhāratī), or
+   * in plain letters as Punjabis type it ('ascii': bharti), which writes spoken forms too.
+   */
+  scheme?: Scheme;
 }
+
+/** The ways the Roman text is written. */
+export type Scheme = 'marks' | 'ascii';
 
 /** The encodings a file is read in: by its byte-order mark, or as taviro-convert guesses without one. */
 export type SourceEncoding = 'utf-8' | 'utf-16le' | 'utf-16be';
@@ -39,8 +47,10 @@ export interface WordPiece {
 export interface WordReport {
   /** The word in Gurmukhi. */
   source: string;
-  /** Its Roman text. */
+  /** Its Roman text, with the marks even where it was written in plain letters. */
   roman: string;
+  /** What was written for it in plain letters (`scheme: 'ascii'`), and null otherwise. */
+  ascii: string | null;
   /** Where the word begins and ends in the text, in UTF-16 code units (String.prototype.slice). */
   sourceBegin: number;
   sourceEnd: number;

@@ -90,15 +90,15 @@ export class Taviro {
    * dictionary it carries; the page gives the one it embeds.
    * @param {{ words: string, loanwords?: string }} dictionary
    * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean,
-   *   spoken?: boolean }} [options]
+   *   spoken?: boolean, scheme?: 'marks' | 'ascii' }} [options]
    */
   static async open(dictionary, options) {
-    const { lexicon, loanwords, spoken } = options || {};
+    const { lexicon, loanwords, spoken, scheme } = options || {};
     const taviro = new this(await loadModule());
     taviro.rows = taviro.load('loadWords', dictionary.words);
     taviro.load('loadLoanwords', dictionary.loanwords || '');
-    if (lexicon !== undefined || loanwords || spoken) {
-      const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords, spoken);
+    if (lexicon !== undefined || loanwords || spoken || scheme !== undefined) {
+      const { problems } = taviro.setLexicon(lexiconText(lexicon), loanwords, spoken, scheme);
       if (problems.length > 0) throw new TaviroError(`the lexicon is refused:\n${problems.join('\n')}`);
     }
     return taviro;
@@ -124,19 +124,23 @@ export class Taviro {
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
     const source = textOf(text);
-    const { roman, words } = this.convert(source);
+    const result = this.convert(source);
     const explanations = unitsToString(this.engine.explain()).split('\n');
-    const reports = new WordReports(words, this.wordReport);
+    const reports = new WordReports(result, this.wordReport);
     const explained = [];
     for (let index = 0; index < reports.length; ++index) {
       const word = reports.at(index);
-      const wordRoman = roman.slice(word.romanBegin, word.romanEnd);
+      const written = result.roman.slice(word.romanBegin, word.romanEnd);
+      // In plain letters the word's Roman text is its marked one, which its pieces lie in.
+      const marked = reports.marked(index);
+      const wordRoman = marked ?? written;
       const pieces = reports.pieces(word, wordRoman).map((piece) => ({
         ...piece, text: wordRoman.slice(piece.begin, piece.end),
       }));
       explained.push({
         source: source.slice(word.sourceBegin, word.sourceEnd),
         roman: wordRoman,
+        ascii: marked === null ? null : written,
         sourceBegin: word.sourceBegin,
         sourceEnd: word.sourceEnd,
         finish: word.finish.name,
@@ -195,12 +199,13 @@ export class Taviro {
   }
 
   // The user's lexicon, "WORD<tab>ROMAN" (or spaces) a line, in place of the
-  // one before, whether loanwords follow their lexicon, and whether words
-  // are written in their spoken forms (the loanwords with them); { entries,
-  // problems }, a problem for each line left out.
-  setLexicon(text, loanwordsOn, spokenOn) {
+  // one before, whether loanwords follow their lexicon, whether words are
+  // written in their spoken forms (the loanwords with them), and the scheme
+  // ('marks', the default, or 'ascii'); { entries, problems }, a problem for
+  // each line left out.
+  setLexicon(text, loanwordsOn, spokenOn, scheme = 'marks') {
     this.setInput(text);
-    return this.engine.setLexicon(Boolean(loanwordsOn), Boolean(spokenOn));
+    return take(this.engine.setLexicon(Boolean(loanwordsOn), Boolean(spokenOn), String(scheme)));
   }
 
   // { roman, units, words }: the Roman text as a string and as its code units
@@ -236,7 +241,10 @@ export class Taviro {
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const words = result.words.slice();
-    return { roman: unitsToString(units), units, words, piecesBeforeSpoken: result.piecesBeforeSpoken };
+    // Words in plain letters come with their marked texts.
+    const marked = result.marked === undefined ? {}
+      : { marked: unitsToString(result.marked), markedEnds: result.markedEnds.slice() };
+    return { roman: unitsToString(units), units, words, piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked };
   }
 
   // A result's code units (line ends CR LF) as the bytes of a file, written as

@@ -19,15 +19,15 @@ const kReaders = {
 
 export class WordReports {
   /**
-   * @param {Uint32Array} numbers  a ConvertedReply's words
+   * @param {{words: Uint32Array, piecesBeforeSpoken?: Object<number, PiecesBeforeSpoken>, marked?: string,
+   *   markedEnds?: Uint32Array}} result  a conversion's result, as a ConvertedReply brings it
    * @param {WordReportLayout} layout
-   * @param {Object<number, PiecesBeforeSpoken>} [piecesBeforeSpoken]
-   *   a ConvertedReply's piecesBeforeSpoken
    */
-  constructor(numbers, layout, piecesBeforeSpoken = {}) {
-    this.numbers = numbers;
+  constructor(result, layout) {
+    this.numbers = result.words;
     this.layout = layout;
-    this.piecesBeforeSpoken = piecesBeforeSpoken;
+    this.piecesBeforeSpoken = result.piecesBeforeSpoken || {};
+    this.markedTexts = result.marked === undefined ? null : { text: result.marked, ends: result.markedEnds };
     this.readers = layout.fields.map(([name, kind]) => [name, kReaders[kind]]);
   }
 
@@ -59,16 +59,28 @@ export class WordReports {
   }
 
   /**
+   * The marked text of word `index` where it was written in plain letters
+   * (bhārtī for bharti), else null.
+   * @param {number} index
+   */
+  marked(index) {
+    if (!this.markedTexts) return null;
+    const { text, ends } = this.markedTexts;
+    return text.slice(index === 0 ? 0 : ends[index - 1], ends[index]);
+  }
+
+  /**
    * The pieces that word `index`'s explanation names, [{ name, text }], as
    * taviro-dict explain names them: as the dictionary held them, also where
-   * spoken forms then changed the word's Roman text `roman`.
+   * spoken forms then changed the word's Roman text `roman` (its marked text
+   * where it was written in plain letters).
    * @param {number} index
    * @param {string} roman
    */
   explainedPieces(index, roman) {
     const word = this.at(index);
     const before = this.piecesBeforeSpoken[index];
-    const text = before ? before.text : roman;
+    const text = before ? before.text : (this.marked(index) ?? roman);
     const marks = before ? { ...word, stemBegin: before.stemBegin, stemEnd: before.stemEnd } : word;
     return this.pieces(marks, text).map(({ name, begin, end }) => ({ name, text: text.slice(begin, end) }));
   }

@@ -23,6 +23,7 @@
  * @property {string} text        "WORD ROMAN" (a space or a tab between) a line
  * @property {boolean} loanwords  whether loanwords follow their lexicon
  * @property {boolean} spoken     whether words are written in their spoken forms, loanwords with them
+ * @property {'marks' | 'ascii'} scheme  with the marks, or in plain letters as Punjabis type them
  */
 
 /**
@@ -70,7 +71,8 @@
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
  * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
  * @property {string} spokenKept  what to say of a word whose spoken form kept an "a" that addak or tippi asserts
- * @property {{arrow: string, finish: string, firstPiece: string, nextPiece: string, step: string}} punctuation
+ * @property {{arrow: string, plainOpen: string, plainClose: string, finish: string, firstPiece: string,
+ *   nextPiece: string, step: string}} punctuation
  *   what stands between an explanation's parts, as taviro-dict explain writes them
  */
 
@@ -146,6 +148,8 @@
  * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred)
  * @property {Object<number, PiecesBeforeSpoken>} piecesBeforeSpoken  by a word's index, for the few words
  *   whose pieces the dictionary confirmed and spoken forms then changed
+ * @property {string} [marked]  written in plain letters: the words' marked texts, one after the other
+ * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
  * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
  * @property {string} [source]        the file's text, for a FileRequest
  * @property {string} [encoding]      how the file was read, for a FileRequest

@@ -38,6 +38,7 @@ const ui = {
   table: byId('table'),
   loanwords: byId('loanwords'),
   spoken: byId('spoken'),
+  plain: byId('plain'),
   lexiconText: byId('lexicon-text'),
   lexiconStatus: byId('lexicon-status'),
   held: byId('held'),
@@ -140,7 +141,7 @@ function startReady(reply) {
   ui.lexiconText.value = storedLexicon();
   // A switch ticked before the converter was ready, or kept ticked by the
   // browser across a reload, counts as much as a stored lexicon.
-  if (ui.lexiconText.value || ui.loanwords.checked || ui.spoken.checked) {
+  if (ui.lexiconText.value || ui.loanwords.checked || ui.spoken.checked || ui.plain.checked) {
     sendLexicon();
   } else if (held || ui.gurmukhi.value) {
     convertCurrent();
@@ -166,7 +167,8 @@ function sendLexicon() {
   } catch {
     // As above: kept for this visit only.
   }
-  client.setLexicon(ui.lexiconText.value, ui.loanwords.checked, ui.spoken.checked);
+  client.setLexicon(ui.lexiconText.value, ui.loanwords.checked, ui.spoken.checked,
+    ui.plain.checked ? 'ascii' : 'marks');
 }
 
 /** @param {import('./messages.js').LexiconReply} reply */
@@ -330,9 +332,8 @@ function showResult(reply, request) {
   }
   const display = reply.roman.replace(/\r/g, '');
   details.clear();
-  const count = view.show({
-    roman: reply.roman, units: reply.units, words: reply.words, piecesBeforeSpoken: reply.piecesBeforeSpoken, source, display,
-  });
+  const { roman, units, words, piecesBeforeSpoken, marked, markedEnds } = reply;
+  const count = view.show({ roman, units, words, piecesBeforeSpoken, marked, markedEnds, source, display });
   enableResultButtons(display.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
   if (count > kMostWordSpans) {
@@ -401,6 +402,7 @@ ui.replaceHeld.addEventListener('cancel', (event) => {
 ui.lexiconText.addEventListener('input', sendLexicon);
 ui.loanwords.addEventListener('change', sendLexicon);
 ui.spoken.addEventListener('change', sendLexicon);
+ui.plain.addEventListener('change', sendLexicon);
 ui.file.addEventListener('change', () => {
   openFile(ui.file.files[0]);
   ui.file.value = '';

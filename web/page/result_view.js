@@ -21,6 +21,8 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * @property {Uint16Array} units   the code units of `roman`
  * @property {Uint32Array} words   the word report (messages.js: WordReportLayout)
  * @property {Object<number, import('./messages.js').PiecesBeforeSpoken>} piecesBeforeSpoken
+ * @property {string} [marked]           the marked texts of words written in plain letters
+ * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
  * @property {string} source       the Gurmukhi text it came from
  * @property {string} display      `roman` with LF line ends, as shown and copied
  */
@@ -60,7 +62,7 @@ export class ResultView {
    */
   show(result) {
     this.result = result;
-    this.words = new WordReports(result.words, this.layout, result.piecesBeforeSpoken);
+    this.words = new WordReports(result, this.layout);
     const count = this.words.length;
     this.render(count);
     return count;

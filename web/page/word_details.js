@@ -59,12 +59,17 @@ export class WordDetails {
     const word = view.words.at(index);
     const gurmukhi = view.result.source.slice(word.sourceBegin, word.sourceEnd);
     const roman = span.textContent;
+    // A word in plain letters is told by its marked text, with the plain letters beside it.
+    const marked = view.words.marked(index);
     const children = [
       element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
       marks.arrow,
-      element('span', { lang: 'pa-Latn', textContent: roman }),
-      `${marks.finish}${word.finish.how}`,
+      element('span', { lang: 'pa-Latn', textContent: marked ?? roman }),
     ];
+    if (marked !== null) {
+      children.push(marks.plainOpen, element('span', { lang: 'pa-Latn', textContent: roman }), marks.plainClose);
+    }
+    children.push(`${marks.finish}${word.finish.how}`);
     view.words.explainedPieces(index, roman).forEach(({ name, text }, i) => {
       children.push(i === 0 ? marks.firstPiece : marks.nextPiece, `${name} `,
         element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));

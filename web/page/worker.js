@@ -32,7 +32,7 @@ const handlers = {
     });
   },
   lexicon(message) {
-    reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords, message.spoken) });
+    reply({ kind: 'lexicon', ...taviro.setLexicon(message.text, message.loanwords, message.spoken, message.scheme) });
   },
   convert(message) {
     const started = performance.now();

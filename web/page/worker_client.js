@@ -55,8 +55,8 @@ export class WorkerClient {
     this.worker.postMessage(message);
   }
 
-  setLexicon(text, loanwords, spoken) {
-    this.send({ message: { kind: 'lexicon', text, loanwords, spoken }, lexicon: true });
+  setLexicon(text, loanwords, spoken, scheme) {
+    this.send({ message: { kind: 'lexicon', text, loanwords, spoken, scheme }, lexicon: true });
   }
 
   convertText(text) {

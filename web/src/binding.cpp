@@ -115,14 +115,16 @@ public:
     MemoryDictionary loanwords;  // only its lexicon is used
     bool loanwords_on = false;
     bool spoken_on = false;
+    Scheme written_in = Scheme::marks;
 
     std::size_t count(std::u16string_view text) const override { return words.count(text); }
     std::size_t longest_row() const noexcept override { return words.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
         return winning(users.pronunciation(units),
-                       writes_loanwords(loanwords_on, spoken_on) ? loanwords.pronunciation(units) : std::nullopt);
+                       writes_loanwords(loanwords_on, spoken_forms()) ? loanwords.pronunciation(units) : std::nullopt);
     }
-    bool spoken_forms() const noexcept override { return spoken_on; }
+    bool spoken_forms() const noexcept override { return writes_spoken_forms(spoken_on, written_in); }
+    Scheme scheme() const noexcept override { return written_in; }
 };
 
 // Each line of `rows`, without its line end.
@@ -165,8 +167,12 @@ public:
 
     // Takes the input as the user's lexicon, checked as taviro-dict import
     // checks a file, in place of the one before, with the loanword and the
-    // spoken forms' switches; { entries, problems }.
-    val set_lexicon(bool loanwords_on, bool spoken_on) {
+    // spoken forms' switches and the scheme's name; { entries, problems }, or
+    // { error } for a name that is no scheme, which changes nothing.
+    val set_lexicon(bool loanwords_on, bool spoken_on, const std::string& scheme_name) {
+        const std::optional<Scheme> scheme = scheme_named(scheme_name);
+        if (!scheme) return failure(std::invalid_argument(unknown_scheme("'" + scheme_name + "'", "scheme")));
+        dictionary_.written_in = *scheme;
         const ParsedLexicon parsed = parse_lexicon(input_, "line");
         dictionary_.users = MemoryDictionary();
         for (const LexiconEntry& entry : parsed.entries) {
@@ -224,6 +230,7 @@ public:
             result.set("units", units_view(converted_.text));
             result.set("words", val(typed_memory_view(report_.size(), report_.data())));
             result.set("piecesBeforeSpoken", pieces_before_spoken());
+            if (dictionary_.scheme() == Scheme::ascii) set_marked_texts(result);
             return result;
         } catch (const std::exception& error) {
             return failure(error);
@@ -261,6 +268,20 @@ public:
     }
 
 private:
+    // Words written in plain letters: their marked texts one after the other,
+    // { marked: units, markedEnds: where each word's ends }, in the words' order.
+    void set_marked_texts(val& result) {
+        marked_.clear();
+        marked_ends_.clear();
+        marked_ends_.reserve(converted_.words.size());
+        for (const WordReport& word : converted_.words) {
+            marked_ += word.marked;
+            marked_ends_.push_back(narrow(marked_.size()));
+        }
+        result.set("marked", units_view(marked_));
+        result.set("markedEnds", val(typed_memory_view(marked_ends_.size(), marked_ends_.data())));
+    }
+
     // The few words whose pieces the dictionary confirmed and spoken forms then
     // changed, so that the page names their pieces as explain_word() does:
     // { word's index: { text, stemBegin, stemEnd } }, the text before spoken forms.
@@ -284,6 +305,8 @@ private:
     ConvertedText converted_;
     std::u16string explained_;
     std::vector<std::uint32_t> report_;
+    std::u16string marked_;
+    std::vector<std::uint32_t> marked_ends_;
 };
 
 // The engine's character map, row by row: [code point, Roman text].
@@ -343,6 +366,8 @@ val word_report() {
     const auto text = [](std::u16string_view mark) { return std::wstring(mark.begin(), mark.end()); };
     val punctuation = val::object();
     punctuation.set("arrow", text(marks.arrow));
+    punctuation.set("plainOpen", text(marks.plain_open));
+    punctuation.set("plainClose", text(marks.plain_close));
     punctuation.set("finish", text(marks.finish));
     punctuation.set("firstPiece", text(marks.first_piece));
     punctuation.set("nextPiece", text(marks.next_piece));

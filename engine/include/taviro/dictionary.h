@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "taviro/lexicon.h"
+#include "taviro/plain_letters.h"
 
 namespace taviro {
 
@@ -32,6 +33,9 @@ public:
     // the dictionary, as its lexicons are, since what a word becomes depends
     // on it alike and everything that keeps a word keeps it per dictionary.
     virtual bool spoken_forms() const noexcept { return false; }
+    // How finished words are written (plain_letters.h), part of the
+    // dictionary for the same reason.
+    virtual Scheme scheme() const noexcept { return Scheme::marks; }
 
     // Is this text a word at all?
     bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }

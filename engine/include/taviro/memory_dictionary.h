@@ -38,6 +38,8 @@ public:
 
     void write_spoken_forms(bool spoken) noexcept { spoken_ = spoken; }
     bool spoken_forms() const noexcept override { return spoken_; }
+    void write_scheme(Scheme scheme) noexcept { scheme_ = scheme; }
+    Scheme scheme() const noexcept override { return scheme_; }
 
 private:
     struct Entry {
@@ -50,6 +52,7 @@ private:
     std::size_t rows_ = 0;
     std::size_t longest_row_ = 0;
     bool spoken_ = false;
+    Scheme scheme_ = Scheme::marks;
 };
 
 }  // namespace taviro

@@ -10,12 +10,15 @@
 #include <string_view>
 
 #include "taviro/finish.h"
+#include "taviro/plain_letters.h"
 
 namespace taviro {
 
 // Spoken forms write English loanwords as speakers say them too: whether the
 // loanword lexicon writes its words, with these two switches.
 constexpr bool writes_loanwords(bool loanwords, bool spoken) noexcept { return loanwords || spoken; }
+// Plain letters are typed as words are said: they write spoken forms too.
+constexpr bool writes_spoken_forms(bool spoken, Scheme scheme) noexcept { return spoken || scheme == Scheme::ascii; }
 
 // Drops from `word`, finished from the Gurmukhi `units` (as read: see
 // WordBuilder::units_read()), every inherent "a" that stands

@@ -16,7 +16,7 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 WIKIPEDIA = HERE.parents[2] / ".." / "shared" / "corpus" / "pa-wikipedia.utf8.txt"
-MODES = {"rules": [], "loanwords": ["--loanwords"], "spoken": ["--spoken"]}
+MODES = {"rules": [], "loanwords": ["--loanwords"], "spoken": ["--spoken"], "ascii": ["--scheme", "ascii"]}
 BLOCK_LINES = 50
 
 

@@ -8,6 +8,7 @@
 
 #include "taviro/run/conversion_run.h"
 #include "taviro/encoding/encoding.h"
+#include "taviro/plain_letters.h"
 
 namespace taviro {
 
@@ -24,6 +25,7 @@ struct CommandLine {
     bool verbose = false;                   // --verbose: a line on each completed run
     bool loanwords = false;                 // --loanwords
     bool spoken = false;                    // --spoken
+    Scheme scheme = Scheme::marks;          // --scheme
     std::optional<unsigned> jobs;           // -j N; empty for every core
     std::vector<std::string> sources;       // one, or with -o one or more
     std::string destination;                // without -o

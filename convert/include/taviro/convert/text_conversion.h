@@ -30,6 +30,9 @@ struct WordReport : WordFinishing {
     std::u16string pieces_text;
     std::size_t pieces_stem_begin = 0;
     std::size_t pieces_stem_end = 0;
+    // A word written in plain letters: its text with the marks, which the
+    // stem's offsets are in. Empty when the marked text is what was written.
+    std::u16string marked;
 };
 
 struct ConvertedText {

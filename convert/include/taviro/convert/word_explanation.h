@@ -72,11 +72,13 @@ struct WordPiece {
 [[nodiscard]] std::optional<Finish> finish_named(std::string_view name) noexcept;
 
 // What stands between the parts of an explanation, in its order: after the
-// word, after its Roman text, before the first piece, between pieces, before
-// what spoken forms did. A face that lays an explanation out part by part (the
-// page) takes them from here.
+// word, around its plain letters when it was written in them, after its Roman
+// text, before the first piece, between pieces, before what spoken forms did.
+// A face that lays an explanation out part by part (the page) takes them from here.
 struct ExplanationPunctuation {
     std::u16string_view arrow = u" \u2192 ";
+    std::u16string_view plain_open = u" (plain: ";
+    std::u16string_view plain_close = u")";
     std::u16string_view finish = u": ";
     std::u16string_view first_piece = u": ";
     std::u16string_view next_piece = u" + ";
@@ -87,7 +89,9 @@ inline constexpr ExplanationPunctuation kExplanationPunctuation{};
 // The word, its Roman text, how it was finished and its pieces, as the
 // dictionary holds them even where spoken forms changed the word:
 // "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī",
-// then "; " and the spoken form's wording when spoken forms changed it.
+// then "; " and the spoken form's wording when spoken forms changed it. A word
+// written in plain letters has them after its marked text: "ਪੰਜਾਬੀ → pañjābī
+// (plain: panjabi): …".
 // `text` and `roman` are the source and the result the report's offsets are in.
 [[nodiscard]] std::u16string explain_word(const WordReport& word, std::u16string_view text,
                                           std::u16string_view roman);

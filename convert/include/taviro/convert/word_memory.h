@@ -66,6 +66,7 @@ public:
     // What the current word becomes with the given word end; the text holds
     // until the next call.
     ConvertedWord converted(bool drop_final_a);
+    const Dictionary& dictionary() const noexcept { return dictionary_; }
 
 private:
     void start_over();

@@ -17,6 +17,7 @@ namespace taviro {
 struct WordStoreOptions {
     bool loanwords = false;  // write loanwords as the loanword lexicon says
     bool spoken = false;     // spoken forms: the loanwords, and the "a" dropped after a long vowel
+    Scheme scheme = Scheme::marks;  // plain letters write spoken forms as well
 };
 
 inline constexpr const char* kPronunciationsTable = "pronunciations";
@@ -35,6 +36,7 @@ public:
         return words_.pronunciation(units);
     }
     bool spoken_forms() const noexcept override { return words_.spoken_forms(); }
+    Scheme scheme() const noexcept override { return words_.scheme(); }
     std::size_t size() const noexcept;
     std::size_t pronunciations() const noexcept { return words_.pronunciations(); }
 
