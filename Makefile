@@ -79,7 +79,8 @@ faults: build $(TEST_DIR)/CMakeCache.txt
 
 # Throughput and memory against iconv and ICU, the engine's kernels, then the
 # web page's and the npm package's conversion speed beside the native program's,
-# and the Python module's in one process and on a two-worker Dask cluster.
+# the Python module's in one process and on a two-worker Dask cluster, and how
+# close plain letters come to Roman Punjabi as native speakers type it.
 BENCH_DIR ?= build-bench
 
 bench: build web
@@ -93,6 +94,7 @@ bench: build web
 	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 	node bench/npm_package.mjs $(WEB_DIR)/package $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 	PYTHONPATH=$(BUILD_DIR)/python /usr/bin/python3 bench/python_cluster.py ../shared/corpus/pa-ui-strings.utf8.txt
+	/usr/bin/python3 bench/typed_spellings.py $(BUILD_DIR)/bin/taviro-convert ../shared/pronunciations
 
 # Each fuzz target runs for FUZZ_SECONDS on a working copy of its seed corpus:
 # six targets, a few minutes in all. Longer campaigns: make fuzz FUZZ_SECONDS=600.

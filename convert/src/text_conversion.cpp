@@ -8,42 +8,33 @@
 namespace taviro {
 namespace {
 
-// The dictionary as it is, but for spoken forms: what the rules and the
-// dictionary alone make of a word.
-class WithoutSpokenForms final : public Dictionary {
-public:
-    explicit WithoutSpokenForms(const Dictionary& words) : words_(words) {}
-    std::size_t count(std::u16string_view text) const override { return words_.count(text); }
-    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
-    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        return words_.pronunciation(units);
-    }
-
-private:
-    const Dictionary& words_;
-};
-
-// The dictionary as it is, spoken forms included, but writing the marks: a
-// word in plain letters as the marked text its pieces lie in.
+// The dictionary as it is, but writing the marks, with spoken forms or
+// without: what a word's report finishes again for the marked text of a
+// word in plain letters, and for what the rules and the dictionary alone
+// make of a word, whose pieces are the dictionary's words.
 class WithMarks final : public Dictionary {
 public:
-    explicit WithMarks(const Dictionary& words) : words_(words) {}
+    WithMarks(const Dictionary& words, bool spoken) : words_(words), spoken_(spoken) {}
     std::size_t count(std::u16string_view text) const override { return words_.count(text); }
     std::size_t longest_row() const noexcept override { return words_.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
         return words_.pronunciation(units);
     }
-    bool spoken_forms() const noexcept override { return words_.spoken_forms(); }
+    bool spoken_forms() const noexcept override { return spoken_; }
 
 private:
     const Dictionary& words_;
+    bool spoken_;
 };
 
 // Keeps the result itself, so each word's place in it is known as it comes.
 class ReportingSink final : public UnitSink, public WordObserver {
 public:
     ReportingSink(std::u16string_view source, const Dictionary& dictionary)
-        : source_(source), rules_(dictionary), marks_(dictionary), plain_(dictionary.scheme() == Scheme::ascii) {}
+        : source_(source),
+          rules_(dictionary, false),
+          marks_(dictionary, dictionary.spoken_forms()),
+          plain_(dictionary.scheme() == Scheme::ascii) {}
 
     void write(std::u16string_view text) override { result_.text.append(text); }
 
@@ -81,8 +72,8 @@ private:
     }
 
     std::u16string_view source_;
-    WithoutSpokenForms rules_;  // the pieces as the dictionary holds them
-    WithMarks marks_;           // the marked text of a word in plain letters
+    WithMarks rules_;  // the pieces as the dictionary holds them
+    WithMarks marks_;  // the marked text of a word in plain letters
     bool plain_;
     ConvertedText result_;
 };

@@ -75,7 +75,7 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
   // In order, to one worker; the last to a worker of its own, which cannot start.
   const requests = [
     [{ kind: 'load', words, loanwords }, 'ready'],
-    [{ kind: 'lexicon', text: 'ਜਲੰਧਰ jalandhar\nਕਮਲ\n', loanwords: true, spoken: true }, 'lexicon'],
+    [{ kind: 'lexicon', text: 'ਜਲੰਧਰ jalandhar\nਕਮਲ\n', loanwords: true, spoken: true, scheme: 'ascii' }, 'lexicon'],
     [{ kind: 'convert', text: 'ਜਲੰਧਰ ਕਮਲ' }, 'converted'],
     [{ kind: 'convert', text: 'ਕ\u0A71x' }, 'failed'],
     [{ kind: 'file', name: 'in.txt', bytes: new TextEncoder().encode('ਕਮਲ\n').buffer }, 'converted'],
