@@ -8,13 +8,12 @@ file(READ ${PAGE_DIR}/taviro.html page)
 # the modules it imports. A page opened from disk cannot load one module from
 # another, so they are put together into the one module script of the page:
 # their import lines go, and "export" before a declaration, so that they share
-# one scope. A module may be the package's (../package/word_reports.js), which
-# the page shares. A name declared twice then stops the page with a SyntaxError,
+# one scope. A name declared twice then stops the page with a SyntaxError,
 # which its tests see at once. messages.js holds the types of the worker's
 # messages alone and is not part of it.
 set(page_modules
     dom.js
-    ../package/word_reports.js
+    word_reports.js
     result_view.js
     word_details.js
     character_table.js

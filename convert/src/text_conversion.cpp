@@ -40,7 +40,7 @@ public:
 
     void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word, bool final_a_dropped) override {
         const std::size_t roman_begin = result_.text.size();
-        WordReport& report = result_.words.emplace_back();
+        PlacedWord& report = result_.words.emplace_back();
         static_cast<WordFinishing&>(report) = word;
         report.source_begin = begin;
         report.source_end = end;
@@ -63,7 +63,7 @@ public:
 
 private:
     // The word finished again by `dictionary`, with the word end the run chose.
-    FinishedWord finish_again(const WordReport& report, bool final_a_dropped, const Dictionary& dictionary) const {
+    FinishedWord finish_again(const PlacedWord& report, bool final_a_dropped, const Dictionary& dictionary) const {
         const std::u16string_view units = source_.substr(report.source_begin, report.source_end - report.source_begin);
         WordBuilder builder;
         for (const char16_t unit : units) builder.add(unit);

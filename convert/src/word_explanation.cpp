@@ -82,7 +82,7 @@ std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::s
     return pieces;
 }
 
-std::vector<WordPiece> word_pieces(const WordReport& word) {
+std::vector<WordPiece> word_pieces(const PlacedWord& word) {
     const std::size_t length = word.marked.empty() ? word.roman_end - word.roman_begin : word.marked.size();
     return word_pieces(finish_of(word), word.stem_begin, word.stem_end, length);
 }
@@ -94,7 +94,7 @@ std::optional<Finish> finish_named(std::string_view name) noexcept {
     return std::nullopt;
 }
 
-std::u16string explain_word(const WordReport& word, std::u16string_view text, std::u16string_view roman) {
+std::u16string explain_word(const PlacedWord& word, std::u16string_view text, std::u16string_view roman) {
     const std::u16string_view written = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
     // Plain letters are told beside the marked text, whose pieces are named.
     const std::u16string_view word_roman = word.marked.empty() ? written : std::u16string_view(word.marked);

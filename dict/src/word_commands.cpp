@@ -12,7 +12,7 @@
 #include "dictionary_files.h"
 #include "taviro/convert/read_loop.h"
 #include "taviro/convert/text_conversion.h"
-#include "taviro/convert/word_explanation.h"
+#include "taviro/convert/word_report.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/utf8_decoder.h"
@@ -29,10 +29,6 @@ class DiscardingSink final : public UnitSink {
 public:
     void write(std::u16string_view) override {}
 };
-
-bool holds_gurmukhi(std::u16string_view text) {
-    return std::any_of(text.begin(), text.end(), in_gurmukhi_block);
-}
 
 }  // namespace
 
@@ -75,13 +71,11 @@ ExitStatus look_up_words(const DictArguments& arguments) {
 ExitStatus explain_words(const DictArguments& arguments) {
     return answer_each_word(arguments, "explain", [](const std::string& word, const std::u16string& units,
                                                      const auto& dictionary) {
-        const ConvertedText converted = convert_text_with_words(units, dictionary);
         bool explained = false;
-        for (const WordReport& report : converted.words) {
+        for (const WordReport& report : report_words(units, dictionary)) {
             // A Roman word is a word to the read loop, but there is nothing to tell of it.
-            if (holds_gurmukhi(std::u16string_view(units).substr(report.source_begin,
-                                                                 report.source_end - report.source_begin))) {
-                std::cout << to_utf8(explain_word(report, units, converted.text)) << '\n';
+            if (holds_gurmukhi(report.source)) {
+                std::cout << to_utf8(report.explanation) << '\n';
                 explained = true;
             }
         }

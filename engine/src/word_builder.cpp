@@ -1,6 +1,5 @@
 #include "taviro/word_builder.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -85,10 +84,6 @@ std::u16string units_as_read(std::u16string_view word) {
 }
 
 namespace {
-
-bool holds_gurmukhi(std::u16string_view units) {
-    return std::any_of(units.begin(), units.end(), [](char16_t unit) { return unit >= 0x0A00 && unit <= 0x0A7F; });
-}
 
 // In plain letters the word is all stem: its pieces lie in the marked text,
 // which a word's report finishes again for them.

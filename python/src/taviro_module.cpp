@@ -32,6 +32,7 @@
 #include "taviro/convert/text_conversion.h"
 #include "taviro/convert/unit_sink.h"
 #include "taviro/convert/word_explanation.h"
+#include "taviro/convert/word_report.h"
 #include "taviro/convert/word_memory.h"
 #include "taviro/run/word_store.h"
 
@@ -112,58 +113,66 @@ py::str text_of(std::u16string_view units) {
     return py::reinterpret_steal<py::str>(text);
 }
 
-// convert/'s word report as Python sees it, field for field: its places
-// counted in code points, its finish named, its pieces and its explanation in
-// convert/'s one wording, so that nothing about a word is decided in Python.
-struct WordReport {
-    std::u16string source;
-    std::u16string roman;
-    std::size_t source_begin = 0;
-    std::size_t source_end = 0;
-    std::string finish;
-    std::size_t stem_begin = 0;  // in `roman`
-    std::size_t stem_end = 0;
-    std::u16string explanation;
-    bool spoken = false;  // spoken forms changed it: dropped an "a" after a long vowel, or kept one
-    std::optional<std::u16string> ascii;  // what was written, when it was in plain letters
+// A word's report as Python sees it: convert/'s record, its places counted in
+// code points, as a str is indexed. Nothing about a word is decided here.
+taviro::WordReport in_code_points(taviro::WordReport report, const CodePointIndex& in_source) {
+    const CodePointIndex in_roman(report.roman);
+    report.source_begin = in_source(report.source_begin);
+    report.source_end = in_source(report.source_end);
+    report.stem_begin = in_roman(report.stem_begin);
+    report.stem_end = in_roman(report.stem_end);
+    for (taviro::WordPiece& piece : report.pieces) {
+        piece.begin = in_roman(piece.begin);
+        piece.end = in_roman(piece.end);
+    }
+    return report;
+}
 
-    bool operator==(const WordReport&) const = default;
-};
+std::string finish_name(const taviro::WordReport& report) {
+    return std::string(taviro::finish_wording(report.finish).name);
+}
+
+py::object ascii_of(const taviro::WordReport& report) {
+    return report.ascii ? py::object(text_of(*report.ascii)) : py::none();
+}
 
 // The fields in their order, as a report pickles: the order of the named
 // tuple it once was, so that pickles of every version load.
-py::tuple fields_of(const WordReport& word) {
-    return py::make_tuple(text_of(word.source), text_of(word.roman), word.source_begin, word.source_end, word.finish,
-                          word.stem_begin, word.stem_end, text_of(word.explanation), word.spoken,
-                          word.ascii ? py::object(text_of(*word.ascii)) : py::none());
+py::tuple fields_of(const taviro::WordReport& word) {
+    return py::make_tuple(text_of(word.source), text_of(word.roman), word.source_begin, word.source_end,
+                          finish_name(word), word.stem_begin, word.stem_end, text_of(word.explanation), word.spoken,
+                          ascii_of(word));
 }
 
-WordReport word_report(const taviro::WordReport& word, std::u16string_view text, std::u16string_view converted,
-                       const CodePointIndex& in_source) {
-    const std::u16string_view written = converted.substr(word.roman_begin, word.roman_end - word.roman_begin);
-    // In plain letters the marked text is the word's Roman text, which its pieces lie in.
-    const std::u16string_view roman = word.marked.empty() ? written : std::u16string_view(word.marked);
-    return {std::u16string(text.substr(word.source_begin, word.source_end - word.source_begin)),
-            std::u16string(roman),
-            in_source(word.source_begin),
-            in_source(word.source_end),
-            std::string(taviro::finish_wording(taviro::finish_of(word)).name),
-            code_points(roman.substr(0, word.stem_begin)),
-            code_points(roman.substr(0, word.stem_end)),
-            taviro::explain_word(word, text, converted),
-            word.spoken || word.spoken_kept,
-            word.marked.empty() ? std::nullopt : std::optional<std::u16string>(written)};
+// A report from its pickled fields: eight before a word said whether it was
+// spoken, nine before plain letters; pickles of a FinishedWord, its older
+// name, load too. Its pieces follow from its finish and stem, as they did.
+taviro::WordReport from_fields(const py::tuple& fields) {
+    if (fields.size() < 8 || fields.size() > 10) {
+        throw std::runtime_error("a WordReport has eight to ten fields");
+    }
+    const auto finish = taviro::finish_named(fields[4].cast<std::string>());
+    if (!finish) throw std::runtime_error("a WordReport's finish is none of the finishes");
+    taviro::WordReport report;
+    report.source = units_of(fields[0]);
+    report.roman = units_of(fields[1]);
+    report.source_begin = fields[2].cast<std::size_t>();
+    report.source_end = fields[3].cast<std::size_t>();
+    report.finish = *finish;
+    report.stem_begin = fields[5].cast<std::size_t>();
+    report.stem_end = fields[6].cast<std::size_t>();
+    report.explanation = units_of(fields[7]);
+    report.spoken = fields.size() >= 9 && fields[8].cast<bool>();
+    if (fields.size() == 10 && !fields[9].is_none()) report.ascii = units_of(fields[9]);
+    report.pieces = taviro::word_pieces(report.finish, report.stem_begin, report.stem_end, code_points(report.roman));
+    return report;
 }
 
-// The named pieces of the report's Roman text, as (name, begin, end) in code
-// points, as convert/ names and places them.
-py::list pieces_of(const WordReport& word) {
+// The named pieces of the report's Roman text, as (name, begin, end).
+py::list pieces_of(const taviro::WordReport& word) {
     py::list pieces;
-    if (const auto finish = taviro::finish_named(word.finish)) {
-        for (const taviro::WordPiece& piece :
-             taviro::word_pieces(*finish, word.stem_begin, word.stem_end, code_points(word.roman))) {
-            pieces.append(py::make_tuple(std::string(piece.name), piece.begin, piece.end));
-        }
+    for (const taviro::WordPiece& piece : word.pieces) {
+        pieces.append(py::make_tuple(std::string(piece.name), piece.begin, piece.end));
     }
     return pieces;
 }
@@ -285,14 +294,10 @@ public:
         return roman;
     }
 
-    std::vector<WordReport> finish_details(std::u16string_view text) const {
-        const taviro::ConvertedText converted = taviro::convert_text_with_words(text, words_);
+    std::vector<taviro::WordReport> finish_details(std::u16string_view text) const {
         const CodePointIndex in_source(text);
-        std::vector<WordReport> words;
-        words.reserve(converted.words.size());
-        for (const taviro::WordReport& word : converted.words) {
-            words.push_back(word_report(word, text, converted.text, in_source));
-        }
+        std::vector<taviro::WordReport> words = taviro::report_words(text, words_);
+        for (taviro::WordReport& word : words) word = in_code_points(std::move(word), in_source);
         return words;
     }
 
@@ -348,7 +353,7 @@ void bind_errors(py::module_& module) {
 // Read-only, compared and hashed by value, and pickled by rebuilding from its
 // fields, as the named tuple it replaces was.
 void bind_word_report(py::module_& module) {
-    py::class_<WordReport>(module, "WordReport", R"(One word of a text and how it was finished.
+    py::class_<taviro::WordReport>(module, "WordReport", R"(One word of a text and how it was finished.
 
 `source` is text[source_begin:source_end] and `roman` its Roman text.
 `finish` is "prefix", "suffix", "prefix+suffix", "split", "none" (the rules
@@ -362,52 +367,35 @@ page do: "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: fi
 second bī". `ascii` is what was written in plain letters (scheme="ascii"),
 beside the marked `roman`, and None otherwise. `start`, `end` and
 `stem_start` are the older names of source_begin, source_end and stem_begin.)")
-        .def_property_readonly("source", [](const WordReport& self) { return text_of(self.source); })
-        .def_property_readonly("roman", [](const WordReport& self) { return text_of(self.roman); })
-        .def_readonly("source_begin", &WordReport::source_begin)
-        .def_readonly("source_end", &WordReport::source_end)
-        .def_readonly("finish", &WordReport::finish)
-        .def_readonly("stem_begin", &WordReport::stem_begin)
-        .def_readonly("stem_end", &WordReport::stem_end)
+        .def_property_readonly("source", [](const taviro::WordReport& self) { return text_of(self.source); })
+        .def_property_readonly("roman", [](const taviro::WordReport& self) { return text_of(self.roman); })
+        .def_property_readonly("ascii", &ascii_of)
+        .def_readonly("source_begin", &taviro::WordReport::source_begin)
+        .def_readonly("source_end", &taviro::WordReport::source_end)
+        .def_property_readonly("finish", &finish_name)
+        .def_readonly("stem_begin", &taviro::WordReport::stem_begin)
+        .def_readonly("stem_end", &taviro::WordReport::stem_end)
         .def_property_readonly("pieces", &pieces_of)
-        .def_property_readonly("explanation", [](const WordReport& self) { return text_of(self.explanation); })
-        .def_readonly("spoken", &WordReport::spoken)
-        .def_property_readonly("ascii",
-                               [](const WordReport& self) -> py::object {
-                                   return self.ascii ? py::object(text_of(*self.ascii)) : py::none();
-                               })
-        .def_readonly("start", &WordReport::source_begin)
-        .def_readonly("end", &WordReport::source_end)
-        .def_readonly("stem_start", &WordReport::stem_begin)
-        .def("__eq__", [](const WordReport& self, const WordReport& other) { return self == other; },
+        .def_readonly("spoken", &taviro::WordReport::spoken)
+        .def_property_readonly("explanation",
+                               [](const taviro::WordReport& self) { return text_of(self.explanation); })
+        .def_readonly("start", &taviro::WordReport::source_begin)
+        .def_readonly("end", &taviro::WordReport::source_end)
+        .def_readonly("stem_start", &taviro::WordReport::stem_begin)
+        .def("__eq__", [](const taviro::WordReport& self, const taviro::WordReport& other) { return self == other; },
              py::is_operator())
-        .def("__hash__", [](const WordReport& self) { return py::hash(fields_of(self)); })
+        .def("__hash__", [](const taviro::WordReport& self) { return py::hash(fields_of(self)); })
         .def("__repr__",
-             [](const WordReport& self) {
+             [](const taviro::WordReport& self) {
                  // ascii only where there are plain letters to show.
                  const py::str ascii = self.ascii ? py::str("ascii={!r}, ").format(text_of(*self.ascii)) : py::str("");
                  return py::str("WordReport(source={!r}, roman={!r}, source_begin={}, source_end={}, finish={!r}, "
                                 "stem_begin={}, stem_end={}, spoken={}, {}explanation={!r})")
                      .format(text_of(self.source), text_of(self.roman), self.source_begin, self.source_end,
-                             self.finish, self.stem_begin, self.stem_end, self.spoken, ascii,
+                             finish_name(self), self.stem_begin, self.stem_end, self.spoken, ascii,
                              text_of(self.explanation));
              })
-        .def(py::pickle([](const WordReport& self) { return fields_of(self); },
-                        [](const py::tuple& fields) {
-                            // Eight fields: pickled before a word said whether it was spoken,
-                            // nine before plain letters; pickles of a FinishedWord, its
-                            // older name, load too.
-                            if (fields.size() < 8 || fields.size() > 10) {
-                                throw std::runtime_error("a WordReport has eight to ten fields");
-                            }
-                            const bool plain = fields.size() == 10 && !fields[9].is_none();
-                            return WordReport{units_of(fields[0]),              units_of(fields[1]),
-                                                fields[2].cast<std::size_t>(),    fields[3].cast<std::size_t>(),
-                                                fields[4].cast<std::string>(),    fields[5].cast<std::size_t>(),
-                                                fields[6].cast<std::size_t>(),    units_of(fields[7]),
-                                                fields.size() >= 9 && fields[8].cast<bool>(),
-                                                plain ? std::optional<std::u16string>(units_of(fields[9])) : std::nullopt};
-                        }));
+        .def(py::pickle([](const taviro::WordReport& self) { return fields_of(self); }, &from_fields));
 }
 
 // The conversions, each with the GIL released around the engine's work.

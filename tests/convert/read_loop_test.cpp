@@ -245,7 +245,7 @@ TEST(TextConversion, ReportsWhereEachWordLiesAndHowItWasFinished) {
     };
     ASSERT_EQ(converted.words.size(), 4u);
     std::vector<std::u16string> gurmukhi, first, second;
-    for (const WordReport& word : converted.words) {
+    for (const PlacedWord& word : converted.words) {
         gurmukhi.emplace_back(text.substr(word.source_begin, word.source_end - word.source_begin));
         const std::size_t cut = word.roman_begin + (word.prefix ? word.stem_begin : word.stem_end);
         first.push_back(piece(word.roman_begin, cut));

@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { WordReports } from '../../web/package/word_reports.js';
+import { WordReports } from '../../web/page/word_reports.js';
 import { webFile } from './skip.mjs';
 
 const { Taviro } = await import(pathToFileURL(webFile('package/taviro.js')).href);

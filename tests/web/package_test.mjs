@@ -18,7 +18,7 @@ const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disabl
 const kLines = 1500;
 // What the package holds, and nothing else.
 const kPackageFiles = ['LICENSE', 'README.md', 'dictionary.js', 'engine.js', 'index.cjs', 'index.d.cts', 'index.d.ts',
-  'index.js', 'package.json', 'taviro.js', 'word_reports.js'];
+  'index.js', 'package.json', 'taviro.js'];
 // Node 18's require() takes no ES module; a newer node takes one unless told
 // not to, which would hide a package that offers none to require().
 const kNode18Require = process.allowedNodeEnvironmentFlags.has('--no-experimental-require-module')

@@ -41,7 +41,7 @@ export interface WordPiece {
 }
 
 /**
- * One word of a text and how it was finished: the word report that
+ * One word of a text and how it was finished: the engine's word report, which
  * `taviro-dict explain`, Python's `WordReport` and the web page show, field for field.
  */
 export interface WordReport {

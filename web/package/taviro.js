@@ -7,7 +7,6 @@
 // Each import is one line and each export a declaration: the page's worker
 // is this module put together with the engine's into one plain script.
 import { createTaviroModule, kEngineWasm } from './engine.js';
-import { WordReports } from './word_reports.js';
 
 /** A failure the engine reports; `message` is the engine's own. */
 export class TaviroError extends Error {
@@ -123,38 +122,9 @@ export class Taviro {
 
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
-    const source = textOf(text);
-    const result = this.convert(source);
-    const explanations = unitsToString(this.engine.explain()).split('\n');
-    const reports = new WordReports(result, this.wordReport);
-    const explained = [];
-    for (let index = 0; index < reports.length; ++index) {
-      const word = reports.at(index);
-      const written = result.roman.slice(word.romanBegin, word.romanEnd);
-      // In plain letters the word's Roman text is its marked one, which its pieces lie in.
-      const marked = reports.marked(index);
-      const wordRoman = marked ?? written;
-      const pieces = reports.pieces(word, wordRoman).map((piece) => ({
-        ...piece, text: wordRoman.slice(piece.begin, piece.end),
-      }));
-      explained.push({
-        source: source.slice(word.sourceBegin, word.sourceEnd),
-        roman: wordRoman,
-        ascii: marked === null ? null : written,
-        sourceBegin: word.sourceBegin,
-        sourceEnd: word.sourceEnd,
-        finish: word.finish.name,
-        stemBegin: word.stemBegin,
-        stemEnd: word.stemEnd,
-        pieces,
-        spoken: word.spoken || word.spokenKept,
-        explanation: explanations[index],
-        // The older names of sourceBegin and sourceEnd.
-        start: word.sourceBegin,
-        end: word.sourceEnd,
-      });
-    }
-    return explained;
+    this.convert(textOf(text));
+    // The engine's reports, with the older names of sourceBegin and sourceEnd.
+    return this.engine.reports().map((report) => ({ ...report, start: report.sourceBegin, end: report.sourceEnd }));
   }
 
   /** A file's Roman text and the encoding its bytes were read in. */

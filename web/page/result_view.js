@@ -4,7 +4,7 @@
 // above kMostWordSpans words, where there are no spans, it is a plain group.
 
 import { element } from './dom.js';
-import { WordReports } from '../package/word_reports.js';
+import { WordReports } from './word_reports.js';
 
 // Above this many words the result is shown without a span for each word:
 // making them would hold the page up longer than the conversion itself.

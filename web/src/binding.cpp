@@ -27,6 +27,7 @@
 #include "taviro/engine.h"
 #include "taviro/convert/text_conversion.h"
 #include "taviro/convert/word_explanation.h"
+#include "taviro/convert/word_report.h"
 
 namespace taviro::web {
 namespace {
@@ -47,28 +48,28 @@ constexpr std::array<const char*, 4> kKindNames{"offset", "yesNo", "finish", "le
 struct WordField {
     const char* name;
     FieldKind kind;
-    std::uint32_t (*number)(const WordReport&);
+    std::uint32_t (*number)(const PlacedWord&);
 };
 
 // The record of a word as the page reads it, a number a field in this order.
 // The page takes the names and kinds from wordReport(), so a field is named
 // here and nowhere else.
 constexpr std::array<WordField, 13> kWordFields{{
-    {"sourceBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_begin); }},
-    {"sourceEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.source_end); }},
-    {"romanBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_begin); }},
-    {"romanEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.roman_end); }},
-    {"stemBegin", FieldKind::offset, [](const WordReport& word) { return narrow(word.stem_begin); }},
-    {"stemEnd", FieldKind::offset, [](const WordReport& word) { return narrow(word.stem_end); }},
-    {"prefix", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.prefix}; }},
-    {"suffix", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.suffix}; }},
-    {"split", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.split}; }},
+    {"sourceBegin", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.source_begin); }},
+    {"sourceEnd", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.source_end); }},
+    {"romanBegin", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.roman_begin); }},
+    {"romanEnd", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.roman_end); }},
+    {"stemBegin", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.stem_begin); }},
+    {"stemEnd", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.stem_end); }},
+    {"prefix", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.prefix}; }},
+    {"suffix", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.suffix}; }},
+    {"split", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.split}; }},
     {"lexicon", FieldKind::lexicon,
-     [](const WordReport& word) { return static_cast<std::uint32_t>(word.lexicon); }},
+     [](const PlacedWord& word) { return static_cast<std::uint32_t>(word.lexicon); }},
     {"finish", FieldKind::finish,
-     [](const WordReport& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
-    {"spoken", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.spoken}; }},
-    {"spokenKept", FieldKind::yes_no, [](const WordReport& word) { return std::uint32_t{word.spoken_kept}; }},
+     [](const PlacedWord& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
+    {"spoken", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken}; }},
+    {"spokenKept", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken_kept}; }},
 }};
 
 // A JavaScript array of the items given.
@@ -103,6 +104,34 @@ val failure(const std::exception& error) {
     result.set("error", std::string(error.what()));
     result.set("failure", std::string(failure_kind(error)));
     return result;
+}
+
+val text_value(std::u16string_view text) { return val(std::wstring(text.begin(), text.end())); }
+
+// A word's report as JavaScript has it: its fields in camelCase, its finish by name.
+val report_value(const WordReport& report) {
+    val pieces = val::array();
+    for (const WordPiece& piece : report.pieces) {
+        val value = val::object();
+        value.set("name", std::string(piece.name));
+        value.set("begin", narrow(piece.begin));
+        value.set("end", narrow(piece.end));
+        value.set("text", text_value(std::u16string_view(report.roman).substr(piece.begin, piece.end - piece.begin)));
+        pieces.call<void>("push", value);
+    }
+    val value = val::object();
+    value.set("source", text_value(report.source));
+    value.set("roman", text_value(report.roman));
+    value.set("ascii", report.ascii ? text_value(*report.ascii) : val::null());
+    value.set("sourceBegin", narrow(report.source_begin));
+    value.set("sourceEnd", narrow(report.source_end));
+    value.set("finish", std::string(finish_wording(report.finish).name));
+    value.set("stemBegin", narrow(report.stem_begin));
+    value.set("stemEnd", narrow(report.stem_end));
+    value.set("pieces", pieces);
+    value.set("spoken", report.spoken);
+    value.set("explanation", text_value(report.explanation));
+    return value;
 }
 
 // The page's dictionary: the embedded rows, the user's own lexicon, which
@@ -223,7 +252,7 @@ public:
             converted_ = convert_text_with_words(input_, dictionary_);
             report_.clear();
             report_.reserve(converted_.words.size() * kWordFields.size());
-            for (const WordReport& word : converted_.words) {
+            for (const PlacedWord& word : converted_.words) {
                 for (const WordField& field : kWordFields) report_.push_back(field.number(word));
             }
             val result = val::object();
@@ -237,15 +266,16 @@ public:
         }
     }
 
-    // The explanation of each word of the last conversion, in the words of
-    // taviro-dict explain and Python: a line each, in the words' order.
-    val explain() {
-        explained_.clear();
-        for (const WordReport& word : converted_.words) {
-            explained_ += explain_word(word, input_, converted_.text);
-            explained_ += u'\n';
+    // The report of each word of the last conversion, as Python's
+    // finish_details and taviro-dict explain give it, field for field:
+    // [{ source, roman, ascii, sourceBegin, sourceEnd, finish, stemBegin,
+    // stemEnd, pieces: [{ name, begin, end, text }], spoken, explanation }].
+    val reports() const {
+        val reports = val::array();
+        for (const PlacedWord& word : converted_.words) {
+            reports.call<void>("push", report_value(report_word(word, input_, converted_.text)));
         }
-        return units_view(explained_);
+        return reports;
     }
 
     // Takes the input as a result to download and writes it as taviro-convert
@@ -274,7 +304,7 @@ private:
         marked_.clear();
         marked_ends_.clear();
         marked_ends_.reserve(converted_.words.size());
-        for (const WordReport& word : converted_.words) {
+        for (const PlacedWord& word : converted_.words) {
             marked_ += word.marked;
             marked_ends_.push_back(narrow(marked_.size()));
         }
@@ -288,7 +318,7 @@ private:
     val pieces_before_spoken() const {
         val held = val::object();
         for (std::size_t index = 0; index < converted_.words.size(); ++index) {
-            const WordReport& word = converted_.words[index];
+            const PlacedWord& word = converted_.words[index];
             if (word.pieces_text.empty()) continue;
             val pieces = val::object();
             pieces.set("text", std::wstring(word.pieces_text.begin(), word.pieces_text.end()));
@@ -303,7 +333,6 @@ private:
     std::string bytes_;
     std::u16string input_;
     ConvertedText converted_;
-    std::u16string explained_;
     std::vector<std::uint32_t> report_;
     std::u16string marked_;
     std::vector<std::uint32_t> marked_ends_;
@@ -420,7 +449,7 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("inputBytes", &PageEngine::input_bytes)
         .function("readFile", &PageEngine::read_file)
         .function("convert", &PageEngine::convert)
-        .function("explain", &PageEngine::explain)
+        .function("reports", &PageEngine::reports)
         .function("encode", &PageEngine::encode);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace taviro {
 
@@ -13,6 +14,15 @@ inline constexpr std::size_t kGurmukhiBlockSize = 0x80;
 
 constexpr bool in_gurmukhi_block(char16_t unit) noexcept {
     return unit >= kGurmukhiBlockStart && unit < kGurmukhiBlockStart + kGurmukhiBlockSize;
+}
+
+// Whether any unit of `text` lies in the Gurmukhi block: a word of the text
+// the rules romanize, not English or digits.
+constexpr bool holds_gurmukhi(std::u16string_view text) noexcept {
+    for (const char16_t unit : text) {
+        if (in_gurmukhi_block(unit)) return true;
+    }
+    return false;
 }
 
 inline constexpr char16_t kAdakBindi = u'\u0A01';

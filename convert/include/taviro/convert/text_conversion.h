@@ -16,10 +16,11 @@ namespace taviro {
 // The Roman text of `text`. Throws EngineError, and whatever the dictionary throws.
 [[nodiscard]] std::u16string convert_text(std::u16string_view text, const Dictionary& dictionary);
 
-// One word of a converted text and how it was finished. Offsets are UTF-16 code
-// units: `source_*` into the text given, `roman_*` into the result; the stem's
-// are relative to roman_begin.
-struct WordReport : WordFinishing {
+// One word of a converted text, where it lies and how it was finished, as the
+// conversion leaves it; a word's report (word_report.h) is made from it.
+// Offsets are UTF-16 code units: `source_*` into the text given, `roman_*`
+// into the result; the stem's are relative to roman_begin.
+struct PlacedWord : WordFinishing {
     std::size_t source_begin = 0;
     std::size_t source_end = 0;
     std::size_t roman_begin = 0;
@@ -37,7 +38,7 @@ struct WordReport : WordFinishing {
 
 struct ConvertedText {
     std::u16string text;
-    std::vector<WordReport> words;  // every word with letters, in order
+    std::vector<PlacedWord> words;  // every word with letters, in order
 };
 
 // The Roman text of `text` together with a report on each of its words.

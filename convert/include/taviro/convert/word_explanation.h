@@ -1,9 +1,9 @@
 // The one wording of how a word was finished: a sentence for each way of
 // finishing and the names of the pieces it leaves in the word's Roman text.
-// taviro-dict explain, Python's FinishedWord.explanation and the page's word
-// details all take their words from here, so that they say the same thing
-// the same way. It lies beside the word report it words and goes where that
-// goes. It decides nothing: the report says how the word was finished.
+// A word's report (word_report.h) and the page's word details take their
+// words from here, so that taviro-dict explain, Python, the npm package and
+// the page say the same thing the same way. It decides nothing: the
+// conversion says how the word was finished.
 #pragma once
 
 #include <cstddef>
@@ -61,9 +61,11 @@ struct WordPiece {
     std::string_view name;
     std::size_t begin = 0;
     std::size_t end = 0;
+
+    bool operator==(const WordPiece&) const = default;
 };
 
-[[nodiscard]] std::vector<WordPiece> word_pieces(const WordReport& word);
+[[nodiscard]] std::vector<WordPiece> word_pieces(const PlacedWord& word);
 // The same for a word finished so, its stem at [stem_begin, stem_end) of a
 // Roman text `length` long, all four in one unit (code units, code points).
 [[nodiscard]] std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::size_t stem_end,
@@ -93,7 +95,7 @@ inline constexpr ExplanationPunctuation kExplanationPunctuation{};
 // written in plain letters has them after its marked text: "ਪੰਜਾਬੀ → pañjābī
 // (plain: panjabi): …".
 // `text` and `roman` are the source and the result the report's offsets are in.
-[[nodiscard]] std::u16string explain_word(const WordReport& word, std::u16string_view text,
+[[nodiscard]] std::u16string explain_word(const PlacedWord& word, std::u16string_view text,
                                           std::u16string_view roman);
 
 }  // namespace taviro

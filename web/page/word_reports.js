@@ -1,13 +1,12 @@
-// A conversion's word report as records, for the package and the page alike.
-// The module hands the report over as numbers, a row of them a word, since a
-// long text has hundreds of thousands of words and numbers cross from the
-// page's worker at once; the module's wordReport() names each number and says
-// how to read it, so that a field is named in the engine's binding alone and
-// both read a word by its names.
+// A conversion's words as the page reads them. The module hands them over as
+// numbers, a row of them a word, since a long text has hundreds of thousands
+// of words and numbers cross from the page's worker at once; the module's
+// wordReport() names each number and says how to read it, so that a field is
+// named in the engine's binding alone and the page reads a word by its names.
 
-/** @typedef {import('../page/messages.js').WordReportLayout} WordReportLayout */
-/** @typedef {import('../page/messages.js').WordRow} WordRow */
-/** @typedef {import('../page/messages.js').PiecesBeforeSpoken} PiecesBeforeSpoken */
+/** @typedef {import('./messages.js').WordReportLayout} WordReportLayout */
+/** @typedef {import('./messages.js').WordRow} WordRow */
+/** @typedef {import('./messages.js').PiecesBeforeSpoken} PiecesBeforeSpoken */
 
 /** How each kind of number of wordReport().fields becomes a field's value. */
 const kReaders = {
