@@ -22,33 +22,26 @@ constexpr std::u16string_view kAspirated = u"kgcj\u1E6D\u1E0Dtdpbs\u1E5B";
 constexpr std::u16string_view kVowels = u"a\u0101i\u012Bu\u016B\u0113\u014Deo";
 constexpr char16_t kTippi = u'\u1E43';  // ṃ: tippi and bindi
 
-// Each marked letter and what plain letters write for it, where no rule
-// below decides otherwise. Typists write ṛ as d (ਅਖਾੜਾ akhada), ph as f.
+// What plain letters write for each marked letter, where no rule below
+// decides otherwise (typists write ṛ as d, ਅਖਾੜਾ akhada, and ph as f), and
+// for each character that is no Roman letter but has an ASCII text of its
+// own: typographic punctuation and spaces, and the double danda.
 struct PlainLetter {
     std::u16string_view marked;
     std::u16string_view plain;
 };
-constexpr std::array<PlainLetter, 24> kPlainLetters{{
-    {u"\u0101", u"a"},  {u"\u012B", u"i"},   {u"\u016B", u"u"},       {u"\u0113", u"e"},   {u"\u014D", u"o"},
-    {u"\u1E6D", u"t"},  {u"\u1E0D", u"d"},   {u"\u1E47", u"n"},       {u"\u1E5B", u"d"},   {u"\u00F1", u"n"},
-    {u"\u1E45", u"n"},  {u"\u1E43", u"n"},   {u"\u1E37", u"l"},       {u"\u0121", u"g"},   {u"c", u"ch"},
-    {u"ch", u"chh"},    {u"ph", u"f"},       {u"\u1E35\u1E96", u"kh"}, {u"\u1E6Dh", u"th"}, {u"\u1E0Dh", u"dh"},
-    {u"\u1E5Bh", u"rh"}, {u"\u015B", u"sh"}, {u"\u1E35", u"k"},       {u"\u1E96", u"h"},
-}};
-
-// The ASCII text of a character that is no Roman letter, where it has one:
-// typographic punctuation and spaces, and the accented letters of Latin-1.
-struct PlainSymbol {
-    char16_t unit;
-    std::u16string_view plain;
-};
-constexpr std::array<PlainSymbol, 30> kPlainSymbols{{
-    {u'\u00A0', u" "},   {u'\u00AB', u"\""},  {u'\u00AD', u""},    {u'\u00B4', u"'"},   {u'\u00B7', u"."},
-    {u'\u00BB', u"\""},  {u'\u00D7', u"x"},   {u'\u00F7', u"/"},   {u'\u02C8', u"'"},   {u'\u0965', u".."},
-    {u'\u200B', u""},    {u'\u200C', u""},    {u'\u200D', u""},    {u'\u2010', u"-"},   {u'\u2011', u"-"},
-    {u'\u2012', u"-"},   {u'\u2013', u"-"},   {u'\u2014', u"-"},   {u'\u2015', u"-"},   {u'\u2018', u"'"},
-    {u'\u2019', u"'"},   {u'\u201A', u"'"},   {u'\u201C', u"\""},  {u'\u201D', u"\""},  {u'\u201E', u"\""},
-    {u'\u2022', u"*"},   {u'\u2026', u"..."}, {u'\u2060', u""},    {u'\u2212', u"-"},   {u'\uFEFF', u""},
+constexpr std::array<PlainLetter, 52> kPlainLetters{{
+    {u"\u0101", u"a"},   {u"\u012B", u"i"},   {u"\u016B", u"u"},       {u"\u0113", u"e"},   {u"\u014D", u"o"},
+    {u"\u1E6D", u"t"},   {u"\u1E0D", u"d"},   {u"\u1E47", u"n"},       {u"\u1E5B", u"d"},   {u"\u00F1", u"n"},
+    {u"\u1E45", u"n"},   {u"\u1E43", u"n"},   {u"\u1E37", u"l"},       {u"\u0121", u"g"},   {u"c", u"ch"},
+    {u"ch", u"chh"},     {u"ph", u"f"},       {u"\u1E35\u1E96", u"kh"}, {u"\u1E6Dh", u"th"}, {u"\u1E0Dh", u"dh"},
+    {u"\u1E5Bh", u"rh"}, {u"\u015B", u"sh"},  {u"\u1E35", u"k"},       {u"\u1E96", u"h"},
+    {u"\u00A0", u" "},   {u"\u00AB", u"\""},  {u"\u00AD", u""},        {u"\u00B4", u"'"},   {u"\u00B7", u"."},
+    {u"\u00BB", u"\""},  {u"\u02C8", u"'"},   {u"\u0965", u".."},      {u"\u200B", u""},    {u"\u200C", u""},
+    {u"\u200D", u""},    {u"\u2010", u"-"},   {u"\u2011", u"-"},       {u"\u2012", u"-"},   {u"\u2013", u"-"},
+    {u"\u2014", u"-"},   {u"\u2015", u"-"},   {u"\u2018", u"'"},       {u"\u2019", u"'"},   {u"\u201A", u"'"},
+    {u"\u201C", u"\""},  {u"\u201D", u"\""},  {u"\u201E", u"\""},      {u"\u2022", u"*"},   {u"\u2026", u"..."},
+    {u"\u2060", u""},    {u"\u2212", u"-"},   {u"\uFEFF", u""},
 }};
 // U+00C0 to U+00FF, two letters each, a blank where one is enough.
 constexpr std::u16string_view kLatin1Letters =
@@ -170,9 +163,9 @@ void append_plain_symbols(std::u16string& plain, std::u16string_view text) {
         } else if (unit >= 0x0300 && unit <= 0x036F) {
             // a combining accent: the letter it sits on is enough
         } else {
-            const auto* symbol = std::find_if(kPlainSymbols.begin(), kPlainSymbols.end(),
-                                              [unit](const PlainSymbol& entry) { return entry.unit == unit; });
-            plain += symbol != kPlainSymbols.end() ? symbol->plain : u"?";
+            const std::u16string_view symbol(&unit, 1);
+            const std::u16string_view written = mapped(symbol);
+            plain += written == symbol ? u"?" : written;
         }
     }
 }
