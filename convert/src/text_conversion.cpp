@@ -82,6 +82,9 @@ private:
 
 std::u16string convert_text(std::u16string_view text, const Dictionary& dictionary) {
     MemoryUnitSink sink;
+    // Roman text runs a little longer than its Gurmukhi: vowel signs become
+    // letters, aspirates two, line ends two.
+    sink.reserve(text.size() + text.size() / 4);
     convert_units_in_memory(text, sink, dictionary);
     return sink.take();
 }

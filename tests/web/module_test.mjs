@@ -138,3 +138,33 @@ test('a download is written as taviro-convert writes a file', () => {
   }
   assert.throws(() => taviro.encode(units('a'), 'latin-1'), /latin-1/);
 });
+
+test('a transform stream writes what transliterate() writes, wherever its chunks end', async () => {
+  const corpus = fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n').slice(0, 60).join('\n');
+  // Line ends of every kind, a surrogate pair and lone surrogates, one-letter
+  // words whose final "a" hangs on the counter, and a word cut by every end.
+  const text = `ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਪੱਕਾ 😀ਕਮਲ \uD800 ਸੰਤ\uDC00\r\n\r\n${corpus}\r\nਕਮਲ`;
+  const expected = taviro.transliterate(text);
+  const streamed = async (chunks) => {
+    const pieces = [];
+    await new ReadableStream({
+      start(controller) {
+        chunks.forEach((chunk) => controller.enqueue(chunk));
+        controller.close();
+      },
+    }).pipeThrough(taviro.transformStream()).pipeTo(new WritableStream({ write: (piece) => { pieces.push(piece); } }));
+    return pieces.join('');
+  };
+  const inChunksOf = (size) => Array.from({ length: Math.ceil(text.length / size) },
+    (_, i) => text.slice(i * size, (i + 1) * size));
+  for (const size of [1, 2, 3, 7, text.length]) {
+    assert.equal(await streamed(inChunksOf(size)), expected, `chunks of ${size}`);
+  }
+  // Cut inside the surrogate pair and between CR and LF.
+  const pair = text.indexOf('😀') + 1;
+  const crlf = text.indexOf('\r\n') + 1;
+  assert.equal(await streamed([text.slice(0, pair), text.slice(pair, crlf + 30), text.slice(crlf + 30)]), expected);
+  assert.equal(await streamed([text.slice(0, crlf), '', text.slice(crlf)]), expected);
+  // A failure ends the stream with the engine's TaviroError.
+  await assert.rejects(streamed(['ਕ\u0A71', 'x']), /addak/);
+});

@@ -133,4 +133,18 @@ export class Taviro {
 
   /** A file converted to the bytes `taviro-convert --to ENCODING` writes for it. Throws a TaviroError. */
   convertFile(bytes: FileBytes, options?: ConvertFileOptions): Uint8Array;
+
+  /**
+   * A stream of text to its Roman text, for a text too long to hold at once. The conversion is carried from chunk
+   * to chunk as `taviro-convert` carries it from block to block, so the Roman chunks joined are what `transliterate`
+   * gives for the text joined, wherever the chunks end (inside a word, a surrogate pair or CR LF). Chunks are
+   * strings: decode bytes first, with `TextDecoderStream` or a stream read as 'utf8'. A text the engine refuses
+   * errors the stream with a TaviroError.
+   *
+   * @example
+   * await Readable.toWeb(fs.createReadStream('notes.txt', { encoding: 'utf8' }))
+   *   .pipeThrough(taviro.transformStream())
+   *   .pipeTo(Writable.toWeb(fs.createWriteStream('roman.txt')));
+   */
+  transformStream(): TransformStream<string, string>;
 }

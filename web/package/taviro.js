@@ -33,28 +33,10 @@ function unitsToString(units) {
   return parts.join('');
 }
 
-// Where the first surrogate without its partner at or after `from` stands, or -1.
-function loneSurrogate(units, from) {
-  const high = (unit) => unit >= 0xD800 && unit <= 0xDBFF;
-  const low = (unit) => unit >= 0xDC00 && unit <= 0xDFFF;
-  for (let at = from; at < units.length; ++at) {
-    if (high(units[at]) && at + 1 < units.length && low(units[at + 1])) {
-      ++at;
-    } else if (high(units[at]) || low(units[at])) {
-      return at;
-    }
-  }
-  return -1;
-}
-
 function take(result) {
   if (result.error !== undefined) throw new TaviroError(result.error, result.failure);
   return result;
 }
-
-// UTF-8 as taviro-convert writes it, read back whole: a byte-order mark at
-// the start of a text is a character of the text, not a mark to drop.
-const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
 
 // The WebAssembly is inside engine.js as base64 and handed to the module as
 // bytes, so that loading it never fetches anything, in a page, a worker or
@@ -70,8 +52,10 @@ function loadModule() {
   return engineModule;
 }
 
-// An engine's memory goes back once its Taviro is gone.
+// An engine's memory goes back once its Taviro is gone, and a stream's once
+// it is gone unfinished.
 const engines = new FinalizationRegistry((engine) => engine.delete());
+const streams = new FinalizationRegistry((stream) => stream.delete());
 
 // A lexicon as the engine reads one: "WORD<tab>ROMAN" a line, as
 // `taviro-dict list` writes it, from such a text or from pairs.
@@ -136,29 +120,53 @@ export class Taviro {
   /** A file's bytes converted into the bytes taviro-convert writes for them. */
   convertFile(bytes, options = {}) {
     this.readBytes(bytesOf(bytes), options.name || 'input');
-    return this.encode(this.romanUnits(), options.to || 'utf-16le');
+    // Copied out at once: the view lies on memory that the next call may move.
+    return take(this.engine.convertTo(options.to || 'utf-16le')).bytes.slice();
   }
 
   // The input converted, as taviro-convert --to utf-8 writes it, but for a
   // lone surrogate: a string holds one where UTF-8 has U+FFFD, so each is
-  // kept, and the text between them is the engine's UTF-8.
+  // kept. The text crosses from the module once, without a report of its words.
   romanText() {
-    const units = this.romanUnits();
-    const parts = [];
-    let begin = 0;
-    for (let at = loneSurrogate(units, 0); at !== -1; at = loneSurrogate(units, begin)) {
-      parts.push(utf8.decode(this.encode(units.subarray(begin, at), 'utf-8')), String.fromCharCode(units[at]));
-      begin = at + 1;
-    }
-    parts.push(utf8.decode(this.encode(units.subarray(begin), 'utf-8')));
-    return parts.join('');
+    return unitsToString(take(this.engine.transliterate()).units);
   }
 
-  // The input converted, as code units (line ends CR LF), without the
-  // strings and the word report the page takes.
-  romanUnits() {
-    // Copied out at once: the view lies on memory that the next call may move.
-    return take(this.engine.convert()).units.slice();
+  /**
+   * A TransformStream of Gurmukhi text to its Roman text, carrying the
+   * conversion from chunk to chunk: what comes out, joined, is what
+   * transliterate() gives for the chunks joined, wherever they end.
+   * @returns {TransformStream<string, string>}
+   */
+  transformStream() {
+    const stream = new this.module.TextStream(this.engine);
+    const token = {};
+    const close = () => {
+      streams.unregister(token);
+      stream.delete();
+    };
+    const roman = (result) => {
+      try {
+        return unitsToString(take(result).units);
+      } catch (error) {
+        close();
+        throw error;
+      }
+    };
+    // The stream converts over this Taviro's dictionary: its steps keep it.
+    const transform = new TransformStream({
+      transform: (chunk, controller) => {
+        this.fill(stream.inputUnits.bind(stream), textOf(chunk));
+        const written = roman(stream.take());
+        if (written) controller.enqueue(written);
+      },
+      flush: (controller) => {
+        const written = roman(stream.end());
+        close();
+        if (written) controller.enqueue(written);
+      },
+    });
+    streams.register(transform, stream, token);
+    return transform;
   }
 
   // ---- what the page's worker asks for ----------------------------------------
@@ -187,7 +195,12 @@ export class Taviro {
   }
 
   setInput(text) {
-    const input = this.engine.inputUnits(text.length);
+    this.fill(this.engine.inputUnits.bind(this.engine), text);
+  }
+
+  // Puts `text` into the room `room(length)` gives for its units in the module.
+  fill(room, text) {
+    const input = room(text.length);
     for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
   }
 

@@ -20,6 +20,7 @@
 
 #include "taviro/spoken.h"
 #include "taviro/convert/character_counter.h"
+#include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/lexicon_entry.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/encoding/encoding_sink.h"
@@ -266,6 +267,26 @@ public:
         }
     }
 
+    // Converts the input as taviro-convert --to utf-8 writes it, line ends a
+    // line feed, without a report of its words; { units } or { error }. The
+    // engine writes a carriage return only before a line feed, so taking
+    // them out leaves every line end a line feed, as UTF-8's writer does.
+    val transliterate() {
+        try {
+            output_ = convert_text(input_, dictionary_);
+            input_ = std::u16string();
+            std::erase(output_, u'\r');
+            val result = val::object();
+            result.set("units", units_view(output_));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
+    // The dictionary, for a TextStream over it.
+    const Dictionary& dictionary() const noexcept { return dictionary_; }
+
     // The report of each word of the last conversion, as Python's
     // finish_details and taviro-dict explain give it, field for field:
     // [{ source, roman, ascii, sourceBegin, sourceEnd, finish, stemBegin,
@@ -283,11 +304,31 @@ public:
     // byte-order mark and with LF line ends, or "utf-16le" with the mark and
     // CR LF, as the desktop writes. { bytes } or { error }.
     val encode(const std::string& encoding) {
+        const val result = encoded(input_, encoding);
+        input_.clear();
+        return result;
+    }
+
+    // The same for the input converted: the bytes taviro-convert writes for
+    // it, without the Roman text crossing to JavaScript and back.
+    val convert_to(const std::string& encoding) {
+        try {
+            output_ = convert_text(input_, dictionary_);
+            input_ = std::u16string();
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+        const val result = encoded(output_, encoding);
+        output_ = std::u16string();
+        return result;
+    }
+
+private:
+    val encoded(std::u16string_view text, const std::string& encoding) {
         try {
             const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
             if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
-            bytes_ = encoded_text(input_, *chosen.encoding);
-            input_.clear();
+            bytes_ = encoded_text(text, *chosen.encoding);
             val result = val::object();
             result.set("bytes",
                        val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data()))));
@@ -297,7 +338,6 @@ public:
         }
     }
 
-private:
     // Words written in plain letters: their marked texts one after the other,
     // { marked: units, markedEnds: where each word's ends }, in the words' order.
     void set_marked_texts(val& result) {
@@ -336,6 +376,55 @@ private:
     std::vector<std::uint32_t> report_;
     std::u16string marked_;
     std::vector<std::uint32_t> marked_ends_;
+    std::u16string output_;
+};
+
+// A conversion in pieces: each take() converts the words that the units given
+// end, and keeps the word cut by their end, as the read loop of a file run
+// carries it from block to block, so that the pieces' Roman texts one after
+// the other are the whole text's, wherever the pieces end. Line ends are line
+// feeds, as in PageEngine::transliterate(). It converts over the engine's
+// dictionary, which must outlive it.
+class TextStream {
+public:
+    explicit TextStream(const PageEngine& engine) : memory_(engine.dictionary()), loop_(sink_, memory_) {}
+
+    // Room for `count` units of the next piece; the caller fills it.
+    val input_units(std::size_t count) {
+        input_.assign(count, u'\0');
+        return units_view(input_);
+    }
+
+    // { units } of the Roman text of the words the piece ended, or { error }.
+    val take() {
+        return step([this] { loop_.take(input_); });
+    }
+
+    // { units } of the last word's Roman text, or { error }.
+    val end() {
+        return step([this] { loop_.end_of_input(); });
+    }
+
+private:
+    template <class Step>
+    val step(Step run) {
+        try {
+            run();
+            output_ = sink_.take();
+            std::erase(output_, u'\r');
+            val result = val::object();
+            result.set("units", units_view(output_));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
+    MemoryUnitSink sink_;
+    WordMemory memory_;
+    ChunkLoop loop_;
+    std::u16string input_;
+    std::u16string output_;
 };
 
 // The engine's character map, row by row: [code point, Roman text].
@@ -450,7 +539,14 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("readFile", &PageEngine::read_file)
         .function("convert", &PageEngine::convert)
         .function("reports", &PageEngine::reports)
+        .function("transliterate", &PageEngine::transliterate)
+        .function("convertTo", &PageEngine::convert_to)
         .function("encode", &PageEngine::encode);
+    emscripten::class_<taviro::web::TextStream>("TextStream")
+        .constructor<const PageEngine&>()
+        .function("inputUnits", &taviro::web::TextStream::input_units)
+        .function("take", &taviro::web::TextStream::take)
+        .function("end", &taviro::web::TextStream::end);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("tableMarks", &taviro::web::table_marks);

@@ -19,6 +19,8 @@ public:
 class MemoryUnitSink final : public UnitSink {
 public:
     void write(std::u16string_view text) override { text_.append(text); }
+    // Room for `units` in all, so that a text about that long is never copied to grow.
+    void reserve(std::size_t units) { text_.reserve(units); }
     const std::u16string& text() const noexcept { return text_; }
     std::u16string take() noexcept { return std::move(text_); }
 
