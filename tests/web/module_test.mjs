@@ -7,6 +7,8 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
+import v8 from 'node:v8';
+import vm from 'node:vm';
 import { WordReports } from '../../web/page/word_reports.js';
 import { webFile } from './skip.mjs';
 
@@ -139,18 +141,29 @@ test('a download is written as taviro-convert writes a file', () => {
   assert.throws(() => taviro.encode(units('a'), 'latin-1'), /latin-1/);
 });
 
+v8.setFlagsFromString('--expose-gc');
+const collectGarbage = vm.runInNewContext('gc');
+
 test('a transform stream writes what transliterate() writes, wherever its chunks end', async () => {
   const corpus = fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n').slice(0, 60).join('\n');
   // Line ends of every kind, a surrogate pair and lone surrogates, one-letter
   // words whose final "a" hangs on the counter, and a word cut by every end.
   const text = `ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਪੱਕਾ 😀ਕਮਲ \uD800 ਸੰਤ\uDC00\r\n\r\n${corpus}\r\nਕਮਲ`;
   const expected = taviro.transliterate(text);
-  const streamed = async (chunks) => {
+  // A chunk at a time; where asked, after a pause and a collection of
+  // garbage: nothing but the pipe holds the transform stream, which must
+  // live to its end.
+  const streamed = async (chunks, collecting = false) => {
     const pieces = [];
+    let next = 0;
     await new ReadableStream({
-      start(controller) {
-        chunks.forEach((chunk) => controller.enqueue(chunk));
-        controller.close();
+      async pull(controller) {
+        if (collecting) {
+          await new Promise((resolve) => { setTimeout(resolve, 1); });
+          collectGarbage();
+        }
+        if (next < chunks.length) controller.enqueue(chunks[next++]);
+        else controller.close();
       },
     }).pipeThrough(taviro.transformStream()).pipeTo(new WritableStream({ write: (piece) => { pieces.push(piece); } }));
     return pieces.join('');
@@ -163,8 +176,9 @@ test('a transform stream writes what transliterate() writes, wherever its chunks
   // Cut inside the surrogate pair and between CR and LF.
   const pair = text.indexOf('😀') + 1;
   const crlf = text.indexOf('\r\n') + 1;
-  assert.equal(await streamed([text.slice(0, pair), text.slice(pair, crlf + 30), text.slice(crlf + 30)]), expected);
-  assert.equal(await streamed([text.slice(0, crlf), '', text.slice(crlf)]), expected);
+  assert.equal(await streamed([text.slice(0, pair), text.slice(pair, crlf + 30), text.slice(crlf + 30)], true),
+    expected);
+  assert.equal(await streamed([text.slice(0, crlf), '', text.slice(crlf)], true), expected);
   // A failure ends the stream with the engine's TaviroError.
   await assert.rejects(streamed(['ਕ\u0A71', 'x']), /addak/);
 });

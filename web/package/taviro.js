@@ -138,11 +138,13 @@ export class Taviro {
    * @returns {TransformStream<string, string>}
    */
   transformStream() {
-    const stream = new this.module.TextStream(this.engine);
-    const token = {};
+    // The steps hold the module's stream through `state`, which the registry
+    // watches: the stream goes back once the steps can no longer be called,
+    // a stream given up unfinished too.
+    const state = { stream: new this.module.TextStream(this.engine) };
     const close = () => {
-      streams.unregister(token);
-      stream.delete();
+      streams.unregister(state);
+      state.stream.delete();
     };
     const roman = (result) => {
       try {
@@ -155,17 +157,17 @@ export class Taviro {
     // The stream converts over this Taviro's dictionary: its steps keep it.
     const transform = new TransformStream({
       transform: (chunk, controller) => {
-        this.fill(stream.inputUnits.bind(stream), textOf(chunk));
-        const written = roman(stream.take());
+        this.fill(state.stream.inputUnits.bind(state.stream), textOf(chunk));
+        const written = roman(state.stream.take());
         if (written) controller.enqueue(written);
       },
       flush: (controller) => {
-        const written = roman(stream.end());
+        const written = roman(state.stream.end());
         close();
         if (written) controller.enqueue(written);
       },
     });
-    streams.register(transform, stream, token);
+    streams.register(state, state.stream, state);
     return transform;
   }
 
