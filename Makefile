@@ -92,7 +92,8 @@ bench: build web
 	./bench/worst_cases.sh $(BUILD_DIR)/bin
 	./$(BENCH_DIR)/bin/engine_bench --benchmark_min_time=0.2
 	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
-	node bench/npm_package.mjs $(WEB_DIR)/package $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
+	node bench/npm_package.mjs $(WEB_DIR)/package $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt \
+	    ../shared/corpus/pa-wikipedia.utf8.txt
 	PYTHONPATH=$(BUILD_DIR)/python /usr/bin/python3 bench/python_cluster.py ../shared/corpus/pa-ui-strings.utf8.txt
 	/usr/bin/python3 bench/typed_spellings.py $(BUILD_DIR)/bin/taviro-convert ../shared/pronunciations
 
