@@ -35,6 +35,9 @@ test('a text comes back with each word, its place and how it was finished', () =
     ['ਕਿ', 'ki', false, false, false, null, 0, 2],
     ['ਪੰਜਾਬੀ', 'pañjābī', false, false, true, null, 0, 5],
   ]);
+  // More words than asked for come without their rows, which a long text could not afford.
+  const many = taviro.convert(source, 2);
+  assert.deepEqual([many.roman, many.words.length, many.wordCount], [result.roman, 0, 3]);
   // The engine words each way of finishing; the page only shows it.
   assert.deepEqual(report.at(2).finish, {
     name: 'split',

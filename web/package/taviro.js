@@ -33,6 +33,9 @@ function unitsToString(units) {
   return parts.join('');
 }
 
+// Rows for every word of a conversion, however many.
+const kAllWords = 0xFFFFFFFF;
+
 function take(result) {
   if (result.error !== undefined) throw new TaviroError(result.error, result.failure);
   return result;
@@ -191,9 +194,10 @@ export class Taviro {
   // { roman, units, words }: the Roman text as a string and as its code units
   // (line ends CR LF, as the desktop writes them) and the word report, a row
   // of numbers a word as `wordReport` lays them out.
-  convert(text) {
+  // A text of more than `mostWords` words comes without its words' rows.
+  convert(text, mostWords = kAllWords) {
     this.setInput(text);
-    return this.convertInput();
+    return this.convertInput(mostWords);
   }
 
   setInput(text) {
@@ -208,11 +212,11 @@ export class Taviro {
 
   // { source, encoding, roman, units, words } for a file's bytes, read as
   // taviro-convert reads it; `name` is the file's name, for messages.
-  readFile(bytes, name) {
+  readFile(bytes, name, mostWords = kAllWords) {
     const read = this.readBytes(bytes, name);
     const source = unitsToString(read.units);
     const { encoding } = read;
-    return Object.assign(this.convertInput(), { source, encoding });
+    return Object.assign(this.convertInput(mostWords), { source, encoding });
   }
 
   // Takes a file's bytes as the input, decoded; { units, encoding }.
@@ -221,15 +225,18 @@ export class Taviro {
     return take(this.engine.readFile(name));
   }
 
-  convertInput() {
-    const result = take(this.engine.convert());
+  convertInput(mostWords = kAllWords) {
+    const result = take(this.engine.convert(mostWords));
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const words = result.words.slice();
     // Words in plain letters come with their marked texts.
     const marked = result.marked === undefined ? {}
       : { marked: unitsToString(result.marked), markedEnds: result.markedEnds.slice() };
-    return { roman: unitsToString(units), units, words, piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked };
+    return {
+      roman: unitsToString(units), units, words, wordCount: result.wordCount, piecesBeforeSpoken: result.piecesBeforeSpoken,
+      ...marked,
+    };
   }
 
   // A result's code units (line ends CR LF) as the bytes of a file, written as

@@ -31,6 +31,7 @@
  * @typedef {object} ConvertRequest
  * @property {'convert'} kind
  * @property {string} text
+ * @property {number} mostWords  a text of more words comes without their rows (ConvertedReply.words)
  */
 
 /**
@@ -39,6 +40,7 @@
  * @property {'file'} kind
  * @property {string} name         the file's name, for messages
  * @property {ArrayBuffer} bytes   transferred, not copied
+ * @property {number} mostWords    as for a ConvertRequest
  */
 
 /**
@@ -145,7 +147,9 @@
  * @property {'converted'} kind
  * @property {string} roman
  * @property {Uint16Array} units   the Roman text's code units (transferred)
- * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred)
+ * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred); empty for a text
+ *   of more words than the request's mostWords
+ * @property {number} wordCount     how many words the text has
  * @property {Object<number, PiecesBeforeSpoken>} piecesBeforeSpoken  by a word's index, for the few words
  *   whose pieces the dictionary confirmed and spoken forms then changed
  * @property {string} [marked]  written in plain letters: the words' marked texts, one after the other

@@ -185,7 +185,7 @@ function convertCurrent() {
   if (!ready) {
     return;
   }
-  client.convertText(held ? held.text : ui.gurmukhi.value);
+  client.convertText(held ? held.text : ui.gurmukhi.value, kMostWordSpans);
 }
 
 // Holds `text`, too long for the box, and converts it; `name` is its file's.
@@ -316,7 +316,7 @@ function openFile(file) {
     }
     showProgress();
     setStatus(`Converting '${file.name}'…`);
-    client.convertFile(file.name, reader.result);
+    client.convertFile(file.name, reader.result, kMostWordSpans);
   };
   reader.readAsArrayBuffer(file);
 }
@@ -332,8 +332,8 @@ function showResult(reply, request) {
   }
   const display = reply.roman.replace(/\r/g, '');
   details.clear();
-  const { roman, units, words, piecesBeforeSpoken, marked, markedEnds } = reply;
-  const count = view.show({ roman, units, words, piecesBeforeSpoken, marked, markedEnds, source, display });
+  const { roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds } = reply;
+  const count = view.show({ roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source, display });
   enableResultButtons(display.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
   if (count > kMostWordSpans) {

@@ -19,7 +19,9 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * @typedef {object} ShownResult
  * @property {string} roman        line ends CR LF, as the desktop writes them
  * @property {Uint16Array} units   the code units of `roman`
- * @property {Uint32Array} words   the word report (messages.js: WordReportLayout)
+ * @property {Uint32Array} words   the word report (messages.js: WordReportLayout), empty for more
+ *   than kMostWordSpans words
+ * @property {number} wordCount     how many words it has
  * @property {Object<number, import('./messages.js').PiecesBeforeSpoken>} piecesBeforeSpoken
  * @property {string} [marked]           the marked texts of words written in plain letters
  * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
@@ -63,9 +65,8 @@ export class ResultView {
   show(result) {
     this.result = result;
     this.words = new WordReports(result, this.layout);
-    const count = this.words.length;
-    this.render(count);
-    return count;
+    this.render(result.wordCount);
+    return result.wordCount;
   }
 
   clear() {
@@ -93,7 +94,7 @@ export class ResultView {
     for (const end of blockEnds(roman)) {
       const block = element('div', { className: 'block' });
       block.setAttribute('role', 'none');
-      for (; withSpans && word < count && this.words.at(word).romanBegin < end; ++word) {
+      for (; withSpans && word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
         const { romanBegin: begin, romanEnd: end } = this.words.at(word);
         const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
         span.setAttribute('role', 'option');

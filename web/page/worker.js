@@ -36,12 +36,12 @@ const handlers = {
   },
   convert(message) {
     const started = performance.now();
-    const result = taviro.convert(message.text);
+    const result = taviro.convert(message.text, message.mostWords);
     result.milliseconds = performance.now() - started;
     converted(result);
   },
   file(message) {
-    converted(taviro.readFile(new Uint8Array(message.bytes), message.name));
+    converted(taviro.readFile(new Uint8Array(message.bytes), message.name, message.mostWords));
   },
   encode(message) {
     const bytes = taviro.encode(message.units, message.encoding);

@@ -59,13 +59,17 @@ export class WorkerClient {
     this.send({ message: { kind: 'lexicon', text, loanwords, spoken, scheme }, lexicon: true });
   }
 
-  convertText(text) {
-    this.send({ message: { kind: 'convert', text }, source: text, typed: true });
+  /** @param {number} mostWords  a text of more words comes without their rows */
+  convertText(text, mostWords) {
+    this.send({ message: { kind: 'convert', text, mostWords }, source: text, typed: true });
   }
 
-  /** @param {ArrayBuffer} bytes  handed over to the worker, no longer usable here */
-  convertFile(name, bytes) {
-    this.send({ message: { kind: 'file', name, bytes }, transfer: [bytes], name });
+  /**
+   * @param {ArrayBuffer} bytes  handed over to the worker, no longer usable here
+   * @param {number} mostWords   as for convertText
+   */
+  convertFile(name, bytes, mostWords) {
+    this.send({ message: { kind: 'file', name, bytes, mostWords }, transfer: [bytes], name });
   }
 
   /**

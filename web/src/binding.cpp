@@ -135,6 +135,21 @@ val report_value(const WordReport& report) {
     return value;
 }
 
+// Text the module holds, read in blocks as a file would be.
+class ViewUnitSource final : public UnitSource {
+public:
+    explicit ViewUnitSource(std::u16string_view units) : units_(units) {}
+    std::size_t read(std::span<char16_t> units) override {
+        const std::size_t count = std::min(units.size(), units_.size());
+        std::copy_n(units_.begin(), count, units.begin());
+        units_.remove_prefix(count);
+        return count;
+    }
+
+private:
+    std::u16string_view units_;
+};
+
 // The page's dictionary: the embedded rows, the user's own lexicon, which
 // the page keeps, and the embedded loanword lexicon while it is switched on,
 // as it is with spoken forms.
@@ -247,9 +262,23 @@ public:
         }
     }
 
-    // Converts the input; { units, words } or { error }.
-    val convert() {
+    // Converts the input; { units, words, wordCount } or { error }. A text of
+    // more than `most_words` words comes without its words' rows, which would
+    // cost far more memory than the text: the page shows no word's details
+    // for so many, and the rows of a long text run to gigabytes.
+    val convert(std::uint32_t most_words) {
         try {
+            const FinishCounts counts = convert_units_of(input_);
+            if (counts.words > most_words) {
+                converted_ = ConvertedText{};
+                val result = val::object();
+                result.set("units", units_view(output_));
+                result.set("words", val(typed_memory_view(std::size_t{0}, report_.data())));
+                result.set("wordCount", narrow(counts.words));
+                result.set("piecesBeforeSpoken", val::object());
+                return result;
+            }
+            output_ = std::u16string();
             converted_ = convert_text_with_words(input_, dictionary_);
             report_.clear();
             report_.reserve(converted_.words.size() * kWordFields.size());
@@ -259,6 +288,7 @@ public:
             val result = val::object();
             result.set("units", units_view(converted_.text));
             result.set("words", val(typed_memory_view(report_.size(), report_.data())));
+            result.set("wordCount", narrow(converted_.words.size()));
             result.set("piecesBeforeSpoken", pieces_before_spoken());
             if (dictionary_.scheme() == Scheme::ascii) set_marked_texts(result);
             return result;
@@ -324,6 +354,16 @@ public:
     }
 
 private:
+    // Converts `text` into output_, line ends CR LF, and counts its words.
+    FinishCounts convert_units_of(std::u16string_view text) {
+        ViewUnitSource source(text);
+        MemoryUnitSink sink;
+        sink.reserve(text.size() + text.size() / 4);
+        const FinishCounts counts = convert_units(source, sink, dictionary_);
+        output_ = sink.take();
+        return counts;
+    }
+
     val encoded(std::u16string_view text, const std::string& encoding) {
         try {
             const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
