@@ -37,7 +37,7 @@ test('a text comes back with each word, its place and how it was finished', () =
   ]);
   // More words than asked for come without their rows, which a long text could not afford.
   const many = taviro.convert(source, 2);
-  assert.deepEqual([many.roman, many.words.length, many.wordCount], [result.roman, 0, 3]);
+  assert.deepEqual([many.units, many.words.length, many.wordCount], [result.units, 0, 3]);
   // The engine words each way of finishing; the page only shows it.
   assert.deepEqual(report.at(2).finish, {
     name: 'split',

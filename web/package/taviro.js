@@ -233,10 +233,10 @@ export class Taviro {
     // Words in plain letters come with their marked texts.
     const marked = result.marked === undefined ? {}
       : { marked: unitsToString(result.marked), markedEnds: result.markedEnds.slice() };
-    return {
-      roman: unitsToString(units), units, words, wordCount: result.wordCount, piecesBeforeSpoken: result.piecesBeforeSpoken,
-      ...marked,
-    };
+    // Without rows the text is not made a string here: the page, which shows a
+    // long text without word spans, makes its own from the units once.
+    const roman = words.length > 0 || result.wordCount === 0 ? { roman: unitsToString(units) } : {};
+    return { ...roman, units, words, wordCount: result.wordCount, piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked };
   }
 
   // A result's code units (line ends CR LF) as the bytes of a file, written as

@@ -145,7 +145,7 @@
  * The Roman text, line ends CR LF as the desktop writes them, and its words.
  * @typedef {object} ConvertedReply
  * @property {'converted'} kind
- * @property {string} roman
+ * @property {string} [roman]     the Roman text as a string, when the words' rows come with it
  * @property {Uint16Array} units   the Roman text's code units (transferred)
  * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred); empty for a text
  *   of more words than the request's mostWords

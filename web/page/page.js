@@ -321,6 +321,17 @@ function openFile(file) {
   reader.readAsArrayBuffer(file);
 }
 
+// A result's units as shown and copied, line ends LF, made a slice at a time
+// so that a long result is not held twice over while it is made.
+function displayText(units) {
+  const kSlice = 8192;
+  const parts = [];
+  for (let at = 0; at < units.length; at += kSlice) {
+    parts.push(String.fromCharCode.apply(null, units.subarray(at, at + kSlice)).replace(/\r/g, ''));
+  }
+  return parts.join('');
+}
+
 /**
  * @param {import('./messages.js').ConvertedReply} reply
  * @param {import('./worker_client.js').PendingRequest} request
@@ -330,7 +341,7 @@ function showResult(reply, request) {
   if (request.name) {
     takeText(source, request.name);
   }
-  const display = reply.roman.replace(/\r/g, '');
+  const display = reply.roman !== undefined ? reply.roman.replace(/\r/g, '') : displayText(reply.units);
   details.clear();
   const { roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds } = reply;
   const count = view.show({ roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source, display });

@@ -17,7 +17,7 @@ const kLongestBlockUnits = 16 * kBlockUnits;
 /**
  * A conversion as the page keeps it.
  * @typedef {object} ShownResult
- * @property {string} roman        line ends CR LF, as the desktop writes them
+ * @property {string} [roman]      line ends CR LF, as the desktop writes them; only with the rows
  * @property {Uint16Array} units   the code units of `roman`
  * @property {Uint32Array} words   the word report (messages.js: WordReportLayout), empty for more
  *   than kMostWordSpans words
@@ -83,8 +83,9 @@ export class ResultView {
   // to show than a short one. Line ends come as CR LF, as the desktop writes
   // them; the page shows and copies them as LF, as the UTF-8 result has them.
   render(count) {
-    const { roman } = this.result;
     const withSpans = count <= kMostWordSpans;
+    // Spans are placed in the text with its CR LF line ends, which the rows count.
+    const roman = withSpans ? this.result.roman : this.result.display;
     const fragment = document.createDocumentFragment();
     const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
     this.spans = [];
