@@ -78,6 +78,8 @@ test('every code unit survives the crossing, a lone surrogate too', () => {
   const result = taviro.convert('a\uD800 \uDC00');
   assert.deepEqual(Array.from(result.units), [0x61, 0xD800, 0x20, 0xDC00]);
   assert.equal(result.roman, 'a\uD800 \uDC00');
+  // Decoded at once where no unit is alone: a byte-order mark that begins the text stays, as a pair does.
+  assert.equal(taviro.transliterate('\uFEFFਕਮਲ 😀'), '\uFEFFkamal 😀');
 });
 
 test("the engine's failures are messages", () => {
