@@ -135,6 +135,15 @@ val report_value(const WordReport& report) {
     return value;
 }
 
+// { units } of a converted text, its line ends made line feeds, as UTF-8's
+// writer makes them: the engine writes a carriage return only before a line feed.
+val with_line_feeds(std::u16string& roman) {
+    std::erase(roman, u'\r');
+    val result = val::object();
+    result.set("units", units_view(roman));
+    return result;
+}
+
 // Text the module holds, read in blocks as a file would be.
 class ViewUnitSource final : public UnitSource {
 public:
@@ -298,17 +307,12 @@ public:
     }
 
     // Converts the input as taviro-convert --to utf-8 writes it, line ends a
-    // line feed, without a report of its words; { units } or { error }. The
-    // engine writes a carriage return only before a line feed, so taking
-    // them out leaves every line end a line feed, as UTF-8's writer does.
+    // line feed, without a report of its words; { units } or { error }.
     val transliterate() {
         try {
             output_ = convert_text(input_, dictionary_);
             input_ = std::u16string();
-            std::erase(output_, u'\r');
-            val result = val::object();
-            result.set("units", units_view(output_));
-            return result;
+            return with_line_feeds(output_);
         } catch (const std::exception& error) {
             return failure(error);
         }
@@ -451,10 +455,7 @@ private:
         try {
             run();
             output_ = sink_.take();
-            std::erase(output_, u'\r');
-            val result = val::object();
-            result.set("units", units_view(output_));
-            return result;
+            return with_line_feeds(output_);
         } catch (const std::exception& error) {
             return failure(error);
         }
