@@ -174,9 +174,13 @@ void append_plain_symbols(std::u16string& plain, std::u16string_view text) {
 
 std::string_view scheme_name(Scheme scheme) noexcept { return scheme == Scheme::ascii ? "ascii" : "marks"; }
 
+// In any case, as encodings' names are read: ASCII is ascii.
 std::optional<Scheme> scheme_named(std::string_view name) noexcept {
-    if (name == "marks") return Scheme::marks;
-    if (name == "ascii") return Scheme::ascii;
+    for (const Scheme scheme : {Scheme::marks, Scheme::ascii}) {
+        const std::string_view known = scheme_name(scheme);
+        const auto same = [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b; };
+        if (name.size() == known.size() && std::equal(name.begin(), name.end(), known.begin(), same)) return scheme;
+    }
     return std::nullopt;
 }
 

@@ -54,7 +54,7 @@ TEST(PlainLettersOfAText, FoldALexiconsEntryLetterByLetterAndLeaveNothingButAsci
     // Typographic punctuation, spaces and Latin-1 letters have ASCII texts; the rest is "?".
     EXPECT_EQ(plain_letters(u"\u201Cna\u00EFve\u201D \u2013 caf\u00E9\u2026\u00A0\u0628\u200B", true),
               u"\"naive\" - cafe... ?");
-    EXPECT_EQ(scheme_named("ascii"), Scheme::ascii);
+    EXPECT_EQ(scheme_named("ASCII"), Scheme::ascii);
     EXPECT_EQ(scheme_named("plain"), std::nullopt);
     EXPECT_EQ(unknown_scheme("'plain'", "--scheme"), "unknown scheme 'plain' for --scheme (marks, ascii)");
 }

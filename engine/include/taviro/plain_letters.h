@@ -16,7 +16,8 @@ namespace taviro {
 // default) or in plain letters (bharti), which also writes spoken forms.
 enum class Scheme : std::uint8_t { marks, ascii };
 
-// "marks" and "ascii", as the command line and the other faces name them.
+// "marks" and "ascii", as the command line and the other faces name them;
+// a name is read in any case.
 [[nodiscard]] std::string_view scheme_name(Scheme scheme) noexcept;
 [[nodiscard]] std::optional<Scheme> scheme_named(std::string_view name) noexcept;
 // What every face says of a name that is no scheme: "unknown scheme 'plain'
