@@ -3,7 +3,8 @@
 // character, a word past the 16-bit counter). How the units arrive, in one block
 // or in reads of a few units, changes neither the text nor the outcome, and both
 // agree with the literal loop that takes one unit at a time; so in spoken
-// forms too, whose text is the rules' text with some "a"s left out or put back.
+// forms too, whose text is the rules' text with some "a"s left out or put back,
+// and in plain letters, whose text is ASCII through and through.
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,6 +44,15 @@ const taviro::MemoryDictionary& spoken_dictionary() {
         taviro::MemoryDictionary spoken = make_dictionary();
         spoken.write_spoken_forms(true);
         return spoken;
+    }();
+    return words;
+}
+
+const taviro::MemoryDictionary& plain_dictionary() {
+    static const taviro::MemoryDictionary words = [] {
+        taviro::MemoryDictionary plain = make_dictionary();
+        plain.write_scheme(taviro::Scheme::ascii);
+        return plain;
     }();
     return words;
 }
@@ -98,5 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
+    const Outcome literal = convert(taviro::convert_units_unit_by_unit, taviro::MemoryUnitSource(units), plain_dictionary());
+    for (const Outcome& outcome : {convert(fast, taviro::MemoryUnitSource(units), plain_dictionary()),
+                                   convert(fast, taviro::TricklingUnitSource(units), plain_dictionary())}) {
+        if (outcome.error != literal.error || (!literal.error && outcome.text != literal.text)) std::abort();
+    }
+    if (literal.error != rules->error) std::abort();
+    if (std::any_of(literal.text.begin(), literal.text.end(), [](char16_t unit) { return unit >= 0x80; })) std::abort();
     return 0;
 }
