@@ -127,7 +127,8 @@ export class Taviro {
 
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
-    this.convert(textOf(text));
+    this.setInput(textOf(text));
+    take(this.engine.convert(kAllWords));
     // The engine's reports, with the older names of sourceBegin and sourceEnd.
     return this.engine.reports().map((report) => ({ ...report, start: report.sourceBegin, end: report.sourceEnd }));
   }

@@ -277,13 +277,14 @@ public:
     // for so many, and the rows of a long text run to gigabytes.
     val convert(std::uint32_t most_words) {
         try {
-            const FinishCounts counts = convert_units_of(input_);
-            if (counts.words > most_words) {
+            // A word takes a unit at least: a text no longer than that needs no count first.
+            const std::size_t words = input_.size() > most_words ? convert_units_of(input_).words : 0;
+            if (words > most_words) {
                 converted_ = ConvertedText{};
                 val result = val::object();
                 result.set("units", units_view(output_));
                 result.set("words", val(typed_memory_view(std::size_t{0}, report_.data())));
-                result.set("wordCount", narrow(counts.words));
+                result.set("wordCount", narrow(words));
                 result.set("piecesBeforeSpoken", val::object());
                 return result;
             }
