@@ -105,7 +105,7 @@ public:
 
     void end_of_input() {
         try {
-            counter_.add(memory_.find(gathered_, hash_.value));
+            counter_.add(memory_.find(gathered_, hash_.value()));
             write(memory_.converted(true), consumed_ - gathered_.size(), consumed_, true);
         } catch (...) {
             write_out();
@@ -160,7 +160,7 @@ private:
             counter_.add(1);
             counter_.settle_at_separator();
         } else {
-            counter_.add(memory_.find(units, hash_.value) + 1);
+            counter_.add(memory_.find(units, hash_.value()) + 1);
             const bool drop_final_a = counter_.settle_at_separator();
             write(memory_.converted(drop_final_a), word_end - units.size(), word_end, drop_final_a);
         }

@@ -10,31 +10,12 @@ namespace {
 
 // Enough for the vocabulary of a long document: a few megabytes at most.
 constexpr std::size_t kMaxRemembered = 65536;
-// Longer words are rare and seldom repeat; they are converted every time. A
-// word this short also keeps its Roman text and stems within 16 bits.
-constexpr std::size_t kMaxRememberedLength = 48;
 // The table starts small and doubles, staying at least twice the entries so
 // that probe runs stay short.
 constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kMostSlots = 2 * kMaxRemembered;
 static_assert((kFirstSlots & (kFirstSlots - 1)) == 0 && (kMostSlots & (kMostSlots - 1)) == 0);
 
-enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
-
-std::uint32_t slot_hash(std::uint64_t hash) noexcept {
-    const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
-    return folded != 0 ? folded : 1;
-}
-
-// Words are a few units long: a plain loop beats calling memcmp.
-bool same_units(const char16_t* kept, std::u16string_view units) noexcept {
-    for (const char16_t unit : units) {
-        if (*kept++ != unit) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Units and word end as the unit-by-unit loop would feed them to the builder.
 WordBuilder build(std::u16string_view units, std::int32_t* counted) {
@@ -53,12 +34,6 @@ FinishedWord convert(std::u16string_view units, bool drop_final_a, const Diction
     builder.end(drop_final_a);
     has_letters = !builder.word().empty();
     return finish_built_word(builder, dictionary);
-}
-
-std::uint8_t flags_of(const FinishedWord& word, bool has_letters) {
-    return static_cast<std::uint8_t>((has_letters ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) |
-                                     (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
-                                     (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0));
 }
 
 // Where a word of this hash goes in a table of `count` slots that lacks it.
@@ -98,7 +73,9 @@ FinishedWord finished_word(const ConvertedWord& word) {
 WordMemory::WordMemory(const Dictionary& dictionary)
     : dictionary_(dictionary), slots_(allocate_slots(kFirstSlots)), slot_count_(kFirstSlots) {}
 
-std::int32_t WordMemory::find(std::u16string_view units, std::uint64_t hash) {
+// The word was not found where a remembered one would be: remember it now,
+// unless it is too long to keep.
+std::int32_t WordMemory::find_first_time(std::u16string_view units, std::uint32_t key) {
     if (units.size() > kMaxRememberedLength) {
         current_ = nullptr;
         long_units_.assign(units);
@@ -106,19 +83,8 @@ std::int32_t WordMemory::find(std::u16string_view units, std::uint64_t hash) {
         build(units, &long_counted_);
         return long_counted_;
     }
-    const std::uint32_t key = slot_hash(hash);
-    const std::size_t mask = slot_count_ - 1;
-    for (std::size_t at = key & mask;; at = (at + 1) & mask) {
-        RememberedWord& slot = slots_[at];
-        if (slot.hash == 0) {
-            remember(units, key, at);
-            return current_->counted;
-        }
-        if (slot.hash == key && slot.units_size == units.size() && same_units(buffer_.data() + slot.units_at, units)) {
-            current_ = &slot;
-            return slot.counted;
-        }
-    }
+    remember(units, key, free_slot(slots_.get(), slot_count_, key));
+    return current_->counted;
 }
 
 void WordMemory::remember(std::u16string_view units, std::uint32_t hash, std::size_t at) {
@@ -162,40 +128,26 @@ void WordMemory::grow() {
     slot_count_ = count;
 }
 
-ConvertedWord WordMemory::converted(bool drop_final_a) {
+ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
     if (current_ == nullptr) {
         long_finished_ = convert(long_units_, drop_final_a, dictionary_, long_has_letters_);
         return converted_word(long_finished_, long_has_letters_);
     }
+    bool has_letters = false;
+    const std::u16string_view units(buffer_.data() + current_->units_at, current_->units_size);
+    const FinishedWord word = convert(units, drop_final_a, dictionary_, has_letters);
+    const auto flags = static_cast<std::uint8_t>((has_letters ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) |
+                                                 (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
+                                                 (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0));
     WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
-    if (ending.text_at == WordEnding::kNotConverted) {
-        bool has_letters = false;
-        const std::u16string_view units(buffer_.data() + current_->units_at, current_->units_size);
-        const FinishedWord word = convert(units, drop_final_a, dictionary_, has_letters);
-        ending = WordEnding{.text_at = static_cast<std::uint32_t>(buffer_.size()),
-                            .text_size = static_cast<std::uint16_t>(word.text.size()),
-                            .stem_begin = static_cast<std::uint16_t>(word.stem_begin),
-                            .stem_end = static_cast<std::uint16_t>(word.stem_end),
-                            .flags = flags_of(word, has_letters),
-                            .lexicon = word.lexicon};
-        buffer_.append(word.text);
-    }
+    ending = WordEnding{.text_at = static_cast<std::uint32_t>(buffer_.size()),
+                        .text_size = static_cast<std::uint16_t>(word.text.size()),
+                        .stem_begin = static_cast<std::uint16_t>(word.stem_begin),
+                        .stem_end = static_cast<std::uint16_t>(word.stem_end),
+                        .flags = flags,
+                        .lexicon = word.lexicon};
+    buffer_.append(word.text);
     return view(ending);
-}
-
-ConvertedWord WordMemory::view(const WordEnding& ending) const noexcept {
-    ConvertedWord word;
-    word.text = std::u16string_view(buffer_).substr(ending.text_at, ending.text_size);
-    word.has_letters = (ending.flags & kHasLetters) != 0;
-    word.prefix = (ending.flags & kPrefix) != 0;
-    word.suffix = (ending.flags & kSuffix) != 0;
-    word.split = (ending.flags & kSplit) != 0;
-    word.spoken = (ending.flags & kSpoken) != 0;
-    word.spoken_kept = (ending.flags & kSpokenKept) != 0;
-    word.lexicon = ending.lexicon;
-    word.stem_begin = ending.stem_begin;
-    word.stem_end = ending.stem_end;
-    return word;
 }
 
 }  // namespace taviro

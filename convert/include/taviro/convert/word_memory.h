@@ -62,17 +62,75 @@ public:
     // Looks up the word of `units`, whose TextHashState over them is `hash`, and
     // tells how many characters the counter takes for it. Throws EngineError as
     // romanizing the word would. The word stays the current one until the next call.
-    std::int32_t find(std::u16string_view units, std::uint64_t hash);
+    // A word met before is found here, in the header, where the read loop's
+    // compiler sees it; the rest is in find_first_time().
+    std::int32_t find(std::u16string_view units, std::uint64_t hash) {
+        const std::uint32_t key = slot_key(hash);
+        if (units.size() <= kMaxRememberedLength) {
+            const std::size_t mask = slot_count_ - 1;
+            for (std::size_t at = key & mask; slots_[at].hash != 0; at = (at + 1) & mask) {
+                RememberedWord& slot = slots_[at];
+                if (slot.hash == key && slot.units_size == units.size() && same_units(buffer_.data() + slot.units_at, units)) {
+                    current_ = &slot;
+                    return slot.counted;
+                }
+            }
+        }
+        return find_first_time(units, key);
+    }
     // What the current word becomes with the given word end; the text holds
     // until the next call.
-    ConvertedWord converted(bool drop_final_a);
+    ConvertedWord converted(bool drop_final_a) {
+        if (current_ != nullptr) {
+            const WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
+            if (ending.text_at != WordEnding::kNotConverted) {
+                return view(ending);
+            }
+        }
+        return convert_first_time(drop_final_a);
+    }
     const Dictionary& dictionary() const noexcept { return dictionary_; }
 
+    // Longer words are rare and seldom repeat; they are converted every time. A
+    // word this short also keeps its Roman text and stems within 16 bits.
+    static constexpr std::size_t kMaxRememberedLength = 48;
+
 private:
+    enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
+
+    static std::uint32_t slot_key(std::uint64_t hash) noexcept {
+        const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+        return folded != 0 ? folded : 1;  // 0 marks an empty slot
+    }
+    // Words are a few units long: a plain loop beats calling memcmp.
+    static bool same_units(const char16_t* kept, std::u16string_view units) noexcept {
+        for (const char16_t unit : units) {
+            if (*kept++ != unit) {
+                return false;
+            }
+        }
+        return true;
+    }
+    ConvertedWord view(const WordEnding& ending) const noexcept {
+        ConvertedWord word;
+        word.text = std::u16string_view(buffer_.data() + ending.text_at, ending.text_size);
+        word.has_letters = (ending.flags & kHasLetters) != 0;
+        word.prefix = (ending.flags & kPrefix) != 0;
+        word.suffix = (ending.flags & kSuffix) != 0;
+        word.split = (ending.flags & kSplit) != 0;
+        word.spoken = (ending.flags & kSpoken) != 0;
+        word.spoken_kept = (ending.flags & kSpokenKept) != 0;
+        word.lexicon = ending.lexicon;
+        word.stem_begin = ending.stem_begin;
+        word.stem_end = ending.stem_end;
+        return word;
+    }
+
+    std::int32_t find_first_time(std::u16string_view units, std::uint32_t key);
+    ConvertedWord convert_first_time(bool drop_final_a);
     void start_over();
     void grow();
     void remember(std::u16string_view units, std::uint32_t hash, std::size_t at);
-    ConvertedWord view(const WordEnding& ending) const noexcept;
 
     const Dictionary& dictionary_;
     // Zeroed pages straight from the system: a run over a short text touches
