@@ -12,6 +12,7 @@ file(READ ${PAGE_DIR}/taviro.html page)
 # which its tests see at once. messages.js holds the types of the worker's
 # messages alone and is not part of it.
 set(page_modules
+    ../package/code_units.js
     dom.js
     word_reports.js
     result_view.js

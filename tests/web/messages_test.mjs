@@ -45,6 +45,8 @@ function declaredMessages() {
   return messages;
 }
 
+const units = (text) => Uint16Array.from({ length: text.length }, (_, i) => text.charCodeAt(i));
+
 // The worker's script as the page runs it, the package's modules and then
 // worker.js, with `self` and its replies kept.
 function startWorker() {
@@ -76,12 +78,12 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
   const requests = [
     [{ kind: 'load', words, loanwords }, 'ready'],
     [{ kind: 'lexicon', text: 'ਜਲੰਧਰ jalandhar\nਕਮਲ\n', loanwords: true, spoken: true, scheme: 'ascii' }, 'lexicon'],
-    [{ kind: 'convert', text: 'ਜਲੰਧਰ ਕਮਲ', mostWords: 20000 }, 'converted'],
-    [{ kind: 'convert', text: 'ਕ\u0A71x', mostWords: 1 }, 'failed'],
+    [{ kind: 'convert', units: units('ਜਲੰਧਰ ਕਮਲ'), mostWords: 20000 }, 'converted'],
+    [{ kind: 'convert', units: units('ਕ\u0A71x'), mostWords: 1 }, 'failed'],
     [{ kind: 'file', name: 'in.txt', bytes: new TextEncoder().encode('ਕਮਲ ਕਮਲ\n').buffer, mostWords: 1 }, 'converted'],
     [{ kind: 'file', name: 'in.txt', bytes: new Uint8Array([0x61, 0xFF]).buffer, mostWords: 20000 }, 'failed'],
-    [{ kind: 'encode', units: new Uint16Array([0x6B, 0x0D, 0x0A]), encoding: 'utf-16le' }, 'encoded'],
-    [{ kind: 'encode', units: new Uint16Array([0x6B]), encoding: 'latin-1' }, 'unencoded'],
+    [{ kind: 'encode', blocks: ['k\n'], encoding: 'utf-16le' }, 'encoded'],
+    [{ kind: 'encode', blocks: ['k'], encoding: 'latin-1' }, 'unencoded'],
     [{ kind: 'load', words: null, loanwords }, 'broken'],
   ];
   const worker = startWorker();

@@ -35,9 +35,15 @@ test('a text comes back with each word, its place and how it was finished', () =
     ['ਕਿ', 'ki', false, false, false, null, 0, 2],
     ['ਪੰਜਾਬੀ', 'pañjābī', false, false, true, null, 0, 5],
   ]);
-  // More words than asked for come without their rows, which a long text could not afford.
-  const many = taviro.convert(source, 2);
-  assert.deepEqual([many.units, many.words.length, many.wordCount], [result.units, 0, 3]);
+  // More words than asked for come without their rows, which a long text could
+  // not afford, in the blocks they were converted in: here more than one,
+  // with a word and a CR LF cut by a block's end.
+  const long = `${source}ਕਮਲ\r\n`.repeat(80000);
+  const many = taviro.convert(long, 2);
+  assert.ok(many.blocks.length > 1);
+  const text = (units) => Buffer.from(units.buffer, units.byteOffset, units.byteLength).toString('utf16le');
+  assert.deepEqual([many.blocks.map(text).join(''), many.words.length, many.wordCount],
+    [taviro.transliterate(long), 0, 320000]);
   // The engine words each way of finishing; the page only shows it.
   assert.deepEqual(report.at(2).finish, {
     name: 'split',
@@ -109,7 +115,7 @@ test("a file's bytes are read as taviro-convert reads them", () => {
   ];
   for (const [name, bytes, source, encoding] of cases) {
     const result = taviro.readFile(new Uint8Array(bytes), 'in.txt');
-    assert.deepEqual([result.source, result.encoding], [source, encoding], name);
+    assert.deepEqual([String.fromCharCode(...result.sourceUnits), result.encoding], [source, encoding], name);
     assert.ok(result.roman.startsWith('kamal'), name);
   }
   const faults = [
@@ -132,18 +138,19 @@ test("the character table is the engine's map, markers included, with the engine
   assert.deepEqual(marks, [['*', markers.noConversion], ['\u2020', markers.doubling]]);
 });
 
-test('a download is written as taviro-convert writes a file', () => {
-  const units = (text) => Uint16Array.from(text, (c) => c.charCodeAt(0));
+test('a download is written as taviro-convert writes a file, from the blocks of the result', () => {
   const cases = [
-    ['UTF-8: no byte-order mark, LF line ends', 'kamal\r\nki\r\n', 'utf-8', Buffer.from('kamal\nki\n')],
-    ['UTF-16LE: the mark and CR LF, as the desktop', 'kamal\r\n', 'utf-16le', Buffer.from('\uFEFFkamal\r\n', 'utf16le')],
-    ['UTF-8 cannot hold a lone surrogate', 'a\uD800', 'utf-8', Buffer.from('a\uFFFD')],
-    ['UTF-16LE keeps it', 'a\uD800', 'utf-16le', Buffer.from([0xFF, 0xFE, 0x61, 0x00, 0x00, 0xD8])],
+    ['UTF-8: no byte-order mark, LF line ends', ['kamal\nki\n'], 'utf-8', Buffer.from('kamal\nki\n')],
+    ['UTF-16LE: the mark once, and CR LF, as the desktop', ['kamal\n', 'ki\n'], 'utf-16le',
+      Buffer.from('\uFEFFkamal\r\nki\r\n', 'utf16le')],
+    ['UTF-8 cannot hold a lone surrogate', ['a\uD800'], 'utf-8', Buffer.from('a\uFFFD')],
+    ['a pair cut by a block\'s end is one character', ['a\uD83D', '\uDE00'], 'utf-8', Buffer.from('a\u{1F600}')],
+    ['UTF-16LE keeps a lone surrogate', ['a\uD800'], 'utf-16le', Buffer.from([0xFF, 0xFE, 0x61, 0x00, 0x00, 0xD8])],
   ];
-  for (const [name, text, encoding, bytes] of cases) {
-    assert.deepEqual(Buffer.from(taviro.encode(units(text), encoding)), bytes, name);
+  for (const [name, blocks, encoding, bytes] of cases) {
+    assert.deepEqual(Buffer.concat(taviro.encode(blocks, encoding)), bytes, name);
   }
-  assert.throws(() => taviro.encode(units('a'), 'latin-1'), /latin-1/);
+  assert.throws(() => taviro.encode(['a'], 'latin-1'), /latin-1/);
 });
 
 v8.setFlagsFromString('--expose-gc');

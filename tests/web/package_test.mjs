@@ -17,7 +17,7 @@ const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disabl
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const kLines = 1500;
 // What the package holds, and nothing else.
-const kPackageFiles = ['LICENSE', 'README.md', 'dictionary.js', 'engine.js', 'index.cjs', 'index.d.cts', 'index.d.ts',
+const kPackageFiles = ['LICENSE', 'README.md', 'code_units.js', 'dictionary.js', 'engine.js', 'index.cjs', 'index.d.cts', 'index.d.ts',
   'index.js', 'package.json', 'taviro.js'];
 // Node 18's require() takes no ES module; a newer node takes one unless told
 // not to, which would hide a package that offers none to require().

@@ -551,12 +551,17 @@ test('a program, an empty file and a word too long for the rules are told plainl
 test('a file too long for the box is held, named, and put away only when asked', async () => {
   const name = 'book.txt';
   const lines = `${corpusLines.filter((line) => line).join('\n')}\n`;
-  await (await page.$('#file')).uploadFile(writeSource(name, lines.repeat(2)));
+  const source = writeSource(name, lines.repeat(2));
+  await (await page.$('#file')).uploadFile(source);
   await fileDone(name);
   assert.ok(await shown('#held'), 'the page does not say that it holds the text');
   assert.match(await text('#held-text'), /^The text of 'book\.txt', [\d,]+ characters, is too long to show here\./);
   assert.deepEqual(await page.$eval('#gurmukhi', (area) => [area.value, area.placeholder]), ['', '']);
-  assert.equal((await download('#save-utf8')).name, 'book-roman.txt');
+  // Converted, shown and saved in blocks: the downloads are still the desktop's files.
+  const utf8 = await download('#save-utf8');
+  assert.equal(utf8.name, 'book-roman.txt');
+  assertSameLines(utf8.bytes, desktopOutput(source, ['--to', 'utf-8']));
+  assert.ok((await download('#save-utf16')).bytes.equals(desktopOutput(source)), "the UTF-16 download is not the desktop's file");
   await page.click('#held-drop');
   assert.ok(!await shown('#held'), 'the held text is still there');
   assert.notEqual(await page.$eval('#gurmukhi', (area) => area.placeholder), '');

@@ -6,6 +6,7 @@
 //
 // Each import is one line and each export a declaration: the page's worker
 // is this module put together with the engine's into one plain script.
+import { unitsToString } from './code_units.js';
 import { createTaviroModule, kEngineWasm } from './engine.js';
 
 /** A failure the engine reports; `message` is the engine's own. */
@@ -21,38 +22,10 @@ export class TaviroError extends Error {
   }
 }
 
-// Strings are built from code units by the UTF-16 decoder, at once, where
-// it keeps every unit as it is: on a little-endian machine (every machine a
-// browser runs on), for units without a lone surrogate, which it would
-// replace. Otherwise in slices by fromCharCode, since a call's arguments are
-// limited.
-function unitsToString(units) {
-  if (kLittleEndian && !hasLoneSurrogate(units)) return utf16.decode(units);
-  const kSlice = 8192;
-  const parts = [];
-  for (let at = 0; at < units.length; at += kSlice) {
-    parts.push(String.fromCharCode.apply(null, units.subarray(at, at + kSlice)));
-  }
-  return parts.join('');
-}
-
-// A byte-order mark that begins a text is a character of it, as in the engine.
-const utf16 = new TextDecoder('utf-16le', { ignoreBOM: true });
-const kLittleEndian = new Uint8Array(Uint16Array.of(1).buffer)[0] === 1;
-
-function hasLoneSurrogate(units) {
-  for (let at = 0; at < units.length; ++at) {
-    const unit = units[at];
-    if (unit >= 0xD800 && unit <= 0xDFFF) {
-      if (unit <= 0xDBFF && at + 1 < units.length && units[at + 1] >= 0xDC00 && units[at + 1] <= 0xDFFF) ++at;
-      else return true;
-    }
-  }
-  return false;
-}
-
 // Rows for every word of a conversion, however many.
 const kAllWords = 0xFFFFFFFF;
+// Code units of a long text converted at a time, and of its Roman text's blocks.
+const kBlockUnits = 1 << 20;
 
 function take(result) {
   if (result.error !== undefined) throw new TaviroError(result.error, result.failure);
@@ -128,7 +101,7 @@ export class Taviro {
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
     this.setInput(textOf(text));
-    take(this.engine.convert(kAllWords));
+    take(this.engine.convert());
     // The engine's reports, with the older names of sourceBegin and sourceEnd.
     return this.engine.reports().map((report) => ({ ...report, start: report.sourceBegin, end: report.sourceEnd }));
   }
@@ -213,29 +186,77 @@ export class Taviro {
   // { roman, units, words }: the Roman text as a string and as its code units
   // (line ends CR LF, as the desktop writes them) and the word report, a row
   // of numbers a word as `wordReport` lays them out.
-  // A text of more than `mostWords` words comes without its words' rows.
+  // `text` is a string, or its code units as a Uint16Array.
+  // A text of more than `mostWords` words comes without its words' rows, in
+  // blocks: { blocks, words (empty), wordCount }, the Roman text's code units
+  // in the blocks it was converted in, line ends LF, that one after the other
+  // are what transliterate() gives.
   convert(text, mostWords = kAllWords) {
+    // A word takes a unit at least: a text no longer than that needs no count first.
+    if (text.length > mostWords) {
+      const streamed = this.convertInBlocks(text);
+      if (streamed.wordCount > mostWords) return streamed;
+    }
     this.setInput(text);
-    return this.convertInput(mostWords);
+    return this.convertInput();
+  }
+
+  // A long text converted a block at a time through a stream, so that neither
+  // it nor its Roman text ever lies in the module whole, and the Roman text
+  // comes as the blocks it was made in.
+  convertInBlocks(text) {
+    const stream = new this.module.TextStream(this.engine);
+    try {
+      const room = stream.inputUnits.bind(stream);
+      const blocks = [];
+      // Copied out at once: the view lies on memory that the next call may move.
+      const keep = (result) => {
+        const { units } = take(result);
+        if (units.length) blocks.push(units.slice());
+      };
+      for (let at = 0; at < text.length; at += kBlockUnits) {
+        this.fill(room, text, at, Math.min(text.length, at + kBlockUnits));
+        keep(stream.take());
+      }
+      keep(stream.end());
+      return { blocks, words: new Uint32Array(0), wordCount: stream.wordCount(), piecesBeforeSpoken: {} };
+    } finally {
+      stream.delete();
+    }
   }
 
   setInput(text) {
     this.fill(this.engine.inputUnits.bind(this.engine), text);
   }
 
-  // Puts `text` into the room `room(length)` gives for its units in the module.
-  fill(room, text) {
-    const input = room(text.length);
-    for (let i = 0; i < text.length; ++i) input[i] = text.charCodeAt(i);
+  // Puts the units of `text`, a string or its code units, from `begin` to
+  // `end` into the room `room(length)` gives for them in the module.
+  fill(room, text, begin = 0, end = text.length) {
+    const input = room(end - begin);
+    if (typeof text !== 'string') {
+      input.set(text.subarray(begin, end));
+      return;
+    }
+    for (let i = begin; i < end; ++i) input[i - begin] = text.charCodeAt(i);
   }
 
-  // { source, encoding, roman, units, words } for a file's bytes, read as
-  // taviro-convert reads it; `name` is the file's name, for messages.
+  // { sourceUnits, encoding, roman, units, words } for a file's bytes, read
+  // as taviro-convert reads it, or { sourceUnits, encoding, blocks, words,
+  // wordCount } as convert() gives them; `name` is the file's name, for
+  // messages. The file's text comes as its code units.
   readFile(bytes, name, mostWords = kAllWords) {
     const read = this.readBytes(bytes, name);
-    const source = unitsToString(read.units);
+    // Copied out at once, as in convertInput.
+    const sourceUnits = read.units.slice();
     const { encoding } = read;
-    return Object.assign(this.convertInput(mostWords), { source, encoding });
+    if (sourceUnits.length > mostWords) {
+      // The stream takes the text from sourceUnits: the module's copy goes first.
+      this.setInput('');
+      const streamed = this.convertInBlocks(sourceUnits);
+      if (streamed.wordCount > mostWords) return Object.assign(streamed, { sourceUnits, encoding });
+      this.setInput(sourceUnits);
+    }
+    return Object.assign(this.convertInput(), { sourceUnits, encoding });
   }
 
   // Takes a file's bytes as the input, decoded; { units, encoding }.
@@ -244,27 +265,44 @@ export class Taviro {
     return take(this.engine.readFile(name));
   }
 
-  convertInput(mostWords = kAllWords) {
-    const result = take(this.engine.convert(mostWords));
+  convertInput() {
+    const result = take(this.engine.convert());
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const words = result.words.slice();
     // Words in plain letters come with their marked texts.
     const marked = result.marked === undefined ? {}
       : { marked: unitsToString(result.marked), markedEnds: result.markedEnds.slice() };
-    // Without rows the text is not made a string here: the page, which shows a
-    // long text without word spans, makes its own from the units once.
-    const roman = words.length > 0 || result.wordCount === 0 ? { roman: unitsToString(units) } : {};
-    return { ...roman, units, words, wordCount: result.wordCount, piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked };
+    return {
+      roman: unitsToString(units), units, words, wordCount: result.wordCount,
+      piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked,
+    };
   }
 
-  // A result's code units (line ends CR LF) as the bytes of a file, written as
-  // taviro-convert writes one: 'utf-8' (no byte-order mark, LF line ends) or
-  // 'utf-16le' (the byte-order mark, CR LF, as the desktop writes).
-  encode(units, encoding) {
-    this.engine.inputUnits(units.length).set(units);
-    // Copied out at once, as in convertInput.
-    return take(this.engine.encode(encoding)).bytes.slice();
+  // A result's text, in blocks with LF line ends, as the bytes of a file,
+  // written as taviro-convert writes one: 'utf-8' (no byte-order mark, LF line
+  // ends) or 'utf-16le' (the byte-order mark, CR LF, as the desktop writes).
+  // The bytes come in pieces, [Uint8Array], for a Blob to join.
+  encode(blocks, encoding) {
+    const encoder = new this.module.FileEncoder(encoding);
+    try {
+      const pieces = [];
+      // Copied out at once, as in convertInput.
+      const keep = (result) => {
+        const { bytes } = take(result);
+        if (bytes.length) pieces.push(bytes.slice());
+      };
+      const room = encoder.inputUnits.bind(encoder);
+      for (const block of blocks) {
+        // The engine writes a carriage return before every line feed, and only there.
+        this.fill(room, block.replace(/\n/g, '\r\n'));
+        keep(encoder.write());
+      }
+      keep(encoder.finish());
+      return pieces;
+    } finally {
+      encoder.delete();
+    }
   }
 
   // [[code point, Roman text]] in the engine's order, the marker texts, and

@@ -24,11 +24,11 @@ export async function copyToClipboard(text) {
 }
 
 /**
- * Saves `bytes`, a file the module wrote, as `name`.
- * @param {Uint8Array} bytes
+ * Saves `pieces`, a file the module wrote, as `name`.
+ * @param {Uint8Array[]} pieces
  */
-export function downloadFile(bytes, name) {
-  const url = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
+export function downloadFile(pieces, name) {
+  const url = URL.createObjectURL(new Blob(pieces, { type: 'text/plain' }));
   const link = element('a', { href: url, download: name });
   document.body.append(link);
   link.click();

@@ -30,7 +30,7 @@
  * Convert typed or pasted text.
  * @typedef {object} ConvertRequest
  * @property {'convert'} kind
- * @property {string} text
+ * @property {Uint16Array} units  the text's code units (transferred)
  * @property {number} mostWords  a text of more words comes without their rows (ConvertedReply.words)
  */
 
@@ -47,7 +47,7 @@
  * A result as the bytes of a file to download, written as taviro-convert writes one.
  * @typedef {object} EncodeRequest
  * @property {'encode'} kind
- * @property {Uint16Array} units  the result's code units, line ends CR LF (transferred)
+ * @property {string[]} blocks  the result's text in blocks, line ends LF
  * @property {'utf-8' | 'utf-16le'} encoding  'utf-16le' with the byte-order mark and CR LF, as the desktop writes
  */
 
@@ -142,11 +142,13 @@
  */
 
 /**
- * The Roman text, line ends CR LF as the desktop writes them, and its words.
+ * The Roman text and its words: with the words' rows, as one string, line ends
+ * CR LF as the desktop writes them; for a text of more words than the
+ * request's mostWords, as code units in the blocks it was converted in, line ends LF.
  * @typedef {object} ConvertedReply
  * @property {'converted'} kind
- * @property {string} [roman]     the Roman text as a string, when the words' rows come with it
- * @property {Uint16Array} units   the Roman text's code units (transferred)
+ * @property {string} [roman]     the Roman text, when the words' rows come with it
+ * @property {Uint16Array[]} [blocks]  the Roman text's units in blocks, when they do not (transferred)
  * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred); empty for a text
  *   of more words than the request's mostWords
  * @property {number} wordCount     how many words the text has
@@ -155,7 +157,7 @@
  * @property {string} [marked]  written in plain letters: the words' marked texts, one after the other
  * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
  * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
- * @property {string} [source]        the file's text, for a FileRequest
+ * @property {Uint16Array} [sourceUnits]  the file's text's code units, for a FileRequest (transferred)
  * @property {string} [encoding]      how the file was read, for a FileRequest
  */
 
@@ -168,10 +170,10 @@
  */
 
 /**
- * The bytes of a download.
+ * The bytes of a download, in pieces for a Blob to join.
  * @typedef {object} EncodedReply
  * @property {'encoded'} kind
- * @property {Uint8Array} bytes  (transferred)
+ * @property {Uint8Array[]} pieces  (transferred)
  */
 
 /**

@@ -11,6 +11,7 @@
 // downloads are the held text's. Typing after that asks first, in the page's
 // own dialog, before the held text and its result are put away.
 
+import { unitsToString } from '../package/code_units.js';
 import { renderCharacterTable } from './character_table.js';
 import { byId } from './dom.js';
 import { copyToClipboard, downloadFile, downloadNames } from './downloads.js';
@@ -114,7 +115,7 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
     showFailure(reply.message, request, reply.failure);
     setBusy(false);
   },
-  encoded: (reply, name) => downloadFile(reply.bytes, name),
+  encoded: (reply, name) => downloadFile(reply.pieces, name),
   unencoded: (reply) => setStatus(reply.message, true),
   stopped: (message) => {
     clearResult();
@@ -321,31 +322,19 @@ function openFile(file) {
   reader.readAsArrayBuffer(file);
 }
 
-// A result's units as shown and copied, line ends LF, made a slice at a time
-// so that a long result is not held twice over while it is made.
-function displayText(units) {
-  const kSlice = 8192;
-  const parts = [];
-  for (let at = 0; at < units.length; at += kSlice) {
-    parts.push(String.fromCharCode.apply(null, units.subarray(at, at + kSlice)).replace(/\r/g, ''));
-  }
-  return parts.join('');
-}
-
 /**
  * @param {import('./messages.js').ConvertedReply} reply
  * @param {import('./worker_client.js').PendingRequest} request
  */
 function showResult(reply, request) {
-  const source = request.source !== undefined ? request.source : reply.source;
+  const source = request.source !== undefined ? request.source : unitsToString(reply.sourceUnits);
   if (request.name) {
     takeText(source, request.name);
   }
-  const display = reply.roman !== undefined ? reply.roman.replace(/\r/g, '') : displayText(reply.units);
   details.clear();
-  const { roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds } = reply;
-  const count = view.show({ roman, units, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source, display });
-  enableResultButtons(display.length !== 0);
+  const { roman, blocks, words, wordCount, piecesBeforeSpoken, marked, markedEnds } = reply;
+  const count = view.show({ roman, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source }, blocks);
+  enableResultButtons(roman !== undefined ? roman.length !== 0 : blocks.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
   if (count > kMostWordSpans) {
     notes.push(`Word details are shown for texts of up to ${kMostWordSpans.toLocaleString('en')} words.`);
@@ -385,7 +374,7 @@ function clearResult() {
 // ---- copy and download ------------------------------------------------------------
 
 async function copyResult() {
-  if (!await copyToClipboard(view.result.display)) {
+  if (!await copyToClipboard(view.texts().join(''))) {
     setStatus('The browser did not let the page copy; select the result and copy it.', true);
     return;
   }
@@ -423,7 +412,7 @@ ui.copy.addEventListener('click', copyResult);
 // Named after the source with a Roman mark, so that one saved beside its
 // source never replaces it.
 for (const [button, encoding] of [[ui.saveUtf8, 'utf-8'], [ui.saveUtf16, 'utf-16le']]) {
-  button.addEventListener('click', () => client.encode(view.result.units, encoding, downloadNames(sourceName)[encoding]));
+  button.addEventListener('click', () => client.encode(view.texts(), encoding, downloadNames(sourceName)[encoding]));
 }
 
 document.addEventListener('dragover', (event) => {

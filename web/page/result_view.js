@@ -3,6 +3,7 @@
 // list of its words, each an option described by the word's explanation;
 // above kMostWordSpans words, where there are no spans, it is a plain group.
 
+import { unitsToString } from '../package/code_units.js';
 import { element } from './dom.js';
 import { WordReports } from './word_reports.js';
 
@@ -18,7 +19,6 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * A conversion as the page keeps it.
  * @typedef {object} ShownResult
  * @property {string} [roman]      line ends CR LF, as the desktop writes them; only with the rows
- * @property {Uint16Array} units   the code units of `roman`
  * @property {Uint32Array} words   the word report (messages.js: WordReportLayout), empty for more
  *   than kMostWordSpans words
  * @property {number} wordCount     how many words it has
@@ -26,22 +26,53 @@ const kLongestBlockUnits = 16 * kBlockUnits;
  * @property {string} [marked]           the marked texts of words written in plain letters
  * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
  * @property {string} source       the Gurmukhi text it came from
- * @property {string} display      `roman` with LF line ends, as shown and copied
  */
 
-// Where the blocks of the shown result end, in the Roman text: at a line end
-// once a block is long enough, or at a space in a line far too long for one.
-function blockEnds(roman) {
-  const ends = [];
-  for (let start = 0; start < roman.length;) {
-    let end = roman.indexOf('\n', start + kBlockUnits);
-    if (end === -1 || end - start > kLongestBlockUnits) {
-      end = roman.indexOf(' ', start + kBlockUnits);
+const kLineFeed = 0x0A;
+const kSpace = 0x20;
+
+// A string's code units, each half of a surrogate pair its own.
+function stringUnits(text) {
+  const units = new Uint16Array(text.length);
+  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+  return units;
+}
+
+// The blocks of the shown result, from the code units that `pieces` hold one
+// after the other: { text, end }, `end` where the block ends in those units.
+// A block ends at a line end once it is long enough, or at a space in a line
+// far too long for one, wherever the pieces end. Only the blocks are made
+// strings, so that a long result is never held whole as one.
+function* shownBlocks(pieces) {
+  let carried = [];    // the texts of a block begun in the pieces before
+  let carriedUnits = 0;
+  let passed = 0;      // the units of the pieces before
+  for (let index = 0; index < pieces.length; ++index) {
+    const units = pieces[index];
+    const last = index === pieces.length - 1;
+    let start = -carriedUnits;  // where the block begins, in this piece's units
+    while (start < units.length) {
+      const from = Math.max(0, start + kBlockUnits);
+      let end = units.indexOf(kLineFeed, from);
+      if (end === -1 || end - start > kLongestBlockUnits) {
+        // Whether the line is far too long may show only in the next piece.
+        if (end === -1 && !last && units.length - start <= kLongestBlockUnits) break;
+        end = units.indexOf(kSpace, from);
+      }
+      if (end === -1 && !last) break;
+      const stop = end === -1 ? units.length : end + 1;
+      carried.push(unitsToString(units.subarray(Math.max(start, 0), stop)));
+      yield { text: carried.join(''), end: passed + stop };
+      carried = [];
+      carriedUnits = 0;
+      start = stop;
     }
-    start = end === -1 ? roman.length : end + 1;
-    ends.push(start);
+    if (start < units.length) {
+      carried.push(unitsToString(units.subarray(Math.max(start, 0))));
+      carriedUnits += units.length - Math.max(start, 0);
+    }
+    passed += units.length;
   }
-  return ends;
 }
 
 export class ResultView {
@@ -59,14 +90,28 @@ export class ResultView {
   }
 
   /**
-   * Shows `result`; returns how many words it has.
+   * Shows `result`; returns how many words it has. A result without its
+   * words' rows comes as the code units of its `blocks`, line ends LF, which
+   * the page then holds only as it shows them.
    * @param {ShownResult} result
+   * @param {Uint16Array[]} [blocks]
    */
-  show(result) {
+  show(result, blocks) {
     this.result = result;
     this.words = new WordReports(result, this.layout);
-    this.render(result.wordCount);
+    this.render(blocks);
     return result.wordCount;
+  }
+
+  /**
+   * The result's text as copied and saved, line ends LF, in blocks. A long
+   * result's are read from the blocks shown, which keep the only copy.
+   * @returns {string[]}
+   */
+  texts() {
+    if (!this.result) return [];
+    if (this.result.roman !== undefined) return [this.result.roman.replace(/\r/g, '')];
+    return Array.from(this.container.children, (block) => block.textContent);
   }
 
   clear() {
@@ -82,31 +127,40 @@ export class ResultView {
   // come into view (content-visibility), so that a long result costs no more
   // to show than a short one. Line ends come as CR LF, as the desktop writes
   // them; the page shows and copies them as LF, as the UTF-8 result has them.
-  render(count) {
-    const withSpans = count <= kMostWordSpans;
-    // Spans are placed in the text with its CR LF line ends, which the rows count.
-    const roman = withSpans ? this.result.roman : this.result.display;
+  render(blocks) {
+    const { roman } = this.result;
+    // A result comes with its Roman text as a string only with its words' rows.
+    const withSpans = roman !== undefined;
     const fragment = document.createDocumentFragment();
-    const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
-    this.spans = [];
-    this.focused = null;
-    let word = 0;
-    let at = 0;
-    for (const end of blockEnds(roman)) {
+    const newBlock = () => {
       const block = element('div', { className: 'block' });
       block.setAttribute('role', 'none');
-      for (; withSpans && word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
-        const { romanBegin: begin, romanEnd: end } = this.words.at(word);
-        const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
-        span.setAttribute('role', 'option');
-        span.dataset.i = word;
-        block.append(text(at, begin), span);
-        this.spans.push(span);
+      fragment.append(block);
+      return block;
+    };
+    this.spans = [];
+    this.focused = null;
+    if (withSpans) {
+      // Spans are placed in the text with its CR LF line ends, which the rows count.
+      const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
+      let word = 0;
+      let at = 0;
+      for (const { end } of shownBlocks([stringUnits(roman)])) {
+        const block = newBlock();
+        for (; word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
+          const { romanBegin: begin, romanEnd: end } = this.words.at(word);
+          const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
+          span.setAttribute('role', 'option');
+          span.dataset.i = word;
+          block.append(text(at, begin), span);
+          this.spans.push(span);
+          at = end;
+        }
+        block.append(text(at, end));
         at = end;
       }
-      block.append(text(at, end));
-      fragment.append(block);
-      at = end;
+    } else {
+      for (const { text } of shownBlocks(blocks)) newBlock().append(text);
     }
     if (this.spans.length) {
       this.spans[0].tabIndex = 0;

@@ -18,9 +18,12 @@ function reply(message, transfer) {
 }
 
 // `result` becomes a ConvertedReply; its arrays are handed over, not copied.
+// With the rows the page takes the Roman text as a string: its units stay here.
 function converted(result) {
-  result.kind = 'converted';
-  reply(result, [result.units.buffer, result.words.buffer]);
+  const { units, ...shown } = result;
+  shown.kind = 'converted';
+  const handed = [shown.words, ...(shown.blocks || []), ...(shown.sourceUnits ? [shown.sourceUnits] : [])];
+  reply(shown, handed.map((array) => array.buffer));
 }
 
 /** What the worker does with each kind of WorkerRequest. */
@@ -36,7 +39,7 @@ const handlers = {
   },
   convert(message) {
     const started = performance.now();
-    const result = taviro.convert(message.text, message.mostWords);
+    const result = taviro.convert(message.units, message.mostWords);
     result.milliseconds = performance.now() - started;
     converted(result);
   },
@@ -44,8 +47,8 @@ const handlers = {
     converted(taviro.readFile(new Uint8Array(message.bytes), message.name, message.mostWords));
   },
   encode(message) {
-    const bytes = taviro.encode(message.units, message.encoding);
-    reply({ kind: 'encoded', bytes }, [bytes.buffer]);
+    const pieces = taviro.encode(message.blocks, message.encoding);
+    reply({ kind: 'encoded', pieces }, pieces.map((piece) => piece.buffer));
   },
 };
 

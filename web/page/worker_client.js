@@ -59,9 +59,15 @@ export class WorkerClient {
     this.send({ message: { kind: 'lexicon', text, loanwords, spoken, scheme }, lexicon: true });
   }
 
-  /** @param {number} mostWords  a text of more words comes without their rows */
+  /**
+   * The text goes as its code units, handed over: a long text is not copied
+   * on its way, as a string would be.
+   * @param {number} mostWords  a text of more words comes without their rows
+   */
   convertText(text, mostWords) {
-    this.send({ message: { kind: 'convert', text, mostWords }, source: text, typed: true });
+    const units = new Uint16Array(text.length);
+    for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+    this.send({ message: { kind: 'convert', units, mostWords }, transfer: [units.buffer], source: text, typed: true });
   }
 
   /**
@@ -73,17 +79,16 @@ export class WorkerClient {
   }
 
   /**
-   * Asks for `units` as the bytes of a file called `name`; answered with
-   * `encoded` or `unencoded`. The units stay the page's: a copy goes.
-   * @param {Uint16Array} units
+   * Asks for a result's text, in its blocks, as the bytes of a file called
+   * `name`; answered with `encoded` or `unencoded`.
+   * @param {string[]} blocks  line ends LF
    * @param {'utf-8' | 'utf-16le'} encoding
    */
-  encode(units, encoding, name) {
-    const copy = units.slice();
+  encode(blocks, encoding, name) {
     this.downloads.push(name);
     /** @type {import('./messages.js').EncodeRequest} */
-    const message = { kind: 'encode', units: copy, encoding };
-    this.worker.postMessage(message, [copy.buffer]);
+    const message = { kind: 'encode', blocks, encoding };
+    this.worker.postMessage(message);
   }
 
   // The worker takes one request at a time; while it works, only the newest

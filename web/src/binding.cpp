@@ -23,6 +23,7 @@
 #include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/lexicon_entry.h"
 #include "taviro/convert/run_error.h"
+#include "taviro/encoding/byte_sink.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
@@ -144,21 +145,6 @@ val with_line_feeds(std::u16string& roman) {
     return result;
 }
 
-// Text the module holds, read in blocks as a file would be.
-class ViewUnitSource final : public UnitSource {
-public:
-    explicit ViewUnitSource(std::u16string_view units) : units_(units) {}
-    std::size_t read(std::span<char16_t> units) override {
-        const std::size_t count = std::min(units.size(), units_.size());
-        std::copy_n(units_.begin(), count, units.begin());
-        units_.remove_prefix(count);
-        return count;
-    }
-
-private:
-    std::u16string_view units_;
-};
-
 // The page's dictionary: the embedded rows, the user's own lexicon, which
 // the page keeps, and the embedded loanword lexicon while it is switched on,
 // as it is with spoken forms.
@@ -243,9 +229,10 @@ public:
         return result;
     }
 
-    // Room for `count` units of text to convert; the page fills it.
+    // Room for `count` units of text to convert; the page fills it. Made
+    // afresh, so that a long text's room goes back once a short one comes.
     val input_units(std::size_t count) {
-        input_.assign(count, u'\0');
+        input_ = std::u16string(count, u'\0');
         return units_view(input_);
     }
 
@@ -271,23 +258,11 @@ public:
         }
     }
 
-    // Converts the input; { units, words, wordCount } or { error }. A text of
-    // more than `most_words` words comes without its words' rows, which would
-    // cost far more memory than the text: the page shows no word's details
-    // for so many, and the rows of a long text run to gigabytes.
-    val convert(std::uint32_t most_words) {
+    // Converts the input; { units, words, wordCount } or { error }. The rows of
+    // a long text run to gigabytes: the package converts one of more words
+    // than the page details in blocks through a TextStream instead.
+    val convert() {
         try {
-            // A word takes a unit at least: a text no longer than that needs no count first.
-            const std::size_t words = input_.size() > most_words ? convert_units_of(input_).words : 0;
-            if (words > most_words) {
-                converted_ = ConvertedText{};
-                val result = val::object();
-                result.set("units", units_view(output_));
-                result.set("words", val(typed_memory_view(std::size_t{0}, report_.data())));
-                result.set("wordCount", narrow(words));
-                result.set("piecesBeforeSpoken", val::object());
-                return result;
-            }
             output_ = std::u16string();
             converted_ = convert_text_with_words(input_, dictionary_);
             report_.clear();
@@ -334,18 +309,10 @@ public:
         return reports;
     }
 
-    // Takes the input as a result to download and writes it as taviro-convert
-    // writes a destination, through the same sink: "utf-8" without a
+    // The input converted into the bytes taviro-convert writes for it, without
+    // the Roman text crossing to JavaScript and back: "utf-8" without a
     // byte-order mark and with LF line ends, or "utf-16le" with the mark and
     // CR LF, as the desktop writes. { bytes } or { error }.
-    val encode(const std::string& encoding) {
-        const val result = encoded(input_, encoding);
-        input_.clear();
-        return result;
-    }
-
-    // The same for the input converted: the bytes taviro-convert writes for
-    // it, without the Roman text crossing to JavaScript and back.
     val convert_to(const std::string& encoding) {
         try {
             output_ = convert_text(input_, dictionary_);
@@ -359,16 +326,6 @@ public:
     }
 
 private:
-    // Converts `text` into output_, line ends CR LF, and counts its words.
-    FinishCounts convert_units_of(std::u16string_view text) {
-        ViewUnitSource source(text);
-        MemoryUnitSink sink;
-        sink.reserve(text.size() + text.size() / 4);
-        const FinishCounts counts = convert_units(source, sink, dictionary_);
-        output_ = sink.take();
-        return counts;
-    }
-
     val encoded(std::u16string_view text, const std::string& encoding) {
         try {
             const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
@@ -450,6 +407,9 @@ public:
         return step([this] { loop_.end_of_input(); });
     }
 
+    // How many words the pieces so far have ended.
+    std::uint32_t word_count() const { return narrow(loop_.counts().words); }
+
 private:
     template <class Step>
     val step(Step run) {
@@ -467,6 +427,56 @@ private:
     ChunkLoop loop_;
     std::u16string input_;
     std::u16string output_;
+};
+
+// A download written piece by piece, as taviro-convert writes a destination,
+// so that a long result never lies in the module whole: each write() gives
+// the bytes its piece made, finish() the rest.
+class FileEncoder {
+public:
+    // An encoding the writer does not know is told by the first write().
+    explicit FileEncoder(const std::string& encoding)
+        : choice_(read_destination_encoding(encoding, "'" + encoding + "'", "to")) {
+        if (choice_.problem.empty()) encoder_.emplace(sink_, *choice_.encoding, "the text");
+    }
+
+    // Room for `count` units of the next piece, line ends CR LF; the caller fills it.
+    val input_units(std::size_t count) {
+        input_.assign(count, u'\0');
+        return units_view(input_);
+    }
+
+    // { bytes } of the piece, or { error }.
+    val write() {
+        return step([this] { encoder_->write(input_); });
+    }
+
+    // { bytes } of what the writer held back, or { error }.
+    val finish() {
+        return step([this] { encoder_->finish(); });
+    }
+
+private:
+    template <class Step>
+    val step(Step run) {
+        try {
+            if (!encoder_) throw std::invalid_argument(choice_.problem);
+            bytes_.clear();
+            run();
+            val result = val::object();
+            result.set("bytes",
+                       val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data()))));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
+    EncodingChoice choice_;
+    std::string bytes_;
+    StringByteSink sink_{bytes_};
+    std::optional<EncodingSink> encoder_;
+    std::u16string input_;
 };
 
 // The engine's character map, row by row: [code point, Roman text].
@@ -582,13 +592,18 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("convert", &PageEngine::convert)
         .function("reports", &PageEngine::reports)
         .function("transliterate", &PageEngine::transliterate)
-        .function("convertTo", &PageEngine::convert_to)
-        .function("encode", &PageEngine::encode);
+        .function("convertTo", &PageEngine::convert_to);
     emscripten::class_<taviro::web::TextStream>("TextStream")
         .constructor<const PageEngine&>()
         .function("inputUnits", &taviro::web::TextStream::input_units)
         .function("take", &taviro::web::TextStream::take)
-        .function("end", &taviro::web::TextStream::end);
+        .function("end", &taviro::web::TextStream::end)
+        .function("wordCount", &taviro::web::TextStream::word_count);
+    emscripten::class_<taviro::web::FileEncoder>("FileEncoder")
+        .constructor<const std::string&>()
+        .function("inputUnits", &taviro::web::FileEncoder::input_units)
+        .function("write", &taviro::web::FileEncoder::write)
+        .function("finish", &taviro::web::FileEncoder::finish);
     emscripten::function("characterMap", &taviro::web::character_map_rows);
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("tableMarks", &taviro::web::table_marks);
