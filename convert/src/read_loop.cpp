@@ -131,7 +131,7 @@ private:
             }
             hash_ = hash;
             if (separator == end) {
-                gathered_.append(start, end);
+                gathered_.append(start, static_cast<std::size_t>(end - start));
                 break;
             }
             const std::size_t word_end = consumed_ + static_cast<std::size_t>(separator - units.data());
@@ -139,7 +139,7 @@ private:
                 const auto length = static_cast<std::size_t>(separator - start);
                 end_word_at(std::u16string_view(start, length), word_end, *separator);
             } else {
-                gathered_.append(start, separator);
+                gathered_.append(start, static_cast<std::size_t>(separator - start));
                 end_word_at(gathered_, word_end, *separator);
                 gathered_.clear();
             }

@@ -9,6 +9,11 @@ namespace taviro {
 namespace {
 
 constexpr std::size_t kBlockBytes = 65536;
+// A long text is encoded a piece at a time, so that the block stays small.
+constexpr std::size_t kPieceUnits = kBlockBytes / 4;
+// The most a piece adds to a block that is not yet full: three bytes a unit,
+// and a character held back from the piece before.
+constexpr std::size_t kBlockRoom = kBlockBytes + 3 * kPieceUnits + 4;
 constexpr char32_t kReplacementCharacter = U'\uFFFD';
 constexpr char16_t kCarriageReturn = u'\r';
 
@@ -44,7 +49,8 @@ EncodingSink::EncodingSink(ByteSink& bytes, Encoding encoding, std::string name)
         utf16le_.emplace(bytes_, name_);
         break;
     case Encoding::utf8:
-        block_.reserve(kBlockBytes + kBlockBytes / 4);
+        // Sized once: bytes are written into it in place, and `used_` says how many.
+        block_.resize(kBlockRoom);
         break;
     }
 }
@@ -59,11 +65,9 @@ void EncodingSink::write(std::u16string_view text) {
         utf16le_->write(text);
         return;
     }
-    // A long text is encoded a piece at a time, so that the block stays small.
-    constexpr std::size_t kPieceUnits = kBlockBytes / 4;
     for (std::size_t at = 0; at < text.size(); at += kPieceUnits) {
         write_utf8(text.substr(at, kPieceUnits));
-        if (block_.size() >= kBlockBytes) {
+        if (used_ >= kBlockBytes) {
             write_out();
         }
     }
@@ -86,42 +90,50 @@ void EncodingSink::finish() {
 }
 
 // Every unit of the output passes here, so the bytes are written in place:
-// no unit takes more than three, and a surrogate pair takes four.
+// no unit takes more than three, and a surrogate pair takes four. ASCII, most
+// of a Roman text, goes first; the state is kept in locals, since a store
+// through a char pointer could change any member.
 void EncodingSink::write_utf8(std::u16string_view text) {
-    const std::size_t kept = block_.size();
-    block_.resize(kept + 3 * text.size() + 3);
-    char* to = block_.data() + kept;
+    char* to = block_.data() + used_;
+    char16_t high = high_surrogate_;
+    std::size_t replaced = 0;
     for (const char16_t unit : text) {
-        if (high_surrogate_ != 0) {
-            const char16_t high = std::exchange(high_surrogate_, 0);
+        if (unit < 0x80 && high == 0) {
+            *to = static_cast<char>(unit);
+            to += unit != kCarriageReturn ? 1 : 0;
+            continue;
+        }
+        if (high != 0) {
+            const char16_t pending = std::exchange(high, 0);
             if (is_low_surrogate(unit)) {
-                to = put_utf8(to, 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (unit - 0xDC00));
+                to = put_utf8(to, 0x10000 + ((static_cast<char32_t>(pending) - 0xD800) << 10) + (unit - 0xDC00));
                 continue;
             }
-            ++replacements_;
+            ++replaced;
             to = put_utf8(to, kReplacementCharacter);
         }
         if (is_high_surrogate(unit)) {
-            high_surrogate_ = unit;
+            high = unit;
         } else if (is_low_surrogate(unit)) {
-            ++replacements_;
+            ++replaced;
             to = put_utf8(to, kReplacementCharacter);
         } else if (unit != kCarriageReturn) {
             to = put_utf8(to, unit);
         }
     }
-    block_.resize(static_cast<std::size_t>(to - block_.data()));
+    high_surrogate_ = high;
+    replacements_ += replaced;
+    used_ = static_cast<std::size_t>(to - block_.data());
 }
 
 void EncodingSink::append_utf8(char32_t value) {
-    std::array<char, 4> bytes{};
-    block_.append(bytes.data(), put_utf8(bytes.data(), value));
+    used_ = static_cast<std::size_t>(put_utf8(block_.data() + used_, value) - block_.data());
 }
 
 void EncodingSink::write_out() {
-    const bool written = bytes_.write(block_.data(), block_.size());
+    const bool written = bytes_.write(block_.data(), used_);
     // Dropped even on failure, so that nothing is ever written twice.
-    block_.clear();
+    used_ = 0;
     if (!written) {
         throw RunError("cannot write " + name_);
     }

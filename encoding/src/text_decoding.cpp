@@ -13,6 +13,7 @@ namespace {
 
 std::u16string utf8_units(std::string_view bytes, const std::string& name) {
     std::u16string units;
+    units.reserve(bytes.size());  // no character has more units than bytes
     Utf8Decoder decoder;
     if (const auto fault = decoder.decode(bytes, units)) {
         fail_to_read(name, std::string(kNotUtf8) + describe(*fault));

@@ -115,19 +115,22 @@ std::string describe(const Utf8Fault& fault) {
 }
 
 std::optional<Utf8Fault> Utf8Decoder::decode(std::string_view bytes, std::u16string& units) {
+    // Decoded a slice at a time into a buffer of its own, and appended: making
+    // room in `units` first would have it cleared before it is written.
+    constexpr std::size_t kSliceBytes = 8192;
+    std::array<char16_t, kSliceBytes> decoded;  // no character has more units than bytes
     std::size_t at = 0;
     while (at < bytes.size()) {
         if (missing_ == 0) {
-            // No character produces more units than it has bytes.
-            const std::size_t kept = units.size();
-            units.resize(kept + bytes.size() - at);
-            char16_t* to = units.data() + kept;
-            const std::size_t taken = decode_whole_characters(bytes.substr(at), to);
-            units.resize(static_cast<std::size_t>(to - units.data()));
+            char16_t* to = decoded.data();
+            const std::string_view slice = bytes.substr(at, kSliceBytes);
+            const std::size_t taken = decode_whole_characters(slice, to);
+            units.append(decoded.data(), static_cast<std::size_t>(to - decoded.data()));
             at += taken;
             offset_ += taken;
-            if (at == bytes.size()) {
-                break;
+            // A slice may end inside a character, which is then read below.
+            if (at == bytes.size() || taken == slice.size()) {
+                continue;
             }
         }
         const auto byte = static_cast<unsigned char>(bytes[at]);

@@ -53,6 +53,7 @@ private:
     std::optional<Utf16Writer> utf16le_;  // UTF-16LE is written the windows' way
     std::string name_;
     std::string block_;
+    std::size_t used_ = 0;  // the bytes of block_ written and not yet given to the sink
     char16_t high_surrogate_ = 0;  // waiting for its low partner in the next write
     std::size_t replacements_ = 0;
 };
