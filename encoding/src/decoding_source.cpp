@@ -16,9 +16,15 @@ constexpr std::size_t kBlockBytes = 65536;
 
 }  // namespace
 
-DecodingSource::DecodingSource(std::istream& bytes, std::optional<Encoding> encoding, std::string name,
+DecodingSource::DecodingSource(ByteSource& bytes, std::optional<Encoding> encoding, std::string name,
                                ReadProgress progress)
     : bytes_(bytes), encoding_(encoding), name_(std::move(name)), progress_(std::move(progress)) {}
+
+DecodingSource::DecodingSource(std::unique_ptr<ByteSource> owned, std::optional<Encoding> encoding, std::string name,
+                               ReadProgress progress)
+    : DecodingSource(*owned, encoding, std::move(name), std::move(progress)) {
+    owned_ = std::move(owned);
+}
 
 std::size_t DecodingSource::read(std::span<char16_t> units) {
     if (handed_out_ == decoded_.size() && reads_as_it_lies()) {
@@ -126,11 +132,11 @@ const std::string& DecodingSource::read_block(std::size_t wanted) {
 // system's reason; any other stream is asked afterwards.
 std::size_t DecodingSource::read_into(char* bytes, std::size_t wanted) {
     errno = 0;
-    bytes_.read(bytes, static_cast<std::streamsize>(wanted));
-    if (bytes_.bad()) {
+    const std::optional<std::size_t> read = bytes_.read(bytes, wanted);
+    if (!read) {
         fail(errno != 0 ? std::strerror(errno) : "the system could not read it");
     }
-    const auto got = static_cast<std::size_t>(bytes_.gcount());
+    const std::size_t got = *read;
     bytes_read_ += got;
     if (progress_ && got != 0) {
         progress_(bytes_read_);

@@ -114,9 +114,10 @@ export class Taviro {
 
   /** A file's bytes converted into the bytes taviro-convert writes for them. */
   convertFile(bytes, options = {}) {
-    this.readBytes(bytesOf(bytes), options.name || 'input');
+    const file = bytesOf(bytes);
+    this.engine.inputBytes(file.length).set(file);
     // Copied out at once: the view lies on memory that the next call may move.
-    return take(this.engine.convertTo(options.to || 'utf-16le')).bytes.slice();
+    return take(this.engine.convertFileTo(options.name || 'input', options.to || 'utf-16le')).bytes.slice();
   }
 
   // The input converted, as taviro-convert --to utf-8 writes it, but for a

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,7 @@
 #include "taviro/convert/lexicon_entry.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/encoding/byte_sink.h"
+#include "taviro/encoding/decoding_source.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
@@ -238,16 +240,18 @@ public:
 
     // Room for `count` bytes of a file; the page fills it.
     val input_bytes(std::size_t count) {
-        bytes_.assign(count, '\0');
-        return val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data())));
+        // Not cleared first: the page fills every byte.
+        file_.reset(new char[count]);
+        file_size_ = count;
+        return val(typed_memory_view(file_size_, reinterpret_cast<const std::uint8_t*>(file_.get())));
     }
 
     // Decodes the file's bytes as taviro-convert reads a source: by its
     // byte-order mark or its first bytes. The text becomes the input.
     val read_file(const std::string& name) {
         try {
-            DecodedText text = decode_text(bytes_, "'" + name + "'");
-            bytes_ = std::string();
+            DecodedText text = decode_text(file_bytes(), "'" + name + "'");
+            file_.reset();
             input_ = std::move(text.units);
             val result = val::object();
             result.set("encoding", std::string(encoding_name(text.encoding)));
@@ -309,37 +313,36 @@ public:
         return reports;
     }
 
-    // The input converted into the bytes taviro-convert writes for it, without
-    // the Roman text crossing to JavaScript and back: "utf-8" without a
-    // byte-order mark and with LF line ends, or "utf-16le" with the mark and
-    // CR LF, as the desktop writes. { bytes } or { error }.
-    val convert_to(const std::string& encoding) {
+    // The file's bytes, as inputBytes() took them, converted into the bytes
+    // taviro-convert writes for them, as it does: read, converted and written
+    // a block at a time, without the Roman text crossing to JavaScript and
+    // back. "utf-8" without a byte-order mark and with LF line ends, or
+    // "utf-16le" with the mark and CR LF, as the desktop writes. `name` is the
+    // file's, for messages. { bytes } or { error }.
+    val convert_file_to(const std::string& name, const std::string& encoding) {
         try {
-            output_ = convert_text(input_, dictionary_);
-            input_ = std::u16string();
+            const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
+            if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
+            ViewByteSource file(file_bytes());
+            DecodingSource source(file, std::nullopt, "'" + name + "'");
+            bytes_ = std::string();
+            bytes_.reserve(file_size_ + file_size_ / 4);
+            StringByteSink sink(bytes_);
+            EncodingSink encoder(sink, *chosen.encoding, "the text");
+            convert_units(source, encoder, dictionary_);
+            encoder.finish();
+            file_.reset();
         } catch (const std::exception& error) {
+            file_.reset();
+            bytes_ = std::string();
             return failure(error);
         }
-        const val result = encoded(output_, encoding);
-        output_ = std::u16string();
+        val result = val::object();
+        result.set("bytes", val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data()))));
         return result;
     }
 
 private:
-    val encoded(std::u16string_view text, const std::string& encoding) {
-        try {
-            const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
-            if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
-            bytes_ = encoded_text(text, *chosen.encoding);
-            val result = val::object();
-            result.set("bytes",
-                       val(typed_memory_view(bytes_.size(), reinterpret_cast<const std::uint8_t*>(bytes_.data()))));
-            return result;
-        } catch (const std::exception& error) {
-            return failure(error);
-        }
-    }
-
     // Words written in plain letters: their marked texts one after the other,
     // { marked: units, markedEnds: where each word's ends }, in the words' order.
     void set_marked_texts(val& result) {
@@ -372,7 +375,11 @@ private:
     }
 
     PageDictionary dictionary_;
-    std::string bytes_;
+    std::string_view file_bytes() const noexcept { return {file_.get(), file_size_}; }
+
+    std::unique_ptr<char[]> file_;  // a file's bytes, as the page gave them
+    std::size_t file_size_ = 0;
+    std::string bytes_;             // the bytes of a download
     std::u16string input_;
     ConvertedText converted_;
     std::vector<std::uint32_t> report_;
@@ -592,7 +599,7 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("convert", &PageEngine::convert)
         .function("reports", &PageEngine::reports)
         .function("transliterate", &PageEngine::transliterate)
-        .function("convertTo", &PageEngine::convert_to);
+        .function("convertFileTo", &PageEngine::convert_file_to);
     emscripten::class_<taviro::web::TextStream>("TextStream")
         .constructor<const PageEngine&>()
         .function("inputUnits", &taviro::web::TextStream::input_units)

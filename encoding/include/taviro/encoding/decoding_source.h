@@ -12,10 +12,12 @@
 #pragma once
 
 #include <cstdint>
-#include <istream>
+#include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "taviro/encoding/byte_source.h"
 #include "taviro/encoding/encoding.h"
 #include "taviro/encoding/read_progress.h"
 #include "taviro/encoding/utf8_decoder.h"
@@ -27,6 +29,9 @@ class DecodingSource final : public UnitSource {
 public:
     // `encoding` empty: detect it. `name` names the source in messages, as
     // they should show it: "'in.txt'" or "standard input".
+    DecodingSource(ByteSource& bytes, std::optional<Encoding> encoding, std::string name,
+                   ReadProgress progress = {});
+    // Reads a stream, such as a file (stream_byte_source.cpp).
     DecodingSource(std::istream& bytes, std::optional<Encoding> encoding, std::string name,
                    ReadProgress progress = {});
 
@@ -36,6 +41,9 @@ public:
     std::optional<Encoding> encoding() const noexcept { return encoding_; }
 
 private:
+    DecodingSource(std::unique_ptr<ByteSource> owned, std::optional<Encoding> encoding, std::string name,
+                   ReadProgress progress);
+
     bool reads_as_it_lies() const noexcept;
     std::size_t read_as_it_lies(std::span<char16_t> units);
     std::size_t drop_leading_mark(std::span<char16_t> units);
@@ -47,7 +55,8 @@ private:
     void finish();
     [[noreturn]] void fail(const std::string& reason) const;
 
-    std::istream& bytes_;
+    std::unique_ptr<ByteSource> owned_;  // the stream's source, when given a stream
+    ByteSource& bytes_;
     std::optional<Encoding> encoding_;
     std::string name_;
     ReadProgress progress_;
