@@ -29,13 +29,15 @@ median_in_seconds() {
 # Runs two shell commands in turn, ${runs:-5} times each, so that the machine
 # speeding up or slowing down meanwhile touches both alike. Prints the median
 # wall time of each in seconds and the median of the per-turn ratios of the
-# first to the second.
+# first to the second. Before each, untimed, the disk is given what is still
+# waiting for it, so that neither pays for what the other wrote.
 median_pair() {
     local first=() second=() ratios=()
     for ((i = 0; i < ${runs:-5}; i++)); do
         local command times=()
         for command in "$1" "$2"; do
             local start end
+            sync
             start=$(date +%s%N)
             sh -c "$command" > /dev/null 2>&1 || { echo "failed: $command" >&2; exit 1; }
             end=$(date +%s%N)
