@@ -1,6 +1,7 @@
 #include "taviro/convert/word_memory.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "taviro/word_builder.h"
@@ -46,10 +47,12 @@ std::size_t free_slot(const RememberedWord* slots, std::size_t count, std::uint3
 }
 
 RememberedWord* allocate_slots(std::size_t count) {
-    auto* slots = static_cast<RememberedWord*>(std::calloc(count, sizeof(RememberedWord)));
+    const std::size_t bytes = count * sizeof(RememberedWord);
+    auto* slots = static_cast<RememberedWord*>(std::aligned_alloc(alignof(RememberedWord), bytes));
     if (slots == nullptr) {
         throw std::bad_alloc();
     }
+    std::memset(static_cast<void*>(slots), 0, bytes);
     return slots;
 }
 
@@ -101,8 +104,8 @@ void WordMemory::remember(std::u16string_view units, std::uint32_t hash, std::si
     RememberedWord& slot = slots_[at];
     slot = RememberedWord{.hash = hash,
                           .units_at = static_cast<std::uint32_t>(buffer_.size()),
-                          .units_size = static_cast<std::uint16_t>(units.size()),
-                          .counted = static_cast<std::int16_t>(counted),
+                          .units_size = static_cast<std::uint8_t>(units.size()),
+                          .counted = static_cast<std::int8_t>(counted),
                           .keeping_final_a = {},
                           .dropping_final_a = {}};
     buffer_.append(units);
@@ -133,19 +136,23 @@ ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
         long_finished_ = convert(long_units_, drop_final_a, dictionary_, long_has_letters_);
         return converted_word(long_finished_, long_has_letters_);
     }
-    bool has_letters = false;
     const std::u16string_view units(buffer_.data() + current_->units_at, current_->units_size);
-    const FinishedWord word = convert(units, drop_final_a, dictionary_, has_letters);
-    const auto flags = static_cast<std::uint8_t>((has_letters ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) |
-                                                 (word.suffix ? kSuffix : 0) | (word.split ? kSplit : 0) |
-                                                 (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0));
+    long_finished_ = convert(units, drop_final_a, dictionary_, long_has_letters_);
+    const FinishedWord& word = long_finished_;
+    if (word.text.size() > UINT8_MAX) {
+        // A lexicon's long text for a short word: not kept, made again each time.
+        return converted_word(long_finished_, long_has_letters_);
+    }
+    const auto flags = static_cast<std::uint8_t>(
+        (long_has_letters_ ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) |
+        (word.split ? kSplit : 0) | (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0) |
+        (static_cast<int>(word.lexicon) << kLexiconShift));
     WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
     ending = WordEnding{.text_at = static_cast<std::uint32_t>(buffer_.size()),
-                        .text_size = static_cast<std::uint16_t>(word.text.size()),
-                        .stem_begin = static_cast<std::uint16_t>(word.stem_begin),
-                        .stem_end = static_cast<std::uint16_t>(word.stem_end),
-                        .flags = flags,
-                        .lexicon = word.lexicon};
+                        .text_size = static_cast<std::uint8_t>(word.text.size()),
+                        .stem_begin = static_cast<std::uint8_t>(word.stem_begin),
+                        .stem_end = static_cast<std::uint8_t>(word.stem_end),
+                        .flags = flags};
     buffer_.append(word.text);
     return view(ending);
 }

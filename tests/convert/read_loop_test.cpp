@@ -147,12 +147,14 @@ TEST(ReadLoop, LexiconEntriesWriteWholeWordsAndTheUserWins) {
     dictionary.pronounce(u"ਸ਼ਾਮ", u"shyām", Lexicon::loanword);
     dictionary.pronounce(u"ਸ\u0A3Cਾਮ", u"shām", Lexicon::user);      // the same word: the user wins
     dictionary.pronounce(u"ਸ਼ਾਮ", u"shaam", Lexicon::loanword);       // and keeps winning
-    MemoryUnitSource input(u"ਜਲਂਧਰ, ਜਲੰਧਰ।ਕਮਲਨਯਨ ਸ਼ਾਮ ਕਮਲ ਕ ਜਲੰਧਰ");
+    const std::u16string longest(300, u'l');  // longer than the word memory keeps, met twice
+    dictionary.pronounce(u"ਲਲ", longest, Lexicon::user);
+    MemoryUnitSource input(u"ਜਲਂਧਰ, ਜਲੰਧਰ।ਕਮਲਨਯਨ ਸ਼ਾਮ ਕਮਲ ਕ ਜਲੰਧਰ ਲਲ ਲਲ");
     MemoryUnitSink output;
     const FinishCounts counts = convert_units(input, output, dictionary);
-    EXPECT_EQ(output.text(), u"jalandhar, jalandhar.kamal-nayan shām kamal ka jalandhar");
-    EXPECT_EQ(counts.words, 7u);
-    EXPECT_EQ(counts.lexicon, 5u);
+    EXPECT_EQ(output.text(), u"jalandhar, jalandhar.kamal-nayan shām kamal ka jalandhar " + longest + u" " + longest);
+    EXPECT_EQ(counts.words, 9u);
+    EXPECT_EQ(counts.lexicon, 7u);
     EXPECT_EQ(counts.splits, 0u);
     EXPECT_EQ(counts.unconfirmed, 2u);
 }

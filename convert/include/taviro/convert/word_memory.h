@@ -33,27 +33,29 @@ struct ConvertedWord : WordFinishing {
 ConvertedWord converted_word(const FinishedWord& word, bool has_letters) noexcept;
 FinishedWord finished_word(const ConvertedWord& word);
 
-// The same, kept in twelve bytes: the text lies in the memory's buffer.
+// The same, kept in eight bytes: the text lies in the memory's buffer. A text
+// longer than a byte can count is not kept, but made again each time.
 struct WordEnding {
     static constexpr std::uint32_t kNotConverted = UINT32_MAX;
 
     std::uint32_t text_at = kNotConverted;
-    std::uint16_t text_size = 0;
-    std::uint16_t stem_begin = 0;
-    std::uint16_t stem_end = 0;
-    std::uint8_t flags = 0;  // has letters, prefix, suffix, split, spoken
-    Lexicon lexicon = Lexicon::none;
+    std::uint8_t text_size = 0;
+    std::uint8_t stem_begin = 0;
+    std::uint8_t stem_end = 0;
+    std::uint8_t flags = 0;  // has letters, prefix, suffix, split, spoken, spoken kept; the lexicon above them
 };
 
-// One remembered word, as the run's character counter and the word end see it.
-struct RememberedWord {
+// One remembered word, as the run's character counter and the word end see it:
+// 32 bytes, at a 32-byte boundary, so that a slot never spans two cache lines.
+struct alignas(32) RememberedWord {
     std::uint32_t hash = 0;  // 0 marks an empty slot
     std::uint32_t units_at = 0;
-    std::uint16_t units_size = 0;
-    std::int16_t counted = 0;  // characters the counter takes: a joining nukta is not one
+    std::uint8_t units_size = 0;
+    std::int8_t counted = 0;  // characters the counter takes: a joining nukta is not one
     WordEnding keeping_final_a;
     WordEnding dropping_final_a;
 };
+static_assert(sizeof(RememberedWord) == 32);
 
 class WordMemory {
 public:
@@ -94,9 +96,11 @@ public:
     // Longer words are rare and seldom repeat; they are converted every time. A
     // word this short also keeps its Roman text and stems within 16 bits.
     static constexpr std::size_t kMaxRememberedLength = 48;
+    static_assert(kMaxRememberedLength <= INT8_MAX, "a word's units and characters are counted in a byte");
 
 private:
     enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
+    static constexpr int kLexiconShift = 6;
 
     static std::uint32_t slot_key(std::uint64_t hash) noexcept {
         const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
@@ -120,7 +124,7 @@ private:
         word.split = (ending.flags & kSplit) != 0;
         word.spoken = (ending.flags & kSpoken) != 0;
         word.spoken_kept = (ending.flags & kSpokenKept) != 0;
-        word.lexicon = ending.lexicon;
+        word.lexicon = static_cast<Lexicon>(ending.flags >> kLexiconShift);
         word.stem_begin = ending.stem_begin;
         word.stem_end = ending.stem_end;
         return word;
