@@ -374,12 +374,12 @@ private:
         return held;
     }
 
-    PageDictionary dictionary_;
     std::string_view file_bytes() const noexcept { return {file_.get(), file_size_}; }
 
+    PageDictionary dictionary_;
     std::unique_ptr<char[]> file_;  // a file's bytes, as the page gave them
     std::size_t file_size_ = 0;
-    std::string bytes_;             // the bytes of a download
+    std::string bytes_;             // the bytes convertFileTo() wrote
     std::u16string input_;
     ConvertedText converted_;
     std::vector<std::uint32_t> report_;
