@@ -17,7 +17,6 @@ constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kMostSlots = 2 * kMaxRemembered;
 static_assert((kFirstSlots & (kFirstSlots - 1)) == 0 && (kMostSlots & (kMostSlots - 1)) == 0);
 
-
 // Units and word end as the unit-by-unit loop would feed them to the builder.
 WordBuilder build(std::u16string_view units, std::int32_t* counted) {
     WordBuilder builder;

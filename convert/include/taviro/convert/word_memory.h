@@ -94,9 +94,9 @@ public:
     const Dictionary& dictionary() const noexcept { return dictionary_; }
 
     // Longer words are rare and seldom repeat; they are converted every time. A
-    // word this short also keeps its Roman text and stems within 16 bits.
+    // word this short has its units and characters counted in a byte.
     static constexpr std::size_t kMaxRememberedLength = 48;
-    static_assert(kMaxRememberedLength <= INT8_MAX, "a word's units and characters are counted in a byte");
+    static_assert(kMaxRememberedLength <= INT8_MAX);
 
 private:
     enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
