@@ -1,5 +1,6 @@
-// Code units made a string, exactly as they are, lone surrogates included:
-// the package's Taviro and the web page both build their strings here.
+// Code units made a string and a string made code units, exactly as they
+// are, lone surrogates included: the package's Taviro and the web page both
+// do it here.
 //
 // Each export is a declaration: the page and the page's worker put this
 // module together with the others into one script.
@@ -32,4 +33,11 @@ function hasLoneSurrogate(units) {
     }
   }
   return false;
+}
+
+// A string's code units, each half of a surrogate pair its own.
+export function stringToUnits(text) {
+  const units = new Uint16Array(text.length);
+  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+  return units;
 }

@@ -3,7 +3,7 @@
 // list of its words, each an option described by the word's explanation;
 // above kMostWordSpans words, where there are no spans, it is a plain group.
 
-import { unitsToString } from '../package/code_units.js';
+import { stringToUnits, unitsToString } from '../package/code_units.js';
 import { element } from './dom.js';
 import { WordReports } from './word_reports.js';
 
@@ -30,13 +30,6 @@ const kLongestBlockUnits = 16 * kBlockUnits;
 
 const kLineFeed = 0x0A;
 const kSpace = 0x20;
-
-// A string's code units, each half of a surrogate pair its own.
-function stringUnits(text) {
-  const units = new Uint16Array(text.length);
-  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
-  return units;
-}
 
 // The blocks of the shown result, from the code units that `pieces` hold one
 // after the other: { text, end }, `end` where the block ends in those units.
@@ -145,7 +138,7 @@ export class ResultView {
       const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
       let word = 0;
       let at = 0;
-      for (const { end } of shownBlocks([stringUnits(roman)])) {
+      for (const { end } of shownBlocks([stringToUnits(roman)])) {
         const block = newBlock();
         for (; word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
           const { romanBegin: begin, romanEnd: end } = this.words.at(word);

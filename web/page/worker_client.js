@@ -3,6 +3,8 @@
 // download's request goes at once, and the worker answers it after what it
 // is working on.
 
+import { stringToUnits } from '../package/code_units.js';
+
 /** @typedef {import('./messages.js').WorkerRequest} WorkerRequest */
 /** @typedef {import('./messages.js').WorkerReply} WorkerReply */
 
@@ -65,8 +67,7 @@ export class WorkerClient {
    * @param {number} mostWords  a text of more words comes without their rows
    */
   convertText(text, mostWords) {
-    const units = new Uint16Array(text.length);
-    for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+    const units = stringToUnits(text);
     this.send({ message: { kind: 'convert', units, mostWords }, transfer: [units.buffer], source: text, typed: true });
   }
 

@@ -148,6 +148,7 @@ private:
     std::u16string buffer_;  // the units and Roman texts of the remembered words
     RememberedWord* current_ = nullptr;
     // A word too long to be worth keeping: converted every time, into here.
+    // A short word's text too long to keep is made here each time too.
     std::u16string long_units_;
     std::int32_t long_counted_ = 0;
     FinishedWord long_finished_;
