@@ -121,6 +121,16 @@ std::u16string_view mapped(std::u16string_view marked) {
     return marked;
 }
 
+// ਵਾਲਾ and its forms, alone or ending a word (ਪਿੰਡਵਾਲਾ, ਕਰਨ ਵਾਲੇ), are typed
+// with a w, as the word is written in Roman everywhere: vāl and nothing but
+// vowels and a nasal to the word's end; a doubled v doubles the w (ਕੱਵਾਲੀ
+// kawwali). ਵਾਲ alone, the hair, keeps its v.
+bool is_wala(const std::vector<Token>& tokens, std::size_t at) {
+    if (!is(tokens, at + 1, u"\u0101") || !is(tokens, at + 2, u"l") || !is(tokens, at + 3, Kind::vowel)) return false;
+    return std::all_of(tokens.begin() + static_cast<std::ptrdiff_t>(at + 3), tokens.end(),
+                       [](const Token& token) { return token.kind == Kind::vowel || token.kind == Kind::nasal; });
+}
+
 // The letters of token `at`, by the tokens around it.
 std::u16string_view plain_token(const std::vector<Token>& tokens, std::size_t at, std::size_t vowels) {
     const std::u16string_view token = tokens[at].text;
@@ -150,6 +160,7 @@ std::u16string_view plain_token(const std::vector<Token>& tokens, std::size_t at
         return u"o";
     }
     if (token == u"\u0113" && after_vowel) return u"ye";  // ਗਏ gaye, ਹੋਏ hoye
+    if (token == u"v" && (is_wala(tokens, at) || (is(tokens, at + 1, u"v") && is_wala(tokens, at + 1)))) return u"w";
     return mapped(token);
 }
 

@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlainCase{"AddakAssertsItsA", u"ਤਰੱਕੀ", u"tarakki"},
                     PlainCase{"NuktaLetters", u"ਖ਼ਬਰ ਜ਼ਮੀਨ ਫ਼ਿਲਮ ਸ਼ਹਿਰ", u"khabar zamin filam shahir"},
                     PlainCase{"ShortVowelBeforeH", u"ਇਹ ਉਹ ਗਏ", u"eh oh gaye"},
+                    PlainCase{"WalaWithAW", u"ਕਰਨ ਵਾਲੇ ਘਰਵਾਲੀ ਕੱਵਾਲੀ ਵਾਲ", u"karan wale gharwali kawwali vaal"},
                     PlainCase{"Loanwords", u"ਟੈਕਸਟ ਕੰਪਿਊਟਰ", u"taikst kampiutar"},
                     PlainCase{"MendedSlipsAndDoubleDanda", u"ੲਿਹ ਕ॥", u"eh ka.."},
                     PlainCase{"EnglishInTheTextAsWritten", u"Facebook ਤੇ", u"Facebook te"}),
