@@ -1,6 +1,10 @@
 # What the benchmark scripts share: the project's folder and corpus, a scratch
 # folder removed on exit, and the median wall time of a command. Sourced, not run.
 
+# A failed run inside a command substitution stops the benchmark too, rather
+# than leaving an empty time for a figure.
+shopt -s inherit_errexit
+
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 corpus="$top/../shared/corpus/pa-ui-strings.utf8.txt"
 

@@ -33,7 +33,8 @@ PYTHON
 rate() {
     local file="$work/$1.txt"
     local t
-    t=$(median_seconds "$bin/taviro-convert" -q "$file" "$work/out.txt")
+    # Named, since the half surrogates alone would read as no text at all.
+    t=$(median_seconds "$bin/taviro-convert" -q --from utf-16le "$file" "$work/out.txt")
     awk -v t="$t" -v size="$(stat -c %s "$file")" 'BEGIN { printf "%.2f", size / t / 1e6 }'
 }
 
