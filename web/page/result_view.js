@@ -32,12 +32,13 @@ const kLineFeed = 0x0A;
 const kSpace = 0x20;
 
 // The blocks of the shown result, from the code units that `pieces` hold one
-// after the other: { text, end }, `end` where the block ends in those units.
-// A block ends at a line end once it is long enough, or at a space in a line
-// far too long for one, wherever the pieces end. Only the blocks are made
-// strings, so that a long result is never held whole as one.
+// after the other: { parts, end }, the block's units in the pieces it spans
+// and `end` where it ends in all the units. A block ends at a line end once
+// it is long enough, or at a space in a line far too long for one, wherever
+// the pieces end. Only a block's units are made a string (blockText), so that
+// a long result is never held whole as one.
 function* shownBlocks(pieces) {
-  let carried = [];    // the texts of a block begun in the pieces before
+  let carried = [];    // the units of a block begun in the pieces before
   let carriedUnits = 0;
   let passed = 0;      // the units of the pieces before
   for (let index = 0; index < pieces.length; ++index) {
@@ -54,18 +55,22 @@ function* shownBlocks(pieces) {
       }
       if (end === -1 && !last) break;
       const stop = end === -1 ? units.length : end + 1;
-      carried.push(unitsToString(units.subarray(Math.max(start, 0), stop)));
-      yield { text: carried.join(''), end: passed + stop };
+      carried.push(units.subarray(Math.max(start, 0), stop));
+      yield { parts: carried, end: passed + stop };
       carried = [];
       carriedUnits = 0;
       start = stop;
     }
     if (start < units.length) {
-      carried.push(unitsToString(units.subarray(Math.max(start, 0))));
+      carried.push(units.subarray(Math.max(start, 0)));
       carriedUnits += units.length - Math.max(start, 0);
     }
     passed += units.length;
   }
+}
+
+function blockText(parts) {
+  return parts.map(unitsToString).join('');
 }
 
 export class ResultView {
@@ -153,7 +158,7 @@ export class ResultView {
         at = end;
       }
     } else {
-      for (const { text } of shownBlocks(blocks)) newBlock().append(text);
+      for (const { parts } of shownBlocks(blocks)) newBlock().append(blockText(parts));
     }
     if (this.spans.length) {
       this.spans[0].tabIndex = 0;
