@@ -7,6 +7,11 @@ TEST_DIR    := build-test
 
 .PHONY: all deps build run test faults web npm package fuzz bench clean
 
+# Each step builds in parallel through cmake (JOBS), so make runs its steps one
+# after another whatever -j it is given: the packages are installed before any
+# configure step needs them, and no two builds share a build folder at once.
+.NOTPARALLEL:
+
 all: build
 
 deps:

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "taviro/character_classes.h"
 #include "taviro/convert/separator.h"
 #include "taviro/gurmukhi.h"
 #include "taviro/tables.h"
@@ -14,7 +15,7 @@ namespace {
 // reads as nothing, or a vowel sign that joins the iri or ura before it. A
 // vowel sign at the start of `units` may follow a carrier that lies before.
 bool may_go_uncounted(std::span<const char16_t> units, std::size_t at) noexcept {
-    if (reads_as_nothing(units[at])) {
+    if (reads_as_nothing(units[at]) || is_format_character(units[at])) {
         return true;
     }
     if (carried_vowel(kIri, units[at]) == 0) {
@@ -29,15 +30,20 @@ bool may_go_uncounted(std::span<const char16_t> units, std::size_t at) noexcept 
 }  // namespace
 
 std::size_t last_chunk_end(std::span<const char16_t> units) noexcept {
-    std::optional<std::size_t> separator;  // the latest one met, walking back
+    std::optional<std::size_t> separator_end;  // of the latest one met, walking back
+    std::int32_t separator_units = 0;
     std::int32_t letters = 0;
     for (std::size_t at = units.size(); at-- > 0;) {
-        if (is_separator(units[at])) {
-            separator = at;
+        // A pair is met at its second half, and counts both.
+        const bool pair = at > 0 && is_separator_pair(units[at - 1], units[at]);
+        if (pair || is_separator(units[at])) {
+            separator_end = at + 1;
+            separator_units = pair ? 2 : 1;
             letters = 0;
-        } else if (separator && !may_go_uncounted(units, at) && counter_starts_afresh(++letters + 1)) {
+            at -= pair ? 1 : 0;
+        } else if (separator_end && !may_go_uncounted(units, at) && counter_starts_afresh(++letters + separator_units)) {
             // The word's letters and the separator after it.
-            return *separator + 1;
+            return *separator_end;
         }
     }
     return 0;

@@ -28,12 +28,12 @@ bool is_gurmukhi(char16_t unit) {
 }  // namespace
 
 DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
-    if (std::any_of(gurmukhi.begin(), gurmukhi.end(), is_separator)) {
+    if (holds_separator(gurmukhi)) {
         return {EntryVerdict::holds_separator, {}};
     }
     WordBuilder builder;
     try {
-        for (const char16_t unit : gurmukhi) builder.add(unit);
+        builder.add_word(gurmukhi);
         builder.end(true);
     } catch (const EngineError&) {
         return {EntryVerdict::untransliterable, {}};
@@ -54,9 +54,7 @@ DictionaryEntry romanize_entry(std::u16string_view gurmukhi) {
 
 std::u16string romanize_word(std::u16string_view gurmukhi) {
     WordBuilder builder;
-    for (const char16_t unit : gurmukhi) {
-        builder.add(unit);
-    }
+    builder.add_word(gurmukhi);
     builder.end(true);
     return std::move(builder.word());
 }

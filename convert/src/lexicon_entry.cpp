@@ -58,7 +58,7 @@ std::optional<std::string> entry_problem(std::u16string_view word, std::u16strin
     if (std::any_of(roman.begin(), roman.end(), is_control)) {
         return "the Roman text holds a control character";
     }
-    if (std::any_of(roman.begin(), roman.end(), is_separator)) {
+    if (holds_separator(roman)) {
         return "the Roman text holds a separator (a space, a digit, punctuation), which would end the word";
     }
     return std::nullopt;

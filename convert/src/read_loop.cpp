@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "in_memory_loop.h"
 #include "taviro/convert/character_counter.h"
@@ -13,6 +14,7 @@
 #include "taviro/convert/word_memory.h"
 #include "taviro/gurmukhi.h"
 #include "taviro/plain_letters.h"
+#include "taviro/word_builder.h"
 
 namespace taviro {
 namespace {
@@ -29,12 +31,14 @@ public:
     // `previous` is the separator just before the text, 0 when there is none.
     explicit SeparatorText(char16_t previous = 0) : previous_(previous) {}
 
-    // `directly_after_previous` is false when a word character came in between.
-    // The text holds until the next call.
-    std::u16string_view next(char16_t separator, bool directly_after_previous) {
+    // `separator` is one character: a unit, or a surrogate pair, which stands
+    // for itself. `directly_after_previous` is false when a word character
+    // came in between. The text holds until the next call, and as long as
+    // `separator` does.
+    std::u16string_view next(std::u16string_view separator, bool directly_after_previous) {
         const bool after_carriage_return = directly_after_previous && previous_ == kCarriageReturn;
-        previous_ = separator;
-        switch (separator) {
+        previous_ = separator.back();
+        switch (separator.size() == 1 ? separator.front() : 0) {
         case kCarriageReturn:
             return kLineBreak;
         case kLineFeed:
@@ -42,7 +46,7 @@ public:
         case kDanda:
             return kDandaText;
         default:
-            return std::u16string_view(&previous_, 1);
+            return separator;
         }
     }
 
@@ -85,6 +89,7 @@ public:
     void restart(UnitSink& sink, char16_t after_separator) {
         sink_ = &sink;
         separators_ = SeparatorText(after_separator);
+        held_ = 0;
         consumed_ = 0;
         gathered_.clear();
         hash_ = {};
@@ -95,7 +100,7 @@ public:
 
     void take(std::span<const char16_t> units) {
         try {
-            take_words(units);
+            take_decided(units);
         } catch (...) {
             write_out();
             throw;
@@ -105,6 +110,11 @@ public:
 
     void end_of_input() {
         try {
+            if (held_ != 0) {
+                // The first half of a pair that never came: a word character.
+                const char16_t held = std::exchange(held_, 0);
+                take_words(std::span<const char16_t>(&held, 1));
+            }
             counter_.add(memory_.find(gathered_, hash_.value()));
             write(memory_.converted(true), consumed_ - gathered_.size(), consumed_, true);
         } catch (...) {
@@ -117,6 +127,26 @@ public:
     const FinishCounts& counts() const noexcept { return counts_; }
 
 private:
+    // Whether the first half of a pair at the end of a block is a separator
+    // is known only with the next unit, so it waits for it: every stretch
+    // given to take_words() is one whose last unit is decided.
+    void take_decided(std::span<const char16_t> units) {
+        while (held_ != 0 && !units.empty()) {
+            const std::array<char16_t, 2> joined{std::exchange(held_, 0), units.front()};
+            units = units.subspan(1);
+            take_holding_back(joined);
+        }
+        take_holding_back(units);
+    }
+
+    void take_holding_back(std::span<const char16_t> units) {
+        if (!units.empty() && is_high_surrogate(units.back())) {
+            held_ = units.back();
+            units = units.first(units.size() - 1);
+        }
+        take_words(units);
+    }
+
     // A word that lies whole inside the block is converted where it lies; only
     // a word cut by the block's end is gathered. Each word is hashed for the
     // word memory as it is scanned.
@@ -125,9 +155,10 @@ private:
         const char16_t* start = units.data();
         while (start != end) {
             const char16_t* separator = start;
+            std::size_t separator_units = 0;
             TextHashState hash = hash_;  // a local, so that it stays in a register
-            while (separator != end && !is_separator(*separator)) {
-                hash.add(*separator++);
+            for (; separator != end; hash.add(*separator++)) {
+                if (may_end_word(*separator) && (separator_units = separator_length(separator, end)) != 0) break;
             }
             hash_ = hash;
             if (separator == end) {
@@ -135,16 +166,17 @@ private:
                 break;
             }
             const std::size_t word_end = consumed_ + static_cast<std::size_t>(separator - units.data());
+            const std::u16string_view separator_text(separator, separator_units);
             if (gathered_.empty()) {
                 const auto length = static_cast<std::size_t>(separator - start);
-                end_word_at(std::u16string_view(start, length), word_end, *separator);
+                end_word_at(std::u16string_view(start, length), word_end, separator_text);
             } else {
                 gathered_.append(start, static_cast<std::size_t>(separator - start));
-                end_word_at(gathered_, word_end, *separator);
+                end_word_at(gathered_, word_end, separator_text);
                 gathered_.clear();
             }
             hash_ = {};
-            start = separator + 1;
+            start = separator + separator_units;
             if (text_.size() >= kBlockUnits) {
                 write_out();
             }
@@ -153,20 +185,23 @@ private:
     }
 
     // `word_end` is where the separator lies in the whole input.
-    void end_word_at(std::u16string_view units, std::size_t word_end, char16_t separator) {
+    // A separator counts each of its units, as the unit-by-unit reading does.
+    void end_word_at(std::u16string_view units, std::size_t word_end, std::u16string_view separator) {
+        const auto separator_units = static_cast<std::int32_t>(separator.size());
         // Nothing to finish: an empty word, or signs that read as nothing, stays empty.
-        const bool nothing = std::all_of(units.begin(), units.end(), reads_as_nothing);
+        const bool nothing = reads_as_nothing(units);
         if (nothing) {
-            counter_.add(1);
+            counter_.add(separator_units);
             counter_.settle_at_separator();
         } else {
-            counter_.add(memory_.find(units, hash_.value()) + 1);
+            counter_.add(memory_.find(units, hash_.value()) + separator_units);
             const bool drop_final_a = counter_.settle_at_separator();
             write(memory_.converted(drop_final_a), word_end - units.size(), word_end, drop_final_a);
         }
         const std::u16string_view written = separators_.next(separator, nothing);
-        // Of the separators only the double danda has no ASCII text of its own.
-        if (plain_ && separator >= 0x80) {
+        // The double danda is written as two full stops in plain letters;
+        // every other separator beyond ASCII stands for itself in every scheme.
+        if (plain_ && separator.front() == kDoubleDanda) {
             text_.append(plain_letters(written));
         } else {
             text_.append(written);
@@ -200,6 +235,7 @@ private:
     bool plain_;  // the dictionary writes plain letters
     SeparatorText separators_;
     WordObserver* observer_;
+    char16_t held_ = 0;         // the first half of a pair at the end of the last block
     std::size_t consumed_ = 0;  // units of the input taken before the current block
     std::u16string gathered_;   // the start of a word cut by the end of a block
     TextHashState hash_;        // of the word being scanned, gathered units included

@@ -66,7 +66,7 @@ private:
     FinishedWord finish_again(const PlacedWord& report, bool final_a_dropped, const Dictionary& dictionary) const {
         const std::u16string_view units = source_.substr(report.source_begin, report.source_end - report.source_begin);
         WordBuilder builder;
-        for (const char16_t unit : units) builder.add(unit);
+        builder.add_word(units);
         builder.end(final_a_dropped);
         return finish_built_word(builder, dictionary);
     }

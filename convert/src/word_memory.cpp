@@ -20,11 +20,8 @@ static_assert((kFirstSlots & (kFirstSlots - 1)) == 0 && (kMostSlots & (kMostSlot
 // Units and word end as the unit-by-unit loop would feed them to the builder.
 WordBuilder build(std::u16string_view units, std::int32_t* counted) {
     WordBuilder builder;
-    for (const char16_t unit : units) {
-        if (builder.add(unit) && counted != nullptr) {
-            ++*counted;
-        }
-    }
+    const std::int32_t added = builder.add_word(units);
+    if (counted != nullptr) *counted = added;
     return builder;
 }
 
@@ -32,7 +29,7 @@ FinishedWord convert(std::u16string_view units, bool drop_final_a, const Diction
                      bool& has_letters) {
     WordBuilder builder = build(units, nullptr);
     builder.end(drop_final_a);
-    has_letters = !builder.word().empty();
+    has_letters = builder.has_letters();
     return finish_built_word(builder, dictionary);
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "taviro/character_classes.h"
 #include "taviro/gurmukhi.h"
 #include "taviro/spoken.h"
 #include "taviro/tables.h"
@@ -43,6 +44,54 @@ bool WordBuilder::add(char16_t unit) {
     return true;
 }
 
+namespace {
+
+// A run of format characters from `begin` ends here.
+std::size_t end_of_format_run(std::u16string_view word, std::size_t begin) noexcept {
+    while (begin < word.size() && is_format_character(word[begin])) ++begin;
+    return begin;
+}
+
+// A run of format characters beside Gurmukhi is read as if not there: a
+// zero-width space or joiner inside a Gurmukhi word changes nothing of it.
+// Between emoji, in English, it stays as it is.
+bool format_run_is_absent(std::u16string_view word, std::size_t begin, std::size_t end) noexcept {
+    return (begin > 0 && in_gurmukhi_block(word[begin - 1])) || (end < word.size() && in_gurmukhi_block(word[end]));
+}
+
+}  // namespace
+
+std::int32_t WordBuilder::add_word(std::u16string_view units) {
+    std::int32_t counted = 0;
+    for (std::size_t at = 0; at < units.size();) {
+        if (!is_format_character(units[at])) {
+            counted += add(units[at++]) ? 1 : 0;
+            continue;
+        }
+        const std::size_t run_end = end_of_format_run(units, at);
+        if (format_run_is_absent(units, at, run_end)) {
+            at = run_end;
+        }
+        for (; at < run_end; ++at) counted += add(units[at]) ? 1 : 0;
+    }
+    return counted;
+}
+
+bool WordBuilder::has_letters() const noexcept { return !state_.word.empty() && holds_gurmukhi(read_); }
+
+bool reads_as_nothing(std::u16string_view word) noexcept {
+    for (std::size_t at = 0; at < word.size();) {
+        if (!is_format_character(word[at])) {
+            if (!reads_as_nothing(word[at++])) return false;
+            continue;
+        }
+        const std::size_t run_end = end_of_format_run(word, at);
+        if (!format_run_is_absent(word, at, run_end)) return false;
+        at = run_end;
+    }
+    return true;
+}
+
 // The one letter that the held letter and `unit` make, or 0.
 char16_t WordBuilder::join_held(char16_t unit) const {
     return unit == kNukta ? compose_nukta(held_) : carried_vowel(held_, unit);
@@ -78,7 +127,7 @@ void WordBuilder::give(char16_t unit) {
 
 std::u16string units_as_read(std::u16string_view word) {
     WordBuilder builder;
-    for (const char16_t unit : word) builder.add(unit);
+    builder.add_word(word);
     builder.end(true);
     return builder.units_read();
 }
@@ -87,10 +136,9 @@ namespace {
 
 // In plain letters the word is all stem: its pieces lie in the marked text,
 // which a word's report finishes again for them.
-FinishedWord written_in_scheme(FinishedWord finished, std::u16string_view units, const Dictionary& dictionary) {
+FinishedWord written_in_scheme(FinishedWord finished, const Dictionary& dictionary) {
     if (dictionary.scheme() == Scheme::ascii) {
-        const bool as_written = finished.lexicon != Lexicon::none || !holds_gurmukhi(units);
-        finished.text = plain_letters(finished.text, as_written);
+        finished.text = plain_letters(finished.text, finished.lexicon != Lexicon::none);
         finished.stem_begin = 0;
         finished.stem_end = finished.text.size();
     }
@@ -100,18 +148,23 @@ FinishedWord written_in_scheme(FinishedWord finished, std::u16string_view units,
 }  // namespace
 
 FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary) {
-    const std::optional<Pronunciation> entry =
-        builder.units_read().empty() ? std::nullopt : dictionary.pronunciation(builder.units_read());
+    if (!holds_gurmukhi(builder.units_read())) {
+        FinishedWord as_written;
+        as_written.text = builder.units_read();
+        as_written.stem_end = as_written.text.size();
+        return as_written;
+    }
+    const std::optional<Pronunciation> entry = dictionary.pronunciation(builder.units_read());
     if (entry) {
         FinishedWord finished;
         finished.text = entry->roman;
         finished.lexicon = entry->lexicon;
         finished.stem_end = finished.text.size();
-        return written_in_scheme(std::move(finished), builder.units_read(), dictionary);
+        return written_in_scheme(std::move(finished), dictionary);
     }
     FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
     if (dictionary.spoken_forms()) drop_spoken_schwas(finished, builder.units_read());
-    return written_in_scheme(std::move(finished), builder.units_read(), dictionary);
+    return written_in_scheme(std::move(finished), dictionary);
 }
 
 }  // namespace taviro

@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlainCase{"LongVowelOfAClosedSyllable", u"ਨਾਲ ਦਾ ਰੂਪ ਤੀਰ ਆਪਣੇ", u"naal da roop teer aapne"},
                     PlainCase{"TypedSchwaDropped", u"ਅਕਬਰ ਸੜਕ", u"akbar sadak"},
                     PlainCase{"GeminatesBeforeTheirAspirateOnce", u"ਪੱਕਾ ਡੱਬਾ ਵਿੱਚ ਵੱਖ ਛੱਤ", u"pakka dabba vich vakh chhatt"},
-                    PlainCase{"TippiAndBindi", u"ਨੂੰ ਸੰਬੰਧ ਕੰਮ ਜਾਂ “ਹਾਂ”", u"nu sambandh kamm jan \"han\""},
+                    PlainCase{"TippiAndBindi", u"ਨੂੰ ਸੰਬੰਧ ਕੰਮ ਜਾਂ “ਹਾਂ”", u"nu sambandh kamm jan “han”"},
                     PlainCase{"AddakAssertsItsA", u"ਤਰੱਕੀ", u"tarakki"},
                     PlainCase{"NuktaLetters", u"ਖ਼ਬਰ ਜ਼ਮੀਨ ਫ਼ਿਲਮ ਸ਼ਹਿਰ", u"khabar zamin filam shahir"},
                     PlainCase{"ShortVowelBeforeH", u"ਇਹ ਉਹ ਗਏ", u"eh oh gaye"},

@@ -41,7 +41,9 @@ const project = path.join(work, 'project');
 fs.mkdirSync(project, { recursive: true });
 const inProject = (name) => path.join(project, name);
 
-const lines = `${fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n').slice(0, kLines).join('\n')}\n`;
+// Text around words first: typographic punctuation, English, emoji and format characters.
+const kAroundWords = '‘ਕਮਲ’ “ਟੈਕਸਟ” ਕਮਲ\u00A0ਕਮਲ – banana ਪੰਜਾਬ😀 ਕ😀ਕ 👨\u200D👩\u200D👧 ਸਮਝ\u200Bਦਾ ਕ੍\u200Cਸ\n';
+const lines = `${kAroundWords}${fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n').slice(0, kLines).join('\n')}\n`;
 const source = inProject('lines.txt');
 fs.writeFileSync(source, lines);
 const desktop = (options) => execFileSync(convertProgram, ['-q', ...options, source, '-']);

@@ -33,6 +33,7 @@ const pageUrl = pathToFileURL(pagePath).href;
 const convertProgram = process.env.TAVIRO_CONVERT;
 skipUnless(convertProgram && fs.existsSync(convertProgram), 'taviro-convert is not built');
 const corpusLines = fs.readFileSync(process.env.TAVIRO_CORPUS, 'utf8').split('\n');
+const kAroundWords = '‘ਕਮਲ’ “ਟੈਕਸਟ” ਕਮਲ\u00A0ਕਮਲ – banana ਪੰਜਾਬ😀 ਕ😀ਕ 👨\u200D👩\u200D👧 ਸਮਝ\u200Bਦਾ ਕ੍\u200Cਸ\n';
 
 const output = process.env.TAVIRO_TEST_OUTPUT;
 const work = path.join(output, 'page-test');
@@ -232,7 +233,8 @@ test('opened from disk, offline, it is ready and asked for nothing from a networ
 });
 
 test(`${kConformanceLines} pasted lines come out as taviro-convert --to utf-8 writes them`, async () => {
-  const lines = `${corpusLines.slice(0, kConformanceLines).join('\n')}\n`;
+  // Text around words first: typographic punctuation, English, emoji and format characters.
+  const lines = `${kAroundWords}${corpusLines.slice(0, kConformanceLines).join('\n')}\n`;
   const source = writeSource('pasted.txt', lines);
   await enterText(lines);
   assertSameLines(Buffer.from(await text('#roman'), 'utf8'), desktopOutput(source, ['--to', 'utf-8']));

@@ -11,7 +11,9 @@
 // loop and the dictionary builder do that around it. It does no I/O.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "taviro/character.h"
 #include "taviro/dictionary.h"
@@ -25,6 +27,15 @@ public:
     // before it (the two count as one character) or reads as nothing (it
     // counts for nothing). Throws EngineError.
     bool add(char16_t unit);
+    // Adds a whole word's units, as many add() calls, except that a run of
+    // format characters (a zero-width space or joiner, a soft hyphen, a
+    // direction mark) with a Gurmukhi unit directly before or after it is read
+    // as if it were not in the text. Returns how many characters the run's
+    // counter takes for them.
+    std::int32_t add_word(std::u16string_view units);
+    // Whether the word holds Gurmukhi that romanized to something: a word
+    // with none is no word of the text's to finish, and stands as written.
+    bool has_letters() const noexcept;
 
     // Settles the last character with the word end (see end_word()).
     void end(bool drop_final_a);
@@ -62,7 +73,13 @@ private:
 // Throws EngineError when the rules refuse the word.
 std::u16string units_as_read(std::u16string_view word);
 
-// Finishes the word `builder` has ended: a word a lexicon of the dictionary
+// Whether a word of these units is nothing at all: signs that read as
+// nothing, and format characters beside them that are read as absent.
+bool reads_as_nothing(std::u16string_view word) noexcept;
+
+// Finishes the word `builder` has ended: a word with no Gurmukhi in it
+// (English, a number's letters, an emoji's joiner) is written exactly as it
+// stands, with no question to the dictionary; a word a lexicon of the dictionary
 // has an entry for becomes the entry's text, whole; any other goes to
 // finish_word(), and then, when the dictionary asks for spoken forms, to
 // drop_spoken_schwas(). Both read loops finish their words here, so they agree.

@@ -22,8 +22,9 @@ namespace taviro {
 }
 
 // Every code unit read counts, except a sign that joins the letter before it
-// (a nukta, a vowel sign after iri or ura) and one that reads as nothing. It is 16-bit; it passes its limit only after 32,765 or more word
-// characters in a row.
+// (a nukta, a vowel sign after iri or ura) and one that reads as nothing, a
+// format character beside Gurmukhi among them. It is 16-bit; it passes its
+// limit only after 32,765 or more word characters in a row.
 class CharacterCounter {
 public:
     // Throws EngineError (overflow) past the 16-bit limit.
@@ -57,9 +58,11 @@ private:
 // Where the last chunk in `units` may end: just after the last separator at
 // which the counter starts afresh whatever came before, so that the chunk
 // after it needs nothing of the run but which separator it was; 0 when there
-// is none. No nukta, udaat or yakash is counted, nor a vowel sign that may
-// join an iri or ura: this counts never more than the
-// run does. A word that began before `units` counts at least what shows of it.
+// is none. No nukta, udaat, yakash or format character is counted, nor a
+// vowel sign that may join an iri or ura: this counts never more than the run
+// does. A separator that is a surrogate pair counts two, as in the run, and a
+// chunk never ends inside one. A word that began before `units` counts at
+// least what shows of it.
 [[nodiscard]] std::size_t last_chunk_end(std::span<const char16_t> units) noexcept;
 
 }  // namespace taviro
