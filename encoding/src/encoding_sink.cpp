@@ -106,7 +106,7 @@ void EncodingSink::write_utf8(std::u16string_view text) {
         if (high != 0) {
             const char16_t pending = std::exchange(high, 0);
             if (is_low_surrogate(unit)) {
-                to = put_utf8(to, 0x10000 + ((static_cast<char32_t>(pending) - 0xD800) << 10) + (unit - 0xDC00));
+                to = put_utf8(to, code_point_of(pending, unit));
                 continue;
             }
             ++replaced;

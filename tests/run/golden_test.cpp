@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "taviro/character_classes.h"
 #include "taviro/convert/read_loop.h"
+#include "taviro/convert/separator.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/run/word_store.h"
@@ -104,6 +107,61 @@ TEST_P(Golden, WikipediaTextIsWrittenAsItsDigestsSay) {
         digests.push_back(std::string(GetParam().name) + ' ' + std::to_string(block + 1) + ' ' + digest);
     }
     EXPECT_EQ(digests, expected) << "the slice's lines from the first block that differs show what changed";
+}
+
+// Each line of the Wikipedia text that holds typographic punctuation or
+// spaces is written, word for word, as the same line with ASCII punctuation in
+// their places; and a line's format characters beside Gurmukhi change nothing.
+std::u16string with_ascii_punctuation(std::u16string text) {
+    for (char16_t& unit : text) {
+        if (unit >= 0x80 && unit != kDanda && unit != kDoubleDanda && is_separator(unit)) unit = u',';
+    }
+    return text;
+}
+
+std::u16string without_format_characters_beside_gurmukhi(std::u16string_view text) {
+    std::u16string kept;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = at;
+        while (end < text.size() && is_format_character(text[end])) ++end;
+        if (end == at) {
+            kept += text[at++];
+            continue;
+        }
+        const bool beside = (at > 0 && in_gurmukhi_block(text[at - 1])) ||
+                            (end < text.size() && in_gurmukhi_block(text[end]));
+        if (!beside) kept.append(text.substr(at, end - at));
+        at = end;
+    }
+    return kept;
+}
+
+std::u16string roman(std::u16string_view text, const Dictionary& dictionary) {
+    MemoryUnitSource units{std::u16string(text)};
+    MemoryUnitSink written;
+    convert_units(units, written, dictionary);
+    return written.text();
+}
+
+TEST_P(Golden, TextAroundWordsInTheWikipediaTextChangesNoWord) {
+    std::size_t typographic = 0;
+    std::size_t formatted = 0;
+    const std::u16string corpus = decode_text(read_file(TAVIRO_WIKIPEDIA), "the Wikipedia text").units;
+    for (std::size_t begin = 0, number = 1; begin < corpus.size(); ++number) {
+        const std::size_t end = std::min(corpus.find(u'\n', begin), corpus.size());
+        const std::u16string_view line(corpus.data() + begin, end - begin);
+        begin = end + 1;
+        if (const std::u16string ascii = with_ascii_punctuation(std::u16string(line)); ascii != line) {
+            ++typographic;
+            ASSERT_EQ(with_ascii_punctuation(roman(line, words)), roman(ascii, words)) << "line " << number;
+        }
+        if (const std::u16string plain = without_format_characters_beside_gurmukhi(line); plain != line) {
+            ++formatted;
+            ASSERT_EQ(roman(line, words), roman(plain, words)) << "line " << number;
+        }
+    }
+    EXPECT_GT(typographic, 1000U);
+    EXPECT_GT(formatted, 50U);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Golden,

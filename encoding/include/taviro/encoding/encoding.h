@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The two halves of a UTF-16 surrogate pair are the engine's.
+#include "taviro/character_classes.h"
+
 namespace taviro {
 
 enum class Encoding {
@@ -13,10 +16,6 @@ enum class Encoding {
     utf16le,
     utf16be,
 };
-
-// The two halves of a UTF-16 surrogate pair.
-constexpr bool is_high_surrogate(char16_t unit) noexcept { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool is_low_surrogate(char16_t unit) noexcept { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // The name used on the command line and in messages: "utf-8", "utf-16le", "utf-16be".
 std::string_view encoding_name(Encoding encoding) noexcept;
