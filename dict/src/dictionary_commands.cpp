@@ -96,7 +96,8 @@ ExitStatus build_dictionary(const DictArguments& arguments) {
     const std::size_t base_words = base->words.size();
     std::vector<std::u16string> words = std::move(base->words);
     words.insert(words.end(), reader.words().begin(), reader.words().end());
-    write_word_database(*arguments.output, words, base->loanwords ? &*base->loanwords : nullptr, base->user_entries);
+    write_word_database(*arguments.output, words, base->loanwords ? &*base->loanwords : nullptr, base->user_entries,
+                        base->spellings ? &*base->spellings : nullptr);
     std::cout << describe(reader.tally(), reader.words().size(), base_words) << '\n';
     return kCompleted;
 }

@@ -61,6 +61,9 @@ DictionaryContents read_dictionary(const fs::path& file) {
     if (has_table(database, kLoanwordsTable)) {
         contents.loanwords = read_lexicon(database, kLoanwordsTable);
     }
+    if (has_table(database, kLoanwordSpellingsTable)) {
+        contents.spellings = read_lexicon(database, kLoanwordSpellingsTable);
+    }
     return contents;
 }
 

@@ -18,7 +18,8 @@ void fill_lexicon(sqlite::Database& database, const char* insert_entry, const st
 }
 
 void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
-          const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries) {
+          const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries,
+          const std::vector<LexiconEntry>* spellings) {
     // Programs read the words as UTF-16 at every start; kept so, SQLite hands
     // them out as they lie instead of converting each one from UTF-8.
     database.execute("PRAGMA encoding = 'UTF-16'");
@@ -37,6 +38,11 @@ void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
     if (loanwords != nullptr) {
         database.execute(kCreateLoanwordLexicon);
         fill_lexicon(database, "INSERT OR REPLACE INTO loanwords (word, roman) VALUES (?1, ?2)", *loanwords);
+        if (spellings != nullptr) {
+            database.execute(kCreateLoanwordSpellings);
+            fill_lexicon(database, "INSERT OR REPLACE INTO loanword_spellings (word, roman) VALUES (?1, ?2)",
+                         *spellings);
+        }
     }
     database.execute("COMMIT");
 }
@@ -46,9 +52,10 @@ void fill(sqlite::Database& database, const std::vector<std::u16string>& words,
 // Built in memory and written through the safe replacement: a failed or killed
 // build leaves the file as it was, and nothing beside it.
 void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
-                         const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries) {
+                         const std::vector<LexiconEntry>* loanwords, const std::vector<LexiconEntry>& user_entries,
+                         const std::vector<LexiconEntry>* spellings) {
     sqlite::Database database = sqlite::Database::in_memory("cannot write " + quoted_name(file));
-    fill(database, words, loanwords, user_entries);
+    fill(database, words, loanwords, user_entries, spellings);
     save_database(database, file);
 }
 

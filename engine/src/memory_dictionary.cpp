@@ -22,9 +22,16 @@ void MemoryDictionary::add(std::u16string_view text) {
 std::size_t MemoryDictionary::count(std::u16string_view text) const { return rows_by_text_.count(text); }
 
 void MemoryDictionary::pronounce(std::u16string_view units, std::u16string_view roman, Lexicon lexicon) {
-    const auto [it, added] = pronunciations_.try_emplace(units_as_read(units), Entry{std::u16string(roman), lexicon});
+    const auto [it, added] = pronunciations_.try_emplace(units_as_read(units), Entry{std::u16string(roman), lexicon, {}});
     if (!added && outranks(lexicon, it->second.lexicon)) {
-        it->second = Entry{std::u16string(roman), lexicon};
+        it->second = Entry{std::u16string(roman), lexicon, {}};
+    }
+}
+
+void MemoryDictionary::spell(std::u16string_view units, std::u16string_view english) {
+    const auto it = pronunciations_.find(units_as_read(units));
+    if (it != pronunciations_.end() && it->second.lexicon == Lexicon::loanword) {
+        it->second.spelling = english;
     }
 }
 
@@ -37,7 +44,7 @@ std::optional<Pronunciation> MemoryDictionary::pronunciation(std::u16string_view
     if (it == pronunciations_.end()) {
         return std::nullopt;
     }
-    return Pronunciation{it->second.roman, it->second.lexicon};
+    return Pronunciation{it->second.roman, it->second.lexicon, it->second.spelling};
 }
 
 }  // namespace taviro

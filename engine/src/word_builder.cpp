@@ -157,7 +157,8 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
     const std::optional<Pronunciation> entry = dictionary.pronunciation(builder.units_read());
     if (entry) {
         FinishedWord finished;
-        finished.text = entry->roman;
+        const bool spelled = dictionary.scheme() == Scheme::ascii && !entry->spelling.empty();
+        finished.text = spelled ? entry->spelling : entry->roman;
         finished.lexicon = entry->lexicon;
         finished.stem_end = finished.text.size();
         return written_in_scheme(std::move(finished), dictionary);

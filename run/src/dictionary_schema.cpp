@@ -130,7 +130,7 @@ void check_dictionary_schema(const Database& database, const std::filesystem::pa
         throw database.error("no such table 'words'");
     }
     require_columns(database, "words", {"words"});
-    for (const std::string_view lexicon : {kPronunciationsTable, kLoanwordsTable}) {
+    for (const std::string_view lexicon : {kPronunciationsTable, kLoanwordsTable, kLoanwordSpellingsTable}) {
         if (has_table(database, lexicon)) {
             require_columns(database, lexicon, {"word", "roman"});
         }

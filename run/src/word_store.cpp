@@ -68,6 +68,21 @@ void read_lexicon(const Database& database, const std::string& table, Lexicon le
     }
 }
 
+void read_spellings(const Database& database, MemoryDictionary& words) {
+    Statement statement(database, (std::string("SELECT word, roman FROM ") + kLoanwordSpellingsTable).c_str());
+    while (statement.step()) {
+        const auto word = column_text(statement.get(), 0);
+        const auto english = column_text(statement.get(), 1);
+        if (!word || !english || word->empty() || english->empty()) {
+            continue;
+        }
+        try {
+            words.spell(*word, *english);
+        } catch (const EngineError&) {
+        }
+    }
+}
+
 void read_lexicons(const Database& database, WordStoreOptions options, MemoryDictionary& words) {
     if (writes_loanwords(options.loanwords, options.spoken)) {
         if (!has_table(database, kLoanwordsTable)) {
@@ -75,6 +90,9 @@ void read_lexicons(const Database& database, WordStoreOptions options, MemoryDic
                                  "forms are written from");
         }
         read_lexicon(database, kLoanwordsTable, Lexicon::loanword, words);
+        if (options.scheme == Scheme::ascii && has_table(database, kLoanwordSpellingsTable)) {
+            read_spellings(database, words);
+        }
     }
     if (has_table(database, kPronunciationsTable)) {
         read_lexicon(database, kPronunciationsTable, Lexicon::user, words);

@@ -243,6 +243,10 @@ TEST_F(TaviroDict, BuildsOnADictionaryKeepingItsWordsAndLexicons) {
     write_bytes(folder / "more.txt", "ਪੰਜਾਬੀ\n");
     ASSERT_EQ(dict("build --base my.mdb more.txt -o my.mdb").status, 0) << "building on itself loses nothing";
     EXPECT_EQ(converted("--loanwords --dictionary my.mdb"), "māikarō jhajhaṭkamal jalandhar ṭaiksṭ\n");
+    write_bytes(folder / "test.txt", "ਟੈਸਟ\n");
+    EXPECT_EQ(run_shell(shell_quoted(TAVIRO_CONVERT) + " -q --scheme ascii --dictionary my.mdb test.txt -", folder.path()).out,
+              "test\n")
+        << "and the loanwords' English spellings";
     EXPECT_EQ(dict("list --dictionary my.mdb").out, "ਜਲੰਧਰ\tjalandhar\n");
 
     testing::make_database(folder / "hostile.mdb", "CREATE TABLE words (words TEXT); CREATE TRIGGER t AFTER "

@@ -1,9 +1,10 @@
-// taviro-build-dictionary WORDLIST OUTPUT [LOANWORDS]
+// taviro-build-dictionary WORDLIST OUTPUT [LOANWORDS [SPELLINGS]]
 //
 // Turns a Gurmukhi word list (UTF-8, one entry a line) into the word dictionary
 // words.mdb: every entry that can be a word, romanized, each text once, with
 // an empty user lexicon and, when given, the loanword lexicon LOANWORDS
-// ("WORD<tab>ROMAN" a line, as taviro-build-loanwords writes it).
+// ("WORD<tab>ROMAN" a line, as taviro-build-loanwords writes it) and the
+// English spellings of its words, SPELLINGS ("WORD<tab>ENGLISH").
 
 #include <exception>
 #include <fstream>
@@ -33,8 +34,8 @@ std::vector<taviro::LexiconEntry> read_loanwords(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::cerr << "usage: " << kProgram << " WORDLIST OUTPUT [LOANWORDS]\n";
+    if (argc < 3 || argc > 5) {
+        std::cerr << "usage: " << kProgram << " WORDLIST OUTPUT [LOANWORDS [SPELLINGS]]\n";
         return 2;
     }
     std::ifstream list(argv[1], std::ios::binary);
@@ -48,9 +49,11 @@ int main(int argc, char** argv) {
         for (const std::string& note : reader.notes()) {
             std::cerr << kProgram << ": " << note << '\n';
         }
-        if (argc == 4) {
+        if (argc >= 4) {
             const std::vector<taviro::LexiconEntry> loanwords = read_loanwords(argv[3]);
-            taviro::write_word_database(argv[2], reader.words(), &loanwords);
+            const std::vector<taviro::LexiconEntry> spellings =
+                argc == 5 ? read_loanwords(argv[4]) : std::vector<taviro::LexiconEntry>();
+            taviro::write_word_database(argv[2], reader.words(), &loanwords, {}, argc == 5 ? &spellings : nullptr);
         } else {
             taviro::write_word_database(argv[2], reader.words());
         }

@@ -1,10 +1,12 @@
-// taviro-build-loanwords CMUDICT ENGLISH WORDLIST LEXICON REPORT [TEXT...]
+// taviro-build-loanwords CMUDICT ENGLISH WORDLIST LEXICON SPELLINGS REPORT [TEXT...]
 //
 // Finds the English loanwords of the Gurmukhi word list, and of every word of
 // the TEXTs (UTF-8 Punjabi text, read as a run splits it into words), with the
 // CMU pronouncing dictionary, for the English words of the list ENGLISH, and
 // writes them as the loanword lexicon, one "WORD<tab>ROMAN" a line (UTF-8),
-// for the dictionary builder to put into words.mdb. The word list alone is
+// for the dictionary builder to put into words.mdb. SPELLINGS, in the same
+// form, holds the English word that plain letters write for each entry,
+// wherever no other English word fits it as well. The word list alone is
 // the native dictionary the words are judged against. Real text holds
 // loanwords that no word list has (ਇੰਡੈਕਸ, ਡਿਫਾਲਟ, ਪਰਿੰਟਰ); the list is where
 // the native words come from. REPORT tells how many words it covers, why the
@@ -122,12 +124,18 @@ taviro::MemoryDictionary native_dictionary(const std::string& list) {
     return taviro::MemoryDictionary(reader.words());
 }
 
-void write_lexicon(const char* name, const std::vector<Loanword>& entries) {
+// The lexicon's entries, or with `spellings` the English spellings of those
+// that have one.
+void write_lexicon(const char* name, const std::vector<Loanword>& entries, bool spellings = false) {
     std::ofstream out(name, std::ios::binary);
-    out << "# The loanword lexicon, built by " << kProgram << " from the CMU pronouncing dictionary\n"
+    out << "# The loanword " << (spellings ? "spellings, the English words plain letters write for loanwords, "
+                                           : "lexicon, ")
+        << "built by " << kProgram << " from the CMU pronouncing dictionary\n"
         << "# (festlex-cmu; see the NOTICE beside this tool), the Gurmukhi word list and the corpus's words.\n";
     for (const Loanword& entry : entries) {
-        out << taviro::to_utf8(entry.word) << '\t' << taviro::to_utf8(entry.roman) << '\n';
+        if (spellings && entry.spelling.empty()) continue;
+        out << taviro::to_utf8(entry.word) << '\t' << (spellings ? entry.spelling : taviro::to_utf8(entry.roman))
+            << '\n';
     }
     if (!out.flush()) throw std::runtime_error(std::string("cannot write '") + name + "'");
 }
@@ -197,8 +205,8 @@ void sort_entries(std::vector<Loanword>& entries) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6) {
-        std::cerr << "usage: " << kProgram << " CMUDICT ENGLISH WORDLIST LEXICON REPORT [TEXT...]\n";
+    if (argc < 7) {
+        std::cerr << "usage: " << kProgram << " CMUDICT ENGLISH WORDLIST LEXICON SPELLINGS REPORT [TEXT...]\n";
         return 2;
     }
     try {
@@ -208,7 +216,7 @@ int main(int argc, char** argv) {
         const std::vector<std::u16string> words = list_words(list);
         std::unordered_set<std::u16string> seen(words.begin(), words.end());
         std::vector<std::u16string> more;
-        for (int text = 6; text < argc; ++text) {
+        for (int text = 7; text < argc; ++text) {
             std::ranges::move(text_words(read_all(argv[text]), seen), std::back_inserter(more));
         }
         Findings found;
@@ -236,7 +244,8 @@ int main(int argc, char** argv) {
         std::ranges::copy(found.text_entries, std::back_inserter(found.entries));
         sort_entries(found.entries);
         write_lexicon(argv[4], found.entries);
-        write_report(argv[5], found, finder.pronunciations());
+        write_lexicon(argv[5], found.entries, true);
+        write_report(argv[6], found, finder.pronunciations());
         std::cout << kProgram << ": " << found.entries.size() << " loanwords of " << words.size() + more.size()
                   << " words\n";
     } catch (const std::exception& error) {

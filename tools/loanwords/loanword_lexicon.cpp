@@ -119,7 +119,10 @@ Verdict LoanwordFinder::find(std::u16string_view word, const Dictionary& native,
 
     if (rules.text == candidates.front().roman) return Verdict::same_as_rules;
     const EnglishPronunciation& english = pronunciations_[candidates.front().pronunciation];
-    entry = {reading->units, candidates.front().roman, rules.text, english.word, {}};
+    const bool homophone = std::ranges::any_of(candidates, [&](const Candidate& candidate) {
+        return candidate.score == candidates.front().score && pronunciations_[candidate.pronunciation].word != english.word;
+    });
+    entry = {reading->units, candidates.front().roman, rules.text, english.word, homophone ? "" : english.word, {}};
     // The ending is the word's last consonant: it ends in none of the vowels
     // an English ending in s, z, t or d could fit.
     if (inflected(english)) entry.base = reading->units.substr(0, reading->consonants.back().at);

@@ -36,6 +36,10 @@ struct Loanword {
     std::u16string roman;    // the lexicon's text
     std::u16string rules;    // what the rules write
     std::string english;     // the English word that decided it
+    // The English word again, where typists write the loanword in English in
+    // plain letters: where no other English word that fits as well is
+    // spelled otherwise (board and bored, list and Liszt); empty otherwise.
+    std::string spelling;
     // Where that English word is the plural or past form of another the
     // dictionary has (lutes, scaled), the word without the consonant that
     // writes the ending; empty otherwise.

@@ -13,7 +13,7 @@
  * @typedef {object} LoadRequest
  * @property {'load'} kind
  * @property {string} words      the dictionary's rows, one a line
- * @property {string} loanwords  the loanword lexicon, "WORD<tab>ROMAN" a line
+ * @property {string} loanwords  the loanword lexicon, "WORD<tab>ROMAN[<tab>ENGLISH]" a line
  */
 
 /**

@@ -194,13 +194,19 @@ public:
         return dictionary_.words.size();
     }
 
-    // Takes the input as the loanword lexicon, "WORD<tab>ROMAN" a line, as the
+    // Takes the input as the loanword lexicon, "WORD<tab>ROMAN" a line and
+    // "<tab>ENGLISH" after an entry plain letters spell in English, as the
     // build wrote it from words.mdb. Returns how many entries it holds.
     std::size_t load_loanwords() {
         for_each_line(input_, [this](std::u16string_view line) {
             const std::size_t tab = line.find(u'\t');
-            if (tab != std::u16string_view::npos) {
-                dictionary_.loanwords.pronounce(line.substr(0, tab), line.substr(tab + 1), Lexicon::loanword);
+            if (tab == std::u16string_view::npos) return;
+            const std::u16string_view word = line.substr(0, tab);
+            const std::u16string_view rest = line.substr(tab + 1);
+            const std::size_t second_tab = rest.find(u'\t');
+            dictionary_.loanwords.pronounce(word, rest.substr(0, second_tab), Lexicon::loanword);
+            if (second_tab != std::u16string_view::npos) {
+                dictionary_.loanwords.spell(word, rest.substr(second_tab + 1));
             }
         });
         input_.clear();

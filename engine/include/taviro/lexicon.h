@@ -14,6 +14,9 @@ enum class Lexicon : std::uint8_t { none, loanword, user };
 struct Pronunciation {
     std::u16string_view roman;
     Lexicon lexicon = Lexicon::none;
+    // A loanword's English spelling, which plain letters write instead of
+    // `roman` (ਟੈਸਟ test, where the marks write ṭaisṭ); empty when it has none.
+    std::u16string_view spelling = {};
 };
 
 // Whether an entry of `challenger` takes a word's place from one of `holder`.

@@ -33,6 +33,9 @@ public:
     // wins over `lexicon` has it already. `units` are taken as the run reads
     // them; throws EngineError when the character rules refuse them.
     void pronounce(std::u16string_view units, std::u16string_view roman, Lexicon lexicon);
+    // Gives the loanword entry of `units`, when there is one, the English
+    // spelling plain letters write for it. Throws EngineError as pronounce().
+    void spell(std::u16string_view units, std::u16string_view english);
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override;
     std::size_t pronunciations() const noexcept { return pronunciations_.size(); }
 
@@ -45,6 +48,7 @@ private:
     struct Entry {
         std::u16string roman;
         Lexicon lexicon;
+        std::u16string spelling;
     };
 
     TextCounts rows_by_text_;

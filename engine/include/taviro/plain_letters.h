@@ -25,11 +25,12 @@ enum class Scheme : std::uint8_t { marks, ascii };
 [[nodiscard]] std::string unknown_scheme(std::string_view quoted_name, std::string_view setting);
 
 // A finished word's Roman text with the marks, in plain letters. A word a
-// lexicon wrote, or one with no Gurmukhi in it (English in the text), is
-// only folded letter by letter, its plain letters kept: its writer already
-// said where the vowels go. Anything that is no Roman letter becomes its
-// nearest ASCII text (a curly quote a straight one, a dash a hyphen, é e),
-// or "?" where there is none, so that the text is ASCII through and through.
+// lexicon wrote (`as_written`) is only folded letter by letter, its plain
+// letters kept: its writer already said where the vowels go. Anything else
+// in the word that is no Roman letter becomes its nearest ASCII text (a
+// curly quote a straight one, é e), or "?" where there is none, so that a
+// Gurmukhi word is ASCII through and through. Words without Gurmukhi and
+// the separators around words never come here: they stand as written.
 [[nodiscard]] std::u16string plain_letters(std::u16string_view marked, bool as_written = false);
 
 }  // namespace taviro

@@ -22,6 +22,9 @@ struct DictionaryContents {
     // Nothing when the file has no loanword lexicon, which is not the same as
     // an empty one: --loanwords refuses the first.
     std::optional<std::vector<LexiconEntry>> loanwords;
+    // The English spellings of the loanwords; nothing in a dictionary of an
+    // older version, which has none.
+    std::optional<std::vector<LexiconEntry>> spellings;
 };
 
 // The file's contents, after the checks every program makes on a dictionary

@@ -25,6 +25,8 @@ inline constexpr const char* kCreateUserLexicon =
     "CREATE TABLE IF NOT EXISTS pronunciations (word TEXT PRIMARY KEY NOT NULL, roman TEXT NOT NULL)";
 inline constexpr const char* kCreateLoanwordLexicon =
     "CREATE TABLE loanwords (word TEXT PRIMARY KEY NOT NULL, roman TEXT NOT NULL)";
+inline constexpr const char* kCreateLoanwordSpellings =
+    "CREATE TABLE loanword_spellings (word TEXT PRIMARY KEY NOT NULL, roman TEXT NOT NULL)";
 
 // The entries of `file`, ordered by word; none when it has no lexicon.
 // Throws StoreError.

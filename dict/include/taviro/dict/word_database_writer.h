@@ -12,10 +12,12 @@
 namespace taviro {
 
 // The rows `words` as given, the user lexicon `user_entries` and, unless it is
-// null, the loanword lexicon `loanwords`. Throws StoreError or RunError with
-// the reason on any failure.
+// null, the loanword lexicon `loanwords` with the English spellings of its
+// words, `spellings` (word and spelling), unless that is null. Throws
+// StoreError or RunError with the reason on any failure.
 void write_word_database(const std::filesystem::path& file, const std::vector<std::u16string>& words,
                          const std::vector<LexiconEntry>* loanwords = nullptr,
-                         const std::vector<LexiconEntry>& user_entries = {});
+                         const std::vector<LexiconEntry>& user_entries = {},
+                         const std::vector<LexiconEntry>* spellings = nullptr);
 
 }  // namespace taviro

@@ -22,6 +22,9 @@ struct WordStoreOptions {
 
 inline constexpr const char* kPronunciationsTable = "pronunciations";
 inline constexpr const char* kLoanwordsTable = "loanwords";
+// The English spellings plain letters write for loanwords, with the lexicons'
+// columns: `word`, and the spelling as `roman`. Older dictionaries lack it.
+inline constexpr const char* kLoanwordSpellingsTable = "loanword_spellings";
 
 class WordStore final : public Dictionary {
 public:
