@@ -115,8 +115,14 @@ public:
                 const char16_t held = std::exchange(held_, 0);
                 take_words(std::span<const char16_t>(&held, 1));
             }
-            counter_.add(memory_.find(gathered_, hash_.value()));
-            write(memory_.converted(true), consumed_ - gathered_.size(), consumed_, true);
+            // The end of the text ends its last word as a separator would, with
+            // nothing written for it: a text's last word is written as any
+            // other, whether a line end follows it or not.
+            if (!reads_as_nothing(gathered_)) {
+                counter_.add(memory_.find(gathered_, hash_.value()) + 1);
+                const bool drop_final_a = counter_.settle_at_separator();
+                write(memory_.converted(drop_final_a), consumed_ - gathered_.size(), consumed_, drop_final_a);
+            }
         } catch (...) {
             write_out();
             throw;

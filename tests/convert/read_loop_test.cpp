@@ -53,7 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadLoopOutput,
     ::testing::Values(
         LoopCase{"EmptySourceWritesNothing", u"", u""},
-        LoopCase{"LastWordWithoutSeparatorLosesFinalA", u"ਕ", u"k"},
+        // The end of the text ends the last word as a separator would.
+        LoopCase{"LastWordIsWrittenAsIfASeparatorFollowed", u"ਕ ਘਰ ਨ", u"ka ghar na"},
+        LoopCase{"LastWordAfterACountedWordLosesItsA", u"ਘਰ ਨ ਨ", u"ghar na n"},
         // The counter is 2 at the first space, so "ka" stays; the second word
         // reaches 4 and loses its "a".
         LoopCase{"OneLetterWordsFollowTheCounter", u"ਕ ਕ ", u"ka k "},
@@ -72,9 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"BindiIsTakenAsTippi", u"ਅਂਗ ", u"aṅg "},
         // The composed letter counts once: counted with its nukta, the first
         // word would reach 3 at its space and lose its "a".
-        LoopCase{"DecomposedNuktaLetterActsAsPrecomposed", u"ਸ\u0A3C ਖ\u0A3C ਲ\u0A3C", u"sha ḵẖ ḷ"},
+        LoopCase{"DecomposedNuktaLetterActsAsPrecomposed", u"ਸ\u0A3C ਖ\u0A3C ਲ\u0A3C", u"sha ḵẖ ḷa"},
         // Before: the nukta, and the marker texts of addak and iri, reached the Roman text.
-        LoopCase{"NuktaNoLetterTakesReadsAsNothing", u"ਕ\u0A3C", u"k"},
+        LoopCase{"NuktaNoLetterTakesReadsAsNothing", u"ਕ\u0A3C", u"ka"},
         LoopCase{"AddakBeforePunctuationWritesNothing", u"ਕੱ! ਕੱ", u"ka! ka"},
         LoopCase{"UdaatBetweenCarriageReturnAndLineFeedLeavesOneLineEnd", u"ਕਿ\r\u0A51\nਕਿ \u0A75 ", u"ki\r\nki  "},
         LoopCase{"RepeatedNuktaAddsNothing", u"ਸਿਰਫ਼\u0A3C ਸ\u0A3C\u0A3Cਾ", u"siraf shā"},

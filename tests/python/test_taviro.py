@@ -219,6 +219,10 @@ def test_a_text_that_is_no_str_is_refused_by_its_type(value, kind):
             taviro.transliterate_many(["ਕਮਲ", value])
 
 
+def test_a_texts_last_word_is_written_as_if_a_separator_followed():
+    assert [taviro.transliterate(text) for text in ("ਨ", "ਨ\n", "ਉਹ ਘਰ ਚ")] == ["na", "na\n", "uh ghar ca"]
+
+
 def test_a_lone_surrogate_stays_as_in_the_utf16_that_taviro_convert_writes():
     # Before: refused as a TextError. Only UTF-8 bytes cannot hold one.
     text = "ਕਮਲ \ud800\r\nਸੰਤ\udc00 ਕਮਲ\U0001F600"

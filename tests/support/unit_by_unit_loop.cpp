@@ -41,7 +41,9 @@ public:
     void end_of_input() {
         if (high_) take_decided(std::exchange(high_, 0));
         settle_format_run(0);
-        builder_.end(true);
+        // As if one more separator followed, with nothing written for it.
+        counter_.add(1);
+        builder_.end(counter_.settle_at_separator());
         write_finished_word();
     }
 

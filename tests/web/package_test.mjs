@@ -101,6 +101,8 @@ test(`installed in a project, it converts ${kLines} lines as taviro-convert does
   assertSameBytes(taviro.convertFile(fs.readFileSync(source)), desktop(['--to', 'utf-16le']), 'convertFile');
   // Before: U+FFFD. A string holds a lone surrogate, as UTF-16 does; UTF-8 bytes cannot.
   assert.equal(taviro.transliterate('ਕਮਲ \uD800\r\nਸੰਤ\uDC00'), 'kamal \uD800\nsanta\uDC00');
+  // A text's last word is written as if a separator followed it.
+  assert.deepEqual(['ਨ', 'ਨ\n', 'ਉਹ ਘਰ ਚ'].map((text) => taviro.transliterate(text)), ['na', 'na\n', 'uh ghar ca']);
 });
 
 test(`in plain letters it converts ${kLines} lines as taviro-convert --scheme ascii does`, async () => {
