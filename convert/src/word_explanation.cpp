@@ -69,6 +69,11 @@ std::string_view spoken_wording() noexcept {
     return kSpokenStep;
 }
 
+std::string_view held_word_wording() noexcept {
+    return "the dictionary holds this word, which confirms the pieces of other words; "
+           "only taviro-dict add sets how a word itself is written";
+}
+
 std::string_view spoken_kept_wording() noexcept {
     return kSpokenKeptStep;
 }

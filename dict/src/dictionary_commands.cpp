@@ -28,26 +28,42 @@ std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// A build replaces its destination whole, so a dictionary someone has put
-// entries into is replaced only when they say so. A file the programs would
-// not read as a dictionary holds no entries they could use.
+// What of the destination's entries the new build would not write: the
+// user's own always, the loanwords unless the base brings its own.
+std::string entries_a_build_loses(const fs::path& output, const std::optional<fs::path>& base) {
+    LexiconSizes sizes;
+    try {
+        sizes = count_lexicon_entries(output);
+    } catch (const StoreError&) {
+        return {};  // a file the programs would not read holds no entries they could use
+    }
+    const bool base_brings_loanwords = base && count_lexicon_entries(*base).loanwords > 0;
+    const std::size_t loanwords = base_brings_loanwords ? 0 : sizes.loanwords;
+    std::string lost;
+    if (sizes.user_entries > 0) lost = counted(sizes.user_entries, "entry of your own", "entries of your own");
+    if (loanwords > 0) lost += (lost.empty() ? "" : " and ") + counted(loanwords, "loanword", "loanwords");
+    return lost;
+}
+
+// A build replaces its destination whole, so a dictionary that holds
+// something the build would not write again is replaced only when its owner
+// says so; the sentence names the way to keep it for the options given.
 void refuse_to_lose_entries(const fs::path& output, const std::optional<fs::path>& base) {
     std::error_code error;
     if (!fs::exists(output, error) || (base && is_same_file(*base, output))) {
         return;
     }
-    LexiconSizes sizes;
-    try {
-        sizes = count_lexicon_entries(output);
-    } catch (const StoreError&) {
+    const std::string lost = entries_a_build_loses(output, base);
+    if (lost.empty()) {
         return;
     }
-    if (sizes.user_entries > 0 || sizes.loanwords > 0) {
-        throw std::runtime_error(quoted_name(output) + " holds " +
-                                 counted(sizes.user_entries, "entry of your own", "entries of your own") + " and " +
-                                 counted(sizes.loanwords, "loanword", "loanwords") +
+    if (!base) {
+        throw std::runtime_error(quoted_name(output) + " holds " + lost +
                                  "; use --force to replace it, or --base to build on it");
     }
+    throw std::runtime_error(quoted_name(output) + " holds " + lost + ", which a build on " + quoted_name(*base) +
+                             " would lose; use --force to replace it, or --base " + quoted_name(output) +
+                             " to build on it");
 }
 
 }  // namespace
@@ -99,6 +115,11 @@ ExitStatus build_dictionary(const DictArguments& arguments) {
     write_word_database(*arguments.output, words, base->loanwords ? &*base->loanwords : nullptr, base->user_entries,
                         base->spellings ? &*base->spellings : nullptr);
     std::cout << describe(reader.tally(), reader.words().size(), base_words) << '\n';
+    if (reader.tally().in_base > 0) {
+        // People add words to change how they are written, which a word list does not do.
+        std::cout << "Words the dictionary holds confirm the prefixes, suffixes and splits of other words; "
+                     "to set how a word itself is written, use taviro-dict add WORD ROMAN.\n";
+    }
     return kCompleted;
 }
 

@@ -11,7 +11,9 @@
 #include "dict_commands.h"
 #include "dictionary_files.h"
 #include "taviro/convert/read_loop.h"
+#include "taviro/convert/dictionary_entry.h"
 #include "taviro/convert/text_conversion.h"
+#include "taviro/convert/word_explanation.h"
 #include "taviro/convert/word_report.h"
 #include "taviro/dict/word_lookup.h"
 #include "taviro/encoding/decoding_source.h"
@@ -75,7 +77,11 @@ ExitStatus explain_words(const DictArguments& arguments) {
         for (const WordReport& report : report_words(units, dictionary)) {
             // A Roman word is a word to the read loop, but there is nothing to tell of it.
             if (holds_gurmukhi(report.source)) {
-                std::cout << to_utf8(report.explanation) << '\n';
+                std::cout << to_utf8(report.explanation);
+                if (report.finish == Finish::rules && dictionary.stem_lookup(romanize_word(report.source))) {
+                    std::cout << " (" << held_word_wording() << ')';
+                }
+                std::cout << '\n';
                 explained = true;
             }
         }

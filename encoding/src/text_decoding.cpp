@@ -44,8 +44,8 @@ void append_utf16_units(std::string_view bytes, Encoding encoding, std::u16strin
     }
 }
 
-DecodedText decode_text(std::string_view bytes, const std::string& name) {
-    DecodedText text{{}, detect_encoding(bytes.substr(0, std::min(bytes.size(), kDetectionBytes)))};
+DecodedText decode_text(std::string_view bytes, const std::string& name, std::optional<Encoding> from) {
+    DecodedText text{{}, from ? *from : detect_encoding(bytes.substr(0, std::min(bytes.size(), kDetectionBytes)))};
     if (holds_no_text(bytes.substr(0, std::min(bytes.size(), kTextCheckBytes)), text.encoding)) {
         fail_not_text(name);
     }

@@ -22,6 +22,7 @@
 //    block, so find_map_row() looks them up outside the direct index.
 
 #include <algorithm>
+#include <string>
 
 #include "taviro/gurmukhi.h"
 #include "taviro/tables.h"
@@ -244,6 +245,28 @@ constexpr auto kBlockIndex = build_block_index();
 }  // namespace
 
 const std::array<MapRow, kMapRows>& character_map() { return kCharacterMap; }
+
+const std::array<MapRow, kMapRows>& shown_character_map() {
+    static const std::array<MapRow, kMapRows> shown = [] {
+        // The texts live as long as the table: "i" and "u" with their mark.
+        static const std::u16string iri_reading =
+            std::u16string(kCharacterMap[find_map_row(carried_vowel(kIri, 0))].roman) +
+            std::u16string(kTableMarks[2].mark);
+        static const std::u16string ura_reading =
+            std::u16string(kCharacterMap[find_map_row(carried_vowel(kUra, 0))].roman) +
+            std::u16string(kTableMarks[2].mark);
+        std::array<MapRow, kMapRows> rows = kCharacterMap;
+        rows[find_map_row(kBindi)].roman = kCharacterMap[find_map_row(kTippi)].roman;
+        rows[find_map_row(kIri)].roman = iri_reading;
+        rows[find_map_row(kUra)].roman = ura_reading;
+        return rows;
+    }();
+    return shown;
+}
+
+bool shows_mark(std::u16string_view text, const TableMark& mark) {
+    return text == mark.marker || text.ends_with(mark.mark);
+}
 const std::array<std::u16string_view, kPrefixCount>& prefix_list() { return kPrefixes; }
 const std::array<std::u16string_view, kSuffixCount>& suffix_list() { return kSuffixes; }
 

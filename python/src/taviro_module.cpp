@@ -10,11 +10,13 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -239,11 +241,14 @@ taviro::Encoding destination_encoding(const std::string& name) {
 // Python raises the error of that kind.
 class FailedRun : public std::runtime_error {
 public:
-    FailedRun(taviro::RunFailure failure, const std::string& reason) : std::runtime_error(reason), failure_(failure) {}
+    FailedRun(taviro::RunFailure failure, const std::string& reason, int system_error = 0)
+        : std::runtime_error(reason), failure_(failure), system_error_(system_error) {}
     taviro::RunFailure failure() const noexcept { return failure_; }
+    int system_error() const noexcept { return system_error_; }
 
 private:
     taviro::RunFailure failure_;
+    int system_error_;
 };
 
 // The scheme a name names, as every face reads it: ValueError for any other.
@@ -313,7 +318,7 @@ public:
         options.dictionary_file = file_;
         taviro::FileRunResult result = taviro::run_file_conversion(source, destination, words_, options);
         if (result.outcome != taviro::RunOutcome::completed) {
-            throw FailedRun(result.failure, result.reason);
+            throw FailedRun(result.failure, result.reason, result.system_error);
         }
         return result;
     }
@@ -323,16 +328,60 @@ private:
     taviro::WordStore words_;
 };
 
+// A FileError is an OSError too: of the subclass its error number names
+// (FileNotFoundError for a missing file), with that number as its errno, so
+// that `except OSError` and `except FileNotFoundError` catch it. Its message
+// stays the program's.
+class FileErrors {
+public:
+    FileErrors(py::handle base, py::handle module) {
+        file_error_ = make("FileError", py::make_tuple(base, py::reinterpret_borrow<py::object>(PyExc_OSError)), module);
+        for (const auto& [number, os_error] : {std::pair{ENOENT, PyExc_FileNotFoundError},
+                                               std::pair{EACCES, PyExc_PermissionError},
+                                               std::pair{EPERM, PyExc_PermissionError},
+                                               std::pair{EISDIR, PyExc_IsADirectoryError},
+                                               std::pair{ENOTDIR, PyExc_NotADirectoryError},
+                                               std::pair{EEXIST, PyExc_FileExistsError}}) {
+            by_number_.emplace(number, make("FileError", py::make_tuple(file_error_, py::handle(os_error)), {}));
+        }
+    }
+
+    py::object file_error() const { return file_error_; }
+
+    void raise(const std::string& message, int number) const {
+        const auto found = by_number_.find(number);
+        const py::object type = found != by_number_.end() ? found->second : file_error_;
+        py::object instance = type(message);
+        // Its errno alone: with a strerror too, str() would no longer be the message.
+        if (number != 0) instance.attr("errno") = number;
+        PyErr_SetObject(type.ptr(), instance.ptr());
+    }
+
+private:
+    static py::object make(const char* name, const py::tuple& bases, py::handle module) {
+        const std::string qualified = std::string("taviro.") + name;
+        py::object type = py::reinterpret_steal<py::object>(PyErr_NewException(qualified.c_str(), bases.ptr(), nullptr));
+        if (!type) throw py::error_already_set();
+        if (module) py::setattr(module, name, type);
+        return type;
+    }
+
+    py::object file_error_;
+    std::map<int, py::object> by_number_;
+};
+
 // The errors, each a kind of taviro.Error; a failed file run raises the one
 // of the kind it failed on.
 void bind_errors(py::module_& module) {
     static py::exception<void> error(module, "Error");
     static auto& dictionary_error = py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
     static auto& text_error = py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
-    static auto& file_error = py::register_exception<taviro::RunError>(module, "FileError", error.ptr());
+    static const FileErrors* file_errors = new FileErrors(error, module);
     py::register_exception_translator([](std::exception_ptr raised) {
         try {
             if (raised) std::rethrow_exception(raised);
+        } catch (const taviro::RunError& run) {
+            file_errors->raise(run.what(), run.system_error());
         } catch (const FailedRun& run) {
             switch (run.failure()) {
             case taviro::RunFailure::text:
@@ -345,7 +394,7 @@ void bind_errors(py::module_& module) {
             case taviro::RunFailure::file:
                 break;
             }
-            PyErr_SetString(file_error.ptr(), run.what());
+            file_errors->raise(run.what(), run.system_error());
         }
     });
 }

@@ -6,7 +6,10 @@
 
 Failures raise a taviro.Error with the program's message: DictionaryError when
 a dictionary cannot be opened or read, TextError for a text the rules cannot
-convert, FileError when a file of convert_file's run could not be used.
+convert, FileError when a file of convert_file's run could not be used. A
+FileError is an OSError too, of the subclass its errno names: `except
+FileNotFoundError` catches a missing source. An argument of the wrong type
+raises TypeError naming it, as a text that is not a str does.
 
 A Transliterator pickles as its dictionary's name and its options, so it can
 be sent to a process pool or a Dask cluster; taviro.dask converts Dask bags,
@@ -77,7 +80,10 @@ class Transliterator(_Engine):
         # A named dictionary is kept by its absolute name, so that a copy
         # unpickled in another process (another working folder) opens the
         # same file; the default one is whatever default the other side has.
-        named = None if dictionary is None else os.path.abspath(os.fspath(dictionary))
+        _check_type("loanwords", loanwords, bool)
+        _check_type("spoken", spoken, bool)
+        _check_type("scheme", scheme, str)
+        named = None if dictionary is None else os.path.abspath(os.fspath(_check_path("dictionary", dictionary)))
         self._dictionary = named
         self._options = _options(loanwords, spoken, scheme)
         super().__init__(default_dictionary() if named is None else named, bool(loanwords), bool(spoken), scheme)
@@ -124,11 +130,28 @@ class Transliterator(_Engine):
     def _run_file(self, source: PathName, destination: PathName, from_encoding: str, to_encoding: str,
                   threads: Optional[int]) -> Tuple[str, int]:
         """The name written and the lone surrogates replaced, without a warning."""
+        _check_path("source", source)
+        _check_path("destination", destination)
+        _check_type("from_encoding", from_encoding, str)
+        _check_type("to_encoding", to_encoding, str)
         if threads is not None and (isinstance(threads, bool) or not isinstance(threads, int)
                                     or not 1 <= threads <= _MOST_THREADS):
             raise ValueError(f"threads must be a whole number from 1 to {_MOST_THREADS}, not {threads!r}")
         return self._convert_file(os.fspath(source), os.fspath(destination), from_encoding, to_encoding,
                                   threads or 0)
+
+
+def _check_type(name: str, value: Any, kind: type) -> None:
+    """A TypeError naming the parameter, as for a text that is not a str:
+    a flag is a bool, not anything that is true or false."""
+    if not isinstance(value, kind):
+        raise TypeError(f"{name} must be {kind.__name__}, not {type(value).__name__}")
+
+
+def _check_path(name: str, value: Any) -> Any:
+    if not isinstance(value, (str, os.PathLike)):
+        raise TypeError(f"{name} must be str or os.PathLike, not {type(value).__name__}")
+    return value
 
 
 def _options(loanwords: bool, spoken: bool, scheme: str) -> Tuple[Tuple[str, Any], ...]:
@@ -147,6 +170,9 @@ def _default_transliterator(loanwords: bool, spoken: bool, scheme: str) -> Trans
 
 
 def _transliterator(dictionary: Optional[PathName], loanwords: bool, spoken: bool, scheme: str) -> Transliterator:
+    _check_type("loanwords", loanwords, bool)
+    _check_type("spoken", spoken, bool)
+    _check_type("scheme", scheme, str)
     if dictionary is None:
         return _default_transliterator(bool(loanwords), bool(spoken), scheme)
     return Transliterator(dictionary, loanwords=loanwords, spoken=spoken, scheme=scheme)

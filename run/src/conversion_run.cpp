@@ -72,7 +72,8 @@ std::optional<RunResult> check_names(const std::string& typed_source, const std:
     const std::string destination = options.trim_names ? trim_blanks(typed_destination) : typed_destination;
     names = {source, written_destination_name(destination), {}};
     if (!is_existing_file(source)) {
-        return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}, RunFailure::file};
+        return RunResult{RunOutcome::missing_source, why_not_a_file(source), {}, RunFailure::file,
+                         why_not_a_file_number(source)};
     }
     if (extension_name(source) != kTextExtension) {
         return refused("the source name " + quoted_name(source) + " does not end in .txt");
@@ -126,7 +127,9 @@ RunResult convert_opened(const std::string& source, const std::string& destinati
         if (const std::string leftover = files.abandon(); !leftover.empty()) {
             reason += "; " + leftover;
         }
-        return {RunOutcome::failed, std::move(reason), renamed_destination, failure_of(error)};
+        const auto* file_failure = dynamic_cast<const RunError*>(&error);
+        return {RunOutcome::failed, std::move(reason), renamed_destination, failure_of(error),
+                file_failure != nullptr ? file_failure->system_error() : 0};
     }
     return {RunOutcome::completed, {}, renamed_destination, RunFailure::none};
 }
@@ -183,6 +186,7 @@ public:
         return {run.outcome,
                 run.failure,
                 run.reason,
+                run.system_error,
                 completed ? std::move(written) : std::string(),
                 files_.replacements(),
                 completed ? source_encoding_ : std::nullopt,

@@ -89,7 +89,7 @@ RunError file_error(std::string_view action, const std::filesystem::path& file) 
         message += ": ";
         message += std::strerror(error);
     }
-    return RunError(message);
+    return RunError(message, error);
 }
 
 }  // namespace taviro

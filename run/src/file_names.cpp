@@ -49,6 +49,12 @@ std::string why_not_a_file(const std::string& name) {
     return quoted_name(name) + " is no regular file";
 }
 
+int why_not_a_file_number(const std::string& name) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0) return errno;
+    return S_ISDIR(status.st_mode) ? EISDIR : 0;
+}
+
 std::string why_not_a_folder(const std::string& name) {
     struct stat status {};
     if (::stat(name.c_str(), &status) != 0) {

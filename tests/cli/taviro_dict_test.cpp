@@ -11,6 +11,11 @@
 namespace taviro {
 namespace {
 
+// What explain says after a word the dictionary holds itself.
+const std::string kHeldWord =
+    " (the dictionary holds this word, which confirms the pieces of other words; only taviro-dict add sets how a "
+    "word itself is written)";
+
 using testing::read_bytes;
 using testing::run_shell;
 using testing::shell_quoted;
@@ -120,7 +125,10 @@ TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
               "ਜਲੰਧਰ → jalandhar: written as your lexicon says\n"
               "ਟੈਕਸਟ → ṭaiksṭ: an English loanword, written as Punjabi speakers say it\n"
               "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī\n"
-              "ਪੱਕਾ → pakkā: the rules alone: no prefix, suffix or split was confirmed by the dictionary\n");
+              "ਪੱਕਾ → pakkā: the rules alone: no prefix, suffix or split was confirmed by the dictionary" + kHeldWord + "\n");
+    // Before: nothing said that the dictionary's words set no word's writing.
+    EXPECT_EQ(dict("explain ਕਮਲ").out,
+              "ਕਮਲ → kamal: the rules alone: no prefix, suffix or split was confirmed by the dictionary" + kHeldWord + "\n");
     // Spoken forms: the loanwords, and the "a" dropped after a long vowel; your entries still win.
     EXPECT_EQ(dict("explain --dictionary my.mdb --spoken ਜਲੰਧਰ ਟੈਕਸਟ ਭਾਰਤੀ ਤਰੱਕੀ").out,
               "ਜਲੰਧਰ → jalandhar: written as your lexicon says\n"
@@ -129,7 +137,7 @@ TEST_F(TaviroDict, UserLexiconWinsInEveryConversionUntilRemoved) {
               "ਭਾਰਤੀ → bhārtī: split into two dictionary words: first bhā + second ratī; spoken form: a dropped after "
               "a long vowel\n"
               "ਤਰੱਕੀ → tarakkī: the rules alone: no prefix, suffix or split was confirmed by the dictionary; spoken "
-              "form: a kept before addak or tippi\n");
+              "form: a kept before addak or tippi" + kHeldWord + "\n");
 
     EXPECT_EQ(dict("remove --dictionary my.mdb ਜਲੰਧਰ ਟੈਸਟ").status, 0);
     // Before: "1 of the words had no entry", without saying which.
@@ -276,8 +284,16 @@ TEST_F(TaviroDict, ReplacesADictionaryWithEntriesOnlyWhenForced) {
         EXPECT_EQ(read_bytes(folder / file), before);
     }
     EXPECT_EQ(dict("build mine.txt -o my.mdb").err,
-              "taviro-dict: 'my.mdb' holds 1 entry of your own and 0 loanwords; use --force to replace it, or --base "
-              "to build on it\n");
+              "taviro-dict: 'my.mdb' holds 1 entry of your own; use --force to replace it, or --base to build on it\n");
+    // Built on the installed dictionary, the copy loses nothing: its loanwords come again.
+    EXPECT_EQ(dict("build --base default mine.txt -o copy.mdb").status, 0);
+    EXPECT_EQ(dict("build --base default mine.txt -o copy.mdb").status, 0) << "and again, as the README builds";
+    EXPECT_NE(dict("build --base default mine.txt -o my.mdb").err.find(
+                  "'my.mdb' holds 1 entry of your own, which a build on '"),
+              std::string::npos);
+    EXPECT_NE(dict("build --base default mine.txt -o my.mdb").err.find(
+                  " would lose; use --force to replace it, or --base 'my.mdb' to build on it\n"),
+              std::string::npos);
     ASSERT_EQ(dict("build --force mine.txt -o my.mdb").status, 0);
     EXPECT_EQ(dict("list --dictionary my.mdb").out, "");
 }

@@ -7,6 +7,7 @@
 
 #include "taviro/convert/run_error.h"
 #include "taviro/convert/text_conversion.h"
+#include "taviro/tables.h"
 #include "unit_by_unit_loop.h"
 
 namespace taviro {
@@ -206,6 +207,21 @@ TEST(ReadLoop, LexiconEntriesWriteWholeWordsAndTheUserWins) {
     EXPECT_EQ(counts.lexicon, 7u);
     EXPECT_EQ(counts.splits, 0u);
     EXPECT_EQ(counts.unconfirmed, 2u);
+}
+
+// A table of the map shows what a conversion writes for every row the
+// readings of real text change. Before: bindi ṁ, iri and ura "no conversion".
+TEST(ReadLoop, TheTableShowsWhatAConversionWritesForEveryMendedRow) {
+    std::size_t mended = 0;
+    for (std::size_t row = 0; row < kMapRows; ++row) {
+        const MapRow& shown = shown_character_map()[row];
+        if (shown.roman == character_map()[row].roman) continue;
+        ++mended;
+        std::u16string text(shown.roman);
+        if (text.ends_with(kTableMarks[2].mark)) text.resize(text.size() - kTableMarks[2].mark.size());
+        EXPECT_EQ(convert(std::u16string(1, shown.code_point)), text) << int(shown.code_point);
+    }
+    EXPECT_EQ(mended, 3U);
 }
 
 TEST(ReadLoop, HowManyUnitsTheSourceGivesAtATimeNeverChangesTheText) {

@@ -2,6 +2,7 @@
 source: the same bytes, the program's messages, and one Transliterator shared
 by threads."""
 
+import errno
 import os
 import pickle
 import shutil
@@ -219,6 +220,27 @@ def test_a_text_that_is_no_str_is_refused_by_its_type(value, kind):
             taviro.transliterate_many(["ਕਮਲ", value])
 
 
+@pytest.mark.parametrize("call, message", [
+    (lambda: taviro.Transliterator(scheme=None), "scheme must be str, not NoneType"),
+    (lambda: taviro.Transliterator(spoken="no"), "spoken must be bool, not str"),
+    (lambda: taviro.transliterate("ਕਮਲ", loanwords=1), "loanwords must be bool, not int"),
+    (lambda: taviro.convert_file("a.txt", "b.txt", from_encoding=None), "from_encoding must be str, not NoneType"),
+    (lambda: taviro.convert_file(None, "b.txt"), "source must be str or os.PathLike, not NoneType"),
+], ids=["scheme", "flag", "flag of a call", "encoding", "file name"])
+def test_an_argument_of_the_wrong_type_raises_a_type_error_naming_it(call, message):
+    # Before: pybind11's "incompatible constructor arguments", and "no" taken for true.
+    with pytest.raises(TypeError, match=f"^{message}$"):
+        call()
+
+
+def test_a_file_error_is_the_os_error_of_its_errno(tmp_path):
+    missing, written = str(tmp_path / "missing.txt"), str(tmp_path / "roman.txt")
+    with pytest.raises(FileNotFoundError) as raised:
+        taviro.convert_file(missing, written)
+    assert isinstance(raised.value, taviro.FileError) and raised.value.errno == errno.ENOENT
+    assert str(raised.value) == program_reason(run_convert(missing, written))
+
+
 def test_a_texts_last_word_is_written_as_if_a_separator_followed():
     assert [taviro.transliterate(text) for text in ("ਨ", "ਨ\n", "ਉਹ ਘਰ ਚ")] == ["na", "na\n", "uh ghar ca"]
 
@@ -283,8 +305,9 @@ def test_the_user_lexicon_wins_and_loanwords_come_when_asked(tmp_path):
     assert pickle.loads(pickle.dumps(spoken)).transliterate("ਭਾਰਤੀ") == "bhārtī"
     explained = subprocess.run([DICT, "explain", "--dictionary", str(mine), "--spoken", "ਭਾਰਤੀ", "ਤਰੱਕੀ"],
                                capture_output=True, check=True)
+    # taviro-dict explain adds that the dictionary holds ਤਰੱਕੀ itself.
     assert [word.explanation for word in spoken.finish_details("ਭਾਰਤੀ ਤਰੱਕੀ")] == \
-        explained.stdout.decode().splitlines()
+        [line.split(" (the dictionary holds this word")[0] for line in explained.stdout.decode().splitlines()]
     assert [word.spoken for word in spoken.finish_details("ਭਾਰਤੀ ਕਮਲ ਤਰੱਕੀ")] == [True, False, True]
 
     # Plain letters, told beside the marked text; your entries folded to them too.

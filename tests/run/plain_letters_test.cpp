@@ -46,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
                     // Text fits taxed as well, board bored; the rules write computer as said.
                     PlainCase{"LoanwordsInTheirEnglishSpelling", u"ਟੈਸਟ ਟੈਕਸਟ ਬੋਰਡ ਕੰਪਿਊਟਰ", u"test taikst bord kampiutar"},
                     PlainCase{"MendedSlipsAndDoubleDanda", u"ੲਿਹ ਕ॥", u"eh ka.."},
-                    PlainCase{"EnglishInTheTextAsWritten", u"Facebook ਤੇ", u"Facebook te"}),
+                    PlainCase{"EnglishInTheTextAsWritten", u"Facebook ਤੇ", u"Facebook te"},
+                    // Before: "??" for one emoji. Text around the words stands as written.
+                    PlainCase{"EmojiStandsWhole", u"ਕਮਲ🎉 🎉", u"kamal🎉 🎉"}),
     [](const testing::TestParamInfo<PlainCase>& info) { return std::string(info.param.name); });
 
 TEST(PlainLettersOfAText, FoldALexiconsEntryLetterByLetterAndLeaveNothingButAscii) {

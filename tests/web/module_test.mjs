@@ -130,13 +130,14 @@ test("a file's bytes are read as taviro-convert reads them", () => {
   }
 });
 
-test("the character table is the engine's map, markers included, with the engine's marks for them", () => {
+test("the character table is the engine's map as a conversion reads it, with the engine's marks", () => {
   const { rows, markers, marks } = taviro.characterMap();
   const roman = new Map(rows);
   assert.equal(rows.length, 76);
-  assert.deepEqual([0x0A71, 0x0A72, 0x0A73].map((c) => roman.get(c)),
-    [markers.doubling, markers.noConversion, markers.noConversion]);
-  assert.deepEqual(marks, [['*', markers.noConversion], ['\u2020', markers.doubling]]);
+  // Iri and ura read as the vowels they carry, bindi as tippi; no row is left "no conversion".
+  assert.deepEqual([0x0A71, 0x0A72, 0x0A73, 0x0A02].map((c) => roman.get(c)),
+    [markers.doubling, 'i\u2021', 'u\u2021', '\u1E43']);
+  assert.deepEqual(marks.map(([mark]) => mark), ['\u2020', '\u2021']);
 });
 
 test('a download is written as taviro-convert writes a file, from the blocks of the result', () => {

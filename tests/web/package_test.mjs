@@ -90,6 +90,10 @@ test('the tarball holds the modules, their types and the dictionary, with no dep
   const manifest = JSON.parse(fs.readFileSync(inProject('node_modules/taviro/package.json'), 'utf8'));
   assert.deepEqual([manifest.dependencies, manifest.scripts], [undefined, undefined]);
   console.log(`the package: ${fs.statSync(tarball).size} bytes`);
+  // Within the bound the README gives it.
+  const [, most] = fs.readFileSync(new URL('../../README.md', import.meta.url), 'utf8')
+    .match(/taviro-1\.0\.0\.tgz` \(under (\d+) KB\)/);
+  assert.ok(fs.statSync(tarball).size <= 1000 * Number(most), `the package has grown past ${most} KB`);
 });
 
 test(`installed in a project, it converts ${kLines} lines as taviro-convert does, text and files`, () => {
@@ -112,6 +116,25 @@ test(`in plain letters it converts ${kLines} lines as taviro-convert --scheme as
   const [word] = plain.explain('ਭਾਰਤੀ');
   assert.deepEqual([word.roman, word.ascii, word.pieces.map((piece) => piece.text)], ['bhārtī', 'bharti', ['bhā', 'rtī']]);
   await assert.rejects(Taviro.create({ scheme: 'plain' }), (error) => error instanceof TaviroError && error.kind === 'usage');
+});
+
+test('an argument or option that is wrong is refused with one sentence', () => {
+  // Before: `from` passed over, and "a text to convert is a string, not object" for bytes.
+  const bytes = Buffer.from('ਕਮਲ\n');
+  const cases = [
+    [() => taviro.transliterateFile(bytes, { from: 'latin1' }), TaviroError,
+      "unknown encoding 'latin1' for from (auto, utf-16le, utf-16be, utf-8)"],
+    [() => taviro.transliterateFile(bytes, { form: 'utf-8' }), TaviroError,
+      "unknown option 'form' for transliterateFile (name, from)"],
+    [() => taviro.convertFile(bytes, { to: 'latin1' }), TaviroError, "unknown encoding 'latin1' for to (utf-16le, utf-8)"],
+    [() => taviro.transliterate(bytes), TypeError, "a text to convert is a string, not bytes: give a file's bytes to "
+      + 'transliterateFile, or decode them first (new TextDecoder().decode(bytes))'],
+  ];
+  for (const [call, kind, message] of cases) {
+    assert.throws(call, (error) => error instanceof kind && error.message === message, message);
+  }
+  const utf16be = Buffer.from('\uFEFFਕਮਲ', 'utf16le').swap16();
+  assert.deepEqual(taviro.transliterateFile(utf16be, { from: 'utf-16be' }), { text: 'kamal', encoding: 'utf-16be' });
 });
 
 test('required from CommonJS as Node 18 requires it, it converts as imported', () => {
@@ -137,7 +160,8 @@ test("explain tells each word in taviro-dict's words, and failures are TaviroErr
     { name: 'second', begin: 7, end: 9, text: 'āṃ' }]);
   const dict = process.env.TAVIRO_DICT;
   const told = execFileSync(dict, ['explain', 'ਪੰਜਾਬੀਆਂ', 'ਕਮਲ'], { encoding: 'utf8' }).trim().split('\n');
-  assert.deepEqual(words.map((word) => word.explanation), told);
+  // taviro-dict explain adds that the dictionary holds ਕਮਲ itself.
+  assert.deepEqual(words.map((word) => word.explanation), told.map((line) => line.split(' (the dictionary holds')[0]));
   const isTaviroError = (message, kind) => (error) =>
     error instanceof TaviroError && message.test(error.message) && (kind === undefined || error.kind === kind);
   assert.throws(() => taviro.transliterate('ਕ\u0A71x'), isTaviroError(/addak/, 'text'));

@@ -115,11 +115,16 @@ void draw_block(QPainter& painter, const BlockGeometry& block,
                      block.left + kGurmukhiColumnWidth, bottom);
 }
 
+// What each mark the table shows stands for; a mark no row shows is left out.
 void draw_notes(QPainter& painter, int top) {
     painter.setPen(palette::kText);
     painter.setFont(font_of(kRomanFamily, 12, false));
     const int width = kTablePictureSize.width() - 2 * kMargin;
     for (const TableMark& mark : kTableMarks) {
+        const auto& rows = shown_character_map();
+        if (std::none_of(rows.begin(), rows.end(), [&](const MapRow& row) { return shows_mark(row.roman, mark); })) {
+            continue;
+        }
         painter.drawText(QRect(kMargin, top, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("%1  %2").arg(to_qstring(mark.mark), to_qstring(mark.marker)));
         top += 18;
@@ -131,7 +136,7 @@ void draw_notes(QPainter& painter, int top) {
 std::vector<TableEntry> table_entries() {
     std::vector<TableEntry> entries;
     entries.reserve(kMapRows);
-    for (const MapRow& row : character_map()) {
+    for (const MapRow& row : shown_character_map()) {
         TableEntry entry{shown_character(row.code_point), to_qstring(row.roman)};
         for (const TableNote note : {TableNote::no_conversion, TableNote::doubling}) {
             if (row.roman == marker_of(note)) {

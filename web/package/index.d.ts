@@ -75,6 +75,8 @@ export type WordExplanation = WordReport;
 export interface FileOptions {
   /** The file's name, for messages; "input" unless given. */
   name?: string;
+  /** The encoding the bytes are read in, as `taviro-convert --from`; detected ('auto') unless given. */
+  from?: 'auto' | SourceEncoding;
 }
 
 export interface ConvertFileOptions extends FileOptions {

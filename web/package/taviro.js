@@ -108,16 +108,18 @@ export class Taviro {
 
   /** A file's Roman text and the encoding its bytes were read in. */
   transliterateFile(bytes, options = {}) {
-    const { encoding } = this.readBytes(bytesOf(bytes), options.name || 'input');
+    const { name, from } = optionsOf(options, ['name', 'from'], 'transliterateFile');
+    const { encoding } = this.readBytes(bytesOf(bytes), name || 'input', from || 'auto');
     return { text: this.romanText(), encoding };
   }
 
   /** A file's bytes converted into the bytes taviro-convert writes for them. */
   convertFile(bytes, options = {}) {
+    const { name, from, to } = optionsOf(options, ['name', 'from', 'to'], 'convertFile');
     const file = bytesOf(bytes);
     this.engine.inputBytes(file.length).set(file);
     // Copied out at once: the view lies on memory that the next call may move.
-    return take(this.engine.convertFileTo(options.name || 'input', options.to || 'utf-16le')).bytes.slice();
+    return take(this.engine.convertFileTo(name || 'input', from || 'auto', to || 'utf-16le')).bytes.slice();
   }
 
   // The input converted, as taviro-convert --to utf-8 writes it, but for a
@@ -261,9 +263,9 @@ export class Taviro {
   }
 
   // Takes a file's bytes as the input, decoded; { units, encoding }.
-  readBytes(bytes, name) {
+  readBytes(bytes, name, from = 'auto') {
     this.engine.inputBytes(bytes.length).set(bytes);
-    return take(this.engine.readFile(name));
+    return take(this.engine.readFile(name, from));
   }
 
   convertInput() {
@@ -317,8 +319,22 @@ export class Taviro {
 // A text to convert, which must be a string: anything else is a mistake that
 // String() would turn into a text such as "undefined".
 function textOf(text) {
+  if (ArrayBuffer.isView(text) || text instanceof ArrayBuffer) {
+    throw new TypeError('a text to convert is a string, not bytes: give a file\'s bytes to transliterateFile, '
+      + 'or decode them first (new TextDecoder().decode(bytes))');
+  }
   if (typeof text !== 'string') throw new TypeError(`a text to convert is a string, not ${typeof text}`);
   return text;
+}
+
+// A file call's options: an option it does not take is a mistake, refused as
+// the command line refuses an unknown option, never passed over.
+function optionsOf(options, known, call) {
+  const unknown = Object.keys(options || {}).filter((key) => !known.includes(key));
+  if (unknown.length !== 0) {
+    throw new TaviroError(`unknown option '${unknown[0]}' for ${call} (${known.join(', ')})`);
+  }
+  return options || {};
 }
 
 // Bytes as a Uint8Array, from one or from an ArrayBuffer, a Node Buffer or

@@ -53,6 +53,8 @@ const ui = {
 
 const view = new ResultView(byId('roman'));
 const details = new WordDetails(view, byId('word-info'));
+const wordHelp = byId('word-help');
+const kWordHelp = wordHelp.textContent;
 let ready = false;          // the converter has loaded
 let sourceName = null;      // the file the text came from; null once the user types
 let advice = null;          // what the engine says beyond a failure's message, once ready
@@ -336,9 +338,13 @@ function showResult(reply, request) {
   const count = view.show({ roman, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source }, blocks);
   enableResultButtons(roman !== undefined ? roman.length !== 0 : blocks.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
-  if (count > kMostWordSpans) {
+  const detailed = count <= kMostWordSpans;
+  if (!detailed) {
     notes.push(`Word details are shown for texts of up to ${kMostWordSpans.toLocaleString('en')} words.`);
   }
+  // Past the limit no word can be pointed at, and the hint says so instead.
+  wordHelp.textContent = detailed ? kWordHelp
+    : `Word details stop at ${kMostWordSpans.toLocaleString('en')} words: this text has more, so no word tells how it was made.`;
   if (request.name) {
     notes.unshift(`Converted '${request.name}' (${reply.encoding}):`);
   } else if (held && source === held.text) {

@@ -254,9 +254,18 @@ public:
 
     // Decodes the file's bytes as taviro-convert reads a source: by its
     // byte-order mark or its first bytes. The text becomes the input.
-    val read_file(const std::string& name) {
+    // The encoding a file's bytes are read in: nothing for "auto", which
+    // detects it; std::invalid_argument with the one sentence for a name that
+    // is none, as the command line and Python refuse it.
+    static std::optional<Encoding> source_encoding(const std::string& from) {
+        const EncodingChoice chosen = read_source_encoding(from, "'" + from + "'", "from");
+        if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
+        return chosen.encoding;
+    }
+
+    val read_file(const std::string& name, const std::string& from) {
         try {
-            DecodedText text = decode_text(file_bytes(), "'" + name + "'");
+            DecodedText text = decode_text(file_bytes(), "'" + name + "'", source_encoding(from));
             file_.reset();
             input_ = std::move(text.units);
             val result = val::object();
@@ -325,12 +334,13 @@ public:
     // back. "utf-8" without a byte-order mark and with LF line ends, or
     // "utf-16le" with the mark and CR LF, as the desktop writes. `name` is the
     // file's, for messages. { bytes } or { error }.
-    val convert_file_to(const std::string& name, const std::string& encoding) {
+    val convert_file_to(const std::string& name, const std::string& from, const std::string& encoding) {
         try {
+            const std::optional<Encoding> source_encoding_named = source_encoding(from);
             const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
             if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
             ViewByteSource file(file_bytes());
-            DecodingSource source(file, std::nullopt, "'" + name + "'");
+            DecodingSource source(file, source_encoding_named, "'" + name + "'");
             bytes_ = std::string();
             bytes_.reserve(file_size_ + file_size_ / 4);
             StringByteSink sink(bytes_);
@@ -495,7 +505,7 @@ private:
 // The engine's character map, row by row: [code point, Roman text].
 val character_map_rows() {
     val rows = val::array();
-    for (const MapRow& row : character_map()) {
+    for (const MapRow& row : shown_character_map()) {
         rows.call<void>("push",
                         array_of(static_cast<unsigned>(row.code_point), std::wstring(row.roman.begin(), row.roman.end())));
     }
@@ -579,10 +589,15 @@ val markers() {
 }
 
 // The marks a table of the map shows in place of the markers, in the order
-// its notes list them: [[mark, marker]], as the desktop's table picture has them.
+// its notes list them: [[mark, marker]], as the desktop's table picture has
+// them; a mark no row shows is left out.
 val table_marks() {
     val marks = val::array();
+    const auto& rows = shown_character_map();
     for (const TableMark& mark : kTableMarks) {
+        if (std::none_of(rows.begin(), rows.end(), [&](const MapRow& row) { return shows_mark(row.roman, mark); })) {
+            continue;
+        }
         marks.call<void>("push", array_of(std::wstring(mark.mark.begin(), mark.mark.end()),
                                           std::wstring(mark.marker.begin(), mark.marker.end())));
     }

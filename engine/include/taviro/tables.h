@@ -30,12 +30,22 @@ struct TableMark {
     std::u16string_view mark;
     std::u16string_view marker;
 };
-inline constexpr std::array<TableMark, 2> kTableMarks{{
+// Said of a row whose reading what follows it can change.
+inline constexpr std::u16string_view kCarrierReading = u"with a vowel sign after it, the vowel of that sign";
+inline constexpr std::array<TableMark, 3> kTableMarks{{
     {u"*", kNoConversionMarker},
     {u"\u2020", kDoublingMarker},  // dagger
+    {u"\u2021", kCarrierReading},  // double dagger
 }};
 
 const std::array<MapRow, kMapRows>& character_map();
+// The map as a table shows it: each row's text as a conversion writes the
+// character alone. Real text's readings change a few rows: bindi is read as
+// tippi, and iri and ura as the vowels they carry, marked so after their text
+// (see kCarrierReading), since a vowel sign after them makes another.
+const std::array<MapRow, kMapRows>& shown_character_map();
+// Whether `text`, a shown row's text, ends in a table mark's `mark`.
+bool shows_mark(std::u16string_view text, const TableMark& mark);
 const std::array<std::u16string_view, kPrefixCount>& prefix_list();
 const std::array<std::u16string_view, kSuffixCount>& suffix_list();
 

@@ -55,6 +55,9 @@ struct FinishWording {
 [[nodiscard]] std::string_view spoken_wording() noexcept;
 // "spoken form: a kept before addak or tippi" (WordFinishing::spoken_kept).
 [[nodiscard]] std::string_view spoken_kept_wording() noexcept;
+// Said after a word's explanation when the dictionary holds the word itself,
+// which people take for "the dictionary writes it so".
+[[nodiscard]] std::string_view held_word_wording() noexcept;
 
 // A named piece of a word's Roman text; offsets relative to its roman_begin.
 struct WordPiece {

@@ -5,6 +5,7 @@
 // It reads no stream, so the page's module stays free of iostreams.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,9 @@ struct DecodedText {
 // bytes show (the same detection), strict UTF-8 (the same decoder), the
 // byte-order mark dropped. Throws RunError as DecodingSource does, with `name`
 // as the messages show it ("'notes.txt'") and the byte offset of a fault.
-[[nodiscard]] DecodedText decode_text(std::string_view bytes, const std::string& name);
+// With `from`, the bytes are read in that encoding instead of the one detected.
+[[nodiscard]] DecodedText decode_text(std::string_view bytes, const std::string& name,
+                                      std::optional<Encoding> from = std::nullopt);
 
 // What a face that opens files for a person adds to "'x' is not a text file".
 inline constexpr std::string_view kNotTextAdvice =

@@ -58,6 +58,7 @@ struct RunResult {
     std::string reason;               // unless completed: what went wrong, in plain words
     std::string renamed_destination;  // the destination name with ".txt" added, when the run added it
     RunFailure failure = RunFailure::none;
+    int system_error = 0;  // of a file failure: the system's error number, or 0
 };
 
 // The message the windows show for an outcome.
@@ -83,6 +84,7 @@ struct [[nodiscard]] FileRunResult {
     RunOutcome outcome = RunOutcome::failed;
     RunFailure failure = RunFailure::none;
     std::string reason;                       // unless completed: what went wrong, in plain words
+    int system_error = 0;                     // of a file failure: the system's error number, or 0
     std::string written;                      // once completed: the destination's name as written
     std::size_t replacements = 0;             // unpaired surrogates written as U+FFFD into UTF-8
     std::optional<Encoding> source_encoding;  // once completed: the encoding the source was read in

@@ -25,6 +25,9 @@ bool is_existing_file(const std::string& name);
 // looked at, as a terminal tool says it ("'notes.txt': No such file or
 // directory"), or that it is a folder or something else.
 std::string why_not_a_file(const std::string& name);
+// The system's error number for the same: ENOENT, EISDIR, or 0 for a name
+// that is there but no regular file.
+int why_not_a_file_number(const std::string& name);
 
 // The destination to write for `source` when the typed `destination` names an
 // existing folder: the source's own file name in that folder, as cp puts it
