@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 
+#include "taviro/character_classes.h"
 #include "taviro/cli/command_line.h"
 #include "command_line_runs.h"
 #include "taviro/run/interrupt_cleanup.h"
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
         std::cout << kHelp;
         return std::cout.flush() ? taviro::kCompleted : taviro::kNotCompleted;
     case taviro::CommandLine::Action::version:
-        std::cout << kProgram << ' ' << TAVIRO_VERSION << '\n';
+        // The Unicode version decides which characters around words end them.
+        std::cout << kProgram << ' ' << TAVIRO_VERSION << " (Unicode " << taviro::unicode_version() << ")\n";
         return std::cout.flush() ? taviro::kCompleted : taviro::kNotCompleted;
     case taviro::CommandLine::Action::wrong_usage:
         return taviro::report_wrong_usage(std::cerr, kProgram, line.problem);

@@ -267,6 +267,11 @@ const std::array<MapRow, kMapRows>& shown_character_map() {
 bool shows_mark(std::u16string_view text, const TableMark& mark) {
     return text == mark.marker || text.ends_with(mark.mark);
 }
+
+bool table_shows(const TableMark& mark) {
+    const auto& rows = shown_character_map();
+    return std::any_of(rows.begin(), rows.end(), [&](const MapRow& row) { return shows_mark(row.roman, mark); });
+}
 const std::array<std::u16string_view, kPrefixCount>& prefix_list() { return kPrefixes; }
 const std::array<std::u16string_view, kSuffixCount>& suffix_list() { return kSuffixes; }
 

@@ -346,8 +346,6 @@ public:
         }
     }
 
-    py::object file_error() const { return file_error_; }
-
     void raise(const std::string& message, int number) const {
         const auto found = by_number_.find(number);
         const py::object type = found != by_number_.end() ? found->second : file_error_;
@@ -376,6 +374,7 @@ void bind_errors(py::module_& module) {
     static py::exception<void> error(module, "Error");
     static auto& dictionary_error = py::register_exception<taviro::StoreError>(module, "DictionaryError", error.ptr());
     static auto& text_error = py::register_exception<taviro::EngineError>(module, "TextError", error.ptr());
+    // Never destroyed: the classes must outlive every exception raised with them.
     static const FileErrors* file_errors = new FileErrors(error, module);
     py::register_exception_translator([](std::exception_ptr raised) {
         try {

@@ -121,10 +121,7 @@ void draw_notes(QPainter& painter, int top) {
     painter.setFont(font_of(kRomanFamily, 12, false));
     const int width = kTablePictureSize.width() - 2 * kMargin;
     for (const TableMark& mark : kTableMarks) {
-        const auto& rows = shown_character_map();
-        if (std::none_of(rows.begin(), rows.end(), [&](const MapRow& row) { return shows_mark(row.roman, mark); })) {
-            continue;
-        }
+        if (!table_shows(mark)) continue;
         painter.drawText(QRect(kMargin, top, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("%1  %2").arg(to_qstring(mark.mark), to_qstring(mark.marker)));
         top += 18;

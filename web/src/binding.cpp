@@ -593,11 +593,8 @@ val markers() {
 // them; a mark no row shows is left out.
 val table_marks() {
     val marks = val::array();
-    const auto& rows = shown_character_map();
     for (const TableMark& mark : kTableMarks) {
-        if (std::none_of(rows.begin(), rows.end(), [&](const MapRow& row) { return shows_mark(row.roman, mark); })) {
-            continue;
-        }
+        if (!table_shows(mark)) continue;
         marks.call<void>("push", array_of(std::wstring(mark.mark.begin(), mark.mark.end()),
                                           std::wstring(mark.marker.begin(), mark.marker.end())));
     }

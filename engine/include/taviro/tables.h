@@ -46,6 +46,8 @@ const std::array<MapRow, kMapRows>& character_map();
 const std::array<MapRow, kMapRows>& shown_character_map();
 // Whether `text`, a shown row's text, ends in a table mark's `mark`.
 bool shows_mark(std::u16string_view text, const TableMark& mark);
+// Whether a row of the shown map shows `mark`: a table's notes tell only those.
+bool table_shows(const TableMark& mark);
 const std::array<std::u16string_view, kPrefixCount>& prefix_list();
 const std::array<std::u16string_view, kSuffixCount>& suffix_list();
 
