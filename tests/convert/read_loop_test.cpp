@@ -88,14 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 // symbols end a word as ASCII separators do, a word without Gurmukhi stands
 // as written, and format characters beside Gurmukhi are read as absent.
 // Every loop agrees, however the units arrive.
-struct AroundCase {
-    const char* name;
-    std::u16string source;
-    std::u16string expected;
-};
-void PrintTo(const AroundCase& c, std::ostream* os) { *os << c.name; }
-
-class TextAroundWords : public ::testing::TestWithParam<AroundCase> {};
+class TextAroundWords : public ::testing::TestWithParam<LoopCase> {};
 
 TEST_P(TextAroundWords, ChangesNoWord) {
     const MemoryDictionary dictionary({u"kamal", u"nayan"});
@@ -113,23 +106,23 @@ TEST_P(TextAroundWords, ChangesNoWord) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextAroundWords,
     ::testing::Values(
-        AroundCase{"CurlyQuotesPi", u"‘ਕਮਲ’ ‘ਕਮਲਨਯਨ’", u"‘kamal’ ‘kamalnayan’"},
-        AroundCase{"DoubleQuotesPf", u"“ਟੈਕਸਟ”", u"“ṭaiksaṭ”"},
-        AroundCase{"NoBreakSpaceZs", u"ਕਮਲ\u00A0ਕਮਲ", u"kamal\u00A0kamal"},
-        AroundCase{"DashesPd", u"ਕਮਲ–ਕਮਲ—ਕਮਲ", u"kamal–kamal—kamal"},
-        AroundCase{"CurrencyScAndOtherSymbolsSo", u"₹ਕਮਲ©", u"₹kamal©"},
-        AroundCase{"EmojiPairEndsTheWordWhole", u"ਪੰਜਾਬ😀", u"pañjāb😀"},
+        LoopCase{"CurlyQuotesPi", u"‘ਕਮਲ’ ‘ਕਮਲਨਯਨ’", u"‘kamal’ ‘kamalnayan’"},
+        LoopCase{"DoubleQuotesPf", u"“ਟੈਕਸਟ”", u"“ṭaiksaṭ”"},
+        LoopCase{"NoBreakSpaceZs", u"ਕਮਲ\u00A0ਕਮਲ", u"kamal\u00A0kamal"},
+        LoopCase{"DashesPd", u"ਕਮਲ–ਕਮਲ—ਕਮਲ", u"kamal–kamal—kamal"},
+        LoopCase{"CurrencyScAndOtherSymbolsSo", u"₹ਕਮਲ©", u"₹kamal©"},
+        LoopCase{"EmojiPairEndsTheWordWhole", u"ਪੰਜਾਬ😀", u"pañjāb😀"},
         // The pair counts two units: a one-letter word reaches 3 and loses its "a".
-        AroundCase{"EmojiPairCountsTwoUnits", u"ਕ😀ਕ ", u"k😀ka "},
-        AroundCase{"EmojiWithJoinersComesOutWhole", u"👨\u200D👩\u200D👧 ਕਮਲ", u"👨\u200D👩\u200D👧 kamal"},
-        AroundCase{"WordWithoutGurmukhiStandsAsWritten", u"banana analysed Galidiinae ਕਮਲ", u"banana analysed Galidiinae kamal"},
-        AroundCase{"LetterBeyondThePlaneIsAWordCharacter", u"x𝐀y", u"x𝐀y"},
-        AroundCase{"LoneFirstHalfOfAPairAtTheEnd", u"ਕਮਲ \xD83D", u"kamal \xD83D"},
-        AroundCase{"ZeroWidthSpaceInsideAWordIsAbsent", u"ਕਮਲ\u200Bਨਯਨ ਕ\u200B ", u"kamalnayan ka "},
-        AroundCase{"JoinersAfterHalantAreAbsent", u"ਕ੍\u200Cਸ ਕ੍\u200Dਸ", u"ks ks"},
-        AroundCase{"SoftHyphenAndMarksBesideGurmukhiAreAbsent", u"\uFEFFਕਮ\u00ADਲ\u200E\u200F", u"kamal"},
-        AroundCase{"JoinerAwayFromGurmukhiStays", u"a\u200Db \u200B ਕਮਲ", u"a\u200Db \u200B kamal"}),
-    [](const ::testing::TestParamInfo<AroundCase>& info) { return std::string(info.param.name); });
+        LoopCase{"EmojiPairCountsTwoUnits", u"ਕ😀ਕ ", u"k😀ka "},
+        LoopCase{"EmojiWithJoinersComesOutWhole", u"👨\u200D👩\u200D👧 ਕਮਲ", u"👨\u200D👩\u200D👧 kamal"},
+        LoopCase{"WordWithoutGurmukhiStandsAsWritten", u"banana analysed Galidiinae ਕਮਲ", u"banana analysed Galidiinae kamal"},
+        LoopCase{"LetterBeyondThePlaneIsAWordCharacter", u"x𝐀y", u"x𝐀y"},
+        LoopCase{"LoneFirstHalfOfAPairAtTheEnd", u"ਕਮਲ \xD83D", u"kamal \xD83D"},
+        LoopCase{"ZeroWidthSpaceInsideAWordIsAbsent", u"ਕਮਲ\u200Bਨਯਨ ਕ\u200B ", u"kamalnayan ka "},
+        LoopCase{"JoinersAfterHalantAreAbsent", u"ਕ੍\u200Cਸ ਕ੍\u200Dਸ", u"ks ks"},
+        LoopCase{"SoftHyphenAndMarksBesideGurmukhiAreAbsent", u"\uFEFFਕਮ\u00ADਲ\u200E\u200F", u"kamal"},
+        LoopCase{"JoinerAwayFromGurmukhiStays", u"a\u200Db \u200B ਕਮਲ", u"a\u200Db \u200B kamal"}),
+    [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 
 // Real web text spells letters in ways the keyboard allows: each reads as the
 // letter it stands for, whichever loop reads it.

@@ -146,7 +146,8 @@ std::u16string roman(std::u16string_view text, const Dictionary& dictionary) {
 TEST_P(Golden, TextAroundWordsInTheWikipediaTextChangesNoWord) {
     std::size_t typographic = 0;
     std::size_t formatted = 0;
-    const std::u16string corpus = decode_text(read_file(TAVIRO_WIKIPEDIA), "the Wikipedia text").units;
+    // Decoded once for all the modes.
+    static const std::u16string corpus = decode_text(read_file(TAVIRO_WIKIPEDIA), "the Wikipedia text").units;
     for (std::size_t begin = 0, number = 1; begin < corpus.size(); ++number) {
         const std::size_t end = std::min(corpus.find(u'\n', begin), corpus.size());
         const std::u16string_view line(corpus.data() + begin, end - begin);
