@@ -3,12 +3,16 @@
 
 Reads the Dakshina romanization data from ../shared/pronunciations (it is
 never copied into the project) and prints, for the plain-letters scheme and
-for the marks simply stripped from the marked text, three shares:
+for the marks simply stripped from the marked text (spoken forms and the
+default), four shares:
 
   top-1      words written as their most frequent typed spelling (any of
              them where several are typed equally often), and as their first
              most frequent one (strict);
   attested   words written as a spelling some typist used;
+  a          of the words whose most frequent typed spelling is ours but for
+             its "a"s (the same letters once every "a" is taken out of both),
+             those whose "a"s are kept and dropped as typed;
   sentences  of the words of the hand-romanized sentences whose sentence
              has as many words on both sides, those written as typed
              (lower case, letters only, compared word by word).
@@ -57,6 +61,18 @@ def word_shares(typed, written):
     return top / count, strict / count, attested / count
 
 
+def a_share(typed, written):
+    """Of the words written as their most frequent typed spelling but for
+    their "a"s, the share written with the "a"s as typed, and how many."""
+    matched = compared = 0
+    for word, roman in written.items():
+        most = typed[word].most_common(1)[0][0]
+        if most.replace('a', '') == roman.replace('a', ''):
+            compared += 1
+            matched += most == roman
+    return matched / compared, compared
+
+
 def letters_only(text):
     return re.findall(r'[a-z]+', text.lower())
 
@@ -78,6 +94,7 @@ def main():
     schemes = {
         'plain letters (--scheme ascii)': lambda text: converted(program, text, '--scheme', 'ascii'),
         'marks stripped (--spoken)': lambda text: stripped(converted(program, text, '--spoken')).lower(),
+        'marks stripped (the default)': lambda text: stripped(converted(program, text)).lower(),
     }
     native = (folder / 'dakshina-pa-sentences.dev.native.txt').read_text(encoding='utf-8').split('\n')
     by_hand = (folder / 'dakshina-pa-sentences.dev.roman.txt').read_text(encoding='utf-8').split('\n')
@@ -88,7 +105,9 @@ def main():
             words = list(typed)
             written = dict(zip(words, write('\n'.join(words)).split('\n')))
             top, strict, attested = word_shares(typed, written)
-            print(f'  {split:5} words ({len(words)}): top-1 {top:.3f} (strict {strict:.3f}), attested {attested:.3f}')
+            a, compared = a_share(typed, written)
+            print(f'  {split:5} words ({len(words)}): top-1 {top:.3f} (strict {strict:.3f}), attested {attested:.3f}, '
+                  f'a {a:.3f} of {compared}')
         share, compared = sentence_share(native, by_hand, write('\n'.join(native)).split('\n'))
         print(f'  dev sentences: {share:.3f} of {compared} words')
 

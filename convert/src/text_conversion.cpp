@@ -51,7 +51,7 @@ public:
             static_cast<WordFinishing&>(report) = marked;
             report.marked = marked.text;
         }
-        if ((report.spoken || report.spoken_kept) && (report.prefix || report.suffix || report.split)) {
+        if (report.spoken_in_any_way() && (report.prefix || report.suffix || report.split)) {
             const FinishedWord rules = finish_again(report, final_a_dropped, rules_);
             report.pieces_text = rules.text;
             report.pieces_stem_begin = rules.stem_begin;

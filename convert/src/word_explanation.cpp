@@ -1,6 +1,7 @@
 #include "taviro/convert/word_explanation.h"
 
 #include <array>
+#include <utility>
 
 namespace taviro {
 namespace {
@@ -29,6 +30,9 @@ constexpr std::array<FinishWording, kFinishes> kWordings{{
 // Said after the finish of a word that spoken forms changed, for each change.
 constexpr std::string_view kSpokenStep = "spoken form: a dropped after a long vowel";
 constexpr std::string_view kSpokenKeptStep = "spoken form: a kept before addak or tippi";
+constexpr std::string_view kSpokenJoinStep = "spoken form: the a at the join dropped";
+constexpr std::string_view kSpokenNasalStep = "spoken form: tippi said as the long vowel's nasal";
+constexpr std::string_view kSpokenClusterStep = "spoken form: a said before the s of st or sk";
 
 std::size_t offset(PieceMark mark, std::size_t stem_begin, std::size_t stem_end, std::size_t length) {
     switch (mark) {
@@ -76,6 +80,18 @@ std::string_view held_word_wording() noexcept {
 
 std::string_view spoken_kept_wording() noexcept {
     return kSpokenKeptStep;
+}
+
+std::string_view spoken_join_wording() noexcept {
+    return kSpokenJoinStep;
+}
+
+std::string_view spoken_nasal_wording() noexcept {
+    return kSpokenNasalStep;
+}
+
+std::string_view spoken_cluster_wording() noexcept {
+    return kSpokenClusterStep;
 }
 
 std::vector<WordPiece> word_pieces(Finish finish, std::size_t stem_begin, std::size_t stem_end, std::size_t length) {
@@ -135,6 +151,13 @@ std::u16string explain_word(const PlacedWord& word, std::u16string_view text, st
     if (word.spoken) {
         explanation += marks.step;
         append_ascii(explanation, spoken_wording());
+    }
+    for (const auto& [done, wording] : {std::pair{word.spoken_join, spoken_join_wording()},
+                                        std::pair{word.spoken_nasal, spoken_nasal_wording()},
+                                        std::pair{word.spoken_cluster, spoken_cluster_wording()}}) {
+        if (!done) continue;
+        explanation += marks.step;
+        append_ascii(explanation, wording);
     }
     return explanation;
 }

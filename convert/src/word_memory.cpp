@@ -149,8 +149,10 @@ ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
                         .stem_begin = static_cast<std::uint8_t>(word.stem_begin),
                         .stem_end = static_cast<std::uint8_t>(word.stem_end),
                         .flags = flags};
+    const std::uint8_t steps = spoken_steps_of(word);
+    current_->spoken_steps |= static_cast<std::uint8_t>(steps << (drop_final_a ? kDroppingStepsShift : 0));
     buffer_.append(word.text);
-    return view(ending);
+    return view(ending, steps);
 }
 
 }  // namespace taviro

@@ -16,7 +16,7 @@ WordReport report_word(const PlacedWord& word, std::u16string_view text, std::u1
     report.stem_begin = word.stem_begin;
     report.stem_end = word.stem_end;
     report.pieces = word_pieces(word);
-    report.spoken = word.spoken || word.spoken_kept;
+    report.spoken = word.spoken_in_any_way();
     report.explanation = explain_word(word, text, converted);
     return report;
 }

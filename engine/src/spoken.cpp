@@ -11,9 +11,11 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "taviro/character.h"
+#include "taviro/gurmukhi.h"
 #include "taviro/roman_vowels.h"
 #include "taviro/tables.h"
 
@@ -40,9 +42,42 @@ constexpr std::u16string_view kSilentFinalVowels = u"\u0A3F\u0A41";
 
 constexpr char16_t kHa = u'\u0A39';
 
+// After a join, the "a" of the word that follows stays after the prefixes
+// be- "without" (ਬੇਖ਼ਬਰ bēḵẖabar) and vi- (ਵਿਕਲਪ vikalap, ਵਿਤਰਕ vitarak),
+// and on a va, said with its vowel (ਸਵਰਗ savarag, not savrag).
+constexpr std::u16string_view kPrefixVi = u"\u0A35\u0A3F";
+constexpr char16_t kVa = u'\u0A35';
+// And after the negating prefix a- where the negated word begins with sa
+// (ਅਸਫਲ asaphal, ਅਸਮਾਜਿਕ asamājik), but for st, sth, sṭ and sṭh, which are
+// said in one breath (ਅਸਥਾਨ asthān, ਅਸਤਰ astar).
+constexpr char16_t kVowelA = u'\u0A05';
+constexpr char16_t kSa = u'\u0A38';
+constexpr std::u16string_view kStopsAfterS = u"\u0A24\u0A25\u0A1F\u0A20";
+
 // After a consonant, these say that it keeps its inherent "a": the addak
 // doubles the next consonant after that short vowel, the tippi nasalizes it.
 constexpr std::u16string_view kVowelAsserting = u"\u0A71\u0A70";
+
+// A tippi or bindi on these, before the nasal consonant of its own class, is
+// said as the vowel's nasalization, not as a consonant of its own: ਕਾਨੂੰਨ
+// kānūn, ਹਨੂੰਮਾਨ hanūmān, where the rules write kānūnn and hanūmmān. The
+// long vowels with ī, as signs and as letters.
+constexpr std::u16string_view kNasalizedVowels =
+    u"\u0A3E\u0A40\u0A42\u0A47\u0A48\u0A4B\u0A4C\u0A06\u0A08\u0A0A\u0A0F\u0A10\u0A13\u0A14";
+constexpr std::u16string_view kNasalConsonants = u"\u0A19\u0A1E\u0A23\u0A28\u0A2E";
+// But ā with a bindi or tippi before ma mostly ends the first word of a
+// compound, whose nasal is said before the m (ਬਾਰਾਂਮਾਹ bārāṃmāh, ਨਾਂਮਾਤਰ
+// nāmmātar): the rules' letters stay.
+constexpr std::u16string_view kCompoundEndingAn = u"\u0A3E\u0A06";
+constexpr char16_t kMa = u'\u0A2E';
+
+// Between a vowel and st, sth or skā, a single ra, va, ja or da takes the "a"
+// that the rules give the s: the s is said with the consonant after it
+// (ਪੁਰਸਕਾਰ puraskār, ਅਵਸਥਾ avasthā, ਰਾਜਸਥਾਨ rājasthān, not pursakār).
+constexpr std::u16string_view kBeforeCluster = u"\u0A30\u0A35\u0A1C\u0A26";
+constexpr std::u16string_view kStopsAfterClusterS = u"\u0A24\u0A25";
+constexpr char16_t kKa = u'\u0A15';
+constexpr char16_t kKanna = u'\u0A3E';
 
 bool is_long_vowel(char16_t unit) { return kLongVowels.find(unit) != std::u16string_view::npos; }
 
@@ -106,8 +141,76 @@ public:
                carries_own_vowel(unit + 1) && next_consonant_has_vowel(index + 1, unit + 1);
     }
 
+    // Whether speech drops the letter at `index`: the "a" of the one consonant
+    // that begins a piece after a join, where the piece before is a single
+    // letter with its vowel. Such joins are mostly chance matches of short
+    // dictionary words (ਸ + ਕਦੇ, ਕ + ਸ਼ਮੀਰ, ਜਿ + ਸਦਾ, ਅ + ਕਸ + ਰ), and the
+    // word is said as the rules alone write it: sakdē, kashmīr, jisdā, aksar.
+    bool drops_at_join(std::size_t index) const {
+        if (!is_inherent_a(index)) return false;
+        const std::size_t unit = unit_at(index);
+        const std::optional<std::size_t> join = join_before(index, unit);
+        if (!join || !is_roman_vowel(word_.text[*join - 1]) || !is_one_letter(unit_at(*join - 1))) return false;
+        if (unit == 2 && (units_.starts_with(kPrefixBe) || units_.starts_with(kPrefixVi))) return false;
+        if (units_[unit] == kVa) return false;
+        if (units_[0] == kVowelA && units_[unit] == kSa && !holds(kStopsAfterS, unit + 1)) return false;
+        return carries_own_vowel(unit + 1) && next_consonant_has_vowel(index + 1, unit + 1);
+    }
+
+    // Whether the letter at `index` is the one that a tippi (or a bindi, read
+    // as one) wrote between a long vowel and the nasal consonant of its
+    // class, which writes the same letter after it.
+    bool is_nasalization(std::size_t index) const {
+        const std::size_t unit = unit_at(index);
+        if (units_[unit] != kTippi || unit == 0 || index + 1 >= word_.text.size()) return false;
+        const bool one_letter = (index == 0 || unit_at(index - 1) != unit) && unit_at(index + 1) == unit + 1;
+        if (!one_letter || word_.text[index] != word_.text[index + 1]) return false;
+        const bool compound_end = units_[unit + 1] == kMa && holds(kCompoundEndingAn, unit - 1);
+        return !compound_end && holds(kNasalizedVowels, unit - 1) && holds(kNasalConsonants, unit + 1);
+    }
+
+    // Whether the "s" at `index`, followed by the "a" the rules kept, is the
+    // s of such a cluster, the consonant before it having lost its "a".
+    bool is_cluster_s(std::size_t index) const {
+        const std::u16string& text = word_.text;
+        if (index < 2 || index + 2 >= text.size() || text[index] != u's' || !is_inherent_a(index + 1)) return false;
+        const std::size_t unit = unit_at(index);
+        if (units_[unit] != kSa || unit < 2 || unit_at(index - 1) != unit - 1 || unit_at(index - 2) != unit - 2) {
+            return false;
+        }
+        if (!holds(kBeforeCluster, unit - 1) || !is_roman_vowel(text[index - 2])) return false;
+        if (word_.stem_begin == index + 1 || word_.stem_end == index + 1) return false;  // a join between s and a
+        const bool st = holds(kStopsAfterClusterS, unit + 1) && carries_own_vowel(unit + 1) &&
+                        next_consonant_has_vowel(index + 2, unit + 1);
+        const bool ska = unit + 2 < units_.size() && units_[unit + 1] == kKa && units_[unit + 2] == kKanna;
+        return st || ska;
+    }
+
 private:
     std::size_t unit_at(std::size_t index) const { return written_.unit_of[at_[index]]; }
+
+    bool holds(std::u16string_view set, std::size_t unit) const {
+        return unit < units_.size() && set.find(units_[unit]) != std::u16string_view::npos;
+    }
+
+    // Where a piece that `unit` alone begins, up to the letter at `index`,
+    // starts after a confirmed prefix or the first part of a split.
+    std::optional<std::size_t> join_before(std::size_t index, std::size_t unit) const {
+        for (const std::size_t join : {word_.prefix ? word_.stem_begin : 0, word_.split ? word_.stem_end : 0}) {
+            if (join == 0 || join > index || unit_at(join - 1) == unit) continue;
+            bool one_unit = true;
+            for (std::size_t at = join; at < index; ++at) one_unit = one_unit && unit_at(at) == unit;
+            if (one_unit) return join;
+        }
+        return std::nullopt;
+    }
+
+    // Whether units up to `last` hold one letter, consonant or vowel.
+    bool is_one_letter(std::size_t last) const {
+        std::size_t letters = 0;
+        for (std::size_t unit = 0; unit <= last; ++unit) letters += is_consonant(units_[unit]) || is_vowel_letter(units_[unit]);
+        return letters == 1;
+    }
 
     bool is_inherent_a(std::size_t index) const {
         const std::size_t place = at_[index];
@@ -155,7 +258,6 @@ void drop_letter(FinishedWord& word, std::size_t index) {
     word.text.erase(index, 1);
     if (index < word.stem_begin) --word.stem_begin;
     if (index < word.stem_end) --word.stem_end;
-    word.spoken = true;
 }
 
 // An "a" goes into the piece of the consonant before it.
@@ -193,6 +295,24 @@ bool keep_asserted_vowels(FinishedWord& word, std::u16string_view units, const W
     return !kept.empty();
 }
 
+// Moves the "a" after the s of each cluster (see is_cluster_s) before it.
+void move_cluster_vowels(FinishedWord& word, std::u16string_view units, const WrittenText& written) {
+    const std::optional<std::vector<std::size_t>> at = match_letters(word.text, written.text);
+    if (!at) return;
+    std::vector<std::size_t> moved;
+    const SpokenContext context(word, units, written, *at);
+    for (std::size_t index = 0; index < word.text.size(); ++index) {
+        if (context.is_cluster_s(index)) moved.push_back(index);
+    }
+    for (const std::size_t index : moved) {
+        std::swap(word.text[index], word.text[index + 1]);
+        // The "a" goes into the piece of the consonant before it, as a kept one does.
+        if (word.stem_begin == index) ++word.stem_begin;
+        if (word.stem_end == index) ++word.stem_end;
+    }
+    if (!moved.empty()) word.spoken_cluster = true;
+}
+
 }  // namespace
 
 void drop_spoken_schwas(FinishedWord& word, std::u16string_view units) {
@@ -207,9 +327,19 @@ void drop_spoken_schwas(FinishedWord& word, std::u16string_view units) {
     const SpokenContext context(word, units, written, *at);
     std::vector<std::size_t> dropped;
     for (std::size_t index = 0; index < word.text.size(); ++index) {
-        if (context.drops(index)) dropped.push_back(index);
+        if (context.drops(index)) {
+            word.spoken = true;
+        } else if (context.drops_at_join(index)) {
+            word.spoken_join = true;
+        } else if (context.is_nasalization(index)) {
+            word.spoken_nasal = true;
+        } else {
+            continue;
+        }
+        dropped.push_back(index);
     }
     for (auto index = dropped.rbegin(); index != dropped.rend(); ++index) drop_letter(word, *index);
+    move_cluster_vowels(word, units, written);
 }
 
 }  // namespace taviro

@@ -69,7 +69,8 @@ class Transliterator(_Engine):
     The dictionary's user lexicon (taviro-dict add) is always honoured; with
     `loanwords=True` English loanwords are written as its loanword lexicon
     says, as with taviro-convert --loanwords; with `spoken=True` those, and
-    without the "a" that speech drops after a long vowel, as with --spoken.
+    the "a"s and nasals as speech says them (bhārtī, sakdē, kānūn), as with
+    --spoken.
     With `scheme="ascii"` the Roman text is written in plain letters, as
     Punjabis type it (bharti for bhāratī), spoken forms with it, as with
     --scheme ascii; "marks", the default, writes the marks.
@@ -187,8 +188,8 @@ def transliterate(text: str, dictionary: Optional[PathName] = None, *, loanwords
     The default dictionary is loaded once and kept; a named one is loaded for
     this call alone, so use a Transliterator to convert many texts with it.
     With `loanwords=True` English loanwords are written as Punjabi speakers
-    say them (taviro-convert --loanwords); with `spoken=True` those, and
-    without the "a" that speech drops after a long vowel (taviro-convert --spoken);
+    say them (taviro-convert --loanwords); with `spoken=True` those, and the
+    "a"s and nasals as speech says them (taviro-convert --spoken);
     with `scheme="ascii"` in plain letters, as Punjabis type it (--scheme ascii).
     """
     return _transliterator(dictionary, loanwords, spoken, scheme).transliterate(text)

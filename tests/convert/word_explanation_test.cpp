@@ -43,7 +43,7 @@ TEST(WordExplanation, NamesTheWayOfFinishingAndThePiecesItLeft) {
 // Spoken forms are said after the finish, whose pieces stay the dictionary's
 // words; a lexicon's entry is never changed.
 TEST(WordExplanation, SaysWhereSpokenFormsDroppedAnA) {
-    MemoryDictionary dictionary({u"bhā", u"ratī", u"kamal"});
+    MemoryDictionary dictionary({u"bhā", u"ratī", u"kamal", u"ji", u"sadā"});
     dictionary.pronounce(u"ਦੂਸਰਾ", u"dūsarā", Lexicon::user);
     dictionary.write_spoken_forms(true);
     const ExplainedWord cases[] = {
@@ -52,6 +52,12 @@ TEST(WordExplanation, SaysWhereSpokenFormsDroppedAnA) {
                   u"after a long vowel"},
         {u"ਦੂਸਰਾ", u"ਦੂਸਰਾ → dūsarā: written as your lexicon says"},
         {u"ਕਮਲ", u"ਕਮਲ → kamal: the rules alone: no prefix, suffix or split was confirmed by the dictionary"},
+        {u"ਜਿਸਦਾ", u"ਜਿਸਦਾ → jisdā: split into two dictionary words: first ji + second sadā; spoken form: the a at the "
+                  u"join dropped"},
+        {u"ਕਾਨੂੰਨ", u"ਕਾਨੂੰਨ → kānūn: the rules alone: no prefix, suffix or split was confirmed by the dictionary; "
+                  u"spoken form: tippi said as the long vowel's nasal"},
+        {u"ਪੁਰਸਕਾਰ", u"ਪੁਰਸਕਾਰ → puraskār: the rules alone: no prefix, suffix or split was confirmed by the "
+                    u"dictionary; spoken form: a said before the s of st or sk"},
     };
     expect_explanations(dictionary, cases);
 }

@@ -78,6 +78,9 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
   assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spokenKept), [false, false, true]);
   assert.equal(lexicons.wordReport.spoken, 'spoken form: a dropped after a long vowel');
   assert.equal(lexicons.wordReport.spokenKept, 'spoken form: a kept before addak or tippi');
+  const steps = new WordReports(lexicons.convert('ਸਕਦੇ ਕਾਨੂੰਨ ਪੁਰਸਕਾਰ'), lexicons.wordReport);
+  assert.deepEqual([0, 1, 2].map((i) => [steps.at(i).spokenJoin, steps.at(i).spokenNasal, steps.at(i).spokenCluster]),
+    [[true, false, false], [false, true, false], [false, false, true]]);
 });
 
 test('every code unit survives the crossing, a lone surrogate too', () => {

@@ -8,7 +8,7 @@ export interface TaviroOptions {
   lexicon?: Lexicon;
   /** Write English loanwords as Punjabi speakers say them, as `taviro-convert --loanwords`. */
   loanwords?: boolean;
-  /** Write spoken forms: the loanwords, and without the "a" that speech drops after a long vowel, as `taviro-convert --spoken`. */
+  /** Write spoken forms: the loanwords, and the "a"s and nasals as speech says them (bhārtī, sakdē, kānūn), as `taviro-convert --spoken`. */
   spoken?: boolean;
   /**
    * How the Roman text is written, as `taviro-convert --scheme`: with its marks ('marks', the default: bhāratī), or
@@ -59,7 +59,7 @@ export interface WordReport {
   stemBegin: number;
   stemEnd: number;
   pieces: WordPiece[];
-  /** Whether its spoken form changed it (`spoken: true`): dropped an "a" after a long vowel, or kept one that an addak or tippi asserts. */
+  /** Whether its spoken form changed it (`spoken: true`): its "a"s or its nasal as speech says them; `explanation` says how. */
   spoken: boolean;
   /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
   explanation: string;

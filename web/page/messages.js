@@ -73,6 +73,9 @@
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
  * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
  * @property {string} spokenKept  what to say of a word whose spoken form kept an "a" that addak or tippi asserts
+ * @property {string} spokenJoin  what to say of a word whose spoken form dropped the "a" after a join
+ * @property {string} spokenNasal  what to say of a word whose spoken form read a tippi as a long vowel's nasal
+ * @property {string} spokenCluster  what to say of a word whose spoken form said an "a" before the s of st or sk
  * @property {{arrow: string, plainOpen: string, plainClose: string, finish: string, firstPiece: string,
  *   nextPiece: string, step: string}} punctuation
  *   what stands between an explanation's parts, as taviro-dict explain writes them
@@ -97,6 +100,9 @@
  * @property {FinishWording} finish  how it was finished
  * @property {boolean} spoken  its spoken form dropped an "a" after a long vowel
  * @property {boolean} spokenKept  its spoken form kept an "a" that an addak or tippi asserts
+ * @property {boolean} spokenJoin  its spoken form dropped the "a" after a join of its pieces
+ * @property {boolean} spokenNasal  its spoken form read a tippi as a long vowel's nasal
+ * @property {boolean} spokenCluster  its spoken form said an "a" before the s of st or sk
  */
 
 /**

@@ -76,6 +76,9 @@ export class WordDetails {
     });
     if (word.spokenKept) children.push(`${marks.step}${layout.spokenKept}`);
     if (word.spoken) children.push(`${marks.step}${layout.spoken}`);
+    for (const step of ['spokenJoin', 'spokenNasal', 'spokenCluster']) {
+      if (word[step]) children.push(`${marks.step}${layout[step]}`);
+    }
     this.info.replaceChildren(...children);
   }
 }

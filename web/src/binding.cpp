@@ -58,7 +58,7 @@ struct WordField {
 // The record of a word as the page reads it, a number a field in this order.
 // The page takes the names and kinds from wordReport(), so a field is named
 // here and nowhere else.
-constexpr std::array<WordField, 13> kWordFields{{
+constexpr auto kWordFields = std::to_array<WordField>({
     {"sourceBegin", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.source_begin); }},
     {"sourceEnd", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.source_end); }},
     {"romanBegin", FieldKind::offset, [](const PlacedWord& word) { return narrow(word.roman_begin); }},
@@ -74,7 +74,10 @@ constexpr std::array<WordField, 13> kWordFields{{
      [](const PlacedWord& word) { return static_cast<std::uint32_t>(finish_of(word)); }},
     {"spoken", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken}; }},
     {"spokenKept", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken_kept}; }},
-}};
+    {"spokenJoin", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken_join}; }},
+    {"spokenNasal", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken_nasal}; }},
+    {"spokenCluster", FieldKind::yes_no, [](const PlacedWord& word) { return std::uint32_t{word.spoken_cluster}; }},
+});
 
 // A JavaScript array of the items given.
 template <typename... Items>
@@ -555,6 +558,9 @@ val word_report() {
     result.set("lexicons", lexicons);
     result.set("spoken", std::string(spoken_wording()));
     result.set("spokenKept", std::string(spoken_kept_wording()));
+    result.set("spokenJoin", std::string(spoken_join_wording()));
+    result.set("spokenNasal", std::string(spoken_nasal_wording()));
+    result.set("spokenCluster", std::string(spoken_cluster_wording()));
     const ExplanationPunctuation& marks = kExplanationPunctuation;
     const auto text = [](std::u16string_view mark) { return std::wstring(mark.begin(), mark.end()); };
     val punctuation = val::object();

@@ -24,6 +24,9 @@ struct WordFinishing {
     Lexicon lexicon = Lexicon::none;  // a lexicon's entry gave the whole text
     bool spoken = false;  // spoken forms dropped an inherent "a" after a long vowel (spoken.h)
     bool spoken_kept = false;  // spoken forms kept an "a" that an addak or tippi asserts (spoken.h)
+    bool spoken_join = false;  // spoken forms dropped the "a" after a join of the pieces (spoken.h)
+    bool spoken_cluster = false;  // spoken forms moved an "a" before the s of st, sth or sk (spoken.h)
+    bool spoken_nasal = false;  // spoken forms read a tippi or bindi as the long vowel's nasalization (spoken.h)
     // Where the pieces meet in the word's Roman text. A kept prefix, with its
     // joining vowel, is [0, stem_begin) and a kept suffix is [stem_end, end);
     // a split's first part is [0, stem_end) and its second the rest. A word
@@ -31,6 +34,9 @@ struct WordFinishing {
     std::size_t stem_begin = 0;
     std::size_t stem_end = 0;
 
+    bool spoken_in_any_way() const noexcept {
+        return spoken || spoken_kept || spoken_join || spoken_nasal || spoken_cluster;
+    }
     bool operator==(const WordFinishing&) const = default;
 };
 

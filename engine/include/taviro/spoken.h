@@ -2,6 +2,9 @@
 // inherent "a" after a consonant that follows a long vowel when a consonant
 // with a vowel of its own comes next (ਭਾਰਤੀ bhāratī); speech drops it
 // (bhārtī). This step drops that "a", and no other, from a finished word.
+// Where word finishing confirmed a one-letter piece (a chance match of a
+// short dictionary word: ਸ + ਕਦੇ sakadē), the "a" after the join goes as the
+// rules alone would drop it (sakdē).
 // And the rules, or word finishing's joins, drop the "a" of a consonant that
 // carries an addak or a tippi (ਤਰੱਕੀ tarkkī, ਬਸੰਤੀ basntī), which the writing
 // asserts and speech says (tarakkī, basantī): this step puts it back.
@@ -28,6 +31,10 @@ constexpr bool writes_spoken_forms(bool spoken, Scheme scheme) noexcept { return
 // of the word's pieces, stays, and so does a whole word written by a lexicon.
 // A vowel the consonant after the "a" carries is not the word's kept final
 // "a". Sets word.spoken when it drops one and moves the pieces' ends with it.
+// Then it drops the "a" of the one consonant that begins a piece after a join
+// when the piece before is one letter with its vowel (not be-) and a
+// consonant with a vowel of its own follows (ਕਸ਼ਮੀਰ ka + shamīr: kashmīr),
+// setting word.spoken_join.
 // First it puts back the "a" of every consonant followed by an addak or a
 // tippi (bindi is read as tippi), setting word.spoken_kept; the drops above
 // never take such an "a", since no consonant follows it directly.

@@ -55,6 +55,12 @@ struct FinishWording {
 [[nodiscard]] std::string_view spoken_wording() noexcept;
 // "spoken form: a kept before addak or tippi" (WordFinishing::spoken_kept).
 [[nodiscard]] std::string_view spoken_kept_wording() noexcept;
+// "spoken form: the a at the join dropped" (WordFinishing::spoken_join).
+[[nodiscard]] std::string_view spoken_join_wording() noexcept;
+// "spoken form: tippi said as the long vowel's nasal" (WordFinishing::spoken_nasal).
+[[nodiscard]] std::string_view spoken_nasal_wording() noexcept;
+// "spoken form: a said before the s of st or sk" (WordFinishing::spoken_cluster).
+[[nodiscard]] std::string_view spoken_cluster_wording() noexcept;
 // Said after a word's explanation when the dictionary holds the word itself,
 // which people take for "the dictionary writes it so".
 [[nodiscard]] std::string_view held_word_wording() noexcept;

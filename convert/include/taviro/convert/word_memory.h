@@ -52,6 +52,9 @@ struct alignas(32) RememberedWord {
     std::uint32_t units_at = 0;
     std::uint8_t units_size = 0;
     std::int8_t counted = 0;  // characters the counter takes: a joining nukta is not one
+    // The spoken forms' later steps, which the endings' bytes have no room
+    // for: three flags for each word end (WordMemory::SpokenStep).
+    std::uint8_t spoken_steps = 0;
     WordEnding keeping_final_a;
     WordEnding dropping_final_a;
 };
@@ -86,7 +89,7 @@ public:
         if (current_ != nullptr) {
             const WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
             if (ending.text_at != WordEnding::kNotConverted) {
-                return view(ending);
+                return view(ending, spoken_steps_of(*current_, drop_final_a));
             }
         }
         return convert_first_time(drop_final_a);
@@ -101,6 +104,15 @@ public:
 private:
     enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
     static constexpr int kLexiconShift = 6;
+    enum SpokenStep : std::uint8_t { kSpokenJoin = 1, kSpokenNasal = 2, kSpokenCluster = 4 };
+    static constexpr int kDroppingStepsShift = 3;
+    static std::uint8_t spoken_steps_of(const RememberedWord& word, bool drop_final_a) noexcept {
+        return static_cast<std::uint8_t>(word.spoken_steps >> (drop_final_a ? kDroppingStepsShift : 0)) & 7;
+    }
+    static std::uint8_t spoken_steps_of(const WordFinishing& word) noexcept {
+        return static_cast<std::uint8_t>((word.spoken_join ? kSpokenJoin : 0) | (word.spoken_nasal ? kSpokenNasal : 0) |
+                                         (word.spoken_cluster ? kSpokenCluster : 0));
+    }
 
     static std::uint32_t slot_key(std::uint64_t hash) noexcept {
         const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
@@ -115,7 +127,7 @@ private:
         }
         return true;
     }
-    ConvertedWord view(const WordEnding& ending) const noexcept {
+    ConvertedWord view(const WordEnding& ending, std::uint8_t spoken_steps) const noexcept {
         ConvertedWord word;
         word.text = std::u16string_view(buffer_.data() + ending.text_at, ending.text_size);
         word.has_letters = (ending.flags & kHasLetters) != 0;
@@ -124,6 +136,9 @@ private:
         word.split = (ending.flags & kSplit) != 0;
         word.spoken = (ending.flags & kSpoken) != 0;
         word.spoken_kept = (ending.flags & kSpokenKept) != 0;
+        word.spoken_join = (spoken_steps & kSpokenJoin) != 0;
+        word.spoken_nasal = (spoken_steps & kSpokenNasal) != 0;
+        word.spoken_cluster = (spoken_steps & kSpokenCluster) != 0;
         word.lexicon = static_cast<Lexicon>(ending.flags >> kLexiconShift);
         word.stem_begin = ending.stem_begin;
         word.stem_end = ending.stem_end;

@@ -25,7 +25,7 @@ struct WordReport {
     std::size_t stem_begin = 0;  // in `roman`: a kept prefix is [0, stem_begin) ...
     std::size_t stem_end = 0;    // ... a kept suffix or a split's second part [stem_end, end)
     std::vector<WordPiece> pieces;  // the pieces the finish names, in `roman`
-    bool spoken = false;  // spoken forms changed it: dropped an "a", or kept one addak or tippi asserts
+    bool spoken = false;  // spoken forms changed it (WordFinishing::spoken_in_any_way)
     std::u16string explanation;  // explain_word()'s sentence
 
     bool operator==(const WordReport&) const = default;
