@@ -20,16 +20,17 @@ namespace taviro {
 namespace {
 
 constexpr std::size_t kBlockUnits = 16384;
-constexpr std::u16string_view kLineBreak = u"\r\n";
-constexpr std::u16string_view kDandaText = u".";
+// A line end of the text is one line feed; a file's encoding says what it
+// becomes there (line_ends.h in the encoding layer).
+constexpr std::u16string_view kLineBreak = u"\n";
 
-// What stands for each separator. Every line end becomes carriage return +
-// line feed: a lone carriage return breaks the line too, and the line feed of a
-// CR LF pair adds nothing.
+// What stands for each separator. Every line end becomes one line feed: a
+// lone carriage return breaks the line too, and the line feed of a CR LF pair
+// adds nothing.
 class SeparatorText {
 public:
     // `previous` is the separator just before the text, 0 when there is none.
-    explicit SeparatorText(char16_t previous = 0) : previous_(previous) {}
+    SeparatorText(Scheme scheme, char16_t previous) : scheme_(scheme), previous_(previous) {}
 
     // `separator` is one character: a unit, or a surrogate pair, which stands
     // for itself. `directly_after_previous` is false when a word character
@@ -44,13 +45,15 @@ public:
         case kLineFeed:
             return after_carriage_return ? std::u16string_view() : kLineBreak;
         case kDanda:
-            return kDandaText;
+        case kDoubleDanda:
+            return danda_text(separator.front(), scheme_);
         default:
             return separator;
         }
     }
 
 private:
+    Scheme scheme_;
     char16_t previous_;
 };
 
@@ -77,8 +80,7 @@ public:
     WordByWordLoop(UnitSink& sink, WordMemory& memory, WordObserver* observer, char16_t after_separator = 0)
         : sink_(&sink),
           memory_(memory),
-          plain_(memory.dictionary().scheme() == Scheme::ascii),
-          separators_(after_separator),
+          separators_(memory.dictionary().scheme(), after_separator),
           observer_(observer) {
         gathered_.reserve(256);
         text_.reserve(2 * kBlockUnits);
@@ -88,7 +90,7 @@ public:
     // buffers: a thread that converts chunk after chunk allocates them once.
     void restart(UnitSink& sink, char16_t after_separator) {
         sink_ = &sink;
-        separators_ = SeparatorText(after_separator);
+        separators_ = SeparatorText(memory_.dictionary().scheme(), after_separator);
         held_ = 0;
         consumed_ = 0;
         gathered_.clear();
@@ -204,14 +206,7 @@ private:
             const bool drop_final_a = counter_.settle_at_separator();
             write(memory_.converted(drop_final_a), word_end - units.size(), word_end, drop_final_a);
         }
-        const std::u16string_view written = separators_.next(separator, nothing);
-        // The double danda is written as two full stops in plain letters;
-        // every other separator beyond ASCII stands for itself in every scheme.
-        if (plain_ && separator.front() == kDoubleDanda) {
-            text_.append(plain_letters(written));
-        } else {
-            text_.append(written);
-        }
+        text_.append(separators_.next(separator, nothing));
     }
 
     void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end, bool final_a_dropped) {
@@ -238,7 +233,6 @@ private:
 
     UnitSink* sink_;
     WordMemory& memory_;
-    bool plain_;  // the dictionary writes plain letters
     SeparatorText separators_;
     WordObserver* observer_;
     char16_t held_ = 0;         // the first half of a pair at the end of the last block

@@ -139,20 +139,16 @@ ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
         // A lexicon's long text for a short word: not kept, made again each time.
         return converted_word(long_finished_, long_has_letters_);
     }
-    const auto flags = static_cast<std::uint8_t>(
-        (long_has_letters_ ? kHasLetters : 0) | (word.prefix ? kPrefix : 0) | (word.suffix ? kSuffix : 0) |
-        (word.split ? kSplit : 0) | (word.spoken ? kSpoken : 0) | (word.spoken_kept ? kSpokenKept : 0) |
-        (static_cast<int>(word.lexicon) << kLexiconShift));
+    const std::uint16_t packed = pack(word, long_has_letters_);
     WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
     ending = WordEnding{.text_at = static_cast<std::uint32_t>(buffer_.size()),
                         .text_size = static_cast<std::uint8_t>(word.text.size()),
                         .stem_begin = static_cast<std::uint8_t>(word.stem_begin),
                         .stem_end = static_cast<std::uint8_t>(word.stem_end),
-                        .flags = flags};
-    const std::uint8_t steps = spoken_steps_of(word);
-    current_->spoken_steps |= static_cast<std::uint8_t>(steps << (drop_final_a ? kDroppingStepsShift : 0));
+                        .flags = static_cast<std::uint8_t>(packed & 0xFF)};
+    current_->more_flags = static_cast<std::uint8_t>(current_->more_flags | ((packed >> 8) << more_flags_shift(drop_final_a)));
     buffer_.append(word.text);
-    return view(ending, steps);
+    return view(*current_, drop_final_a);
 }
 
 }  // namespace taviro

@@ -15,7 +15,6 @@ constexpr std::size_t kPieceUnits = kBlockBytes / 4;
 // and a character held back from the piece before.
 constexpr std::size_t kBlockRoom = kBlockBytes + 3 * kPieceUnits + 4;
 constexpr char32_t kReplacementCharacter = U'\uFFFD';
-constexpr char16_t kCarriageReturn = u'\r';
 
 // Writes the UTF-8 bytes of `value` and returns where they end.
 char* put_utf8(char* to, char32_t value) {
@@ -41,7 +40,7 @@ char* put_utf8(char* to, char32_t value) {
 }  // namespace
 
 EncodingSink::EncodingSink(ByteSink& bytes, Encoding encoding, std::string name)
-    : bytes_(bytes), name_(std::move(name)) {
+    : bytes_(bytes), line_end_(line_end_in(encoding)), name_(std::move(name)) {
     switch (encoding) {
     case Encoding::utf16be:
         throw RunError("cannot write " + name_ + " as UTF-16BE");
@@ -61,6 +60,20 @@ EncodingSink::EncodingSink(std::unique_ptr<ByteSink> owned, Encoding encoding, s
 }
 
 void EncodingSink::write(std::u16string_view text) {
+    if (line_end_ == kLineEndOfText) {
+        write_line(text);
+        return;
+    }
+    for (std::size_t end = text.find(kLineEndOfText.front()); end != std::u16string_view::npos;
+         end = text.find(kLineEndOfText.front())) {
+        write_line(text.substr(0, end));
+        write_line(line_end_);
+        text.remove_prefix(end + 1);
+    }
+    write_line(text);
+}
+
+void EncodingSink::write_line(std::u16string_view text) {
     if (utf16le_) {
         utf16le_->write(text);
         return;
@@ -99,8 +112,7 @@ void EncodingSink::write_utf8(std::u16string_view text) {
     std::size_t replaced = 0;
     for (const char16_t unit : text) {
         if (unit < 0x80 && high == 0) {
-            *to = static_cast<char>(unit);
-            to += unit != kCarriageReturn ? 1 : 0;
+            *to++ = static_cast<char>(unit);
             continue;
         }
         if (high != 0) {
@@ -117,7 +129,7 @@ void EncodingSink::write_utf8(std::u16string_view text) {
         } else if (is_low_surrogate(unit)) {
             ++replaced;
             to = put_utf8(to, kReplacementCharacter);
-        } else if (unit != kCarriageReturn) {
+        } else {
             to = put_utf8(to, unit);
         }
     }

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "taviro/dandas.h"
+#include "taviro/roman_vowels.h"
 
 namespace taviro {
 namespace {
@@ -19,34 +24,137 @@ struct Token {
 constexpr std::u16string_view kConsonants = u"bcdfghjklmnpqrstvwxyz\u1E45\u00F1\u1E6D\u1E0D\u1E47\u1E5B\u1E37\u0121\u1E35\u1E96\u015B";
 // Those whose aspirate is written with an "h" after them: kh, ṭh, ph …
 constexpr std::u16string_view kAspirated = u"kgcj\u1E6D\u1E0Dtdpbs\u1E5B";
-constexpr std::u16string_view kVowels = u"a\u0101i\u012Bu\u016B\u0113\u014Deo";
-constexpr char16_t kTippi = u'\u1E43';  // ṃ: tippi and bindi
 
 // What plain letters write for each marked letter, where no rule below
-// decides otherwise (typists write ṛ as d, ਅਖਾੜਾ akhada, and ph as f), and
-// for each character that is no Roman letter but has an ASCII text of its
-// own: typographic punctuation and spaces, and the double danda.
+// decides otherwise (typists write ṛ as d and ph as f), for each Latin-1
+// letter, and for each character that is no Roman letter but has an ASCII
+// text of its own: typographic punctuation and spaces, and the double danda.
+// One row a text, in the order of their code units, so that a text is found
+// by halving the table.
 struct PlainLetter {
     std::u16string_view marked;
     std::u16string_view plain;
 };
-constexpr std::array<PlainLetter, 52> kPlainLetters{{
-    {u"\u0101", u"a"},   {u"\u012B", u"i"},   {u"\u016B", u"u"},       {u"\u0113", u"e"},   {u"\u014D", u"o"},
-    {u"\u1E6D", u"t"},   {u"\u1E0D", u"d"},   {u"\u1E47", u"n"},       {u"\u1E5B", u"d"},   {u"\u00F1", u"n"},
-    {u"\u1E45", u"n"},   {u"\u1E43", u"n"},   {u"\u1E37", u"l"},       {u"\u0121", u"g"},   {u"c", u"ch"},
-    {u"ch", u"chh"},     {u"ph", u"f"},       {u"\u1E35\u1E96", u"kh"}, {u"\u1E6Dh", u"th"}, {u"\u1E0Dh", u"dh"},
-    {u"\u1E5Bh", u"rh"}, {u"\u015B", u"sh"},  {u"\u1E35", u"k"},       {u"\u1E96", u"h"},
-    {u"\u00A0", u" "},   {u"\u00AB", u"\""},  {u"\u00AD", u""},        {u"\u00B4", u"'"},   {u"\u00B7", u"."},
-    {u"\u00BB", u"\""},  {u"\u02C8", u"'"},   {u"\u0965", u".."},      {u"\u200B", u""},    {u"\u200C", u""},
-    {u"\u200D", u""},    {u"\u2010", u"-"},   {u"\u2011", u"-"},       {u"\u2012", u"-"},   {u"\u2013", u"-"},
-    {u"\u2014", u"-"},   {u"\u2015", u"-"},   {u"\u2018", u"'"},       {u"\u2019", u"'"},   {u"\u201A", u"'"},
-    {u"\u201C", u"\""},  {u"\u201D", u"\""},  {u"\u201E", u"\""},      {u"\u2022", u"*"},   {u"\u2026", u"..."},
-    {u"\u2060", u""},    {u"\u2212", u"-"},   {u"\uFEFF", u""},
-}};
-// U+00C0 to U+00FF, two letters each, a blank where one is enough.
-constexpr std::u16string_view kLatin1Letters =
-    u"A A A A A A AEC E E E E I I I I D N O O O O O x O U U U U Y Thss"
-    u"a a a a a a aec e e e e i i i i d n o o o o o / o u u u u y thy ";
+constexpr auto kPlainLetters = std::to_array<PlainLetter>({
+    {u"c", u"ch"},  // c
+    {u"ch", u"chh"},  // ch
+    {u"ph", u"f"},  // ph: typed as f
+    {u"\u00A0", u" "},  // no-break space
+    {u"\u00AB", u"\""},  // «
+    {u"\u00AD", u""},  // soft hyphen
+    {u"\u00B4", u"'"},  // acute accent
+    {u"\u00B7", u"."},  // middle dot
+    {u"\u00BB", u"\""},  // »
+    {u"\u00C0", u"A"},  // À
+    {u"\u00C1", u"A"},  // Á
+    {u"\u00C2", u"A"},  // Â
+    {u"\u00C3", u"A"},  // Ã
+    {u"\u00C4", u"A"},  // Ä
+    {u"\u00C5", u"A"},  // Å
+    {u"\u00C6", u"AE"},  // Æ
+    {u"\u00C7", u"C"},  // Ç
+    {u"\u00C8", u"E"},  // È
+    {u"\u00C9", u"E"},  // É
+    {u"\u00CA", u"E"},  // Ê
+    {u"\u00CB", u"E"},  // Ë
+    {u"\u00CC", u"I"},  // Ì
+    {u"\u00CD", u"I"},  // Í
+    {u"\u00CE", u"I"},  // Î
+    {u"\u00CF", u"I"},  // Ï
+    {u"\u00D0", u"D"},  // Ð
+    {u"\u00D1", u"N"},  // Ñ
+    {u"\u00D2", u"O"},  // Ò
+    {u"\u00D3", u"O"},  // Ó
+    {u"\u00D4", u"O"},  // Ô
+    {u"\u00D5", u"O"},  // Õ
+    {u"\u00D6", u"O"},  // Ö
+    {u"\u00D7", u"x"},  // ×
+    {u"\u00D8", u"O"},  // Ø
+    {u"\u00D9", u"U"},  // Ù
+    {u"\u00DA", u"U"},  // Ú
+    {u"\u00DB", u"U"},  // Û
+    {u"\u00DC", u"U"},  // Ü
+    {u"\u00DD", u"Y"},  // Ý
+    {u"\u00DE", u"Th"},  // Þ
+    {u"\u00DF", u"ss"},  // ß
+    {u"\u00E0", u"a"},  // à
+    {u"\u00E1", u"a"},  // á
+    {u"\u00E2", u"a"},  // â
+    {u"\u00E3", u"a"},  // ã
+    {u"\u00E4", u"a"},  // ä
+    {u"\u00E5", u"a"},  // å
+    {u"\u00E6", u"ae"},  // æ
+    {u"\u00E7", u"c"},  // ç
+    {u"\u00E8", u"e"},  // è
+    {u"\u00E9", u"e"},  // é
+    {u"\u00EA", u"e"},  // ê
+    {u"\u00EB", u"e"},  // ë
+    {u"\u00EC", u"i"},  // ì
+    {u"\u00ED", u"i"},  // í
+    {u"\u00EE", u"i"},  // î
+    {u"\u00EF", u"i"},  // ï
+    {u"\u00F0", u"d"},  // ð
+    {u"\u00F1", u"n"},  // ñ
+    {u"\u00F2", u"o"},  // ò
+    {u"\u00F3", u"o"},  // ó
+    {u"\u00F4", u"o"},  // ô
+    {u"\u00F5", u"o"},  // õ
+    {u"\u00F6", u"o"},  // ö
+    {u"\u00F7", u"/"},  // ÷
+    {u"\u00F8", u"o"},  // ø
+    {u"\u00F9", u"u"},  // ù
+    {u"\u00FA", u"u"},  // ú
+    {u"\u00FB", u"u"},  // û
+    {u"\u00FC", u"u"},  // ü
+    {u"\u00FD", u"y"},  // ý
+    {u"\u00FE", u"th"},  // þ
+    {u"\u00FF", u"y"},  // ÿ
+    {u"\u0101", u"a"},  // ā
+    {u"\u0113", u"e"},  // ē
+    {u"\u0121", u"g"},  // ġ
+    {u"\u012B", u"i"},  // ī
+    {u"\u014D", u"o"},  // ō
+    {u"\u015B", u"sh"},  // ś
+    {u"\u016B", u"u"},  // ū
+    {u"\u02C8", u"'"},  // stress mark
+    {std::u16string_view(&kDoubleDanda, 1), kDoubleDandaText},  // the double danda
+    {u"\u1E0D", u"d"},  // ḍ
+    {u"\u1E0Dh", u"dh"},  // ḍh
+    {u"\u1E35", u"k"},  // ḵ
+    {u"\u1E35\u1E96", u"kh"},  // ḵẖ
+    {u"\u1E37", u"l"},  // ḷ
+    {u"\u1E43", u"n"},  // ṃ
+    {u"\u1E45", u"n"},  // ṅ
+    {u"\u1E47", u"n"},  // ṇ
+    {u"\u1E5B", u"d"},  // ṛ: typed as d, ਅਖਾੜਾ akhada
+    {u"\u1E5Bh", u"rh"},  // ṛh
+    {u"\u1E6D", u"t"},  // ṭ
+    {u"\u1E6Dh", u"th"},  // ṭh
+    {u"\u1E96", u"h"},  // ẖ
+    {u"\u200B", u""},  // zero width space
+    {u"\u200C", u""},  // zero width non-joiner
+    {u"\u200D", u""},  // zero width joiner
+    {u"\u2010", u"-"},  // hyphen
+    {u"\u2011", u"-"},  // non-breaking hyphen
+    {u"\u2012", u"-"},  // figure dash
+    {u"\u2013", u"-"},  // en dash
+    {u"\u2014", u"-"},  // em dash
+    {u"\u2015", u"-"},  // horizontal bar
+    {u"\u2018", u"'"},  // ‘
+    {u"\u2019", u"'"},  // ’
+    {u"\u201A", u"'"},  // ‚
+    {u"\u201C", u"\""},  // “
+    {u"\u201D", u"\""},  // ”
+    {u"\u201E", u"\""},  // „
+    {u"\u2022", u"*"},  // bullet
+    {u"\u2026", u"..."},  // ellipsis
+    {u"\u2060", u""},  // word joiner
+    {u"\u2212", u"-"},  // minus sign
+    {u"\uFEFF", u""},  // zero width no-break space
+});
+constexpr bool comes_before(const PlainLetter& row, std::u16string_view text) { return row.marked < text; }
+static_assert(std::is_sorted(kPlainLetters.begin(), kPlainLetters.end(),
+                             [](const PlainLetter& a, const PlainLetter& b) { return comes_before(a, b.marked); }));
 
 bool holds(std::u16string_view set, char16_t unit) { return set.find(unit) != std::u16string_view::npos; }
 
@@ -60,10 +168,10 @@ std::vector<Token> tokens_of(std::u16string_view text) {
         if (holds(kConsonants, unit)) {
             kind = Kind::consonant;
             if ((next == u'h' && holds(kAspirated, unit)) || (unit == u'\u1E35' && next == u'\u1E96')) length = 2;
-        } else if (holds(kVowels, unit)) {
+        } else if (is_roman_vowel(unit)) {
             kind = Kind::vowel;
             if (unit == u'a' && (next == u'i' || next == u'u')) length = 2;
-        } else if (unit == kTippi) {
+        } else if (unit == kNasalMark) {
             kind = Kind::nasal;
         }
         tokens.push_back({text.substr(at, length), kind});
@@ -115,10 +223,8 @@ void drop_typed_doubling(std::vector<Token>& tokens) {
 }
 
 std::u16string_view mapped(std::u16string_view marked) {
-    for (const PlainLetter& letter : kPlainLetters) {
-        if (letter.marked == marked) return letter.plain;
-    }
-    return marked;
+    const auto* row = std::lower_bound(kPlainLetters.begin(), kPlainLetters.end(), marked, comes_before);
+    return row != kPlainLetters.end() && row->marked == marked ? row->plain : marked;
 }
 
 // ਵਾਲਾ and its forms, alone or ending a word (ਪਿੰਡਵਾਲਾ, ਕਰਨ ਵਾਲੇ), are typed
@@ -145,7 +251,7 @@ std::u16string_view plain_token(const std::vector<Token>& tokens, std::size_t at
     if ((token == u"\u012B" || token == u"\u016B") && vowels == 1 && before_consonant) {
         return token == u"\u012B" ? u"ee" : u"oo";  // ਰੂਪ roop, ਤੀਰ teer
     }
-    if (token.size() == 1 && token[0] == kTippi) {
+    if (token.size() == 1 && token[0] == kNasalMark) {
         if (is_any(tokens, at + 1, {u"p", u"b", u"m", u"ph", u"bh"})) return u"m";
         if (at_end && at > 0 && tokens[at - 1].text == u"\u016B") return u"";  // ਨੂੰ nu
         return u"n";
@@ -168,9 +274,6 @@ void append_plain_symbols(std::u16string& plain, std::u16string_view text) {
     for (const char16_t unit : text) {
         if (unit < 0x80) {
             plain += unit;
-        } else if (unit >= 0xC0 && unit <= 0xFF) {
-            const std::u16string_view letters = kLatin1Letters.substr(2 * (unit - 0xC0), 2);
-            plain += letters.substr(0, letters[1] == u' ' ? 1 : 2);
         } else if (unit >= 0x0300 && unit <= 0x036F) {
             // a combining accent: the letter it sits on is enough
         } else {
@@ -183,22 +286,38 @@ void append_plain_symbols(std::u16string& plain, std::u16string_view text) {
 
 }  // namespace
 
-std::string_view scheme_name(Scheme scheme) noexcept { return scheme == Scheme::ascii ? "ascii" : "marks"; }
+namespace {
+
+// Every scheme with the name every face knows it by, in the order the faces list them.
+struct SchemeName {
+    Scheme scheme;
+    std::string_view name;
+};
+constexpr auto kSchemeNames = std::to_array<SchemeName>({{Scheme::marks, "marks"}, {Scheme::ascii, "ascii"}});
+
+}  // namespace
+
+std::string_view scheme_name(Scheme scheme) noexcept {
+    return std::find_if(kSchemeNames.begin(), kSchemeNames.end(), [scheme](const SchemeName& known) {
+               return known.scheme == scheme;
+           })->name;
+}
 
 // In any case, as encodings' names are read: ASCII is ascii.
 std::optional<Scheme> scheme_named(std::string_view name) noexcept {
-    for (const Scheme scheme : {Scheme::marks, Scheme::ascii}) {
-        const std::string_view known = scheme_name(scheme);
-        const auto same = [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b; };
-        if (name.size() == known.size() && std::equal(name.begin(), name.end(), known.begin(), same)) return scheme;
+    const auto same = [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b; };
+    for (const SchemeName& known : kSchemeNames) {
+        if (std::equal(name.begin(), name.end(), known.name.begin(), known.name.end(), same)) return known.scheme;
     }
     return std::nullopt;
 }
 
 std::string unknown_scheme(std::string_view quoted_name, std::string_view setting) {
     std::string problem = "unknown scheme ";
-    problem.append(quoted_name).append(" for ").append(setting).append(" (marks, ascii)");
-    return problem;
+    problem.append(quoted_name).append(" for ").append(setting);
+    std::string_view between = " (";
+    for (const SchemeName& known : kSchemeNames) problem.append(std::exchange(between, ", ")).append(known.name);
+    return problem + ")";
 }
 
 std::u16string plain_letters(std::u16string_view marked, bool as_written) {

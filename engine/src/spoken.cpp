@@ -22,71 +22,45 @@
 namespace taviro {
 namespace {
 
-// The long vowels the "a" is dropped after: ā ū ē ai ō au, as vowel signs
-// and as letters of their own. Not ī: it ends the first word of many
-// compounds whose second keeps its "a" (ਸਮੀਕਰਨ samīkaran, ਸ੍ਰੀਮਤੀ srīmatī,
-// ਹੈਰਾਨੀਜਨਕ hairānījanak), and read word by word it was wrong more often
-// than right.
-constexpr std::u16string_view kLongVowels =
-    u"\u0A3E\u0A42\u0A47\u0A48\u0A4B\u0A4C\u0A06\u0A0A\u0A0F\u0A10\u0A13\u0A14";
+// The "a" is dropped after a long vowel, but not after ī: it ends the first
+// word of many compounds whose second keeps its "a" (ਸਮੀਕਰਨ samīkaran,
+// ਸ੍ਰੀਮਤੀ srīmatī, ਹੈਰਾਨੀਜਨਕ hairānījanak), and read word by word it was
+// wrong more often than right.
+bool drops_after(char16_t unit) { return is_long_vowel(unit) && !is_vowel_ii(unit); }
 
-// A word that begins so begins with the prefix be- ("without"), whose word
-// keeps its "a" (ਬੇਖ਼ਬਰ bēḵẖabar, ਬੇਵਫ਼ਾ bēvafā): the long vowel of the
-// prefix drops nothing.
+// Prefixes whose word keeps its "a" after them: be- "without" (ਬੇਖ਼ਬਰ
+// bēḵẖabar, ਬੇਵਫ਼ਾ bēvafā), whose long vowel drops nothing either, and vi-
+// (ਵਿਕਲਪ vikalap, ਵਿਤਰਕ vitarak).
 constexpr std::u16string_view kPrefixBe = u"\u0A2C\u0A47";
-
-// A consonant after the "a" that is followed by one of these at the end of the
-// word does not carry a vowel that speech says: the short vowel of Gurbani's
-// word endings (ਕੀਮਤਿ kīmat, ਸਾਜਨੁ sājan).
-constexpr std::u16string_view kSilentFinalVowels = u"\u0A3F\u0A41";
-
-constexpr char16_t kHa = u'\u0A39';
-
-// After a join, the "a" of the word that follows stays after the prefixes
-// be- "without" (ਬੇਖ਼ਬਰ bēḵẖabar) and vi- (ਵਿਕਲਪ vikalap, ਵਿਤਰਕ vitarak),
-// and on a va, said with its vowel (ਸਵਰਗ savarag, not savrag).
 constexpr std::u16string_view kPrefixVi = u"\u0A35\u0A3F";
-constexpr char16_t kVa = u'\u0A35';
-// And after the negating prefix a- where the negated word begins with sa
-// (ਅਸਫਲ asaphal, ਅਸਮਾਜਿਕ asamājik), but for st, sth, sṭ and sṭh, which are
-// said in one breath (ਅਸਥਾਨ asthān, ਅਸਤਰ astar).
-constexpr char16_t kVowelA = u'\u0A05';
-constexpr char16_t kSa = u'\u0A38';
+
+// After the negating prefix a-, the "a" of a negated word that begins with sa
+// stays (ਅਸਫਲ asaphal, ਅਸਮਾਜਿਕ asamājik), but for st, sth, sṭ and sṭh, which
+// are said in one breath (ਅਸਥਾਨ asthān, ਅਸਤਰ astar).
 constexpr std::u16string_view kStopsAfterS = u"\u0A24\u0A25\u0A1F\u0A20";
-
-// After a consonant, these say that it keeps its inherent "a": the addak
-// doubles the next consonant after that short vowel, the tippi nasalizes it.
-constexpr std::u16string_view kVowelAsserting = u"\u0A71\u0A70";
-
-// A tippi or bindi on these, before the nasal consonant of its own class, is
-// said as the vowel's nasalization, not as a consonant of its own: ਕਾਨੂੰਨ
-// kānūn, ਹਨੂੰਮਾਨ hanūmān, where the rules write kānūnn and hanūmmān. The
-// long vowels with ī, as signs and as letters.
-constexpr std::u16string_view kNasalizedVowels =
-    u"\u0A3E\u0A40\u0A42\u0A47\u0A48\u0A4B\u0A4C\u0A06\u0A08\u0A0A\u0A0F\u0A10\u0A13\u0A14";
-constexpr std::u16string_view kNasalConsonants = u"\u0A19\u0A1E\u0A23\u0A28\u0A2E";
-// But ā with a bindi or tippi before ma mostly ends the first word of a
-// compound, whose nasal is said before the m (ਬਾਰਾਂਮਾਹ bārāṃmāh, ਨਾਂਮਾਤਰ
-// nāmmātar): the rules' letters stay.
-constexpr std::u16string_view kCompoundEndingAn = u"\u0A3E\u0A06";
-constexpr char16_t kMa = u'\u0A2E';
 
 // Between a vowel and st, sth or skā, a single ra, va, ja or da takes the "a"
 // that the rules give the s: the s is said with the consonant after it
 // (ਪੁਰਸਕਾਰ puraskār, ਅਵਸਥਾ avasthā, ਰਾਜਸਥਾਨ rājasthān, not pursakār).
 constexpr std::u16string_view kBeforeCluster = u"\u0A30\u0A35\u0A1C\u0A26";
 constexpr std::u16string_view kStopsAfterClusterS = u"\u0A24\u0A25";
-constexpr char16_t kKa = u'\u0A15';
-constexpr char16_t kKanna = u'\u0A3E';
 
-bool is_long_vowel(char16_t unit) { return kLongVowels.find(unit) != std::u16string_view::npos; }
+// After a consonant, the addak and the tippi say that it keeps its inherent
+// "a": the addak doubles the next consonant after that short vowel, the tippi
+// nasalizes it.
+bool asserts_vowel(char16_t unit) { return unit == kAddak || unit == kTippi; }
 
-bool is_vowel_letter(char16_t unit) { return unit >= u'\u0A05' && unit <= u'\u0A14'; }
-
-bool is_consonant(char16_t unit) {
-    const bool letter = (unit >= u'\u0A15' && unit <= u'\u0A39') || (unit >= u'\u0A59' && unit <= u'\u0A5E');
-    return letter && find_map_row(unit) != kMapRows;
+// A tippi or bindi on a long vowel before the nasal consonant of its own
+// class is said as the vowel's nasalization, not as a consonant of its own:
+// ਕਾਨੂੰਨ kānūn, ਹਨੂੰਮਾਨ hanūmān, where the rules write kānūnn and hanūmmān.
+// But ā with one before ma mostly ends the first word of a compound, whose
+// nasal is said before the m (ਬਾਰਾਂਮਾਹ bārāṃmāh, ਨਾਂਮਾਤਰ nāmmātar): the
+// rules' letters stay.
+bool nasalizes(char16_t vowel, char16_t nasal) {
+    return is_long_vowel(vowel) && is_nasal_consonant(nasal) && !(is_vowel_aa(vowel) && nasal == kMa);
 }
+
+bool is_consonant(char16_t unit) { return is_consonant_letter(unit) && find_map_row(unit) != kMapRows; }
 
 // The word's Roman text as the character rules write it, its final inherent
 // "a" kept, with the index of the unit that wrote each letter.
@@ -137,7 +111,7 @@ public:
     bool drops(std::size_t index) const {
         if (!is_inherent_a(index) || in_kept_piece(index)) return false;
         const std::size_t unit = unit_at(index);
-        return unit > 0 && is_long_vowel(units_[unit - 1]) && !(unit == 2 && units_.starts_with(kPrefixBe)) &&
+        return unit > 0 && drops_after(units_[unit - 1]) && !(unit == 2 && units_.starts_with(kPrefixBe)) &&
                carries_own_vowel(unit + 1) && next_consonant_has_vowel(index + 1, unit + 1);
     }
 
@@ -153,7 +127,7 @@ public:
         if (!join || !is_roman_vowel(word_.text[*join - 1]) || !is_one_letter(unit_at(*join - 1))) return false;
         if (unit == 2 && (units_.starts_with(kPrefixBe) || units_.starts_with(kPrefixVi))) return false;
         if (units_[unit] == kVa) return false;
-        if (units_[0] == kVowelA && units_[unit] == kSa && !holds(kStopsAfterS, unit + 1)) return false;
+        if (units_[0] == kLetterA && units_[unit] == kSa && !holds(kStopsAfterS, unit + 1)) return false;
         return carries_own_vowel(unit + 1) && next_consonant_has_vowel(index + 1, unit + 1);
     }
 
@@ -165,8 +139,7 @@ public:
         if (units_[unit] != kTippi || unit == 0 || index + 1 >= word_.text.size()) return false;
         const bool one_letter = (index == 0 || unit_at(index - 1) != unit) && unit_at(index + 1) == unit + 1;
         if (!one_letter || word_.text[index] != word_.text[index + 1]) return false;
-        const bool compound_end = units_[unit + 1] == kMa && holds(kCompoundEndingAn, unit - 1);
-        return !compound_end && holds(kNasalizedVowels, unit - 1) && holds(kNasalConsonants, unit + 1);
+        return nasalizes(units_[unit - 1], units_[unit + 1]);
     }
 
     // Whether the "s" at `index`, followed by the "a" the rules kept, is the
@@ -227,8 +200,8 @@ private:
         if (unit >= units_.size() || !is_consonant(units_[unit]) || units_[unit] == kHa) return false;
         if (unit + 1 == units_.size()) return true;
         const char16_t next = units_[unit + 1];
-        const bool silent_final =
-            unit + 2 == units_.size() && kSilentFinalVowels.find(next) != std::u16string_view::npos;
+        // Gurbani's short vowel at the end of a word is not said (ਕੀਮਤਿ kīmat, ਸਾਜਨੁ sājan).
+        const bool silent_final = unit + 2 == units_.size() && is_short_vowel_sign(next);
         return !is_vowel_letter(next) && !silent_final;
     }
 
@@ -275,7 +248,7 @@ bool is_asserted_a(const WrittenText& written, std::u16string_view units, std::s
     const std::size_t unit = written.unit_of[place];
     const bool last_of_unit = place + 1 == written.text.size() || written.unit_of[place + 1] != unit;
     return written.text[place] == u'a' && last_of_unit && is_consonant(units[unit]) && unit + 1 < units.size() &&
-           kVowelAsserting.find(units[unit + 1]) != std::u16string_view::npos;
+           asserts_vowel(units[unit + 1]);
 }
 
 // Puts back every asserted "a" that the rules or the joins of word finishing

@@ -24,15 +24,17 @@
 #include <algorithm>
 #include <string>
 
+#include "taviro/dandas.h"
 #include "taviro/gurmukhi.h"
+#include "taviro/roman_vowels.h"
 #include "taviro/tables.h"
 
 namespace taviro {
 namespace {
 
 constexpr std::array<MapRow, kMapRows> kCharacterMap{{
-    {u'\u0964', u"."},                 // danda
-    {u'\u0965', u".."},                // double danda
+    {kDanda, kDandaText},
+    {kDoubleDanda, kDoubleDandaText},
     {u'\u0A02', u"\u1E41"},            // bindi: ṁ
     {u'\u0A03', u":"},                 // visarga
     {u'\u0A05', u"a"},                 // independent vowels
@@ -102,7 +104,7 @@ constexpr std::array<MapRow, kMapRows> kCharacterMap{{
     {u'\u0A6D', u"7"},
     {u'\u0A6E', u"8"},
     {u'\u0A6F', u"9"},
-    {u'\u0A70', u"\u1E43"},            // tippi: ṃ
+    {kTippi, std::u16string_view(&kNasalMark, 1)},  // tippi: ṃ
     {u'\u0A71', kDoublingMarker},      // addak
     {u'\u0A72', kNoConversionMarker},  // iri
     {u'\u0A73', kNoConversionMarker},  // ura

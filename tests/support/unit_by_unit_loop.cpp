@@ -118,11 +118,9 @@ private:
         const bool after_carriage_return = previous_separator_ == kCarriageReturn && !had_word_character_;
         previous_separator_ = unit;
         if (unit == kCarriageReturn || (unit == kLineFeed && !after_carriage_return)) {
-            write(u"\r\n");
-        } else if (unit == kDanda) {
-            write(u".");
-        } else if (unit == kDoubleDanda && dictionary_.scheme() == Scheme::ascii) {
-            write(u"..");
+            write(u"\n");
+        } else if (unit == kDanda || unit == kDoubleDanda) {
+            write(danda_text(unit, dictionary_.scheme()));
         } else if (unit != kLineFeed) {
             write(std::u16string_view(&unit, 1));
         }

@@ -22,7 +22,7 @@ test('the whole dictionary is loaded', () => {
 test('a text comes back with each word, its place and how it was finished', () => {
   const source = 'ਕਮਲਨਯਨ ਕਿ ਪੰਜਾਬੀ।\n';
   const result = taviro.convert(source);
-  assert.equal(result.roman, 'kamlanyan ki pañjābī.\r\n');
+  assert.equal(result.roman, 'kamlanyan ki pañjābī.\n');
   const report = new WordReports(result, taviro.wordReport);
   const words = [];
   for (let i = 0; i < report.length; ++i) {

@@ -282,10 +282,10 @@ export class Taviro {
     };
   }
 
-  // A result's text, in blocks with LF line ends, as the bytes of a file,
-  // written as taviro-convert writes one: 'utf-8' (no byte-order mark, LF line
-  // ends) or 'utf-16le' (the byte-order mark, CR LF, as the desktop writes).
-  // The bytes come in pieces, [Uint8Array], for a Blob to join.
+  // A result's text, in blocks, as the bytes of a file written as
+  // taviro-convert writes one, 'utf-8' or 'utf-16le': the engine's encoder
+  // gives each its byte-order mark and line ends. The bytes come in pieces,
+  // [Uint8Array], for a Blob to join.
   encode(blocks, encoding) {
     const encoder = new this.module.FileEncoder(encoding);
     try {
@@ -297,8 +297,7 @@ export class Taviro {
       };
       const room = encoder.inputUnits.bind(encoder);
       for (const block of blocks) {
-        // The engine writes a carriage return before every line feed, and only there.
-        this.fill(room, block.replace(/\n/g, '\r\n'));
+        this.fill(room, block);
         keep(encoder.write());
       }
       keep(encoder.finish());

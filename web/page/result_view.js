@@ -73,6 +73,17 @@ function blockText(parts) {
   return parts.map(unitsToString).join('');
 }
 
+/**
+ * @param {DocumentFragment} fragment
+ * @returns {HTMLElement} a new block of the result, at the end of `fragment`
+ */
+function newBlock(fragment) {
+  const block = element('div', { className: 'block' });
+  block.setAttribute('role', 'none');
+  fragment.append(block);
+  return block;
+}
+
 export class ResultView {
   /** @param {HTMLElement} container */
   constructor(container) {
@@ -108,7 +119,7 @@ export class ResultView {
    */
   texts() {
     if (!this.result) return [];
-    if (this.result.roman !== undefined) return [this.result.roman.replace(/\r/g, '')];
+    if (this.result.roman !== undefined) return [this.result.roman];
     return Array.from(this.container.children, (block) => block.textContent);
   }
 
@@ -123,49 +134,51 @@ export class ResultView {
 
   // The result is shown in blocks that the browser lays out only when they
   // come into view (content-visibility), so that a long result costs no more
-  // to show than a short one. Line ends come as CR LF, as the desktop writes
-  // them; the page shows and copies them as LF, as the UTF-8 result has them.
+  // to show than a short one.
   render(blocks) {
-    const { roman } = this.result;
-    // A result comes with its Roman text as a string only with its words' rows.
-    const withSpans = roman !== undefined;
-    const fragment = document.createDocumentFragment();
-    const newBlock = () => {
-      const block = element('div', { className: 'block' });
-      block.setAttribute('role', 'none');
-      fragment.append(block);
-      return block;
-    };
     this.spans = [];
     this.focused = null;
-    if (withSpans) {
-      // Spans are placed in the text with its CR LF line ends, which the rows count.
-      const text = (begin, end) => roman.slice(begin, end).replace(/\r/g, '');
-      let word = 0;
-      let at = 0;
-      for (const { end } of shownBlocks([stringToUnits(roman)])) {
-        const block = newBlock();
-        for (; word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
-          const { romanBegin: begin, romanEnd: end } = this.words.at(word);
-          const span = element('span', { className: 'w', textContent: roman.slice(begin, end) });
-          span.setAttribute('role', 'option');
-          span.dataset.i = word;
-          block.append(text(at, begin), span);
-          this.spans.push(span);
-          at = end;
-        }
-        block.append(text(at, end));
-        at = end;
-      }
-    } else {
-      for (const { parts } of shownBlocks(blocks)) newBlock().append(blockText(parts));
-    }
+    // A result comes with its Roman text as a string only with its words' rows.
+    const fragment = this.result.roman !== undefined ? this.blocksWithSpans() : this.plainBlocks(blocks);
     if (this.spans.length) {
       this.spans[0].tabIndex = 0;
       this.focused = this.spans[0];
     }
     this.container.setAttribute('role', this.spans.length ? 'listbox' : 'group');
     this.container.replaceChildren(fragment);
+  }
+
+  /** @returns {DocumentFragment} the text in blocks, each word in a span of its own */
+  blocksWithSpans() {
+    const { roman } = this.result;
+    const fragment = document.createDocumentFragment();
+    let word = 0;
+    let at = 0;
+    for (const { end } of shownBlocks([stringToUnits(roman)])) {
+      const block = newBlock(fragment);
+      for (; word < this.words.length && this.words.at(word).romanBegin < end; ++word) {
+        const { romanBegin: begin, romanEnd: wordEnd } = this.words.at(word);
+        const span = element('span', { className: 'w', textContent: roman.slice(begin, wordEnd) });
+        span.setAttribute('role', 'option');
+        span.dataset.i = word;
+        block.append(roman.slice(at, begin), span);
+        this.spans.push(span);
+        at = wordEnd;
+      }
+      block.append(roman.slice(at, end));
+      at = end;
+    }
+    return fragment;
+  }
+
+  /**
+   * @param {Uint16Array[]} blocks
+   * @returns {DocumentFragment} the text in blocks
+   */
+  plainBlocks(blocks) {
+    const fragment = document.createDocumentFragment();
+    for (const { parts } of shownBlocks(blocks)) newBlock(fragment).append(blockText(parts));
+    return fragment;
   }
 
   // The word Tab comes to is the list's chosen option, and the explanation

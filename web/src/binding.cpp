@@ -141,10 +141,8 @@ val report_value(const WordReport& report) {
     return value;
 }
 
-// { units } of a converted text, its line ends made line feeds, as UTF-8's
-// writer makes them: the engine writes a carriage return only before a line feed.
-val with_line_feeds(std::u16string& roman) {
-    std::erase(roman, u'\r');
+// { units } of a converted text.
+val units_result(std::u16string& roman) {
     val result = val::object();
     result.set("units", units_view(roman));
     return result;
@@ -310,7 +308,7 @@ public:
         try {
             output_ = convert_text(input_, dictionary_);
             input_ = std::u16string();
-            return with_line_feeds(output_);
+            return units_result(output_);
         } catch (const std::exception& error) {
             return failure(error);
         }
@@ -442,7 +440,7 @@ private:
         try {
             run();
             output_ = sink_.take();
-            return with_line_feeds(output_);
+            return units_result(output_);
         } catch (const std::exception& error) {
             return failure(error);
         }
@@ -466,7 +464,7 @@ public:
         if (choice_.problem.empty()) encoder_.emplace(sink_, *choice_.encoding, "the text");
     }
 
-    // Room for `count` units of the next piece, line ends CR LF; the caller fills it.
+    // Room for `count` units of the next piece, line ends LF as the engine writes them; the caller fills it.
     val input_units(std::size_t count) {
         input_.assign(count, u'\0');
         return units_view(input_);

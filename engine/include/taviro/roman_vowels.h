@@ -1,5 +1,6 @@
 // The Roman vowels, the letters every rule over Roman text tells apart from
-// the rest: schwa deletion, word finishing and the dictionary tools' checks.
+// the rest (schwa deletion, word finishing, plain letters and the dictionary
+// tools' checks), and the nasal mark beside them.
 #pragma once
 
 #include <string_view>
@@ -7,6 +8,9 @@
 namespace taviro {
 
 inline constexpr std::u16string_view kRomanVowels = u"aeiou\u0101\u0113\u012B\u014D\u016B";  // a e i o u ā ē ī ō ū
+
+// ṃ: what a tippi or a bindi writes where no consonant of a class follows it.
+inline constexpr char16_t kNasalMark = u'\u1E43';
 
 constexpr bool is_roman_vowel(char16_t letter) noexcept {
     return kRomanVowels.find(letter) != std::u16string_view::npos;

@@ -14,14 +14,13 @@
 #include <string_view>
 
 #include "taviro/character_classes.h"
+#include "taviro/dandas.h"
 #include "taviro/gurmukhi.h"
 
 namespace taviro {
 
 inline constexpr char16_t kLineFeed = u'\n';
 inline constexpr char16_t kCarriageReturn = u'\r';
-inline constexpr char16_t kDanda = u'\u0964';
-inline constexpr char16_t kDoubleDanda = u'\u0965';
 
 namespace separator_detail {
 

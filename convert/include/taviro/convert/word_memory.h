@@ -14,6 +14,7 @@
 // buffer, most often in one cache line.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -42,7 +43,7 @@ struct WordEnding {
     std::uint8_t text_size = 0;
     std::uint8_t stem_begin = 0;
     std::uint8_t stem_end = 0;
-    std::uint8_t flags = 0;  // has letters, prefix, suffix, split, spoken, spoken kept; the lexicon above them
+    std::uint8_t flags = 0;  // the low byte of the word's finishing as WordMemory::pack() packs it
 };
 
 // One remembered word, as the run's character counter and the word end see it:
@@ -52,9 +53,9 @@ struct alignas(32) RememberedWord {
     std::uint32_t units_at = 0;
     std::uint8_t units_size = 0;
     std::int8_t counted = 0;  // characters the counter takes: a joining nukta is not one
-    // The spoken forms' later steps, which the endings' bytes have no room
-    // for: three flags for each word end (WordMemory::SpokenStep).
-    std::uint8_t spoken_steps = 0;
+    // The flags of each word end that its byte has no room for, four bits
+    // each (WordMemory::pack).
+    std::uint8_t more_flags = 0;
     WordEnding keeping_final_a;
     WordEnding dropping_final_a;
 };
@@ -89,7 +90,7 @@ public:
         if (current_ != nullptr) {
             const WordEnding& ending = drop_final_a ? current_->dropping_final_a : current_->keeping_final_a;
             if (ending.text_at != WordEnding::kNotConverted) {
-                return view(ending, spoken_steps_of(*current_, drop_final_a));
+                return view(*current_, drop_final_a);
             }
         }
         return convert_first_time(drop_final_a);
@@ -102,17 +103,30 @@ public:
     static_assert(kMaxRememberedLength <= INT8_MAX);
 
 private:
-    enum WordFlag : std::uint8_t { kHasLetters = 1, kPrefix = 2, kSuffix = 4, kSplit = 8, kSpoken = 16, kSpokenKept = 32 };
-    static constexpr int kLexiconShift = 6;
-    enum SpokenStep : std::uint8_t { kSpokenJoin = 1, kSpokenNasal = 2, kSpokenCluster = 4 };
-    static constexpr int kDroppingStepsShift = 3;
-    static std::uint8_t spoken_steps_of(const RememberedWord& word, bool drop_final_a) noexcept {
-        return static_cast<std::uint8_t>(word.spoken_steps >> (drop_final_a ? kDroppingStepsShift : 0)) & 7;
+    // A word's finishing in eleven bits, packed and unpacked here alone: has
+    // letters, each flag of kFlags, and the lexicon above them. The low byte
+    // is the ending's own; the rest lies in RememberedWord::more_flags.
+    static constexpr auto kFlags = std::to_array<bool WordFinishing::*>(
+        {&WordFinishing::prefix, &WordFinishing::suffix, &WordFinishing::split, &WordFinishing::spoken,
+         &WordFinishing::spoken_kept, &WordFinishing::spoken_join, &WordFinishing::spoken_nasal,
+         &WordFinishing::spoken_cluster});
+    static constexpr int kLexiconShift = 1 + static_cast<int>(kFlags.size());
+    static constexpr int kMoreFlagsBits = 4;  // for each word end
+    static_assert(static_cast<int>(Lexicon::user) < 4 && kLexiconShift + 2 <= 8 + kMoreFlagsBits);
+
+    static std::uint16_t pack(const WordFinishing& word, bool has_letters) noexcept {
+        auto packed = static_cast<std::uint16_t>((has_letters ? 1 : 0) | (static_cast<int>(word.lexicon) << kLexiconShift));
+        for (std::size_t flag = 0; flag < kFlags.size(); ++flag) {
+            if (word.*kFlags[flag]) packed = static_cast<std::uint16_t>(packed | (2u << flag));
+        }
+        return packed;
     }
-    static std::uint8_t spoken_steps_of(const WordFinishing& word) noexcept {
-        return static_cast<std::uint8_t>((word.spoken_join ? kSpokenJoin : 0) | (word.spoken_nasal ? kSpokenNasal : 0) |
-                                         (word.spoken_cluster ? kSpokenCluster : 0));
+    static void unpack(std::uint16_t packed, ConvertedWord& word) noexcept {
+        word.has_letters = (packed & 1) != 0;
+        for (std::size_t flag = 0; flag < kFlags.size(); ++flag) word.*kFlags[flag] = (packed & (2u << flag)) != 0;
+        word.lexicon = static_cast<Lexicon>(packed >> kLexiconShift);
     }
+    static int more_flags_shift(bool drop_final_a) noexcept { return drop_final_a ? kMoreFlagsBits : 0; }
 
     static std::uint32_t slot_key(std::uint64_t hash) noexcept {
         const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
@@ -127,19 +141,12 @@ private:
         }
         return true;
     }
-    ConvertedWord view(const WordEnding& ending, std::uint8_t spoken_steps) const noexcept {
+    ConvertedWord view(const RememberedWord& remembered, bool drop_final_a) const noexcept {
+        const WordEnding& ending = drop_final_a ? remembered.dropping_final_a : remembered.keeping_final_a;
+        const int more = (remembered.more_flags >> more_flags_shift(drop_final_a)) & ((1 << kMoreFlagsBits) - 1);
         ConvertedWord word;
         word.text = std::u16string_view(buffer_.data() + ending.text_at, ending.text_size);
-        word.has_letters = (ending.flags & kHasLetters) != 0;
-        word.prefix = (ending.flags & kPrefix) != 0;
-        word.suffix = (ending.flags & kSuffix) != 0;
-        word.split = (ending.flags & kSplit) != 0;
-        word.spoken = (ending.flags & kSpoken) != 0;
-        word.spoken_kept = (ending.flags & kSpokenKept) != 0;
-        word.spoken_join = (spoken_steps & kSpokenJoin) != 0;
-        word.spoken_nasal = (spoken_steps & kSpokenNasal) != 0;
-        word.spoken_cluster = (spoken_steps & kSpokenCluster) != 0;
-        word.lexicon = static_cast<Lexicon>(ending.flags >> kLexiconShift);
+        unpack(static_cast<std::uint16_t>(ending.flags | (more << 8)), word);
         word.stem_begin = ending.stem_begin;
         word.stem_end = ending.stem_end;
         return word;
@@ -152,8 +159,8 @@ private:
     void remember(std::u16string_view units, std::uint32_t hash, std::size_t at);
 
     const Dictionary& dictionary_;
-    // Zeroed pages straight from the system: a run over a short text touches
-    // only the few it needs, and the table grows with the vocabulary.
+    // Zeroed when allocated, as an empty slot's hash must be; the table
+    // starts small and grows with the vocabulary.
     struct FreeSlots {
         void operator()(RememberedWord* slots) const noexcept { std::free(slots); }
     };
@@ -162,8 +169,9 @@ private:
     std::size_t remembered_ = 0;
     std::u16string buffer_;  // the units and Roman texts of the remembered words
     RememberedWord* current_ = nullptr;
-    // A word too long to be worth keeping: converted every time, into here.
-    // A short word's text too long to keep is made here each time too.
+    // Every word converted for the first time is finished into here, and so
+    // is, every time, a word too long to be worth keeping (its units are
+    // gathered in long_units_) and a short word whose text is too long to keep.
     std::u16string long_units_;
     std::int32_t long_counted_ = 0;
     FinishedWord long_finished_;

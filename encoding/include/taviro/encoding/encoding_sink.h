@@ -1,13 +1,12 @@
-// A unit sink that writes the text to a sink of bytes, in large blocks:
+// A unit sink that writes the text to a sink of bytes, in large blocks, each
+// line feed that ends a line of it as the encoding's line end (line_ends.h):
 //  - UTF-16LE begins with the byte-order mark FF FE and keeps every unit as
-//    it comes, line ends as carriage return + line feed, exactly like the
-//    windows' files;
-//  - UTF-8 has no byte-order mark and ends lines with a line feed alone, as
-//    text on Linux does: the carriage return that comes before every line feed
-//    is left out (the read loop writes one nowhere else). A surrogate without its partner cannot be written in UTF-8
-//    at all; it becomes U+FFFD, and replacements() counts them, so that the
-//    caller can say so. (Refusing the text instead would fail a conversion
-//    that the same text passes with UTF-16 output, where the unit is kept.)
+//    it comes, exactly like the windows' files;
+//  - UTF-8 has no byte-order mark. A surrogate without its partner cannot be
+//    written in UTF-8 at all; it becomes U+FFFD, and replacements() counts
+//    them, so that the caller can say so. (Refusing the text instead would
+//    fail a conversion that the same text passes with UTF-16 output, where
+//    the unit is kept.)
 //
 // It does not open or close a stream; finish() must be called to write out
 // the rest, and its failure means the text is not all there.
@@ -23,6 +22,7 @@
 #include "taviro/convert/unit_sink.h"
 #include "taviro/encoding/byte_sink.h"
 #include "taviro/encoding/encoding.h"
+#include "taviro/encoding/line_ends.h"
 #include "taviro/encoding/utf16_writer.h"
 
 namespace taviro {
@@ -44,6 +44,7 @@ public:
 private:
     EncodingSink(std::unique_ptr<ByteSink> owned, Encoding encoding, std::string name);
 
+    void write_line(std::u16string_view text);
     void write_utf8(std::u16string_view text);
     void append_utf8(char32_t value);
     void write_out();
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<ByteSink> owned_;  // the stream's sink, when given a stream
     ByteSink& bytes_;
     std::optional<Utf16Writer> utf16le_;  // UTF-16LE is written the windows' way
+    std::u16string_view line_end_;
     std::string name_;
     std::string block_;
     std::size_t used_ = 0;  // the bytes of block_ written and not yet given to the sink
