@@ -1,8 +1,10 @@
 #include "taviro/encoding/encoding_sink.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
+#include "taviro/character_classes.h"
 #include "taviro/convert/run_error.h"
 
 namespace taviro {
@@ -158,6 +160,34 @@ std::string encoded_text(std::u16string_view text, Encoding encoding) {
     encoder.write(text);
     encoder.finish();
     return bytes;
+}
+
+namespace {
+
+// Where the surrogate without its partner at or after `from` stands, if any.
+std::optional<std::size_t> lone_surrogate(std::u16string_view units, std::size_t from) {
+    for (std::size_t at = from; at < units.size(); ++at) {
+        if (is_high_surrogate(units[at]) && at + 1 < units.size() && is_low_surrogate(units[at + 1])) {
+            ++at;
+        } else if (is_high_surrogate(units[at]) || is_low_surrogate(units[at])) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string utf8_passing_lone_surrogates(std::u16string_view text) {
+    std::string bytes;
+    std::size_t begin = 0;
+    for (auto at = lone_surrogate(text, 0); at; at = lone_surrogate(text, begin)) {
+        bytes += encoded_text(text.substr(begin, *at - begin), Encoding::utf8);
+        bytes.resize(bytes.size() + 3);
+        put_utf8(bytes.data() + bytes.size() - 3, text[*at]);
+        begin = *at + 1;
+    }
+    return bytes + encoded_text(text.substr(begin), Encoding::utf8);
 }
 
 }  // namespace taviro

@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "taviro/convert/quoted_name.h"
 #include "taviro/encoding/encoding.h"
 #include "taviro/encoding/encoding_sink.h"
 #include "taviro/engine.h"
@@ -31,6 +32,7 @@
 #include "taviro/run/parallel_conversion.h"
 #include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/run_error.h"
+#include "taviro/convert/separator.h"
 #include "taviro/convert/text_conversion.h"
 #include "taviro/convert/unit_sink.h"
 #include "taviro/convert/word_explanation.h"
@@ -75,16 +77,10 @@ private:
 
 std::size_t code_points(std::u16string_view text) { return CodePointIndex(text)(text.size()); }
 
-// Where the surrogate without its partner at or after `from` stands, if any.
-std::optional<std::size_t> lone_surrogate(std::u16string_view units, std::size_t from = 0) {
-    for (std::size_t at = from; at < units.size(); ++at) {
-        if (taviro::is_high_surrogate(units[at]) && at + 1 < units.size() && taviro::is_low_surrogate(units[at + 1])) {
-            ++at;
-        } else if (taviro::is_high_surrogate(units[at]) || taviro::is_low_surrogate(units[at])) {
-            return at;
-        }
-    }
-    return std::nullopt;
+// A text of a list as messages name it: by its label, the repr of a pandas
+// index value, when the caller gives one, else by its place in the list.
+std::string text_named(std::size_t at, const std::vector<std::string>& labels) {
+    return at < labels.size() ? "the value at index " + labels[at] : "text " + std::to_string(at) + " of the list";
 }
 
 std::string type_name(py::handle value) { return py::str(py::type::of(value).attr("__name__")); }
@@ -179,28 +175,9 @@ py::list pieces_of(const taviro::WordReport& word) {
     return pieces;
 }
 
-// The Roman text as `taviro-convert --to utf-8` writes it: the encoding layer's
-// UTF-8, where a line ends in a line feed alone, as text does on Linux. Only a
-// lone surrogate differs: a str holds one where a UTF-8 file has U+FFFD, so
-// each is kept, in the bytes that Python's "surrogatepass" reads back as it
-// (python_text), and the text around it is the encoding layer's.
-std::string as_utf8(std::u16string_view roman) {
-    auto at = lone_surrogate(roman);
-    if (!at) {
-        return taviro::encoded_text(roman, taviro::Encoding::utf8);
-    }
-    std::string bytes;
-    std::size_t begin = 0;
-    for (; at; at = lone_surrogate(roman, begin)) {
-        bytes += taviro::encoded_text(roman.substr(begin, *at - begin), taviro::Encoding::utf8);
-        const char16_t unit = roman[*at];
-        bytes += {static_cast<char>(0xE0 | (unit >> 12)), static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
-                  static_cast<char>(0x80 | (unit & 0x3F))};
-        begin = *at + 1;
-    }
-    bytes += taviro::encoded_text(roman.substr(begin), taviro::Encoding::utf8);
-    return bytes;
-}
+// The Roman text as `taviro-convert --to utf-8` writes it, but for a lone
+// surrogate, which a str holds where a UTF-8 file has U+FFFD (python_text).
+std::string as_utf8(std::u16string_view roman) { return taviro::utf8_passing_lone_surrogates(roman); }
 
 // A Roman text of as_utf8() as a str.
 py::str python_text(const std::string& roman) {
@@ -254,7 +231,7 @@ private:
 // The scheme a name names, as every face reads it: ValueError for any other.
 taviro::Scheme read_scheme(const std::string& name) {
     const std::optional<taviro::Scheme> scheme = taviro::scheme_named(name);
-    if (!scheme) throw std::invalid_argument(taviro::unknown_scheme("'" + name + "'", "scheme"));
+    if (!scheme) throw std::invalid_argument(taviro::unknown_scheme(taviro::quoted_name(name), "scheme"));
     return *scheme;
 }
 
@@ -273,8 +250,10 @@ public:
     // with one word memory for them all: a word met in an earlier text costs a
     // lookup instead of being romanized and finished again, which is most of
     // what a call on a short text costs. A missing text gives a missing one.
-    std::vector<std::optional<std::string>> transliterate_many(
-        const std::vector<std::optional<std::u16string>>& texts) const {
+    // `labels` name the texts in messages ("the value at index 'a'"), where
+    // they are given; otherwise a text is named by its place in the list.
+    std::vector<std::optional<std::string>> transliterate_many(const std::vector<std::optional<std::u16string>>& texts,
+                                                               const std::vector<std::string>& labels) const {
         taviro::WordMemory memory(words_);
         taviro::MemoryUnitSink unused;
         taviro::ChunkLoop loop(unused, memory);
@@ -291,8 +270,7 @@ public:
                 loop.take(*text);
                 loop.end_of_input();
             } catch (const taviro::EngineError& error) {
-                throw taviro::EngineError(error.kind(),
-                                          "text " + std::to_string(roman.size()) + " of the list: " + error.what());
+                throw taviro::EngineError(error.kind(), text_named(roman.size(), labels) + ": " + error.what());
             }
             roman.push_back(as_utf8(sink.text()));
         }
@@ -466,7 +444,7 @@ void bind_transliterator(py::module_& module) {
             py::arg("text"))
         .def(
             "transliterate_many",
-            [](const Transliterator& self, const py::iterable& texts) {
+            [](const Transliterator& self, const py::iterable& texts, const std::vector<std::string>& labels) {
                 // One str is iterable too, letter by letter: a list of letters is never what was meant.
                 if (py::isinstance<py::str>(texts) || py::isinstance<py::bytes>(texts)) {
                     throw py::type_error("transliterate_many takes a list of texts, not one " + type_name(texts) +
@@ -479,14 +457,14 @@ void bind_transliterator(py::module_& module) {
                     } else if (is_missing(text)) {
                         units.emplace_back();
                     } else {
-                        throw py::type_error("text " + std::to_string(units.size()) + " of the list must be str, not " +
+                        throw py::type_error(text_named(units.size(), labels) + " must be str, not " +
                                              type_name(text));
                     }
                 }
                 std::vector<std::optional<std::string>> roman;
                 {
                     py::gil_scoped_release unlocked;
-                    roman = self.transliterate_many(units);
+                    roman = self.transliterate_many(units, labels);
                 }
                 py::list result(roman.size());
                 for (std::size_t at = 0; at < roman.size(); ++at) {
@@ -494,7 +472,7 @@ void bind_transliterator(py::module_& module) {
                 }
                 return result;
             },
-            py::arg("texts"),
+            py::arg("texts"), py::arg("_labels") = std::vector<std::string>(),
             "The Roman text of each text, each converted on its own as transliterate() converts it, "
             "in one call: faster than a call a text when the texts are many and short. `texts` is a list "
             "or other iterable of str, never one str: use transliterate() for that. None and pandas' "
@@ -533,6 +511,9 @@ PYBIND11_MODULE(_taviro, module) {
     // The programs' places for words.mdb; the package says where it stands in for a program.
     module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
     module.attr("_MOST_THREADS") = taviro::kMostThreads;
+    // How many line ends the engine reads in a text, for the lines of a Dask bag.
+    module.def("_line_ends", [](const py::object& text) { return taviro::count_line_ends(units_of(text)); },
+               py::arg("text"));
     bind_errors(module);
     bind_word_report(module);
     // Its name before it was the word report everywhere, for code and pickles that say it.

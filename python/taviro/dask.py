@@ -14,10 +14,10 @@ on every worker, as the programs must be.
 
 import functools
 import os
-import re
 from typing import TYPE_CHECKING, Any, Dict, Iterable, List, NamedTuple, Optional, Sequence, Tuple, Type
 
 from . import Error, PathName, Transliterator, _options, default_dictionary
+from ._taviro import _line_ends
 
 if TYPE_CHECKING:
     from dask.bag.core import Bag
@@ -129,7 +129,7 @@ def _transliterate_partition(partition: Iterable[str], state: _State) -> List[st
                              f"{line[:40]!r}; give transliterate_lines lines, or map taviro.transliterate "
                              "over texts of their own")
     roman = _on_worker(state).transliterate("".join(lines)).split("\n")
-    ends = [len(_LINE_END.findall(line)) for line in lines]
+    ends = [_line_ends(line) for line in lines]
     if len(roman) != sum(ends) + 1:
         raise RuntimeError(f"{_counted(sum(ends), 'line end')} gave {_counted(len(roman) - 1, 'Roman one')}")
     # Each line gets the Roman lines of its own line ends, so that they join
@@ -144,34 +144,18 @@ def _transliterate_partition(partition: Iterable[str], state: _State) -> List[st
     return grouped
 
 
-# What the engine ends a line at: a line feed, and a carriage return that no
-# line feed follows ("\r\n" is one end). Every line but the last ends in a
-# line feed, so a "\r" and the "\n" after it are always in one line.
-_LINE_END = re.compile("\n|\r(?!\n)")
-
-
 def _counted(number: int, thing: str) -> str:
     return f"{number} {thing}" + ("" if number == 1 else "s")
 
 
 def _transliterate_values(values: Any, state: _State) -> Any:
-    try:
-        roman = _on_worker(state).transliterate_many(values)
-    except (TypeError, Error) as error:
-        # transliterate_many names a value by its place in this partition,
-        # which the caller never sees.
-        place = _PLACE_IN_LIST.match(str(error))
-        if place is None:
-            raise
-        label = values.index[int(place[1])]
-        label = label.item() if hasattr(label, "dtype") else label  # 3, not numpy's np.int64(3)
-        raise type(error)(f"the value at index {label!r}{str(error)[place.end():]}") from None
+    # A value is named by its label, not by its place in this partition,
+    # which the caller never sees: 3, not numpy's np.int64(3).
+    labels = [repr(label.item() if hasattr(label, "dtype") else label) for label in values.index]
+    roman = _on_worker(state).transliterate_many(values, _labels=labels)
     # A Series of the partition's own kind, made without importing pandas,
     # whose missing types would fail the package's own type check.
     return type(values)(roman, index=values.index, name=values.name, dtype=object)
-
-
-_PLACE_IN_LIST = re.compile(r"text (\d+) of the list")
 
 
 def _convert_one(source: str, state: _State, folder: str, from_encoding: str, to_encoding: str,

@@ -23,6 +23,7 @@
 #include "taviro/convert/character_counter.h"
 #include "taviro/convert/chunk_loop.h"
 #include "taviro/convert/lexicon_entry.h"
+#include "taviro/convert/quoted_name.h"
 #include "taviro/convert/run_error.h"
 #include "taviro/encoding/byte_sink.h"
 #include "taviro/encoding/decoding_source.h"
@@ -220,7 +221,7 @@ public:
     // { error } for a name that is no scheme, which changes nothing.
     val set_lexicon(bool loanwords_on, bool spoken_on, const std::string& scheme_name) {
         const std::optional<Scheme> scheme = scheme_named(scheme_name);
-        if (!scheme) return failure(std::invalid_argument(unknown_scheme("'" + scheme_name + "'", "scheme")));
+        if (!scheme) return failure(std::invalid_argument(unknown_scheme(quoted_name(scheme_name), "scheme")));
         dictionary_.written_in = *scheme;
         const ParsedLexicon parsed = parse_lexicon(input_, "line");
         dictionary_.users = MemoryDictionary();
@@ -259,14 +260,14 @@ public:
     // detects it; std::invalid_argument with the one sentence for a name that
     // is none, as the command line and Python refuse it.
     static std::optional<Encoding> source_encoding(const std::string& from) {
-        const EncodingChoice chosen = read_source_encoding(from, "'" + from + "'", "from");
+        const EncodingChoice chosen = read_source_encoding(from, quoted_name(from), "from");
         if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
         return chosen.encoding;
     }
 
     val read_file(const std::string& name, const std::string& from) {
         try {
-            DecodedText text = decode_text(file_bytes(), "'" + name + "'", source_encoding(from));
+            DecodedText text = decode_text(file_bytes(), quoted_name(name), source_encoding(from));
             file_.reset();
             input_ = std::move(text.units);
             val result = val::object();
@@ -338,10 +339,10 @@ public:
     val convert_file_to(const std::string& name, const std::string& from, const std::string& encoding) {
         try {
             const std::optional<Encoding> source_encoding_named = source_encoding(from);
-            const EncodingChoice chosen = read_destination_encoding(encoding, "'" + encoding + "'", "to");
+            const EncodingChoice chosen = read_destination_encoding(encoding, quoted_name(encoding), "to");
             if (!chosen.problem.empty()) throw std::invalid_argument(chosen.problem);
             ViewByteSource file(file_bytes());
-            DecodingSource source(file, source_encoding_named, "'" + name + "'");
+            DecodingSource source(file, source_encoding_named, quoted_name(name));
             bytes_ = std::string();
             bytes_.reserve(file_size_ + file_size_ / 4);
             StringByteSink sink(bytes_);
@@ -460,7 +461,7 @@ class FileEncoder {
 public:
     // An encoding the writer does not know is told by the first write().
     explicit FileEncoder(const std::string& encoding)
-        : choice_(read_destination_encoding(encoding, "'" + encoding + "'", "to")) {
+        : choice_(read_destination_encoding(encoding, quoted_name(encoding), "to")) {
         if (choice_.problem.empty()) encoder_.emplace(sink_, *choice_.encoding, "the text");
     }
 

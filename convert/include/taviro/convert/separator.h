@@ -22,6 +22,26 @@ namespace taviro {
 inline constexpr char16_t kLineFeed = u'\n';
 inline constexpr char16_t kCarriageReturn = u'\r';
 
+// How many line ends the read loop writes for `text`: one for each line feed
+// and each carriage return, but none for the line feed of a CR LF pair, which
+// only characters read as absent may stand between.
+constexpr std::size_t count_line_ends(std::u16string_view text) noexcept {
+    std::size_t count = 0;
+    bool after_carriage_return = false;
+    for (const char16_t unit : text) {
+        if (unit == kLineFeed) {
+            count += after_carriage_return ? 0 : 1;
+            after_carriage_return = false;
+        } else if (unit == kCarriageReturn) {
+            ++count;
+            after_carriage_return = true;
+        } else if (!reads_as_nothing(unit)) {
+            after_carriage_return = false;
+        }
+    }
+    return count;
+}
+
 namespace separator_detail {
 
 struct UnitRange {

@@ -64,4 +64,10 @@ private:
 // above: for the front ends that keep a text in memory.
 [[nodiscard]] std::string encoded_text(std::u16string_view text, Encoding encoding);
 
+// The UTF-8 of `text` for a string that may hold a lone surrogate, as a str
+// of Python may: each kept in its own three bytes, which Python reads back
+// with "surrogatepass", where a UTF-8 file has U+FFFD; the rest as
+// encoded_text() writes it.
+[[nodiscard]] std::string utf8_passing_lone_surrogates(std::u16string_view text);
+
 }  // namespace taviro
