@@ -164,8 +164,7 @@ ExitStatus CommandLineRuns::report(const FileRunResult& result, const ShownNames
         say({}, "warning: " + names.source + " holds no Gurmukhi letter");
     }
     if (const std::size_t replacements = result.replacements; replacements != 0) {
-        say(names.label, "warning: " + std::to_string(replacements) +
-                             " UTF-16 surrogate(s) without a partner could not be written in UTF-8 and became U+FFFD");
+        say(names.label, "warning: " + replacements_warning(replacements));
     }
     return kCompleted;
 }

@@ -387,10 +387,9 @@ alone), or "user" or "loanword" when an entry of that lexicon gave the whole
 word. A kept prefix is roman[:stem_begin], a kept suffix roman[stem_end:],
 and a split's first part roman[:stem_end]; `pieces` names them, as
 (name, begin, end) in `roman`. `spoken` is True when spoken forms changed it:
-dropped an "a" after a long vowel, or kept one that an addak or tippi
-asserts. `explanation` says it in words, as taviro-dict explain and the web
-page do: "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā +
-second bī". `ascii` is what was written in plain letters (scheme="ascii"),
+its "a"s or its nasal as speech says them. `explanation` says it all in
+words, word, Roman text, finish and pieces, as taviro-dict explain and the
+web page do. `ascii` is what was written in plain letters (scheme="ascii"),
 beside the marked `roman`, and None otherwise. `start`, `end` and
 `stem_start` are the older names of source_begin, source_end and stem_begin.)")
         .def_property_readonly("source", [](const taviro::WordReport& self) { return text_of(self.source); })
@@ -511,6 +510,8 @@ PYBIND11_MODULE(_taviro, module) {
     // The programs' places for words.mdb; the package says where it stands in for a program.
     module.def("_dictionary_candidates", &taviro::dictionary_candidates, py::arg("program_folder"));
     module.attr("_MOST_THREADS") = taviro::kMostThreads;
+    // What a completed run that wrote U+FFFD for lone surrogates warns of.
+    module.def("_replacements_warning", &taviro::replacements_warning, py::arg("replacements"));
     // How many line ends the engine reads in a text, for the lines of a Dask bag.
     module.def("_line_ends", [](const py::object& text) { return taviro::count_line_ends(units_of(text)); },
                py::arg("text"));

@@ -24,7 +24,7 @@ from pathlib import Path
 from typing import Any, Callable, Iterable, List, Optional, Sequence, Tuple, Type, Union, overload
 
 from ._taviro import DictionaryError, Error, FileError, FinishedWord, TextError, WordReport, __version__
-from ._taviro import _MOST_THREADS, _dictionary_candidates
+from ._taviro import _MOST_THREADS, _dictionary_candidates, _replacements_warning
 from ._taviro import Transliterator as _Engine
 
 __all__ = [
@@ -124,8 +124,7 @@ class Transliterator(_Engine):
         """taviro-convert --from FROM --to TO -j THREADS SOURCE DESTINATION; see convert_file()."""
         written, replacements = self._run_file(source, destination, from_encoding, to_encoding, threads)
         if replacements:
-            warnings.warn(f"{replacements} UTF-16 surrogate(s) without a partner could not be written "
-                          "in UTF-8 and became U+FFFD", UnicodeWarning, stacklevel=2)
+            warnings.warn(_replacements_warning(replacements), UnicodeWarning, stacklevel=2)
         return written
 
     def _run_file(self, source: PathName, destination: PathName, from_encoding: str, to_encoding: str,

@@ -319,4 +319,9 @@ RunResult run_conversion(RunView& view, const Dictionary& dictionary) {
     return run_conversion(view, dictionary, files);
 }
 
+std::string replacements_warning(std::size_t replacements) {
+    return std::to_string(replacements) +
+           " UTF-16 surrogate(s) without a partner could not be written in UTF-8 and became U+FFFD";
+}
+
 }  // namespace taviro

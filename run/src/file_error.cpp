@@ -4,15 +4,12 @@
 #include <cstring>
 #include <string>
 
+#include "taviro/convert/failure_kind.h"
+
 namespace taviro {
 RunError file_error(std::string_view action, const std::filesystem::path& file) {
     const int error = errno;
-    std::string message = "cannot " + std::string(action) + " " + quoted_name(file);
-    if (error != 0) {
-        message += ": ";
-        message += std::strerror(error);
-    }
-    return RunError(message, error);
+    return RunError(cannot(action, quoted_name(file), error != 0 ? std::strerror(error) : ""), error);
 }
 
 }  // namespace taviro

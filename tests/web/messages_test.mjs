@@ -68,7 +68,7 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
   const messages = declaredMessages();
   const kindsOf = (union) => messages.filter((m) => m.union === union).map((m) => m.kind).sort();
   const declaration = (union, kind) => messages.find((m) => m.union === union && m.kind === kind);
-  assert.deepEqual(kindsOf('WorkerRequest'), ['convert', 'encode', 'file', 'lexicon', 'load']);
+  assert.deepEqual(kindsOf('WorkerRequest'), ['convert', 'encode', 'file', 'lexicon', 'load', 'readFailed']);
   assert.deepEqual(kindsOf('WorkerReply'),
     ['broken', 'converted', 'encoded', 'failed', 'lexicon', 'ready', 'unencoded']);
 
@@ -82,6 +82,8 @@ test('every reply of the worker is a message of messages.js, whole', async () =>
     [{ kind: 'convert', units: units('ਕ\u0A71x'), mostWords: 1 }, 'failed'],
     [{ kind: 'file', name: 'in.txt', bytes: new TextEncoder().encode('ਕਮਲ ਕਮਲ\n').buffer, mostWords: 1 }, 'converted'],
     [{ kind: 'file', name: 'in.txt', bytes: new Uint8Array([0x61, 0xFF]).buffer, mostWords: 20000 }, 'failed'],
+    [{ kind: 'file', name: 'empty.txt', bytes: new ArrayBuffer(0), mostWords: 1 }, 'failed'],
+    [{ kind: 'readFailed', name: 'in.txt', reason: 'the file is gone' }, 'failed'],
     [{ kind: 'encode', blocks: ['k\n'], encoding: 'utf-16le' }, 'encoded'],
     [{ kind: 'encode', blocks: ['k'], encoding: 'latin-1' }, 'unencoded'],
     [{ kind: 'load', words: null, loanwords }, 'broken'],

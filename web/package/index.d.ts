@@ -61,7 +61,7 @@ export interface WordReport {
   pieces: WordPiece[];
   /** Whether its spoken form changed it (`spoken: true`): its "a"s or its nasal as speech says them; `explanation` says how. */
   spoken: boolean;
-  /** "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī" */
+  /** The word, its Roman text, how it was finished and its pieces, in the words of `taviro-dict explain`. */
   explanation: string;
   /** @deprecated The older name of sourceBegin. */
   start: number;

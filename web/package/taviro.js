@@ -87,8 +87,6 @@ export class Taviro {
     engines.register(this, this.engine);
     // How to read the numbers of `words` in a conversion's result.
     this.wordReport = module.wordReport();
-    // What the page adds to a failure's message, in the engine's words.
-    this.advice = module.advice();
     this.module = module;
   }
 
@@ -248,7 +246,7 @@ export class Taviro {
   // wordCount } as convert() gives them; `name` is the file's name, for
   // messages. The file's text comes as its code units.
   readFile(bytes, name, mostWords = kAllWords) {
-    const read = this.readBytes(bytes, name);
+    const read = this.readBytes(bytes, name, 'auto', true);
     // Copied out at once, as in convertInput.
     const sourceUnits = read.units.slice();
     const { encoding } = read;
@@ -262,10 +260,22 @@ export class Taviro {
     return Object.assign(this.convertInput(), { sourceUnits, encoding });
   }
 
-  // Takes a file's bytes as the input, decoded; { units, encoding }.
-  readBytes(bytes, name, from = 'auto') {
+  // Takes a file's bytes as the input, decoded; { units, encoding }. The
+  // page, which opens files for a person, refuses an empty one.
+  readBytes(bytes, name, from = 'auto', refuseEmpty = false) {
     this.engine.inputBytes(bytes.length).set(bytes);
-    return take(this.engine.readFile(name, from));
+    return take(this.engine.readFile(name, from, refuseEmpty));
+  }
+
+  // What the page shows of a failure with this message and kind, of the file
+  // `name` or (without one) of a typed text.
+  shownFailure(message, kind, name) {
+    return this.module.shownFailure(message, kind, name || '');
+  }
+
+  // What the page shows when the browser could not read the file `name`.
+  readFailure(name, reason) {
+    return this.module.readFailure(name, reason);
   }
 
   convertInput() {

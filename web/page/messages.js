@@ -51,14 +51,25 @@
  * @property {'utf-8' | 'utf-16le'} encoding  'utf-16le' with the byte-order mark and CR LF, as the desktop writes
  */
 
-/** @typedef {LoadRequest | LexiconRequest | ConvertRequest | FileRequest | EncodeRequest} WorkerRequest */
+/**
+ * The browser could not read a file: answered with the FailedReply that says so.
+ * @typedef {object} ReadFailedRequest
+ * @property {'readFailed'} kind
+ * @property {string} name    the file's name
+ * @property {string} reason  the browser's
+ */
+
+/**
+ * @typedef {LoadRequest | LexiconRequest | ConvertRequest | FileRequest | EncodeRequest | ReadFailedRequest}
+ *   WorkerRequest
+ */
 
 // ---- the worker to the page ---------------------------------------------------
 
 /**
  * The engine's wording of one way a word is finished.
  * @typedef {object} FinishWording
- * @property {string} how  "split into two dictionary words"
+ * @property {string} how  the engine's sentence for this way of finishing
  * @property {Array<[string, string, string]>} pieces  each piece: its name, and the marks
  *   (wordBegin, stemBegin, stemEnd, wordEnd) it lies between
  */
@@ -127,9 +138,6 @@
  * @property {'ready'} kind
  * @property {number} rows  how many words the dictionary holds
  * @property {WordReportLayout} wordReport
- * @property {{notText: string, tooLongFile: string, tooLongText: string, emptyFile: string}} advice  what the
- *   page says of a file or text it cannot convert, beyond the failure's message; "{name}" in emptyFile is the
- *   file's name
  * @property {CharacterMap} table
  */
 
@@ -148,9 +156,9 @@
  */
 
 /**
- * The Roman text and its words: with the words' rows, as one string, line ends
- * CR LF as the desktop writes them; for a text of more words than the
- * request's mostWords, as code units in the blocks it was converted in, line ends LF.
+ * The Roman text and its words: with the words' rows, as one string; for a
+ * text of more words than the request's mostWords, as code units in the
+ * blocks it was converted in. Line ends are LF.
  * @typedef {object} ConvertedReply
  * @property {'converted'} kind
  * @property {string} [roman]     the Roman text, when the words' rows come with it
@@ -168,7 +176,8 @@
  */
 
 /**
- * A request failed; the message is the engine's or taviro-convert's.
+ * A request failed; the message is the engine's, as the page shows it: the
+ * file it names and what to do.
  * @typedef {object} FailedReply
  * @property {'failed'} kind
  * @property {string} message

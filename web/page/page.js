@@ -57,7 +57,6 @@ const wordHelp = byId('word-help');
 const kWordHelp = wordHelp.textContent;
 let ready = false;          // the converter has loaded
 let sourceName = null;      // the file the text came from; null once the user types
-let advice = null;          // what the engine says beyond a failure's message, once ready
 /** @type {{text: string, name: string | null} | null} */
 let held = null;            // the text too long for the box, and its file's name
 let placeholder = '';       // the box's own, while no text is held
@@ -113,8 +112,8 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
     showResult(reply, request);
     setBusy(false);
   },
-  failed: (reply, request) => {
-    showFailure(reply.message, request, reply.failure);
+  failed: (reply) => {
+    showFailure(reply.message);
     setBusy(false);
   },
   encoded: (reply, name) => downloadFile(reply.pieces, name),
@@ -131,7 +130,6 @@ const client = new WorkerClient(byId('taviro-worker').textContent, {
 /** @param {import('./messages.js').ReadyReply} reply */
 function startReady(reply) {
   view.layout = reply.wordReport;
-  advice = reply.advice;
   ready = true;
   // Drawn when first opened: until then it is not needed, and the page is
   // ready sooner.
@@ -306,17 +304,9 @@ function openFile(file) {
   reader.onprogress = (event) => showProgress(event.loaded, file.size);
   reader.onerror = () => {
     ui.progress.hidden = true;
-    showFailure(`cannot read '${file.name}': ${reader.error.message}`, { name: file.name });
-    setBusy(false);
+    client.readFailed(file.name, reader.error.message);
   };
   reader.onload = () => {
-    const problem = reader.result.byteLength === 0 ? advice.emptyFile.replace('{name}', file.name) : null;
-    if (problem) {
-      ui.progress.hidden = true;
-      showFailure(problem, { name: file.name });
-      setBusy(false);
-      return;
-    }
     showProgress();
     setStatus(`Converting '${file.name}'…`);
     client.convertFile(file.name, reader.result, kMostWordSpans);
@@ -358,17 +348,9 @@ function showResult(reply, request) {
 // and a held text stay as they were, since nothing is thrown away before the
 // user says so, and convert as usual once the user types or converts. The
 // message names the file, and says what a word too long for the rules means.
-function showFailure(message, request, failure) {
-  const name = request && request.name;
+function showFailure(message) {
   clearResult();
-  let text = name && !message.includes(`'${name}'`) ? `'${name}': ${message}` : message;
-  if (failure === 'notText') {
-    text += `. ${advice.notText}`;
-  }
-  if (failure === 'tooLong') {
-    text += `. ${name ? advice.tooLongFile : advice.tooLongText}`;
-  }
-  setStatus(text, true);
+  setStatus(message, true);
 }
 
 function clearResult() {

@@ -31,7 +31,7 @@ const handlers = {
   async load(message) {
     taviro = await Taviro.open({ words: message.words, loanwords: message.loanwords });
     reply({
-      kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, advice: taviro.advice, table: taviro.characterMap(),
+      kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap(),
     });
   },
   lexicon(message) {
@@ -45,6 +45,9 @@ const handlers = {
   },
   file(message) {
     converted(taviro.readFile(new Uint8Array(message.bytes), message.name, message.mostWords));
+  },
+  readFailed(message) {
+    reply({ kind: 'failed', message: taviro.readFailure(message.name, message.reason), failure: 'file' });
   },
   encode(message) {
     const pieces = taviro.encode(message.blocks, message.encoding);
@@ -64,6 +67,8 @@ self.onmessage = async (event) => {
   } catch (error) {
     const kind = kFailureKinds[message.kind] || 'failed';
     const text = error.message || String(error);
-    reply(kind === 'failed' ? { kind, message: text, failure: error.kind || 'usage' } : { kind, message: text });
+    const failure = error.kind || 'usage';
+    reply(kind === 'failed' ? { kind, message: taviro.shownFailure(text, failure, message.name), failure }
+      : { kind, message: text });
   }
 };

@@ -79,6 +79,11 @@ export class WorkerClient {
     this.send({ message: { kind: 'file', name, bytes, mostWords }, transfer: [bytes], name });
   }
 
+  /** Says that the browser could not read the file `name`; answered with `failed`. */
+  readFailed(name, reason) {
+    this.send({ message: { kind: 'readFailed', name, reason }, name });
+  }
+
   /**
    * Asks for a result's text, in its blocks, as the bytes of a file called
    * `name`; answered with `encoded` or `unencoded`.

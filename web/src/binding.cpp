@@ -22,6 +22,7 @@
 #include "taviro/spoken.h"
 #include "taviro/convert/character_counter.h"
 #include "taviro/convert/chunk_loop.h"
+#include "taviro/convert/failure_kind.h"
 #include "taviro/convert/lexicon_entry.h"
 #include "taviro/convert/quoted_name.h"
 #include "taviro/convert/run_error.h"
@@ -94,23 +95,10 @@ val units_view(std::u16string& text) {
     return val(typed_memory_view(text.size(), reinterpret_cast<const std::uint16_t*>(text.data())));
 }
 
-// What a failure was, so that no face reads its message's words to tell:
-// "tooLong" (a word past the rules' 16-bit counter), "text" (a text the rules
-// refuse), "notText" (bytes that are no text at all), "file" (bytes not in
-// their encoding), or "usage" (a call the module cannot serve, such as an
-// unknown encoding).
-const char* failure_kind(const std::exception& error) {
-    if (const auto* engine = dynamic_cast<const EngineError*>(&error)) {
-        return engine->kind() == EngineError::Kind::overflow ? "tooLong" : "text";
-    }
-    if (dynamic_cast<const NotTextError*>(&error) != nullptr) return "notText";
-    return dynamic_cast<const RunError*>(&error) != nullptr ? "file" : "usage";
-}
-
 val failure(const std::exception& error) {
     val result = val::object();
     result.set("error", std::string(error.what()));
-    result.set("failure", std::string(failure_kind(error)));
+    result.set("failure", std::string(failure_kind_name(failure_kind(error))));
     return result;
 }
 
@@ -265,8 +253,10 @@ public:
         return chosen.encoding;
     }
 
-    val read_file(const std::string& name, const std::string& from) {
+    // `refuse_empty`: a face that opens files for a person refuses an empty one.
+    val read_file(const std::string& name, const std::string& from, bool refuse_empty) {
         try {
+            if (refuse_empty && file_size_ == 0) throw RunError(empty_file_refusal(quoted_name(name)));
             DecodedText text = decode_text(file_bytes(), quoted_name(name), source_encoding(from));
             file_.reset();
             input_ = std::move(text.units);
@@ -574,16 +564,16 @@ val word_report() {
     return result;
 }
 
-// What the page says of a file or a text it cannot convert, beyond the
-// failure's own message: { notText, tooLongFile, tooLongText, emptyFile },
-// the last with "{name}" where the file's name goes.
-val advice() {
-    val result = val::object();
-    result.set("notText", std::string(kNotTextAdvice));
-    result.set("tooLongFile", too_long_advice(true));
-    result.set("tooLongText", too_long_advice(false));
-    result.set("emptyFile", empty_file_refusal("'{name}'"));
-    return result;
+// What the page shows of a failure of the text or the file `name` (empty for
+// a typed text), whose message and kind a TaviroError carries.
+std::string shown_failure(const std::string& message, const std::string& kind, const std::string& name) {
+    const FailureKind known = failure_kind_named(kind).value_or(FailureKind::usage);
+    return told_to_a_person(message, known, name.empty() ? std::string() : quoted_name(name));
+}
+
+// What the page shows when the browser could not read the file `name`.
+std::string read_failure(const std::string& name, const std::string& reason) {
+    return cannot("read", quoted_name(name), reason);
 }
 
 val markers() {
@@ -638,5 +628,6 @@ EMSCRIPTEN_BINDINGS(taviro) {
     emscripten::function("markers", &taviro::web::markers);
     emscripten::function("tableMarks", &taviro::web::table_marks);
     emscripten::function("wordReport", &taviro::web::word_report);
-    emscripten::function("advice", &taviro::web::advice);
+    emscripten::function("shownFailure", &taviro::web::shown_failure);
+    emscripten::function("readFailure", &taviro::web::read_failure);
 }

@@ -30,10 +30,6 @@ struct DecodedText {
 [[nodiscard]] DecodedText decode_text(std::string_view bytes, const std::string& name,
                                       std::optional<Encoding> from = std::nullopt);
 
-// What a face that opens files for a person adds to "'x' is not a text file".
-inline constexpr std::string_view kNotTextAdvice =
-    "Open a file of Gurmukhi text (.txt); a document from a word processor can be saved as plain text first.";
-
 // What such a face says of an empty file it will not convert; `name` as the
 // messages show it.
 [[nodiscard]] std::string empty_file_refusal(std::string_view name);

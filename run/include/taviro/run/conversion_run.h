@@ -94,6 +94,10 @@ struct [[nodiscard]] FileRunResult {
     bool held_gurmukhi = false;
 };
 
+// What a front end warns of a completed run that wrote `replacements` U+FFFD
+// into UTF-8 for lone surrogates: "3 UTF-16 surrogate(s) without a partner …".
+[[nodiscard]] std::string replacements_warning(std::size_t replacements);
+
 // The file run with the windows' checks on names, used as given: `written`
 // is the destination mapped into its folder, with ".txt" added where the run
 // adds it.
