@@ -14,11 +14,11 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
+import { makeInput, median } from './corpus_input.mjs';
+
 const [packageFolder, convertProgram, corpus, wikipedia] = process.argv.slice(2);
 const kBytes = Number(process.env.NPM_BYTES || 20000000);
 const kRuns = Number(process.env.RUNS || 3);
-
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
 
 function seconds(run) {
   const times = [];
@@ -28,19 +28,6 @@ function seconds(run) {
     times.push(Number(process.hrtime.bigint() - started) / 1e9);
   }
   return median(times);
-}
-
-// Whole lines of the corpus up to kBytes of UTF-8.
-function makeInput(file) {
-  const lines = fs.readFileSync(corpus, 'utf8').split('\n');
-  const parts = [];
-  let size = 0;
-  for (let i = 0; size < kBytes; i = (i + 1) % lines.length) {
-    const line = `${lines[i]}\n`;
-    parts.push(line);
-    size += Buffer.byteLength(line);
-  }
-  fs.writeFileSync(file, parts.join(''));
 }
 
 // Seconds and peak kilobytes of a whole process, as /usr/bin/time tells them.
@@ -128,7 +115,7 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'taviro-bench-'));
 try {
   const input = path.join(work, 'input.txt');
   const output = path.join(work, 'out.txt');
-  makeInput(input);
+  makeInput(corpus, input, kBytes);
   const size = fs.statSync(input).size;
   const native = (jobs) => seconds(
     () => execFileSync(convertProgram, ['-q', '-j', jobs, '--to', 'utf-8', input, output]));

@@ -14,6 +14,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
+import { makeInput, median } from './corpus_input.mjs';
+
 const [pagePath, convertProgram, corpus] = process.argv.slice(2);
 const kSizes = (process.env.WEB_SIZES || '5000000,50000000').split(',').map(Number);
 const kRuns = Number(process.env.RUNS || 3);
@@ -27,21 +29,6 @@ const kSampleMilliseconds = 100;
 // puppeteer-core is installed with the browser tests.
 const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
 const puppeteer = require('puppeteer-core');
-
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
-
-// Whole lines of the corpus up to `bytes` of UTF-8.
-function makeInput(file, bytes) {
-  const lines = fs.readFileSync(corpus, 'utf8').split('\n').filter((line) => line);
-  const parts = [];
-  let size = 0;
-  for (let i = 0; size < bytes; i = (i + 1) % lines.length) {
-    const line = `${lines[i]}\n`;
-    parts.push(line);
-    size += Buffer.byteLength(line);
-  }
-  fs.writeFileSync(file, parts.join(''));
-}
 
 function nativeSeconds(input, output, runs) {
   const times = [];
@@ -232,7 +219,7 @@ try {
   console.log(`Web page: ${path.basename(pagePath)}, ${fs.statSync(pagePath).size} bytes`);
   for (const bytes of kSizes) {
     const input = path.join(work, 'input.txt');
-    makeInput(input, bytes);
+    makeInput(corpus, input, bytes, { skipEmpty: true });
     const size = fs.statSync(input).size;
     const text = fs.readFileSync(input, 'utf8');
     const runs = runsFor(size);

@@ -21,29 +21,15 @@ enum OptionId : int {
     kQuiet = 'q',
     kVerbose = 'v',
     kHelp = 'h',
-    kDictionary = 0x100,
-    kFrom,
-    kTo,
-    kLoanwords,
-    kSpoken,
-    kScheme,
+    kTo = kFirstOwnOption,
     kVersion,
 };
 
-constexpr std::array<OptionDefinition, 12> kOptions{{
-    {"dictionary", '\0', true, kDictionary},
-    {"from", '\0', true, kFrom},
-    {"to", '\0', true, kTo},
-    {"output-dir", 'o', true, kOutputFolder},
-    {"jobs", 'j', true, kJobs},
-    {"quiet", 'q', false, kQuiet},
-    {"verbose", 'v', false, kVerbose},
-    {"loanwords", '\0', false, kLoanwords},
-    {"spoken", '\0', false, kSpoken},
-    {"scheme", '\0', true, kScheme},
-    {"help", 'h', false, kHelp},
-    {"version", '\0', false, kVersion},
-}};
+constexpr auto kOptions = std::to_array<OptionDefinition>({
+    kDictionaryOption, kFromOption, {"to", '\0', true, kTo}, {"output-dir", 'o', true, kOutputFolder},
+    {"jobs", 'j', true, kJobs}, {"quiet", 'q', false, kQuiet}, {"verbose", 'v', false, kVerbose}, kLoanwordsOption,
+    kSpokenOption, kSchemeOption, {"help", 'h', false, kHelp}, {"version", '\0', false, kVersion},
+});
 
 
 CommandLine wrong_usage(std::string problem) {

@@ -25,7 +25,9 @@ FailureKind failure_kind(const std::exception& error) noexcept {
     return dynamic_cast<const RunError*>(&error) != nullptr ? FailureKind::file : FailureKind::usage;
 }
 
-std::string_view failure_kind_name(FailureKind kind) noexcept { return kFailureKindNames[static_cast<std::size_t>(kind)]; }
+std::string_view failure_kind_name(FailureKind kind) noexcept {
+    return kFailureKindNames[static_cast<std::size_t>(kind)];
+}
 
 std::optional<FailureKind> failure_kind_named(std::string_view name) noexcept {
     for (std::size_t kind = 0; kind < kFailureKindNames.size(); ++kind) {

@@ -146,7 +146,8 @@ ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
                         .stem_begin = static_cast<std::uint8_t>(word.stem_begin),
                         .stem_end = static_cast<std::uint8_t>(word.stem_end),
                         .flags = static_cast<std::uint8_t>(packed & 0xFF)};
-    current_->more_flags = static_cast<std::uint8_t>(current_->more_flags | ((packed >> 8) << more_flags_shift(drop_final_a)));
+    const int more = (packed >> 8) << more_flags_shift(drop_final_a);
+    current_->more_flags = static_cast<std::uint8_t>(current_->more_flags | more);
     buffer_.append(word.text);
     return view(*current_, drop_final_a);
 }

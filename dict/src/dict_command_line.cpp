@@ -11,18 +11,12 @@
 namespace taviro {
 namespace {
 
-enum OptionId : int { kOutput = 'o', kDictionary = 0x100, kBase, kForce, kFrom, kLoanwords, kSpoken, kScheme };
+enum OptionId : int { kOutput = 'o', kBase = kFirstOwnOption, kForce };
 
-constexpr std::array<OptionDefinition, 8> kOptions{{
-    {"output", 'o', true, kOutput},
-    {"dictionary", '\0', true, kDictionary},
-    {"base", '\0', true, kBase},
-    {"force", '\0', false, kForce},
-    {"from", '\0', true, kFrom},
-    {"loanwords", '\0', false, kLoanwords},
-    {"spoken", '\0', false, kSpoken},
-    {"scheme", '\0', true, kScheme},
-}};
+constexpr auto kOptions = std::to_array<OptionDefinition>({
+    {"output", 'o', true, kOutput}, kDictionaryOption, {"base", '\0', true, kBase}, {"force", '\0', false, kForce},
+    kFromOption, kLoanwordsOption, kSpokenOption, kSchemeOption,
+});
 
 // taviro-dict's own words for what getopt_long refused, as it has always said them.
 std::string refusal_wording(const OptionRefusal& refusal) {

@@ -181,7 +181,9 @@ private:
     // Whether units up to `last` hold one letter, consonant or vowel.
     bool is_one_letter(std::size_t last) const {
         std::size_t letters = 0;
-        for (std::size_t unit = 0; unit <= last; ++unit) letters += is_consonant(units_[unit]) || is_vowel_letter(units_[unit]);
+        for (std::size_t unit = 0; unit <= last; ++unit) {
+            letters += is_consonant(units_[unit]) || is_vowel_letter(units_[unit]);
+        }
         return letters == 1;
     }
 

@@ -32,83 +32,35 @@
 namespace taviro {
 namespace {
 
+// One line a class of letters, in the order of their code points, each row
+// its code point and its Roman text (ṁ ā ī ū ē ō ṅ ñ ṭ ḍ ṇ ḷ ḵẖ ġ ṛ as marked).
 constexpr std::array<MapRow, kMapRows> kCharacterMap{{
-    {kDanda, kDandaText},
-    {kDoubleDanda, kDoubleDandaText},
-    {u'\u0A02', u"\u1E41"},            // bindi: ṁ
-    {u'\u0A03', u":"},                 // visarga
-    {u'\u0A05', u"a"},                 // independent vowels
-    {u'\u0A06', u"\u0101"},            // ā
-    {u'\u0A07', u"i"},
-    {u'\u0A08', u"\u012B"},            // ī
-    {u'\u0A09', u"u"},
-    {u'\u0A0A', u"\u016B"},            // ū
-    {u'\u0A0F', u"\u0113"},            // ē
-    {u'\u0A10', u"ai"},
-    {u'\u0A13', u"\u014D"},            // ō
-    {u'\u0A14', u"au"},
-    {u'\u0A15', u"ka"},                // velar
-    {u'\u0A16', u"kha"},
-    {u'\u0A17', u"ga"},
-    {u'\u0A18', u"gha"},
-    {u'\u0A19', u"\u1E45a"},           // ṅa
-    {u'\u0A1A', u"ca"},                // palatal
-    {u'\u0A1B', u"cha"},
-    {u'\u0A1C', u"ja"},
-    {u'\u0A1D', u"jha"},
-    {u'\u0A1E', u"\u00F1a"},           // ña
-    {u'\u0A1F', u"\u1E6Da"},           // retroflex: ṭa
-    {u'\u0A20', u"\u1E6Dha"},          // ṭha
-    {u'\u0A21', u"\u1E0Da"},           // ḍa
-    {u'\u0A22', u"\u1E0Dha"},          // ḍha
-    {u'\u0A23', u"\u1E47a"},           // ṇa
-    {u'\u0A24', u"ta"},                // dental
-    {u'\u0A25', u"tha"},
-    {u'\u0A26', u"da"},
-    {u'\u0A27', u"dha"},
-    {u'\u0A28', u"na"},
-    {u'\u0A2A', u"pa"},                // labial
-    {u'\u0A2B', u"pha"},
-    {u'\u0A2C', u"ba"},
-    {u'\u0A2D', u"bha"},
-    {u'\u0A2E', u"ma"},
-    {u'\u0A2F', u"ya"},
-    {u'\u0A30', u"ra"},
-    {u'\u0A32', u"la"},
-    {u'\u0A33', u"\u1E37a"},           // ḷa
-    {u'\u0A35', u"va"},
-    {u'\u0A36', u"sha"},
-    {u'\u0A38', u"sa"},
-    {u'\u0A39', u"ha"},
-    {u'\u0A3E', u"\u0101"},            // vowel signs: ā
-    {u'\u0A3F', u"i"},
-    {u'\u0A40', u"\u012B"},            // ī
-    {u'\u0A41', u"u"},
-    {u'\u0A42', u"\u016B"},            // ū
-    {u'\u0A47', u"\u0113"},            // ē
-    {u'\u0A48', u"ai"},
-    {u'\u0A4B', u"\u014D"},            // ō
-    {u'\u0A4C', u"au"},
-    {u'\u0A59', u"\u1E35\u1E96a"},     // ḵẖa
-    {u'\u0A5A', u"\u0121a"},           // ġa
-    {u'\u0A5B', u"za"},
-    {u'\u0A5C', u"\u1E5Ba"},           // ṛa
+    {kDanda, kDandaText}, {kDoubleDanda, kDoubleDandaText},
+    {u'\u0A02', u"\u1E41"}, {u'\u0A03', u":"},  // bindi, visarga
+    // independent vowels
+    {u'\u0A05', u"a"}, {u'\u0A06', u"\u0101"}, {u'\u0A07', u"i"}, {u'\u0A08', u"\u012B"}, {u'\u0A09', u"u"},
+    {u'\u0A0A', u"\u016B"}, {u'\u0A0F', u"\u0113"}, {u'\u0A10', u"ai"}, {u'\u0A13', u"\u014D"}, {u'\u0A14', u"au"},
+    // consonants: velar, palatal, retroflex, dental, labial, and the rest
+    {u'\u0A15', u"ka"}, {u'\u0A16', u"kha"}, {u'\u0A17', u"ga"}, {u'\u0A18', u"gha"}, {u'\u0A19', u"\u1E45a"},
+    {u'\u0A1A', u"ca"}, {u'\u0A1B', u"cha"}, {u'\u0A1C', u"ja"}, {u'\u0A1D', u"jha"}, {u'\u0A1E', u"\u00F1a"},
+    {u'\u0A1F', u"\u1E6Da"}, {u'\u0A20', u"\u1E6Dha"}, {u'\u0A21', u"\u1E0Da"}, {u'\u0A22', u"\u1E0Dha"},
+    {u'\u0A23', u"\u1E47a"},
+    {u'\u0A24', u"ta"}, {u'\u0A25', u"tha"}, {u'\u0A26', u"da"}, {u'\u0A27', u"dha"}, {u'\u0A28', u"na"},
+    {u'\u0A2A', u"pa"}, {u'\u0A2B', u"pha"}, {u'\u0A2C', u"ba"}, {u'\u0A2D', u"bha"}, {u'\u0A2E', u"ma"},
+    {u'\u0A2F', u"ya"}, {u'\u0A30', u"ra"}, {u'\u0A32', u"la"}, {u'\u0A33', u"\u1E37a"}, {u'\u0A35', u"va"},
+    {u'\u0A36', u"sha"}, {u'\u0A38', u"sa"}, {u'\u0A39', u"ha"},
+    // vowel signs
+    {u'\u0A3E', u"\u0101"}, {u'\u0A3F', u"i"}, {u'\u0A40', u"\u012B"}, {u'\u0A41', u"u"}, {u'\u0A42', u"\u016B"},
+    {u'\u0A47', u"\u0113"}, {u'\u0A48', u"ai"}, {u'\u0A4B', u"\u014D"}, {u'\u0A4C', u"au"},
+    // consonants with a nukta of their own: ḵẖa, ġa, za, ṛa, fa
+    {u'\u0A59', u"\u1E35\u1E96a"}, {u'\u0A5A', u"\u0121a"}, {u'\u0A5B', u"za"}, {u'\u0A5C', u"\u1E5Ba"},
     {u'\u0A5E', u"fa"},
-    {u'\u0A66', u"0"},                 // digits
-    {u'\u0A67', u"1"},
-    {u'\u0A68', u"2"},
-    {u'\u0A69', u"3"},
-    {u'\u0A6A', u"4"},
-    {u'\u0A6B', u"5"},
-    {u'\u0A6C', u"6"},
-    {u'\u0A6D', u"7"},
-    {u'\u0A6E', u"8"},
-    {u'\u0A6F', u"9"},
-    {kTippi, std::u16string_view(&kNasalMark, 1)},  // tippi: ṃ
-    {u'\u0A71', kDoublingMarker},      // addak
-    {u'\u0A72', kNoConversionMarker},  // iri
-    {u'\u0A73', kNoConversionMarker},  // ura
-    {u'\u0A74', u"ik-\u014D\u1E45k\u0101r"},  // ek onkar: ik-ōṅkār
+    // digits
+    {u'\u0A66', u"0"}, {u'\u0A67', u"1"}, {u'\u0A68', u"2"}, {u'\u0A69', u"3"}, {u'\u0A6A', u"4"},
+    {u'\u0A6B', u"5"}, {u'\u0A6C', u"6"}, {u'\u0A6D', u"7"}, {u'\u0A6E', u"8"}, {u'\u0A6F', u"9"},
+    // tippi, addak, iri, ura, ek onkar (ik-ōṅkār)
+    {kTippi, std::u16string_view(&kNasalMark, 1)}, {kAddak, kDoublingMarker}, {kIri, kNoConversionMarker},
+    {kUra, kNoConversionMarker}, {u'\u0A74', u"ik-\u014D\u1E45k\u0101r"},
 }};
 
 constexpr std::array<std::u16string_view, kPrefixCount> kPrefixes{

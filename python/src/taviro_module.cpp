@@ -423,6 +423,55 @@ beside the marked `roman`, and None otherwise. `start`, `end` and
         .def(py::pickle([](const taviro::WordReport& self) { return fields_of(self); }, &from_fields));
 }
 
+// transliterate_many(texts): each str of `texts` as its units, None for a
+// missing value; a TypeError for anything else, and for one str, which is
+// iterable letter by letter: a list of letters is never what was meant.
+std::vector<std::optional<std::u16string>> texts_of(const py::iterable& texts, const std::vector<std::string>& labels) {
+    if (py::isinstance<py::str>(texts) || py::isinstance<py::bytes>(texts)) {
+        throw py::type_error("transliterate_many takes a list of texts, not one " + type_name(texts) +
+                             "; use transliterate");
+    }
+    std::vector<std::optional<std::u16string>> units;
+    for (const py::handle text : texts) {
+        if (py::isinstance<py::str>(text)) {
+            units.emplace_back(units_of(text));
+        } else if (is_missing(text)) {
+            units.emplace_back();
+        } else {
+            throw py::type_error(text_named(units.size(), labels) + " must be str, not " + type_name(text));
+        }
+    }
+    return units;
+}
+
+py::list transliterate_many(const Transliterator& self, const py::iterable& texts,
+                            const std::vector<std::string>& labels) {
+    const std::vector<std::optional<std::u16string>> units = texts_of(texts, labels);
+    std::vector<std::optional<std::string>> roman;
+    {
+        py::gil_scoped_release unlocked;
+        roman = self.transliterate_many(units, labels);
+    }
+    py::list result(roman.size());
+    for (std::size_t at = 0; at < roman.size(); ++at) {
+        result[at] = roman[at] ? py::object(python_text(*roman[at])) : py::none();
+    }
+    return result;
+}
+
+std::pair<std::string, std::size_t> convert_file(const Transliterator& self, const std::string& source,
+                                                 const std::string& destination, const std::string& from_encoding,
+                                                 const std::string& to_encoding, unsigned threads) {
+    const auto from = source_encoding(from_encoding);
+    const auto to = destination_encoding(to_encoding);
+    taviro::FileRunResult done;
+    {
+        py::gil_scoped_release unlocked;
+        done = self.convert_file(source, destination, from, to, threads != 0 ? threads : taviro::available_threads());
+    }
+    return std::make_pair(done.written, done.replacements);
+}
+
 // The conversions, each with the GIL released around the engine's work.
 void bind_transliterator(py::module_& module) {
     using release_gil = py::call_guard<py::gil_scoped_release>;
@@ -441,41 +490,11 @@ void bind_transliterator(py::module_& module) {
                 return python_text(roman);
             },
             py::arg("text"))
-        .def(
-            "transliterate_many",
-            [](const Transliterator& self, const py::iterable& texts, const std::vector<std::string>& labels) {
-                // One str is iterable too, letter by letter: a list of letters is never what was meant.
-                if (py::isinstance<py::str>(texts) || py::isinstance<py::bytes>(texts)) {
-                    throw py::type_error("transliterate_many takes a list of texts, not one " + type_name(texts) +
-                                         "; use transliterate");
-                }
-                std::vector<std::optional<std::u16string>> units;
-                for (const py::handle text : texts) {
-                    if (py::isinstance<py::str>(text)) {
-                        units.emplace_back(units_of(text));
-                    } else if (is_missing(text)) {
-                        units.emplace_back();
-                    } else {
-                        throw py::type_error(text_named(units.size(), labels) + " must be str, not " +
-                                             type_name(text));
-                    }
-                }
-                std::vector<std::optional<std::string>> roman;
-                {
-                    py::gil_scoped_release unlocked;
-                    roman = self.transliterate_many(units, labels);
-                }
-                py::list result(roman.size());
-                for (std::size_t at = 0; at < roman.size(); ++at) {
-                    result[at] = roman[at] ? py::object(python_text(*roman[at])) : py::none();
-                }
-                return result;
-            },
-            py::arg("texts"), py::arg("_labels") = std::vector<std::string>(),
-            "The Roman text of each text, each converted on its own as transliterate() converts it, "
-            "in one call: faster than a call a text when the texts are many and short. `texts` is a list "
-            "or other iterable of str, never one str: use transliterate() for that. None and pandas' "
-            "missing values (NaN, pd.NA, NaT) give None.")
+        .def("transliterate_many", &transliterate_many, py::arg("texts"), py::arg("_labels") = std::vector<std::string>(),
+             "The Roman text of each text, each converted on its own as transliterate() converts it, "
+             "in one call: faster than a call a text when the texts are many and short. `texts` is a list "
+             "or other iterable of str, never one str: use transliterate() for that. None and pandas' "
+             "missing values (NaN, pd.NA, NaT) give None.")
         .def(
             "finish_details",
             [](const Transliterator& self, const py::object& text) {
@@ -484,22 +503,8 @@ void bind_transliterator(py::module_& module) {
                 return self.finish_details(units);
             },
             py::arg("text"), "Every word of `text` with letters, in order, and how it was finished.")
-        .def(
-            "_convert_file",
-            [](const Transliterator& self, const std::string& source, const std::string& destination,
-               const std::string& from_encoding, const std::string& to_encoding, unsigned threads) {
-                const auto from = source_encoding(from_encoding);
-                const auto to = destination_encoding(to_encoding);
-                taviro::FileRunResult done;
-                {
-                    py::gil_scoped_release unlocked;
-                    done = self.convert_file(source, destination, from, to,
-                                             threads != 0 ? threads : taviro::available_threads());
-                }
-                return std::make_pair(done.written, done.replacements);
-            },
-            py::arg("source"), py::arg("destination"), py::arg("from_encoding"), py::arg("to_encoding"),
-            py::arg("threads"));
+        .def("_convert_file", &convert_file, py::arg("source"), py::arg("destination"), py::arg("from_encoding"),
+             py::arg("to_encoding"), py::arg("threads"));
 }
 
 }  // namespace

@@ -16,10 +16,6 @@ namespace {
 using sqlite::Database;
 using sqlite::Statement;
 
-// The one query: the whole column, once. No looked-up text ever goes into it.
-constexpr const char* kReadAllWords = "SELECT words FROM words";
-constexpr const char* kCountWords = "SELECT count(*) FROM words";
-
 std::string context(const std::filesystem::path& file) {
     return "cannot read the word dictionary " + quoted_name(file);
 }
@@ -108,10 +104,12 @@ void add_row(sqlite3_stmt* statement, MemoryDictionary& words) {
 }
 
 void read_all_words(const Database& database, MemoryDictionary& words) {
-    if (Statement count(database, kCountWords); count.step()) {
+    // The words are counted first and then read, the whole column once. No
+    // looked-up text ever goes into a query.
+    if (Statement count(database, "SELECT count(*) FROM words"); count.step()) {
         words.reserve(static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0)));
     }
-    Statement statement(database, kReadAllWords);
+    Statement statement(database, "SELECT words FROM words");
     while (statement.step()) {
         add_row(statement.get(), words);
     }

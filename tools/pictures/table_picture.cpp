@@ -48,15 +48,8 @@ QFont font_of(const char* family, int pixel_size, bool bold) {
 }
 
 std::u16string_view marker_of(TableNote note) {
-    switch (note) {
-    case TableNote::no_conversion:
-        return kNoConversionMarker;
-    case TableNote::doubling:
-        return kDoublingMarker;
-    case TableNote::none:
-        break;
-    }
-    return {};
+    if (note == TableNote::none) return {};
+    return note == TableNote::doubling ? kDoublingMarker : kNoConversionMarker;
 }
 
 // The engine's mark for a marker row, as the page's table shows it too.

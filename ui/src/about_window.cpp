@@ -70,13 +70,7 @@ LabelLook look_of(Detail kind) {
 }  // namespace
 
 AboutWindow::AboutWindow() {
-    setObjectName(QStringLiteral("About"));
-    setWindowTitle(tr("About Development Team"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    set_window_icon(*this);
-    set_background(*this, kAboutBackground);
-    setFixedSize(kClientSize);
+    set_up_window(*this, {"About", tr("About Development Team"), Qt::Window, kAboutBackground, kClientSize, false});
     build_controls();
 }
 

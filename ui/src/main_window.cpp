@@ -31,14 +31,8 @@ const LabelLook kNoteLabel{kDefaultFont, kBlack};
 
 MainWindow::MainWindow(const std::filesystem::path& dictionary_file)
     : dictionary_(load_dictionary(dictionary_file)) {
-    setObjectName(QStringLiteral("TransSchwa"));
-    setWindowTitle(QString::fromLatin1(kCaption));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    set_window_icon(*this);
-    set_background(*this, kWindowColour);
-    resize(kClientSize);
+    set_up_window(*this, {"TransSchwa", QString::fromLatin1(kCaption), Qt::Window | Qt::WindowMinimizeButtonHint,
+                          kWindowColour, kClientSize, true});
     build_controls();
     set_tab_order();
     source_box_->setFocus();

@@ -29,13 +29,7 @@ const LabelLook kRoleLook{kButtonFont, kGreyText, kWindowColour, Qt::AlignRight}
 }  // namespace
 
 StartWindow::StartWindow() {
-    setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(QString());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    set_window_icon(*this);
-    set_background(*this, kWindowColour);
-    setFixedSize(kClientSize);
+    set_up_window(*this, {"frmSplash", QString(), Qt::Dialog, kWindowColour, kClientSize, false});
     build_controls();
 }
 

@@ -12,14 +12,8 @@ constexpr QSize kClientSize = twips_size(8370, 8490);
 }  // namespace
 
 TableWindow::TableWindow() : picture_(QStringLiteral(":/pictures/table.jpg")) {
-    setObjectName(QStringLiteral("GurRom_Table"));
-    setWindowTitle(tr("Taviro v1.0 - Gurmukhi-Roman Transliteration Table"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    set_window_icon(*this);
-    set_background(*this, kWhite);
-    resize(kClientSize);
+    set_up_window(*this, {"GurRom_Table", tr("Taviro v1.0 - Gurmukhi-Roman Transliteration Table"),
+                          Qt::Window | Qt::WindowMinimizeButtonHint, kWhite, kClientSize, true});
 }
 
 void TableWindow::paintEvent(QPaintEvent*) {

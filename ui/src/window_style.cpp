@@ -70,6 +70,20 @@ void set_window_icon(QWidget& window) {
     window.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 }
 
+void set_up_window(QWidget& window, const WindowLook& look) {
+    window.setObjectName(QString::fromLatin1(look.object_name));
+    window.setWindowTitle(look.title);
+    window.setWindowFlags(look.kind_and_buttons | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    set_window_icon(window);
+    set_background(window, look.background);
+    if (look.resizable) {
+        window.resize(look.client_size);
+    } else {
+        window.setFixedSize(look.client_size);
+    }
+}
+
 void centre_on_screen(QWidget& window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {

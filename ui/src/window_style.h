@@ -58,6 +58,21 @@ QFont layout_font(const FontChoice& wanted);
 void set_background(QWidget& widget, const QColor& colour);
 // The icon all four windows carry.
 void set_window_icon(QWidget& window);
+
+// What sets one of the four windows apart from the others: its object name,
+// caption, kind (Qt::Window or Qt::Dialog) and title-bar buttons, colour
+// and client size, which only a main window lets the user change.
+struct WindowLook {
+    const char* object_name;
+    QString title;
+    Qt::WindowFlags kind_and_buttons;
+    QColor background;
+    QSize client_size;
+    bool resizable;
+};
+// Sets a window up as it looks: each carries a title bar with a system menu
+// and a close button, and the icon.
+void set_up_window(QWidget& window, const WindowLook& look);
 void centre_on_screen(QWidget& window);
 
 }  // namespace taviro::ui

@@ -115,7 +115,8 @@ private:
     static_assert(static_cast<int>(Lexicon::user) < 4 && kLexiconShift + 2 <= 8 + kMoreFlagsBits);
 
     static std::uint16_t pack(const WordFinishing& word, bool has_letters) noexcept {
-        auto packed = static_cast<std::uint16_t>((has_letters ? 1 : 0) | (static_cast<int>(word.lexicon) << kLexiconShift));
+        const int lexicon = static_cast<int>(word.lexicon) << kLexiconShift;
+        auto packed = static_cast<std::uint16_t>((has_letters ? 1 : 0) | lexicon);
         for (std::size_t flag = 0; flag < kFlags.size(); ++flag) {
             if (word.*kFlags[flag]) packed = static_cast<std::uint16_t>(packed | (2u << flag));
         }

@@ -17,6 +17,17 @@ struct OptionDefinition {
     int id;
 };
 
+// The options both programs take, defined once: the dictionary, the
+// source's encoding, and the three that travel with the dictionary to every
+// face (loanwords, spoken forms, the scheme). A program numbers its own
+// options from kFirstOwnOption on.
+enum SharedOptionId : int { kDictionary = 0x100, kFrom, kLoanwords, kSpoken, kScheme, kFirstOwnOption };
+inline constexpr OptionDefinition kDictionaryOption{"dictionary", '\0', true, kDictionary};
+inline constexpr OptionDefinition kFromOption{"from", '\0', true, kFrom};
+inline constexpr OptionDefinition kLoanwordsOption{"loanwords", '\0', false, kLoanwords};
+inline constexpr OptionDefinition kSpokenOption{"spoken", '\0', false, kSpoken};
+inline constexpr OptionDefinition kSchemeOption{"scheme", '\0', true, kScheme};
+
 // What getopt_long refused, with what a message needs to name it.
 struct OptionRefusal {
     enum class Kind {
