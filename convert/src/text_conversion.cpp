@@ -30,8 +30,9 @@ private:
 // Keeps the result itself, so each word's place in it is known as it comes.
 class ReportingSink final : public UnitSink, public WordObserver {
 public:
-    ReportingSink(std::u16string_view source, const Dictionary& dictionary)
-        : source_(source),
+    ReportingSink(std::u16string_view source, const Dictionary& dictionary, std::size_t most_words)
+        : most_words_(most_words),
+          source_(source),
           rules_(dictionary, false),
           marks_(dictionary, dictionary.spoken_forms()),
           plain_(dictionary.scheme() == Scheme::ascii) {}
@@ -39,6 +40,7 @@ public:
     void write(std::u16string_view text) override { result_.text.append(text); }
 
     void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word, bool final_a_dropped) override {
+        if (result_.words.size() == most_words_) return;  // too many to report: none will be
         const std::size_t roman_begin = result_.text.size();
         PlacedWord& report = result_.words.emplace_back();
         static_cast<WordFinishing&>(report) = word;
@@ -59,7 +61,11 @@ public:
         }
     }
 
-    ConvertedText take() { return std::move(result_); }
+    ConvertedText take(std::size_t word_count) {
+        result_.word_count = word_count;
+        if (word_count > most_words_) result_.words.clear();
+        return std::move(result_);
+    }
 
 private:
     // The word finished again by `dictionary`, with the word end the run chose.
@@ -71,6 +77,7 @@ private:
         return finish_built_word(builder, dictionary);
     }
 
+    std::size_t most_words_;
     std::u16string_view source_;
     WithMarks rules_;  // the pieces as the dictionary holds them
     WithMarks marks_;  // the marked text of a word in plain letters
@@ -89,10 +96,10 @@ std::u16string convert_text(std::u16string_view text, const Dictionary& dictiona
     return sink.take();
 }
 
-ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary) {
-    ReportingSink sink(text, dictionary);
-    convert_units_in_memory(text, sink, dictionary, &sink);
-    return sink.take();
+ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary, std::size_t most_words) {
+    ReportingSink sink(text, dictionary, most_words);
+    const FinishCounts counts = convert_units_in_memory(text, sink, dictionary, &sink);
+    return sink.take(counts.words);
 }
 
 }  // namespace taviro

@@ -48,11 +48,6 @@ std::size_t offset(PieceMark mark, std::size_t stem_begin, std::size_t stem_end,
     return length;
 }
 
-// The wording is ASCII.
-void append_ascii(std::u16string& text, std::string_view ascii) {
-    text.append(ascii.begin(), ascii.end());
-}
-
 }  // namespace
 
 Finish finish_of(const WordFinishing& word) noexcept {
@@ -115,50 +110,83 @@ std::optional<Finish> finish_named(std::string_view name) noexcept {
     return std::nullopt;
 }
 
-std::u16string explain_word(const PlacedWord& word, std::u16string_view text, std::u16string_view roman) {
-    const std::u16string_view written = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
-    // Plain letters are told beside the marked text, whose pieces are named.
-    const std::u16string_view word_roman = word.marked.empty() ? written : std::u16string_view(word.marked);
-    const ExplanationPunctuation& marks = kExplanationPunctuation;
-    std::u16string explanation(text.substr(word.source_begin, word.source_end - word.source_begin));
-    explanation += marks.arrow;
-    explanation += word_roman;
-    if (!word.marked.empty()) {
-        explanation += marks.plain_open;
-        explanation += written;
-        explanation += marks.plain_close;
+namespace {
+
+// Builds an explanation segment by segment, words running on in one.
+class Segments {
+public:
+    void add(ExplanationSegment::Kind kind, std::u16string_view text) {
+        if (kind == ExplanationSegment::Kind::words && !list_.empty() && list_.back().kind == kind) {
+            list_.back().text += text;
+        } else {
+            list_.push_back({kind, std::u16string(text)});
+        }
     }
-    explanation += marks.finish;
-    append_ascii(explanation, finish_wording(finish_of(word)).sentence);
-    // The pieces as the dictionary holds them, before spoken forms changed the word.
+    void add_words(std::string_view ascii) { add(ExplanationSegment::Kind::words, std::u16string(ascii.begin(), ascii.end())); }
+    void add_words(std::u16string_view text) { add(ExplanationSegment::Kind::words, text); }
+    std::vector<ExplanationSegment> take() { return std::move(list_); }
+
+private:
+    std::vector<ExplanationSegment> list_;
+};
+
+// The named pieces as the dictionary holds them, before spoken forms changed the word.
+void add_pieces(Segments& segments, const PlacedWord& word, std::u16string_view word_roman) {
     const bool before_spoken = !word.pieces_text.empty();
     const std::u16string_view pieces_text = before_spoken ? std::u16string_view(word.pieces_text) : word_roman;
     const std::vector<WordPiece> pieces =
         before_spoken ? word_pieces(finish_of(word), word.pieces_stem_begin, word.pieces_stem_end, pieces_text.size())
                       : word_pieces(word);
-    std::u16string_view between = marks.first_piece;
+    std::u16string_view between = kExplanationPunctuation.first_piece;
     for (const WordPiece& piece : pieces) {
-        explanation += between;
-        append_ascii(explanation, piece.name);
-        explanation += u' ';
-        explanation += pieces_text.substr(piece.begin, piece.end - piece.begin);
-        between = marks.next_piece;
+        segments.add_words(between);
+        segments.add_words(piece.name);
+        segments.add_words(u" ");
+        segments.add(ExplanationSegment::Kind::piece, pieces_text.substr(piece.begin, piece.end - piece.begin));
+        between = kExplanationPunctuation.next_piece;
     }
-    if (word.spoken_kept) {
-        explanation += marks.step;
-        append_ascii(explanation, spoken_kept_wording());
-    }
-    if (word.spoken) {
-        explanation += marks.step;
-        append_ascii(explanation, spoken_wording());
-    }
-    for (const auto& [done, wording] : {std::pair{word.spoken_join, spoken_join_wording()},
+}
+
+void add_spoken_steps(Segments& segments, const WordFinishing& word) {
+    for (const auto& [done, wording] : {std::pair{word.spoken_kept, spoken_kept_wording()},
+                                        std::pair{word.spoken, spoken_wording()},
+                                        std::pair{word.spoken_join, spoken_join_wording()},
                                         std::pair{word.spoken_nasal, spoken_nasal_wording()},
                                         std::pair{word.spoken_cluster, spoken_cluster_wording()}}) {
         if (!done) continue;
-        explanation += marks.step;
-        append_ascii(explanation, wording);
+        segments.add_words(kExplanationPunctuation.step);
+        segments.add_words(wording);
     }
+}
+
+}  // namespace
+
+std::vector<ExplanationSegment> explanation_segments(const PlacedWord& word, std::u16string_view text,
+                                                     std::u16string_view roman) {
+    using Kind = ExplanationSegment::Kind;
+    const ExplanationPunctuation& marks = kExplanationPunctuation;
+    const std::u16string_view written = roman.substr(word.roman_begin, word.roman_end - word.roman_begin);
+    // Plain letters are told beside the marked text, whose pieces are named.
+    const std::u16string_view word_roman = word.marked.empty() ? written : std::u16string_view(word.marked);
+    Segments segments;
+    segments.add(Kind::gurmukhi, text.substr(word.source_begin, word.source_end - word.source_begin));
+    segments.add_words(marks.arrow);
+    segments.add(Kind::roman, word_roman);
+    if (!word.marked.empty()) {
+        segments.add_words(marks.plain_open);
+        segments.add(Kind::roman, written);
+        segments.add_words(marks.plain_close);
+    }
+    segments.add_words(marks.finish);
+    segments.add_words(finish_wording(finish_of(word)).sentence);
+    add_pieces(segments, word, word_roman);
+    add_spoken_steps(segments, word);
+    return segments.take();
+}
+
+std::u16string explain_word(const PlacedWord& word, std::u16string_view text, std::u16string_view roman) {
+    std::u16string explanation;
+    for (const ExplanationSegment& segment : explanation_segments(word, text, roman)) explanation += segment.text;
     return explanation;
 }
 

@@ -36,14 +36,15 @@ test('a text comes back with each word, its place and how it was finished', () =
     ['ਪੰਜਾਬੀ', 'pañjābī', false, false, true, null, 0, 5],
   ]);
   // More words than asked for come without their rows, which a long text could
-  // not afford, in the blocks they were converted in: here more than one,
-  // with a word and a CR LF cut by a block's end.
+  // not afford, in blocks; a text too long to hold whole is converted in
+  // blocks, here more than one, with a word and a CR LF cut by a block's end.
   const long = `${source}ਕਮਲ\r\n`.repeat(80000);
-  const many = taviro.convert(long, 2);
-  assert.ok(many.blocks.length > 1);
   const text = (units) => Buffer.from(units.buffer, units.byteOffset, units.byteLength).toString('utf16le');
-  assert.deepEqual([many.blocks.map(text).join(''), many.words.length, many.wordCount],
-    [taviro.transliterate(long), 0, 320000]);
+  for (const many of [taviro.convert(long, 2), taviro.convertInBlocks(long)]) {
+    assert.deepEqual([many.blocks.map(text).join(''), many.words.length, many.wordCount],
+      [taviro.transliterate(long), 0, 320000]);
+  }
+  assert.ok(taviro.convertInBlocks(long).blocks.length > 1);
   // The engine words each way of finishing; the page only shows it.
   assert.deepEqual(report.at(2).finish, {
     name: 'split',
@@ -76,8 +77,12 @@ test("the user's lexicon wins over the loanwords, which come only when switched 
   const spokenReport = new WordReports(spoken, lexicons.wordReport);
   assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spoken), [true, false, false]);
   assert.deepEqual([0, 1, 2].map((i) => spokenReport.at(i).spokenKept), [false, false, true]);
-  assert.equal(lexicons.wordReport.spoken, 'spoken form: a dropped after a long vowel');
-  assert.equal(lexicons.wordReport.spokenKept, 'spoken form: a kept before addak or tippi');
+  // Each part of an explanation says what it is, for the page to style.
+  const told = (i) => spokenReport.explanation(i).map(({ text }) => text).join('');
+  assert.match(told(0), /; spoken form: a dropped after a long vowel$/);
+  assert.match(told(2), /; spoken form: a kept before addak or tippi$/);
+  assert.deepEqual(spokenReport.explanation(0).map(({ kind }) => kind),
+    ['gurmukhi', 'words', 'roman', 'words', 'piece', 'words', 'piece', 'words']);
   const steps = new WordReports(lexicons.convert('ਸਕਦੇ ਕਾਨੂੰਨ ਪੁਰਸਕਾਰ'), lexicons.wordReport);
   assert.deepEqual([0, 1, 2].map((i) => [steps.at(i).spokenJoin, steps.at(i).spokenNasal, steps.at(i).spokenCluster]),
     [[true, false, false], [false, true, false], [false, false, true]]);

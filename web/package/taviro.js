@@ -26,6 +26,8 @@ export class TaviroError extends Error {
 const kAllWords = 0xFFFFFFFF;
 // Code units of a long text converted at a time, and of its Roman text's blocks.
 const kBlockUnits = 1 << 20;
+// A text longer than this is converted a block at a time, never whole.
+const kLongestWholeUnits = 8 * kBlockUnits;
 
 function take(result) {
   if (result.error !== undefined) throw new TaviroError(result.error, result.failure);
@@ -99,7 +101,7 @@ export class Taviro {
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
     this.setInput(textOf(text));
-    take(this.engine.convert());
+    take(this.engine.convert(kAllWords));
     // The engine's reports, with the older names of sourceBegin and sourceEnd.
     return this.engine.reports().map((report) => ({ ...report, start: report.sourceBegin, end: report.sourceEnd }));
   }
@@ -184,22 +186,19 @@ export class Taviro {
     return take(this.engine.setLexicon(Boolean(loanwordsOn), Boolean(spokenOn), String(scheme)));
   }
 
-  // { roman, units, words }: the Roman text as a string and as its code units
-  // (line ends CR LF, as the desktop writes them) and the word report, a row
-  // of numbers a word as `wordReport` lays them out.
-  // `text` is a string, or its code units as a Uint16Array.
-  // A text of more than `mostWords` words comes without its words' rows, in
-  // blocks: { blocks, words (empty), wordCount }, the Roman text's code units
-  // in the blocks it was converted in, line ends LF, that one after the other
-  // are what transliterate() gives.
+  // { roman, units, words, wordCount, explanations, segmentEnds,
+  // segmentKinds, wordSegments }: the Roman text as a string and as its code
+  // units, the word report, a row of numbers a word as `wordReport` lays them
+  // out, and each word's explanation in segments. `text` is a string, or its
+  // code units as a Uint16Array. A text of more than `mostWords` words comes
+  // without its words' rows, as { blocks, words (empty), wordCount }, the
+  // Roman text's code units in blocks that one after the other are what
+  // transliterate() gives; so does a text too long to hold whole beside its
+  // Roman text, which is converted a block at a time.
   convert(text, mostWords = kAllWords) {
-    // A word takes a unit at least: a text no longer than that needs no count first.
-    if (text.length > mostWords) {
-      const streamed = this.convertInBlocks(text);
-      if (streamed.wordCount > mostWords) return streamed;
-    }
+    if (text.length > kLongestWholeUnits) return this.convertInBlocks(text);
     this.setInput(text);
-    return this.convertInput();
+    return this.convertInput(mostWords);
   }
 
   // A long text converted a block at a time through a stream, so that neither
@@ -220,7 +219,7 @@ export class Taviro {
         keep(stream.take());
       }
       keep(stream.end());
-      return { blocks, words: new Uint32Array(0), wordCount: stream.wordCount(), piecesBeforeSpoken: {} };
+      return { blocks, words: new Uint32Array(0), wordCount: stream.wordCount() };
     } finally {
       stream.delete();
     }
@@ -250,14 +249,12 @@ export class Taviro {
     // Copied out at once, as in convertInput.
     const sourceUnits = read.units.slice();
     const { encoding } = read;
-    if (sourceUnits.length > mostWords) {
+    if (sourceUnits.length > kLongestWholeUnits) {
       // The stream takes the text from sourceUnits: the module's copy goes first.
       this.setInput('');
-      const streamed = this.convertInBlocks(sourceUnits);
-      if (streamed.wordCount > mostWords) return Object.assign(streamed, { sourceUnits, encoding });
-      this.setInput(sourceUnits);
+      return Object.assign(this.convertInBlocks(sourceUnits), { sourceUnits, encoding });
     }
-    return Object.assign(this.convertInput(), { sourceUnits, encoding });
+    return Object.assign(this.convertInput(mostWords), { sourceUnits, encoding });
   }
 
   // Takes a file's bytes as the input, decoded; { units, encoding }. The
@@ -278,17 +275,16 @@ export class Taviro {
     return this.module.readFailure(name, reason);
   }
 
-  convertInput() {
-    const result = take(this.engine.convert());
+  convertInput(mostWords) {
+    const result = take(this.engine.convert(mostWords));
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
-    const words = result.words.slice();
-    // Words in plain letters come with their marked texts.
-    const marked = result.marked === undefined ? {}
-      : { marked: unitsToString(result.marked), markedEnds: result.markedEnds.slice() };
+    const { wordCount } = result;
+    if (wordCount > mostWords) return { blocks: [units], words: new Uint32Array(0), wordCount };
     return {
-      roman: unitsToString(units), units, words, wordCount: result.wordCount,
-      piecesBeforeSpoken: result.piecesBeforeSpoken, ...marked,
+      roman: unitsToString(units), units, words: result.words.slice(), wordCount,
+      explanations: unitsToString(result.explanations), segmentEnds: result.segmentEnds.slice(),
+      segmentKinds: result.segmentKinds.slice(), wordSegments: result.wordSegments.slice(),
     };
   }
 

@@ -75,21 +75,17 @@
  */
 
 /**
- * How to read the numbers of ConvertedReply.words as word records
- * (word_reports.js): the engine's binding names each field.
+ * How to read the numbers of ConvertedReply.words as word records, and the
+ * segments of their explanations (word_reports.js): the engine's binding
+ * names each field.
  * @typedef {object} WordReportLayout
  * @property {Array<[string, 'offset' | 'yesNo' | 'finish' | 'lexicon']>} fields  a word's numbers in
  *   order: each field's name and how its number is read
  * @property {FinishWording[]} finishes  by a `finish` number
  * @property {Array<null | 'user' | 'loanword'>} lexicons  by a `lexicon` number
- * @property {string} spoken  what to say of a word whose spoken form dropped an "a"
- * @property {string} spokenKept  what to say of a word whose spoken form kept an "a" that addak or tippi asserts
- * @property {string} spokenJoin  what to say of a word whose spoken form dropped the "a" after a join
- * @property {string} spokenNasal  what to say of a word whose spoken form read a tippi as a long vowel's nasal
- * @property {string} spokenCluster  what to say of a word whose spoken form said an "a" before the s of st or sk
- * @property {{arrow: string, plainOpen: string, plainClose: string, finish: string, firstPiece: string,
- *   nextPiece: string, step: string}} punctuation
- *   what stands between an explanation's parts, as taviro-dict explain writes them
+ * @property {Array<'gurmukhi' | 'roman' | 'piece' | 'words'>} segmentKinds  by a ConvertedReply.segmentKinds
+ *   number: what a segment of an explanation is, the word, a Roman text of it, a piece's Roman text, or the
+ *   engine's words around them
  */
 
 /**
@@ -114,14 +110,6 @@
  * @property {boolean} spokenJoin  its spoken form dropped the "a" after a join of its pieces
  * @property {boolean} spokenNasal  its spoken form read a tippi as a long vowel's nasal
  * @property {boolean} spokenCluster  its spoken form said an "a" before the s of st or sk
- */
-
-/**
- * A word's Roman text before spoken forms changed it, where its pieces lie.
- * @typedef {object} PiecesBeforeSpoken
- * @property {string} text
- * @property {number} stemBegin
- * @property {number} stemEnd
  */
 
 /**
@@ -166,10 +154,11 @@
  * @property {Uint32Array} words   the word report, read with WordReportLayout (transferred); empty for a text
  *   of more words than the request's mostWords
  * @property {number} wordCount     how many words the text has
- * @property {Object<number, PiecesBeforeSpoken>} piecesBeforeSpoken  by a word's index, for the few words
- *   whose pieces the dictionary confirmed and spoken forms then changed
- * @property {string} [marked]  written in plain letters: the words' marked texts, one after the other
- * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
+ * @property {string} [explanations]  with the words' rows: every word's explanation, its segments one
+ *   after the other
+ * @property {Uint32Array} [segmentEnds]  where each segment ends in `explanations` (transferred)
+ * @property {Uint8Array} [segmentKinds]  what each segment is, by WordReportLayout.segmentKinds (transferred)
+ * @property {Uint32Array} [wordSegments]  where each word's segments end (transferred)
  * @property {number} [milliseconds]  the engine's time, for a ConvertRequest
  * @property {Uint16Array} [sourceUnits]  the file's text's code units, for a FileRequest (transferred)
  * @property {string} [encoding]      how the file was read, for a FileRequest

@@ -324,8 +324,9 @@ function showResult(reply, request) {
     takeText(source, request.name);
   }
   details.clear();
-  const { roman, blocks, words, wordCount, piecesBeforeSpoken, marked, markedEnds } = reply;
-  const count = view.show({ roman, words, wordCount, piecesBeforeSpoken, marked, markedEnds, source }, blocks);
+  const { roman, blocks, words, wordCount, explanations, segmentEnds, segmentKinds, wordSegments } = reply;
+  const count = view.show(
+    { roman, words, wordCount, explanations, segmentEnds, segmentKinds, wordSegments, source }, blocks);
   enableResultButtons(roman !== undefined ? roman.length !== 0 : blocks.length !== 0);
   const notes = [`${count.toLocaleString('en')} word${count === 1 ? '' : 's'}.`];
   const detailed = count <= kMostWordSpans;

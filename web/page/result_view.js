@@ -18,13 +18,14 @@ const kLongestBlockUnits = 16 * kBlockUnits;
 /**
  * A conversion as the page keeps it.
  * @typedef {object} ShownResult
- * @property {string} [roman]      line ends CR LF, as the desktop writes them; only with the rows
+ * @property {string} [roman]      only with the rows
  * @property {Uint32Array} words   the word report (messages.js: WordReportLayout), empty for more
  *   than kMostWordSpans words
  * @property {number} wordCount     how many words it has
- * @property {Object<number, import('./messages.js').PiecesBeforeSpoken>} piecesBeforeSpoken
- * @property {string} [marked]           the marked texts of words written in plain letters
- * @property {Uint32Array} [markedEnds]  where each word's marked text ends in `marked`
+ * @property {string} [explanations]  the words' explanations in segments, with the rows
+ * @property {Uint32Array} [segmentEnds]   where each segment ends in `explanations`
+ * @property {Uint8Array} [segmentKinds]   what each segment is
+ * @property {Uint32Array} [wordSegments]  where each word's segments end
  * @property {string} source       the Gurmukhi text it came from
  */
 

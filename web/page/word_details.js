@@ -49,36 +49,16 @@ export class WordDetails {
     this.info.replaceChildren();
   }
 
-  // Laid out as taviro-dict explain writes it, with the engine's punctuation,
-  // the Gurmukhi and the Roman parts in spans of their languages.
+  // The engine's explanation, as taviro-dict explain writes it, the Gurmukhi
+  // and the Roman parts in spans of their languages.
   showWord(span) {
-    const { view } = this;
-    const { layout } = view.words;
-    const marks = layout.punctuation;
-    const index = Number(span.dataset.i);
-    const word = view.words.at(index);
-    const gurmukhi = view.result.source.slice(word.sourceBegin, word.sourceEnd);
-    const roman = span.textContent;
-    // A word in plain letters is told by its marked text, with the plain letters beside it.
-    const marked = view.words.marked(index);
-    const children = [
-      element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: gurmukhi }),
-      marks.arrow,
-      element('span', { lang: 'pa-Latn', textContent: marked ?? roman }),
-    ];
-    if (marked !== null) {
-      children.push(marks.plainOpen, element('span', { lang: 'pa-Latn', textContent: roman }), marks.plainClose);
-    }
-    children.push(`${marks.finish}${word.finish.how}`);
-    view.words.explainedPieces(index, roman).forEach(({ name, text }, i) => {
-      children.push(i === 0 ? marks.firstPiece : marks.nextPiece, `${name} `,
-        element('span', { className: 'piece', lang: 'pa-Latn', textContent: text }));
+    const children = this.view.words.explanation(Number(span.dataset.i)).map(({ kind, text }) => {
+      if (kind === 'words') return text;
+      if (kind === 'gurmukhi') return element('span', { className: 'gurmukhi', lang: 'pa-Guru', textContent: text });
+      const roman = element('span', { lang: 'pa-Latn', textContent: text });
+      if (kind === 'piece') roman.className = 'piece';
+      return roman;
     });
-    if (word.spokenKept) children.push(`${marks.step}${layout.spokenKept}`);
-    if (word.spoken) children.push(`${marks.step}${layout.spoken}`);
-    for (const step of ['spokenJoin', 'spokenNasal', 'spokenCluster']) {
-      if (word[step]) children.push(`${marks.step}${layout[step]}`);
-    }
     this.info.replaceChildren(...children);
   }
 }

@@ -6,7 +6,6 @@
 
 /** @typedef {import('./messages.js').WordReportLayout} WordReportLayout */
 /** @typedef {import('./messages.js').WordRow} WordRow */
-/** @typedef {import('./messages.js').PiecesBeforeSpoken} PiecesBeforeSpoken */
 
 /** How each kind of number of wordReport().fields becomes a field's value. */
 const kReaders = {
@@ -18,15 +17,14 @@ const kReaders = {
 
 export class WordReports {
   /**
-   * @param {{words: Uint32Array, piecesBeforeSpoken?: Object<number, PiecesBeforeSpoken>, marked?: string,
-   *   markedEnds?: Uint32Array}} result  a conversion's result, as a ConvertedReply brings it
+   * @param {{words: Uint32Array, explanations?: string, segmentEnds?: Uint32Array, segmentKinds?: Uint8Array,
+   *   wordSegments?: Uint32Array}} result  a conversion's result, as a ConvertedReply brings it
    * @param {WordReportLayout} layout
    */
   constructor(result, layout) {
     this.numbers = result.words;
     this.layout = layout;
-    this.piecesBeforeSpoken = result.piecesBeforeSpoken || {};
-    this.markedTexts = result.marked === undefined ? null : { text: result.marked, ends: result.markedEnds };
+    this.explanations = result;
     this.readers = layout.fields.map(([name, kind]) => [name, kReaders[kind]]);
   }
 
@@ -47,40 +45,20 @@ export class WordReports {
   }
 
   /**
-   * The named pieces of a word's Roman text `roman`, as its finish names them:
-   * [{ name, begin, end }] in `roman`.
-   * @param {WordRow} word
-   * @param {string} roman
-   */
-  pieces(word, roman) {
-    const marks = { wordBegin: 0, stemBegin: word.stemBegin, stemEnd: word.stemEnd, wordEnd: roman.length };
-    return word.finish.pieces.map(([name, from, to]) => ({ name, begin: marks[from], end: marks[to] }));
-  }
-
-  /**
-   * The marked text of word `index` where it was written in plain letters
-   * (bhārtī for bharti), else null.
+   * Word `index`'s explanation as the engine made it, in its segments:
+   * [{ kind, text }], kind 'gurmukhi', 'roman', 'piece' or 'words'. Joined,
+   * the texts are what taviro-dict explain says of the word.
    * @param {number} index
    */
-  marked(index) {
-    if (!this.markedTexts) return null;
-    const { text, ends } = this.markedTexts;
-    return text.slice(index === 0 ? 0 : ends[index - 1], ends[index]);
-  }
-
-  /**
-   * The pieces that word `index`'s explanation names, [{ name, text }], as
-   * taviro-dict explain names them: as the dictionary held them, also where
-   * spoken forms then changed the word's Roman text `roman` (its marked text
-   * where it was written in plain letters).
-   * @param {number} index
-   * @param {string} roman
-   */
-  explainedPieces(index, roman) {
-    const word = this.at(index);
-    const before = this.piecesBeforeSpoken[index];
-    const text = before ? before.text : (this.marked(index) ?? roman);
-    const marks = before ? { ...word, stemBegin: before.stemBegin, stemEnd: before.stemEnd } : word;
-    return this.pieces(marks, text).map(({ name, begin, end }) => ({ name, text: text.slice(begin, end) }));
+  explanation(index) {
+    const { explanations, segmentEnds, segmentKinds, wordSegments } = this.explanations;
+    const segments = [];
+    for (let segment = index === 0 ? 0 : wordSegments[index - 1]; segment < wordSegments[index]; ++segment) {
+      const begin = segment === 0 ? 0 : segmentEnds[segment - 1];
+      segments.push({
+        kind: this.layout.segmentKinds[segmentKinds[segment]], text: explanations.slice(begin, segmentEnds[segment]),
+      });
+    }
+    return segments;
   }
 }

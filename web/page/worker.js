@@ -22,7 +22,8 @@ function reply(message, transfer) {
 function converted(result) {
   const { units, ...shown } = result;
   shown.kind = 'converted';
-  const handed = [shown.words, ...(shown.blocks || []), ...(shown.sourceUnits ? [shown.sourceUnits] : [])];
+  const handed = [shown.words, ...(shown.blocks || []), shown.sourceUnits, shown.segmentEnds, shown.segmentKinds,
+    shown.wordSegments].filter((array) => array !== undefined);
   reply(shown, handed.map((array) => array.buffer));
 }
 

@@ -269,13 +269,13 @@ public:
         }
     }
 
-    // Converts the input; { units, words, wordCount } or { error }. The rows of
-    // a long text run to gigabytes: the package converts one of more words
-    // than the page details in blocks through a TextStream instead.
-    val convert() {
+    // Converts the input; { units, words, wordCount, explanations… } or
+    // { error }. A text of more than `most_words` words comes without its
+    // words' rows and explanations, which would outgrow its text many times.
+    val convert(std::uint32_t most_words) {
         try {
             output_ = std::u16string();
-            converted_ = convert_text_with_words(input_, dictionary_);
+            converted_ = convert_text_with_words(input_, dictionary_, most_words);
             report_.clear();
             report_.reserve(converted_.words.size() * kWordFields.size());
             for (const PlacedWord& word : converted_.words) {
@@ -284,9 +284,8 @@ public:
             val result = val::object();
             result.set("units", units_view(converted_.text));
             result.set("words", val(typed_memory_view(report_.size(), report_.data())));
-            result.set("wordCount", narrow(converted_.words.size()));
-            result.set("piecesBeforeSpoken", pieces_before_spoken());
-            if (dictionary_.scheme() == Scheme::ascii) set_marked_texts(result);
+            result.set("wordCount", narrow(converted_.word_count));
+            set_explanations(result);
             return result;
         } catch (const std::exception& error) {
             return failure(error);
@@ -351,35 +350,28 @@ public:
     }
 
 private:
-    // Words written in plain letters: their marked texts one after the other,
-    // { marked: units, markedEnds: where each word's ends }, in the words' order.
-    void set_marked_texts(val& result) {
-        marked_.clear();
-        marked_ends_.clear();
-        marked_ends_.reserve(converted_.words.size());
+    // Every word's explanation in its segments, for the page to style:
+    // { explanations: units of every segment one after the other,
+    //   segmentEnds: where each segment ends in them, segmentKinds: what
+    //   each is (ExplanationSegment::Kind), wordSegments: where each word's
+    //   segments end }, in the words' order.
+    void set_explanations(val& result) {
+        explained_.clear();
+        segment_ends_.clear();
+        segment_kinds_.clear();
+        word_segments_.clear();
         for (const PlacedWord& word : converted_.words) {
-            marked_ += word.marked;
-            marked_ends_.push_back(narrow(marked_.size()));
+            for (const ExplanationSegment& segment : explanation_segments(word, input_, converted_.text)) {
+                explained_ += segment.text;
+                segment_ends_.push_back(narrow(explained_.size()));
+                segment_kinds_.push_back(static_cast<std::uint8_t>(segment.kind));
+            }
+            word_segments_.push_back(narrow(segment_ends_.size()));
         }
-        result.set("marked", units_view(marked_));
-        result.set("markedEnds", val(typed_memory_view(marked_ends_.size(), marked_ends_.data())));
-    }
-
-    // The few words whose pieces the dictionary confirmed and spoken forms then
-    // changed, so that the page names their pieces as explain_word() does:
-    // { word's index: { text, stemBegin, stemEnd } }, the text before spoken forms.
-    val pieces_before_spoken() const {
-        val held = val::object();
-        for (std::size_t index = 0; index < converted_.words.size(); ++index) {
-            const PlacedWord& word = converted_.words[index];
-            if (word.pieces_text.empty()) continue;
-            val pieces = val::object();
-            pieces.set("text", std::wstring(word.pieces_text.begin(), word.pieces_text.end()));
-            pieces.set("stemBegin", narrow(word.pieces_stem_begin));
-            pieces.set("stemEnd", narrow(word.pieces_stem_end));
-            held.set(narrow(index), pieces);
-        }
-        return held;
+        result.set("explanations", units_view(explained_));
+        result.set("segmentEnds", val(typed_memory_view(segment_ends_.size(), segment_ends_.data())));
+        result.set("segmentKinds", val(typed_memory_view(segment_kinds_.size(), segment_kinds_.data())));
+        result.set("wordSegments", val(typed_memory_view(word_segments_.size(), word_segments_.data())));
     }
 
     std::string_view file_bytes() const noexcept { return {file_.get(), file_size_}; }
@@ -391,8 +383,10 @@ private:
     std::u16string input_;
     ConvertedText converted_;
     std::vector<std::uint32_t> report_;
-    std::u16string marked_;
-    std::vector<std::uint32_t> marked_ends_;
+    std::u16string explained_;
+    std::vector<std::uint32_t> segment_ends_;
+    std::vector<std::uint8_t> segment_kinds_;
+    std::vector<std::uint32_t> word_segments_;
     std::u16string output_;
 };
 
@@ -528,10 +522,10 @@ val finish_wordings() {
     return finishes;
 }
 
-// What the page needs to read a word's record: { fields: [[name, kind]] in
-// the record's order, finishes, lexicons: the name of each Lexicon by its
-// number, null for none, spoken: what to say of a word whose spoken form
-// dropped an "a" }.
+// What the page needs to read a word's record and its explanation: { fields:
+// [[name, kind]] in the record's order, finishes, lexicons: the name of each
+// Lexicon by its number, null for none, segmentKinds: the name of each
+// ExplanationSegment::Kind by its number }.
 val word_report() {
     val fields = val::array();
     for (const WordField& field : kWordFields) {
@@ -545,22 +539,9 @@ val word_report() {
     result.set("fields", fields);
     result.set("finishes", finish_wordings());
     result.set("lexicons", lexicons);
-    result.set("spoken", std::string(spoken_wording()));
-    result.set("spokenKept", std::string(spoken_kept_wording()));
-    result.set("spokenJoin", std::string(spoken_join_wording()));
-    result.set("spokenNasal", std::string(spoken_nasal_wording()));
-    result.set("spokenCluster", std::string(spoken_cluster_wording()));
-    const ExplanationPunctuation& marks = kExplanationPunctuation;
-    const auto text = [](std::u16string_view mark) { return std::wstring(mark.begin(), mark.end()); };
-    val punctuation = val::object();
-    punctuation.set("arrow", text(marks.arrow));
-    punctuation.set("plainOpen", text(marks.plain_open));
-    punctuation.set("plainClose", text(marks.plain_close));
-    punctuation.set("finish", text(marks.finish));
-    punctuation.set("firstPiece", text(marks.first_piece));
-    punctuation.set("nextPiece", text(marks.next_piece));
-    punctuation.set("step", text(marks.step));
-    result.set("punctuation", punctuation);
+    val segment_kinds = val::array();
+    for (const char* kind : {"gurmukhi", "roman", "piece", "words"}) segment_kinds.call<void>("push", std::string(kind));
+    result.set("segmentKinds", segment_kinds);
     return result;
 }
 

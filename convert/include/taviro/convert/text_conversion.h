@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,10 +39,14 @@ struct PlacedWord : WordFinishing {
 
 struct ConvertedText {
     std::u16string text;
-    std::vector<PlacedWord> words;  // every word with letters, in order
+    std::vector<PlacedWord> words;  // every word with letters, in order; none when there are too many
+    std::size_t word_count = 0;     // how many words with letters the text has
 };
 
-// The Roman text of `text` together with a report on each of its words.
-[[nodiscard]] ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary);
+// The Roman text of `text` together with a report on each of its words, or,
+// for a text of more than `most_words` words, on none: a long text's reports
+// take more memory than its text, and no face shows that many.
+[[nodiscard]] ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary,
+                                                    std::size_t most_words = SIZE_MAX);
 
 }  // namespace taviro

@@ -97,6 +97,22 @@ struct ExplanationPunctuation {
 };
 inline constexpr ExplanationPunctuation kExplanationPunctuation{};
 
+// One part of a word's explanation, with what it is, so that a face can style
+// it (the page puts Gurmukhi and Roman texts in spans of their languages):
+// the word, a Roman text of it, a piece's Roman text, or the words around
+// them. The parts joined are explain_word()'s text.
+struct ExplanationSegment {
+    enum class Kind : std::uint8_t { gurmukhi, roman, piece, words };
+    Kind kind;
+    std::u16string text;
+
+    bool operator==(const ExplanationSegment&) const = default;
+};
+
+// explain_word()'s text in parts; no two parts of words stand side by side.
+[[nodiscard]] std::vector<ExplanationSegment> explanation_segments(const PlacedWord& word, std::u16string_view text,
+                                                                   std::u16string_view roman);
+
 // The word, its Roman text, how it was finished and its pieces, as the
 // dictionary holds them even where spoken forms changed the word:
 // "ਪੰਜਾਬੀ → pañjābī: split into two dictionary words: first pañjā + second bī",
