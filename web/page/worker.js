@@ -1,6 +1,7 @@
 // The page's converter, off the page's thread: a long text or a large file is
 // converted here while the page stays responsive. Runs after the npm
-// package's modules, put together into one script, which define Taviro. It
+// package's modules and the page's face over them, put together into one
+// script, which define PageTaviro. It
 // answers each request of messages.js with one reply of messages.js.
 'use strict';
 
@@ -30,7 +31,7 @@ function converted(result) {
 /** What the worker does with each kind of WorkerRequest. */
 const handlers = {
   async load(message) {
-    taviro = await Taviro.open({ words: message.words, loanwords: message.loanwords });
+    taviro = await PageTaviro.open({ words: message.words, loanwords: message.loanwords });
     reply({
       kind: 'ready', rows: taviro.rows, wordReport: taviro.wordReport, table: taviro.characterMap(),
     });
