@@ -8,33 +8,13 @@
 namespace taviro {
 namespace {
 
-// The dictionary as it is, but writing the marks, with spoken forms or
-// without: what a word's report finishes again for the marked text of a
-// word in plain letters, and for what the rules and the dictionary alone
-// make of a word, whose pieces are the dictionary's words.
-class WithMarks final : public Dictionary {
-public:
-    WithMarks(const Dictionary& words, bool spoken) : words_(words), spoken_(spoken) {}
-    std::size_t count(std::u16string_view text) const override { return words_.count(text); }
-    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
-    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        return words_.pronunciation(units);
-    }
-    bool spoken_forms() const noexcept override { return spoken_; }
-
-private:
-    const Dictionary& words_;
-    bool spoken_;
-};
-
 // Keeps the result itself, so each word's place in it is known as it comes.
 class ReportingSink final : public UnitSink, public WordObserver {
 public:
     ReportingSink(std::u16string_view source, const Dictionary& dictionary, std::size_t most_words)
         : most_words_(most_words),
           source_(source),
-          rules_(dictionary, false),
-          marks_(dictionary, dictionary.spoken_forms()),
+          dictionary_(dictionary),
           plain_(dictionary.scheme() == Scheme::ascii) {}
 
     void write(std::u16string_view text) override { result_.text.append(text); }
@@ -49,12 +29,12 @@ public:
         report.roman_begin = roman_begin;
         report.roman_end = roman_begin + word.text.size();
         if (plain_) {
-            const FinishedWord marked = finish_again(report, final_a_dropped, marks_);
+            const FinishedWord marked = finish_again(report, final_a_dropped, {dictionary_.spoken_forms(), Scheme::marks});
             static_cast<WordFinishing&>(report) = marked;
             report.marked = marked.text;
         }
         if (report.spoken_in_any_way() && (report.prefix || report.suffix || report.split)) {
-            const FinishedWord rules = finish_again(report, final_a_dropped, rules_);
+            const FinishedWord rules = finish_again(report, final_a_dropped, {false, Scheme::marks});
             report.pieces_text = rules.text;
             report.pieces_stem_begin = rules.stem_begin;
             report.pieces_stem_end = rules.stem_end;
@@ -68,19 +48,21 @@ public:
     }
 
 private:
-    // The word finished again by `dictionary`, with the word end the run chose.
-    FinishedWord finish_again(const PlacedWord& report, bool final_a_dropped, const Dictionary& dictionary) const {
+    // The word finished again, written as `writing` says, with the word end
+    // the run chose: the marked text of a word in plain letters, and what the
+    // rules and the dictionary alone make of a word, whose pieces are the
+    // dictionary's words.
+    FinishedWord finish_again(const PlacedWord& report, bool final_a_dropped, WordWriting writing) const {
         const std::u16string_view units = source_.substr(report.source_begin, report.source_end - report.source_begin);
         WordBuilder builder;
         builder.add_word(units);
         builder.end(final_a_dropped);
-        return finish_built_word(builder, dictionary);
+        return finish_built_word(builder, dictionary_, writing);
     }
 
     std::size_t most_words_;
     std::u16string_view source_;
-    WithMarks rules_;  // the pieces as the dictionary holds them
-    WithMarks marks_;  // the marked text of a word in plain letters
+    const Dictionary& dictionary_;
     bool plain_;
     ConvertedText result_;
 };

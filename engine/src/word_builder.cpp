@@ -136,8 +136,8 @@ namespace {
 
 // In plain letters the word is all stem: its pieces lie in the marked text,
 // which a word's report finishes again for them.
-FinishedWord written_in_scheme(FinishedWord finished, const Dictionary& dictionary) {
-    if (dictionary.scheme() == Scheme::ascii) {
+FinishedWord written_in_scheme(FinishedWord finished, Scheme scheme) {
+    if (scheme == Scheme::ascii) {
         finished.text = plain_letters(finished.text, finished.lexicon != Lexicon::none);
         finished.stem_begin = 0;
         finished.stem_end = finished.text.size();
@@ -148,6 +148,10 @@ FinishedWord written_in_scheme(FinishedWord finished, const Dictionary& dictiona
 }  // namespace
 
 FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary) {
+    return finish_built_word(builder, dictionary, dictionary.writing());
+}
+
+FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary, WordWriting writing) {
     if (!holds_gurmukhi(builder.units_read())) {
         FinishedWord as_written;
         as_written.text = builder.units_read();
@@ -157,15 +161,15 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
     const std::optional<Pronunciation> entry = dictionary.pronunciation(builder.units_read());
     if (entry) {
         FinishedWord finished;
-        const bool spelled = dictionary.scheme() == Scheme::ascii && !entry->spelling.empty();
+        const bool spelled = writing.scheme == Scheme::ascii && !entry->spelling.empty();
         finished.text = spelled ? entry->spelling : entry->roman;
         finished.lexicon = entry->lexicon;
         finished.stem_end = finished.text.size();
-        return written_in_scheme(std::move(finished), dictionary);
+        return written_in_scheme(std::move(finished), writing.scheme);
     }
     FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
-    if (dictionary.spoken_forms()) drop_spoken_schwas(finished, builder.units_read());
-    return written_in_scheme(std::move(finished), dictionary);
+    if (writing.spoken_forms) drop_spoken_schwas(finished, builder.units_read());
+    return written_in_scheme(std::move(finished), writing.scheme);
 }
 
 }  // namespace taviro

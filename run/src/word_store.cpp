@@ -120,18 +120,9 @@ void read_all_words(const Database& database, MemoryDictionary& words) {
 WordStore::WordStore(const std::filesystem::path& file, WordStoreOptions options) {
     options.spoken = writes_spoken_forms(options.spoken, options.scheme);
     const Database database = open_read_only(file);
-    read_all_words(database, words_);
-    read_lexicons(database, options, words_);
-    words_.write_spoken_forms(options.spoken);
-    words_.write_scheme(options.scheme);
-}
-
-std::size_t WordStore::count(std::u16string_view text) const {
-    return words_.count(text);
-}
-
-std::size_t WordStore::size() const noexcept {
-    return words_.size();
+    read_all_words(database, *this);
+    read_lexicons(database, options, *this);
+    write({options.spoken, options.scheme});
 }
 
 std::vector<std::filesystem::path> dictionary_candidates(const std::filesystem::path& program_folder) {

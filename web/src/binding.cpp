@@ -140,23 +140,16 @@ val units_result(std::u16string& roman) {
 // The page's dictionary: the embedded rows, the user's own lexicon, which
 // the page keeps, and the embedded loanword lexicon while it is switched on,
 // as it is with spoken forms.
-class PageDictionary final : public Dictionary {
+class PageDictionary final : public MemoryDictionary {
 public:
-    MemoryDictionary words;
     MemoryDictionary users;      // only its lexicon is used
     MemoryDictionary loanwords;  // only its lexicon is used
     bool loanwords_on = false;
-    bool spoken_on = false;
-    Scheme written_in = Scheme::marks;
 
-    std::size_t count(std::u16string_view text) const override { return words.count(text); }
-    std::size_t longest_row() const noexcept override { return words.longest_row(); }
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
         return winning(users.pronunciation(units),
                        writes_loanwords(loanwords_on, spoken_forms()) ? loanwords.pronunciation(units) : std::nullopt);
     }
-    bool spoken_forms() const noexcept override { return writes_spoken_forms(spoken_on, written_in); }
-    Scheme scheme() const noexcept override { return written_in; }
 };
 
 // Each line of `rows`, without its line end.
@@ -179,9 +172,9 @@ public:
     // Takes the input as the rows of the default dictionary, one a line.
     // Returns how many the dictionary holds.
     std::size_t load_words() {
-        for_each_line(input_, [this](std::u16string_view row) { dictionary_.words.add(row); });
+        for_each_line(input_, [this](std::u16string_view row) { dictionary_.add(row); });
         input_.clear();
-        return dictionary_.words.size();
+        return dictionary_.size();
     }
 
     // Takes the input as the loanword lexicon, "WORD<tab>ROMAN" a line and
@@ -210,14 +203,13 @@ public:
     val set_lexicon(bool loanwords_on, bool spoken_on, const std::string& scheme_name) {
         const std::optional<Scheme> scheme = scheme_named(scheme_name);
         if (!scheme) return failure(std::invalid_argument(unknown_scheme(quoted_name(scheme_name), "scheme")));
-        dictionary_.written_in = *scheme;
+        dictionary_.write({writes_spoken_forms(spoken_on, *scheme), *scheme});
         const ParsedLexicon parsed = parse_lexicon(input_, "line");
         dictionary_.users = MemoryDictionary();
         for (const LexiconEntry& entry : parsed.entries) {
             dictionary_.users.pronounce(entry.word, entry.roman, Lexicon::user);
         }
         dictionary_.loanwords_on = loanwords_on;
-        dictionary_.spoken_on = spoken_on;
         input_.clear();
         val problems = val::array();
         for (const std::string& problem : parsed.problems) problems.call<void>("push", problem);

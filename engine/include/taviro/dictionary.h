@@ -16,6 +16,11 @@
 
 namespace taviro {
 
+struct WordWriting {
+    bool spoken_forms = false;
+    Scheme scheme = Scheme::marks;
+};
+
 class Dictionary {
 public:
     virtual ~Dictionary() = default;
@@ -29,13 +34,15 @@ public:
     // the run reads them (see units_as_read()), if any. The text stays valid
     // as long as the dictionary. Most dictionaries have no lexicon.
     virtual std::optional<Pronunciation> pronunciation(std::u16string_view) const { return std::nullopt; }
-    // Whether words are finished in their spoken forms (spoken.h): part of
-    // the dictionary, as its lexicons are, since what a word becomes depends
-    // on it alike and everything that keeps a word keeps it per dictionary.
-    virtual bool spoken_forms() const noexcept { return false; }
-    // How finished words are written (plain_letters.h), part of the
-    // dictionary for the same reason.
-    virtual Scheme scheme() const noexcept { return Scheme::marks; }
+    // How finished words are written: in their spoken forms (spoken.h) or
+    // not, and in which scheme (plain_letters.h). Part of the dictionary, as
+    // its lexicons are, since what a word becomes depends on it alike and
+    // everything that keeps a word keeps it per dictionary. Kept here, not
+    // asked of a subclass, so that no dictionary over another can forget it.
+    WordWriting writing() const noexcept { return writing_; }
+    void write(WordWriting writing) noexcept { writing_ = writing; }
+    bool spoken_forms() const noexcept { return writing_.spoken_forms; }
+    Scheme scheme() const noexcept { return writing_.scheme; }
 
     // Is this text a word at all?
     bool stem_lookup(std::u16string_view text) const { return rows_holding(text) >= 1; }
@@ -46,6 +53,8 @@ private:
     std::size_t rows_holding(std::u16string_view text) const {
         return text.size() > longest_row() ? 0 : count(text);
     }
+
+    WordWriting writing_;
 };
 
 }  // namespace taviro

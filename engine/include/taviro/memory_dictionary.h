@@ -18,7 +18,7 @@
 
 namespace taviro {
 
-class MemoryDictionary final : public Dictionary {
+class MemoryDictionary : public Dictionary {
 public:
     MemoryDictionary() = default;
     explicit MemoryDictionary(const std::vector<std::u16string>& rows);
@@ -39,10 +39,8 @@ public:
     std::optional<Pronunciation> pronunciation(std::u16string_view units) const override;
     std::size_t pronunciations() const noexcept { return pronunciations_.size(); }
 
-    void write_spoken_forms(bool spoken) noexcept { spoken_ = spoken; }
-    bool spoken_forms() const noexcept override { return spoken_; }
-    void write_scheme(Scheme scheme) noexcept { scheme_ = scheme; }
-    Scheme scheme() const noexcept override { return scheme_; }
+    void write_spoken_forms(bool spoken) noexcept { write({spoken, scheme()}); }
+    void write_scheme(Scheme scheme) noexcept { write({spoken_forms(), scheme}); }
 
 private:
     struct Entry {
@@ -55,8 +53,6 @@ private:
     std::unordered_map<std::u16string, Entry, TextHash, std::equal_to<>> pronunciations_;
     std::size_t rows_ = 0;
     std::size_t longest_row_ = 0;
-    bool spoken_ = false;
-    Scheme scheme_ = Scheme::marks;
 };
 
 }  // namespace taviro

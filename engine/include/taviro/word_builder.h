@@ -84,5 +84,9 @@ bool reads_as_nothing(std::u16string_view word) noexcept;
 // finish_word(), and then, when the dictionary asks for spoken forms, to
 // drop_spoken_schwas(). Both read loops finish their words here, so they agree.
 FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary);
+// The same, written as `writing` says rather than as the dictionary's own
+// writing does: a word's report asks for its marked text, and for its pieces
+// before spoken forms changed them.
+FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionary, WordWriting writing);
 
 }  // namespace taviro

@@ -26,25 +26,14 @@ inline constexpr const char* kLoanwordsTable = "loanwords";
 // columns: `word`, and the spelling as `roman`. Older dictionaries lack it.
 inline constexpr const char* kLoanwordSpellingsTable = "loanword_spellings";
 
-class WordStore final : public Dictionary {
+// The dictionary of a words.mdb, read whole into memory when it opens.
+class WordStore final : public MemoryDictionary {
 public:
     // Throws StoreError with a clear message when the file is missing, is not an
     // SQLite database, holds anything that runs (see dictionary_schema.h), has
     // no table `words` with a column `words`, or has no loanword lexicon when
     // one is asked for.
     explicit WordStore(const std::filesystem::path& file, WordStoreOptions options = {});
-    std::size_t count(std::u16string_view text) const override;
-    std::size_t longest_row() const noexcept override { return words_.longest_row(); }
-    std::optional<Pronunciation> pronunciation(std::u16string_view units) const override {
-        return words_.pronunciation(units);
-    }
-    bool spoken_forms() const noexcept override { return words_.spoken_forms(); }
-    Scheme scheme() const noexcept override { return words_.scheme(); }
-    std::size_t size() const noexcept;
-    std::size_t pronunciations() const noexcept { return words_.pronunciations(); }
-
-private:
-    MemoryDictionary words_;
 };
 
 // Where a program in `program_folder` looks for `words.mdb`, in order: its own
