@@ -123,7 +123,7 @@ public:
             if (!reads_as_nothing(gathered_)) {
                 counter_.add(memory_.find(gathered_, hash_.value()) + 1);
                 const bool drop_final_a = counter_.settle_at_separator();
-                write(memory_.converted(drop_final_a), consumed_ - gathered_.size(), consumed_, drop_final_a);
+                write_word(drop_final_a, consumed_ - gathered_.size(), consumed_);
             }
         } catch (...) {
             write_out();
@@ -204,17 +204,32 @@ private:
         } else {
             counter_.add(memory_.find(units, hash_.value()) + separator_units);
             const bool drop_final_a = counter_.settle_at_separator();
-            write(memory_.converted(drop_final_a), word_end - units.size(), word_end, drop_final_a);
+            write_word(drop_final_a, word_end - units.size(), word_end);
         }
         text_.append(separators_.next(separator, nothing));
     }
 
-    void write(const ConvertedWord& word, std::size_t word_begin, std::size_t word_end, bool final_a_dropped) {
+    // Writes the current word. An observer is told of it as the memory keeps
+    // it, or, where its report names pieces in a text the memory does not keep
+    // (plain letters, spoken forms), as it is finished afresh.
+    void write_word(bool final_a_dropped, std::size_t word_begin, std::size_t word_end) {
+        const WordWriting writing = memory_.dictionary().writing();
+        if (observer_ != nullptr && (writing.spoken_forms || writing.scheme != Scheme::marks)) {
+            bool has_letters = false;
+            const FinishedWord& word = memory_.finished_in_full(final_a_dropped, has_letters);
+            write(converted_word(word, has_letters), word, word_begin, word_end);
+        } else {
+            const ConvertedWord word = memory_.converted(final_a_dropped);
+            write(word, observer_ != nullptr ? finished_word(word) : FinishedWord(), word_begin, word_end);
+        }
+    }
+
+    void write(const ConvertedWord& word, const FinishedWord& reported, std::size_t word_begin, std::size_t word_end) {
         count_word(counts_, word);
         if (observer_ != nullptr && word.has_letters) {
             // The observer learns where the word's text goes from the sink.
             write_out();
-            observer_->word_finished(word_begin, word_end, finished_word(word), final_a_dropped);
+            observer_->word_finished(word_begin, word_end, reported);
         }
         text_.append(word.text);
     }

@@ -152,4 +152,13 @@ ConvertedWord WordMemory::convert_first_time(bool drop_final_a) {
     return view(*current_, drop_final_a);
 }
 
+const FinishedWord& WordMemory::finished_in_full(bool drop_final_a, bool& has_letters) {
+    const std::u16string_view units = current_ == nullptr
+                                          ? std::u16string_view(long_units_)
+                                          : std::u16string_view(buffer_.data() + current_->units_at, current_->units_size);
+    long_finished_ = convert(units, drop_final_a, dictionary_, long_has_letters_);
+    has_letters = long_has_letters_;
+    return long_finished_;
+}
+
 }  // namespace taviro

@@ -135,14 +135,16 @@ std::u16string units_as_read(std::u16string_view word) {
 namespace {
 
 // In plain letters the word is all stem: its pieces lie in the marked text,
-// which a word's report finishes again for them.
-FinishedWord written_in_scheme(FinishedWord finished, Scheme scheme) {
-    if (scheme == Scheme::ascii) {
-        finished.text = plain_letters(finished.text, finished.lexicon != Lexicon::none);
-        finished.stem_begin = 0;
-        finished.stem_end = finished.text.size();
-    }
-    return finished;
+// which the word keeps for its report. A lexicon's entry is marked as its
+// Roman text (`entry_roman`), even where its English spelling is written.
+void write_in_scheme(FinishedWord& finished, Scheme scheme, std::u16string_view entry_roman = {}) {
+    if (scheme != Scheme::ascii) return;
+    const bool entry = finished.lexicon != Lexicon::none;
+    finished.marked = entry ? EarlierText{std::u16string(entry_roman), 0, entry_roman.size()}
+                            : EarlierText{finished.text, finished.stem_begin, finished.stem_end};
+    finished.text = plain_letters(finished.text, entry);
+    finished.stem_begin = 0;
+    finished.stem_end = finished.text.size();
 }
 
 }  // namespace
@@ -165,11 +167,19 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
         finished.text = spelled ? entry->spelling : entry->roman;
         finished.lexicon = entry->lexicon;
         finished.stem_end = finished.text.size();
-        return written_in_scheme(std::move(finished), writing.scheme);
+        write_in_scheme(finished, writing.scheme, entry->roman);
+        return finished;
     }
     FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
-    if (writing.spoken_forms) drop_spoken_schwas(finished, builder.units_read());
-    return written_in_scheme(std::move(finished), writing.scheme);
+    if (writing.spoken_forms) {
+        EarlierText before{finished.text, finished.stem_begin, finished.stem_end};
+        drop_spoken_schwas(finished, builder.units_read());
+        if (finished.spoken_in_any_way() && (finished.prefix || finished.suffix || finished.split)) {
+            finished.before_spoken = std::move(before);
+        }
+    }
+    write_in_scheme(finished, writing.scheme);
+    return finished;
 }
 
 }  // namespace taviro

@@ -40,8 +40,23 @@ struct WordFinishing {
     bool operator==(const WordFinishing&) const = default;
 };
 
+// A word's text at an earlier step of its finishing, with where its pieces
+// meet in it (as stem_begin and stem_end say): where a word's report names
+// the pieces. Empty when that step changed nothing.
+struct EarlierText {
+    std::u16string text;
+    std::size_t stem_begin = 0;
+    std::size_t stem_end = 0;
+};
+
 struct FinishedWord : WordFinishing {
     std::u16string text;
+    // A word written in plain letters: its text with the marks, in which its
+    // pieces lie (the plain letters are all stem).
+    EarlierText marked;
+    // A word whose confirmed pieces spoken forms changed: its marked text
+    // before they did, in which the pieces are the dictionary's words.
+    EarlierText before_spoken;
 };
 
 // Throws EngineError(overflow) for words too long for the 16-bit rules.

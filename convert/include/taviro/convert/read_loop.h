@@ -43,12 +43,12 @@ struct FinishCounts {
 
 // Told of every word the loop finishes that has letters, in input order, just
 // before its Roman text goes to the sink. `begin` and `end` are the word's code
-// units counted from the start of the input; `final_a_dropped` is the word end's
-// choice, which finishing the word again needs.
+// units counted from the start of the input. Where the word is written in plain
+// letters or in its spoken form, `word` holds the texts its pieces lie in.
 class WordObserver {
 public:
     virtual ~WordObserver() = default;
-    virtual void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word, bool final_a_dropped) = 0;
+    virtual void word_finished(std::size_t begin, std::size_t end, const FinishedWord& word) = 0;
 };
 
 // Converts the whole of `source` into `sink`. Throws EngineError (an addak

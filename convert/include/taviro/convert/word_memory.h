@@ -95,6 +95,11 @@ public:
         }
         return convert_first_time(drop_final_a);
     }
+    // The current word finished afresh, with the earlier texts a report names
+    // its pieces in (FinishedWord::marked, before_spoken), which the memory
+    // does not keep: for a run that reports its words. The text holds until
+    // the next call.
+    const FinishedWord& finished_in_full(bool drop_final_a, bool& has_letters);
     const Dictionary& dictionary() const noexcept { return dictionary_; }
 
     // Longer words are rare and seldom repeat; they are converted every time. A
