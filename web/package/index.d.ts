@@ -29,7 +29,7 @@ export type SourceEncoding = 'utf-8' | 'utf-16le' | 'utf-16be';
  */
 export type TargetEncoding = 'utf-8' | 'utf-16le';
 
-/** How a word was finished: by the rules alone, with a confirmed prefix or suffix, split in two, or from a lexicon. */
+/** How a word was finished: by the rules, with a confirmed prefix or suffix, split in two, or from a lexicon. */
 export type Finish = 'none' | 'prefix' | 'suffix' | 'prefix+suffix' | 'split' | 'user' | 'loanword';
 
 /** A named piece of a word's Roman text: "prefix", "stem", "suffix", "first" or "second", at [begin, end) of it. */

@@ -29,11 +29,12 @@ function(write_engine)
         "export const ${factory}")
 endfunction()
 
-# The rows as template literals: letters and line ends, nothing a template
-# literal would read otherwise.
+# The rows as template literals: letters and line feeds, nothing a template
+# literal would read otherwise (a carriage return it would read as a line feed).
 function(literal variable file)
     file(READ ${file} text)
-    foreach(character "`" "\\" "\${" "\r")
+    string(ASCII 13 carriage_return)
+    foreach(character "`" "\\" "\${" "${carriage_return}")
         string(FIND "${text}" "${character}" at)
         if(NOT at EQUAL -1)
             message(FATAL_ERROR "${file} holds '${character}' and cannot be written as a template literal")

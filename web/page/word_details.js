@@ -1,6 +1,6 @@
 // Tells how the word pointed at, or moved to by keyboard, was finished: its
-// Gurmukhi, its Roman text and the pieces the dictionary confirmed, in the
-// engine's own wording, which taviro-dict explain and Python use too.
+// Gurmukhi, its Roman text and its pieces, in the engine's own wording, which
+// taviro-dict explain and Python use too.
 
 import { element } from './dom.js';
 
