@@ -213,25 +213,34 @@ private:
     // it, or, where its report names pieces in a text the memory does not keep
     // (plain letters, spoken forms), as it is finished afresh.
     void write_word(bool final_a_dropped, std::size_t word_begin, std::size_t word_end) {
+        if (observer_ == nullptr) {
+            write(memory_.converted(final_a_dropped));
+            return;
+        }
         const WordWriting writing = memory_.dictionary().writing();
-        if (observer_ != nullptr && (writing.spoken_forms || writing.scheme != Scheme::marks)) {
+        if (writing.spoken_forms || writing.scheme != Scheme::marks) {
             bool has_letters = false;
             const FinishedWord& word = memory_.finished_in_full(final_a_dropped, has_letters);
-            write(converted_word(word, has_letters), word, word_begin, word_end);
+            tell(converted_word(word, has_letters), word, word_begin, word_end);
         } else {
             const ConvertedWord word = memory_.converted(final_a_dropped);
-            write(word, observer_ != nullptr ? finished_word(word) : FinishedWord(), word_begin, word_end);
+            tell(word, finished_word(word), word_begin, word_end);
         }
     }
 
-    void write(const ConvertedWord& word, const FinishedWord& reported, std::size_t word_begin, std::size_t word_end) {
+    void write(const ConvertedWord& word) {
         count_word(counts_, word);
-        if (observer_ != nullptr && word.has_letters) {
+        text_.append(word.text);
+    }
+
+    // Writes the word, telling the observer of it first.
+    void tell(const ConvertedWord& word, const FinishedWord& reported, std::size_t word_begin, std::size_t word_end) {
+        if (word.has_letters) {
             // The observer learns where the word's text goes from the sink.
             write_out();
             observer_->word_finished(word_begin, word_end, reported);
         }
-        text_.append(word.text);
+        write(word);
     }
 
     void write_out() {
