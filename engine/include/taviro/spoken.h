@@ -8,6 +8,9 @@
 // And the rules, or word finishing's joins, drop the "a" of a consonant that
 // carries an addak or a tippi (ਤਰੱਕੀ tarkkī, ਬਸੰਤੀ basntī), which the writing
 // asserts and speech says (tarakkī, basantī): this step puts it back.
+// A tippi on a long vowel before the nasal of its class is the vowel's nasal
+// (ਕਾਨੂੰਨ kānūn, not kānūnn), and an "a" the rules give an s before t, th
+// or kā goes before it (ਪੁਰਸਕਾਰ puraskār, not pursakār).
 #pragma once
 
 #include <string_view>
@@ -32,9 +35,15 @@ constexpr bool writes_spoken_forms(bool spoken, Scheme scheme) noexcept { return
 // A vowel the consonant after the "a" carries is not the word's kept final
 // "a". Sets word.spoken when it drops one and moves the pieces' ends with it.
 // Then it drops the "a" of the one consonant that begins a piece after a join
-// when the piece before is one letter with its vowel (not be-) and a
-// consonant with a vowel of its own follows (ਕਸ਼ਮੀਰ ka + shamīr: kashmīr),
-// setting word.spoken_join.
+// when the piece before is one letter with its vowel and a consonant with a
+// vowel of its own follows (ਕਸ਼ਮੀਰ ka + shamīr: kashmīr); not after be- or
+// vi-, not on a va, and after the negating a- not on a sa but before t or th,
+// setting word.spoken_join. Then it drops the letter a tippi (or a bindi)
+// wrote between a long vowel and the nasal consonant of its class, which
+// writes the same letter (not ā before ma), setting word.spoken_nasal. Last
+// it moves the "a" after the s of st, sth or skā before the s, where a
+// single ra, va, ja or da after a vowel comes before it, setting
+// word.spoken_cluster.
 // First it puts back the "a" of every consonant followed by an addak or a
 // tippi (bindi is read as tippi), setting word.spoken_kept; the drops above
 // never take such an "a", since no consonant follows it directly.
