@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "taviro/convert/run_error.h"
+#include "taviro/convert/separator.h"
 #include "taviro/convert/text_conversion.h"
 #include "taviro/tables.h"
 #include "unit_by_unit_loop.h"
@@ -292,6 +294,16 @@ TEST(ReadLoop, EachCallStartsClean) {
 
 namespace taviro {
 namespace {
+
+// What taviro.dask splits a text's lines by: as many line ends as the loop writes.
+TEST(TextConversion, CountsTheLineEndsTheLoopWrites) {
+    const MemoryDictionary dictionary;
+    for (const std::u16string_view text : {u"\u0A15\r\n\u0A15\n", u"\r\r\n\n\r", u"\u0A15\r\u0A51\n\u0A15",
+                                           u"\r \n", u"\r\u0A15\n", u"\n\r\u0A75\n"}) {
+        const std::u16string roman = convert_text(text, dictionary);
+        EXPECT_EQ(count_line_ends(text), static_cast<std::size_t>(std::count(roman.begin(), roman.end(), u'\n')));
+    }
+}
 
 TEST(TextConversion, ReportsWhereEachWordLiesAndHowItWasFinished) {
     const MemoryDictionary dictionary({u"kamal", u"nayan", u"kār", u"dukān"});
