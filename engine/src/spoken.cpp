@@ -272,6 +272,7 @@ bool keep_asserted_vowels(FinishedWord& word, std::u16string_view units, const W
 
 // Moves the "a" after the s of each cluster (see is_cluster_s) before it.
 void move_cluster_vowels(FinishedWord& word, std::u16string_view units, const WrittenText& written) {
+    if (units.find(kSa) == std::u16string_view::npos) return;  // most words: no s, nothing to align again
     const std::optional<std::vector<std::size_t>> at = match_letters(word.text, written.text);
     if (!at) return;
     std::vector<std::size_t> moved;

@@ -172,11 +172,11 @@ FinishedWord finish_built_word(WordBuilder& builder, const Dictionary& dictionar
     }
     FinishedWord finished = finish_word(std::move(builder.word()), dictionary);
     if (writing.spoken_forms) {
-        EarlierText before{finished.text, finished.stem_begin, finished.stem_end};
+        // Only a word of confirmed pieces keeps its text from before: the report names the pieces in it.
+        const bool pieces = finished.prefix || finished.suffix || finished.split;
+        EarlierText before = pieces ? EarlierText{finished.text, finished.stem_begin, finished.stem_end} : EarlierText{};
         drop_spoken_schwas(finished, builder.units_read());
-        if (finished.spoken_in_any_way() && (finished.prefix || finished.suffix || finished.split)) {
-            finished.before_spoken = std::move(before);
-        }
+        if (pieces && finished.spoken_in_any_way()) finished.before_spoken = std::move(before);
     }
     write_in_scheme(finished, writing.scheme);
     return finished;

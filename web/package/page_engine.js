@@ -17,7 +17,7 @@ export class PageTaviro {
    */
   static async open(dictionary) {
     const module = await loadModule();
-    const { engine, rows } = await openEngine(module, dictionary);
+    const { engine, rows } = openEngine(module, dictionary);
     return new PageTaviro(module, engine, rows);
   }
 
@@ -107,7 +107,7 @@ export class PageTaviro {
   }
 
   convertInput(mostWords) {
-    const result = take(this.engine.convert(mostWords));
+    const result = take(this.engine.convert(mostWords, true));
     // Copied out at once: the views lie on memory that the next call may move.
     const units = result.units.slice();
     const { wordCount } = result;

@@ -99,13 +99,13 @@ export function setLexicon(engine, text, loanwordsOn, spokenOn, scheme = 'marks'
 
 /**
  * A new engine over `dictionary`: its rows, one a line, and its loanword
- * lexicon, "WORD<tab>ROMAN" a line; { engine, rows }. Rejects with a
+ * lexicon, "WORD<tab>ROMAN" a line; { engine, rows }. Throws a
  * TaviroError when the lexicon of `options` has a line the engine refuses.
  * @param {{ words: string, loanwords?: string }} dictionary
  * @param {{ lexicon?: string | Iterable<[string, string]> | Record<string, string>, loanwords?: boolean,
  *   spoken?: boolean, scheme?: 'marks' | 'ascii' }} [options]
  */
-export async function openEngine(module, dictionary, options) {
+export function openEngine(module, dictionary, options) {
   const { lexicon, loanwords, spoken, scheme } = options || {};
   const engine = new module.PageEngine();
   setInput(engine, dictionary.words);
@@ -141,7 +141,7 @@ export class Taviro {
    */
   static async create(options) {
     const module = await loadModule();
-    const { engine } = await openEngine(module, carried, options);
+    const { engine } = openEngine(module, carried, options);
     return new Taviro(module, engine);
   }
 
@@ -161,7 +161,7 @@ export class Taviro {
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
     setInput(this.#engine, textOf(text));
-    take(this.#engine.convert(kAllWords));
+    take(this.#engine.convert(kAllWords, false));
     // The engine's reports, with the older names of sourceBegin and sourceEnd.
     return this.#engine.reports().map((report) => ({ ...report, start: report.sourceBegin, end: report.sourceEnd }));
   }

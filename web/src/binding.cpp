@@ -263,8 +263,10 @@ public:
 
     // Converts the input; { units, words, wordCount, explanations… } or
     // { error }. A text of more than `most_words` words comes without its
-    // words' rows and explanations, which would outgrow its text many times.
-    val convert(std::uint32_t most_words) {
+    // words' rows and explanations, which would outgrow its text many times;
+    // the explanations come only when `explained` (the page's word details:
+    // reports() words them for the package's explain()).
+    val convert(std::uint32_t most_words, bool explained) {
         try {
             output_ = std::u16string();
             converted_ = convert_text_with_words(input_, dictionary_, most_words);
@@ -277,7 +279,7 @@ public:
             result.set("units", units_view(converted_.text));
             result.set("words", val(typed_memory_view(report_.size(), report_.data())));
             result.set("wordCount", narrow(converted_.word_count));
-            set_explanations(result);
+            if (explained) set_explanations(result);
             return result;
         } catch (const std::exception& error) {
             return failure(error);
