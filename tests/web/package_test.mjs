@@ -107,9 +107,15 @@ test(`installed in a project, it converts ${kLines} lines as taviro-convert does
   assert.equal(taviro.transliterate('ਕਮਲ \uD800\r\nਸੰਤ\uDC00'), 'kamal \uD800\nsanta\uDC00');
   // A text's last word is written as if a separator followed it.
   assert.deepEqual(['ਨ', 'ਨ\n', 'ਉਹ ਘਰ ਚ'].map((text) => taviro.transliterate(text)), ['na', 'na\n', 'uh ghar ca']);
+  // Cut every 7 units, inside words and surrogate pairs, the parts join to the whole text's Roman text.
+  const cuts = lines.match(/[^]{1,7}/g);
+  const parts = taviro.transliterateParts(cuts);
+  assert.equal(parts.length, cuts.length);
+  assertSameBytes(Buffer.from(parts.join(''), 'utf8'), expectedUtf8, 'transliterateParts');
   // What the types declare, and nothing more: the engine a Taviro holds is its own.
   assert.deepEqual([Object.keys(taviro), Object.getOwnPropertyNames(Object.getPrototypeOf(taviro)).sort()],
-    [[], ['constructor', 'convertFile', 'explain', 'transformStream', 'transliterate', 'transliterateFile']]);
+    [[], ['constructor', 'convertFile', 'explain', 'transformStream', 'transliterate', 'transliterateFile',
+      'transliterateParts']]);
 });
 
 test(`in plain letters it converts ${kLines} lines as taviro-convert --scheme ascii does`, async () => {

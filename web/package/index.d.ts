@@ -121,6 +121,14 @@ export class Taviro {
   transliterate(text: string): string;
 
   /**
+   * The Roman text of a text that comes in parts, as a paragraph of a web page comes in text nodes: the parts are
+   * converted as one text, so a word that markup cuts (ਪੰਜਾ<b>ਬੀ</b>) is written as the whole word, and the Roman
+   * text comes back in as many parts. Joined, they are what `transliterate` gives for the parts joined; a word cut
+   * in two is divided after the letters its first part alone is written with ('pañjā', 'bī'). Throws a TaviroError.
+   */
+  transliterateParts(parts: readonly string[]): string[];
+
+  /**
    * Each word of the text and how it was finished, in the words the web page
    * and `taviro-dict explain` use. Throws a TaviroError.
    */

@@ -158,6 +158,19 @@ export class Taviro {
     return this.#romanText();
   }
 
+  /** The Roman text of the parts joined, in as many parts. */
+  transliterateParts(parts) {
+    if (!Array.isArray(parts)) throw new TypeError('the parts of a text are an array of strings');
+    const texts = parts.map(textOf);
+    setInput(this.#engine, texts.join(''));
+    const lengths = this.#engine.inputPartLengths(texts.length);
+    texts.forEach((text, i) => { lengths[i] = text.length; });
+    const { units, ends } = take(this.#engine.convertParts());
+    const roman = unitsToString(units);
+    let begin = 0;
+    return Array.from(ends, (end) => roman.slice(begin, begin = end));
+  }
+
   /** Each word of `text`: where it is, its Roman text and how it was finished. */
   explain(text) {
     setInput(this.#engine, textOf(text));

@@ -32,6 +32,7 @@
 #include "taviro/encoding/text_decoding.h"
 #include "taviro/engine.h"
 #include "taviro/convert/text_conversion.h"
+#include "taviro/convert/text_parts.h"
 #include "taviro/convert/word_explanation.h"
 #include "taviro/convert/word_report.h"
 
@@ -298,6 +299,39 @@ public:
         }
     }
 
+    // Room for the lengths of the parts the input comes in; the caller fills it.
+    val input_part_lengths(std::size_t count) {
+        part_lengths_.assign(count, 0);
+        return val(typed_memory_view(part_lengths_.size(), part_lengths_.data()));
+    }
+
+    // Converts the input, which comes in parts of the lengths given, as one
+    // text, and divides its Roman text into as many parts: { units, ends },
+    // the Roman text and where each of its parts ends, or { error }.
+    val convert_parts() {
+        try {
+            std::vector<std::u16string_view> parts;
+            parts.reserve(part_lengths_.size());
+            std::size_t at = 0;
+            for (const std::uint32_t length : part_lengths_) {
+                if (length > input_.size() - at) throw std::invalid_argument("the parts are longer than the text");
+                parts.push_back(std::u16string_view(input_).substr(at, length));
+                at += length;
+            }
+            output_.clear();
+            part_ends_.clear();
+            for (const std::u16string& part : convert_text_in_parts(parts, dictionary_)) {
+                output_ += part;
+                part_ends_.push_back(narrow(output_.size()));
+            }
+            val result = units_result(output_);
+            result.set("ends", val(typed_memory_view(part_ends_.size(), part_ends_.data())));
+            return result;
+        } catch (const std::exception& error) {
+            return failure(error);
+        }
+    }
+
     // The dictionary, for a TextStream over it.
     const Dictionary& dictionary() const noexcept { return dictionary_; }
 
@@ -382,6 +416,8 @@ private:
     std::vector<std::uint8_t> segment_kinds_;
     std::vector<std::uint32_t> word_segments_;
     std::u16string output_;
+    std::vector<std::uint32_t> part_lengths_;
+    std::vector<std::uint32_t> part_ends_;
 };
 
 // A conversion in pieces: each take() converts the words that the units given
@@ -587,6 +623,8 @@ EMSCRIPTEN_BINDINGS(taviro) {
         .function("convert", &PageEngine::convert)
         .function("reports", &PageEngine::reports)
         .function("transliterate", &PageEngine::transliterate)
+        .function("inputPartLengths", &PageEngine::input_part_lengths)
+        .function("convertParts", &PageEngine::convert_parts)
         .function("convertFileTo", &PageEngine::convert_file_to);
     emscripten::class_<taviro::web::TextStream>("TextStream")
         .constructor<const PageEngine&>()
