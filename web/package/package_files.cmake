@@ -5,7 +5,8 @@
 #   dictionary  WORDS (the rows, one a line), LOANWORDS ("WORD<tab>ROMAN" a
 #               line), OUTPUT: dictionary.js
 #   script      MODULES (a list of the package's modules, each after those it
-#               imports), OUTPUT: one plain script of them all
+#               imports), OUTPUT: one plain script of them all; with SCOPED,
+#               inside a function of its own, so that it leaves no name behind
 #   commonjs    MODULES (as for script, the entry last), OUTPUT: one CommonJS
 #               module of them all, which exports what the entry exports
 cmake_minimum_required(VERSION 3.25)
@@ -65,6 +66,9 @@ function(write_script)
         get_filename_component(name ${module} NAME)
         string(APPEND script "// ---- ${name}${text}\n")
     endforeach()
+    if(SCOPED)
+        set(script "(() => {\n${script}})();\n")
+    endif()
     file(WRITE ${OUTPUT} "${script}")
 endfunction()
 

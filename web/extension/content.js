@@ -1,0 +1,341 @@
+// The content script: writes the Gurmukhi of a page in Roman where it
+// stands and gives it back when the reader turns it off, without a reload.
+// The engine runs in the extension's background, where WebAssembly may run
+// whatever the page's policy; text goes there in batches of runs and comes
+// back as each node's Roman text. The page's view comes first, then the rest
+// in slices short enough to leave the page responsive; text the page adds or
+// changes later is followed, a little after it settles.
+//
+// It trusts nothing of the page: text is read and written through nodeValue
+// alone, and a failure leaves the page as it was.
+//
+// Each import is one line and each export a declaration: the content script
+// is its modules put together into one plain script.
+import { extensionApi, readSettings, siteIsOn, siteOf } from './settings.js';
+import { ChangedNodes, RunCollector, blockOf, gurmukhiWords, liesInSkipped, textNodesOf, writeRun } from './page_text.js';
+import { OriginalTooltip, originalAt } from './tooltip.js';
+
+// A slice of work in one task, well under the 50 ms that makes a page feel stuck.
+const kSliceMs = 8;
+// What one message to the engine carries at most.
+const kBatchUnits = 32768;
+const kBatchRuns = 400;
+// How long changes to the page settle before they are converted, and how
+// long a stream of them (an endless feed) may wait at most.
+const kSettleMs = 100;
+const kLongestWaitMs = 400;
+
+// Lets the page run its own tasks (input, rendering) between slices.
+function yieldToPage() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
+}
+
+// Whether a block lies inside another of the blocks, which is gathered whole.
+function hasAncestorIn(block, blocks) {
+  for (let node = block.parentNode; node; node = node.parentNode) {
+    if (blocks.has(node)) return true;
+  }
+  return false;
+}
+
+function isVisible(block) {
+  if (!block.getBoundingClientRect) return false;
+  const rect = block.getBoundingClientRect();
+  return rect.bottom >= 0 && rect.top <= window.innerHeight * 2 && rect.width > 0;
+}
+
+class PageConverter {
+  #changed = new ChangedNodes();
+  #roots = new Set();
+  #observer = new MutationObserver((records) => this.#noticeChanges(records));
+  #tooltip = new OriginalTooltip();
+  #queue = [];
+  #dirty = new Set();
+  #settleTimer = 0;
+  #firstDirty = 0;
+  #pumping = null;
+  #generation = 0;
+  settings = null;
+  on = false;
+
+  get scheme() {
+    return this.settings.scheme;
+  }
+
+  /** Turns Roman text on or off for this page. */
+  async turn(on) {
+    if (on === this.on) return;
+    this.on = on;
+    ++this.#generation;
+    if (on) {
+      this.#start();
+    } else {
+      this.#stop();
+      await this.#restoreAll();
+    }
+  }
+
+  /** Writes the page anew in another scheme. */
+  async rewrite() {
+    if (!this.on) return;
+    ++this.#generation;
+    this.#stop();
+    await this.#restoreAll();
+    this.#start();
+  }
+
+  /** How many Gurmukhi words the page shows in Roman. */
+  wordsInRoman() {
+    let words = 0;
+    for (const root of this.#roots) {
+      for (const node of textNodesOf(root)) {
+        if (this.#changed.holdsRoman(node)) words += gurmukhiWords(this.#changed.originalOf(node));
+      }
+    }
+    return words;
+  }
+
+  #start() {
+    this.#roots.clear();
+    this.#addRoot(document.body ?? document.documentElement);
+    this.#pump();
+  }
+
+  #stop() {
+    this.#observer.disconnect();
+    this.#queue = [];
+    this.#dirty.clear();
+    clearTimeout(this.#settleTimer);
+    this.#settleTimer = 0;
+    this.#tooltip.hide();
+  }
+
+  #addRoot(root) {
+    if (!root || this.#roots.has(root)) return;
+    this.#roots.add(root);
+    this.#observer.observe(root, { childList: true, subtree: true, characterData: true });
+    this.#dirty.add(root);
+  }
+
+  // Gathers the runs of every dirty block, the page's view first.
+  async #gather(generation) {
+    const blocks = new Set([...this.#dirty].filter((block) => block.isConnected));
+    this.#dirty.clear();
+    const found = [];
+    for (const block of blocks) {
+      if (hasAncestorIn(block, blocks)) continue;
+      if (block.nodeType === Node.ELEMENT_NODE && liesInSkipped(block)) continue;
+      const collector = new RunCollector(block, this.#changed, (shadow) => this.#addRoot(shadow));
+      while (!collector.collect(performance.now() + kSliceMs)) {
+        await yieldToPage();
+        if (generation !== this.#generation) return;
+      }
+      found.push(...collector.runs);
+    }
+    const visible = new Set(found.filter((run) => isVisible(run.block)));
+    const rest = found.filter((run) => !visible.has(run));
+    this.#queue.push(...visible, ...rest);
+  }
+
+  // Converts what is dirty and queued, a batch at a time: the next batch is
+  // with the engine while this one is written.
+  #pump() {
+    if (this.#pumping) return this.#pumping;
+    const generation = this.#generation;
+    this.#pumping = (async () => {
+      try {
+        while (this.#dirty.size || this.#queue.length) {
+          await this.#gather(generation);
+          let pending = this.#send(this.#takeBatch());
+          while (pending && generation === this.#generation) {
+            const { batch, roman } = await pending;
+            pending = this.#queue.length ? this.#send(this.#takeBatch()) : null;
+            if (generation === this.#generation) await this.#write(batch, roman, generation);
+          }
+          if (generation !== this.#generation) break;
+        }
+      } catch (error) {
+        // The page stays as it is: what was written is right, what was not stays Gurmukhi.
+        console.warn('Taviro could not convert this page:', error);
+      } finally {
+        this.#pumping = null;
+      }
+      if (generation !== this.#generation && this.on) this.#pump();
+    })();
+    return this.#pumping;
+  }
+
+  #takeBatch() {
+    const batch = [];
+    let units = 0;
+    while (this.#queue.length && batch.length < kBatchRuns && units < kBatchUnits) {
+      const run = this.#queue.shift();
+      units += run.parts.reduce((sum, part) => sum + part.length, 0);
+      batch.push(run);
+    }
+    return batch;
+  }
+
+  async #send(batch) {
+    if (!batch.length) return { batch, roman: [] };
+    const answer = await extensionApi.runtime.sendMessage(
+      { type: 'convert', scheme: this.scheme, runs: batch.map((run) => run.parts) });
+    if (!answer || answer.error) throw new Error(answer?.error ?? 'no answer from the engine');
+    return { batch, roman: answer.runs };
+  }
+
+  async #write(batch, roman, generation) {
+    let deadline = performance.now() + kSliceMs;
+    for (let i = 0; i < batch.length; ++i) {
+      if (roman[i]) writeRun(batch[i], roman[i], this.#changed);
+      if (performance.now() > deadline) {
+        await yieldToPage();
+        if (generation !== this.#generation) return;
+        deadline = performance.now() + kSliceMs;
+      }
+    }
+  }
+
+  // Gives every node its original back, a slice at a time.
+  async #restoreAll() {
+    const generation = this.#generation;
+    let deadline = performance.now() + kSliceMs;
+    for (const root of this.#roots) {
+      for (const node of textNodesOf(root)) {
+        this.#changed.restore(node);
+        if (performance.now() > deadline) {
+          await yieldToPage();
+          if (generation !== this.#generation) return;
+          deadline = performance.now() + kSliceMs;
+        }
+      }
+    }
+  }
+
+  // The page added or changed text: its blocks are gathered again once the
+  // changes settle, or at the latest a little later while they keep coming.
+  // The extension's own writes hold its Roman text, and are no change.
+  #noticeChanges(records) {
+    for (const record of records) {
+      if (record.type === 'characterData') {
+        if (!this.#changed.holdsRoman(record.target)) this.#dirty.add(blockOf(record.target));
+      } else {
+        for (const node of record.addedNodes) {
+          if (!this.#tooltip.owns(node) && node.isConnected) this.#dirty.add(blockOf(node));
+        }
+      }
+    }
+    if (!this.#dirty.size) return;
+    const now = performance.now();
+    if (!this.#settleTimer) this.#firstDirty = now;
+    clearTimeout(this.#settleTimer);
+    const wait = Math.min(kSettleMs, Math.max(0, this.#firstDirty + kLongestWaitMs - now));
+    this.#settleTimer = setTimeout(() => {
+      this.#settleTimer = 0;
+      this.#pump();
+    }, wait);
+  }
+
+  // ---- the original Gurmukhi on hover and focus -----------------------------
+
+  showOriginalAt(x, y) {
+    const node = textNodeAt(x, y);
+    if (!node || !this.#changed.holdsRoman(node.node)) {
+      this.#tooltip.hide();
+      return;
+    }
+    const word = originalAt(this.#changed.originalOf(node.node), node.node.nodeValue, node.offset);
+    if (word) this.#tooltip.show(word, x, y + 12);
+    else this.#tooltip.hide();
+  }
+
+  showOriginalOf(element) {
+    const originals = [];
+    for (const node of textNodesOf(element)) {
+      if (this.#changed.holdsRoman(node)) originals.push(this.#changed.originalOf(node));
+    }
+    const text = originals.join('').replace(/\s+/g, ' ').trim();
+    if (!text || !element.getBoundingClientRect) return;
+    const rect = element.getBoundingClientRect();
+    this.#tooltip.show(text, rect.left, rect.bottom);
+  }
+
+  hideOriginal() {
+    this.#tooltip.hide();
+  }
+}
+
+// The text node under a point of the viewport, and the offset there.
+function textNodeAt(x, y) {
+  if (document.caretPositionFromPoint) {
+    const position = document.caretPositionFromPoint(x, y);
+    return position?.offsetNode?.nodeType === Node.TEXT_NODE
+      ? { node: position.offsetNode, offset: position.offset } : null;
+  }
+  const range = document.caretRangeFromPoint?.(x, y);
+  return range?.startContainer?.nodeType === Node.TEXT_NODE
+    ? { node: range.startContainer, offset: range.startOffset } : null;
+}
+
+const converter = new PageConverter();
+// A frame follows the choice of the site it is shown in, where it may know it.
+const site = (() => {
+  try {
+    return siteOf(window.top.location);
+  } catch {
+    return siteOf(location);
+  }
+})();
+// The shortcut turns this tab on or off until it is reloaded, over the site's choice.
+let tabChoice = null;
+
+function wanted() {
+  return tabChoice ?? siteIsOn(converter.settings, site);
+}
+
+async function follow(settings) {
+  const schemeChanged = converter.settings && settings.scheme !== converter.settings.scheme;
+  converter.settings = settings;
+  if (schemeChanged && converter.on && wanted()) await converter.rewrite();
+  else await converter.turn(wanted());
+}
+
+function followPointer() {
+  let pending = null;
+  document.addEventListener('mousemove', (event) => {
+    if (!converter.on || !converter.settings.originals) return;
+    const point = { x: event.clientX, y: event.clientY };
+    if (!pending) {
+      requestAnimationFrame(() => {
+        converter.showOriginalAt(pending.x, pending.y);
+        pending = null;
+      });
+    }
+    pending = point;
+  }, { passive: true });
+  document.addEventListener('focusin', (event) => {
+    if (converter.on && converter.settings.originals && event.target instanceof Element) {
+      converter.showOriginalOf(event.target);
+    }
+  });
+  for (const type of ['focusout', 'scroll', 'mouseleave', 'keydown']) {
+    document.addEventListener(type, () => converter.hideOriginal(), { passive: true, capture: true });
+  }
+}
+
+extensionApi.runtime.onMessage.addListener((message, sender, sendResponse) => {
+  if (sender.id !== extensionApi.runtime.id) return false;
+  if (message?.type === 'toggle') {
+    tabChoice = !converter.on;
+    converter.turn(tabChoice);
+  } else if (message?.type === 'state') {
+    sendResponse({ site, on: converter.on, siteOn: siteIsOn(converter.settings, site), words: converter.wordsInRoman() });
+  }
+  return false;
+});
+
+extensionApi.storage.onChanged.addListener(async (changes, area) => {
+  if (area === 'local') follow(await readSettings());
+});
+
+readSettings().then(follow).then(followPointer);
