@@ -284,6 +284,11 @@ FinishCounts convert_units(UnitSource& source, UnitSink& sink, const Dictionary&
 FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, const Dictionary& dictionary,
                                      WordObserver* observer) {
     WordMemory memory(dictionary);
+    return convert_units_in_memory(text, sink, memory, observer);
+}
+
+FinishCounts convert_units_in_memory(std::u16string_view text, UnitSink& sink, WordMemory& memory,
+                                     WordObserver* observer) {
     ChunkLoop loop(sink, memory, 0, observer);
     loop.take(std::span<const char16_t>(text.data(), text.size()));
     loop.end_of_input();

@@ -61,4 +61,17 @@ ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary
     return sink.take(counts.words);
 }
 
+std::u16string convert_text(std::u16string_view text, WordMemory& memory) {
+    MemoryUnitSink sink;
+    sink.reserve(text.size() + text.size() / 4);
+    convert_units_in_memory(text, sink, memory);
+    return sink.take();
+}
+
+ConvertedText convert_text_with_words(std::u16string_view text, WordMemory& memory) {
+    ReportingSink sink(SIZE_MAX);
+    const FinishCounts counts = convert_units_in_memory(text, sink, memory, &sink);
+    return sink.take(counts.words);
+}
+
 }  // namespace taviro

@@ -17,8 +17,8 @@ std::size_t common_start(std::u16string_view a, std::u16string_view b) {
 // Where `at`, a place in the source text, falls in the Roman text.
 class PlaceFinder {
 public:
-    PlaceFinder(std::u16string_view source, const ConvertedText& converted, const Dictionary& dictionary)
-        : source_(source), converted_(converted), dictionary_(dictionary) {}
+    PlaceFinder(std::u16string_view source, const ConvertedText& converted, WordMemory& memory)
+        : source_(source), converted_(converted), memory_(memory) {}
 
     // Asked in order, `at` never less than before.
     std::size_t roman_place(std::size_t at) {
@@ -46,7 +46,7 @@ private:
     // The Roman letters the word's text up to `at` is written with alone,
     // as far as the whole word begins with them.
     std::size_t inside_word(const PlacedWord& word, std::size_t at) {
-        const std::u16string alone = convert_text(source_.substr(word.source_begin, at - word.source_begin), dictionary_);
+        const std::u16string alone = convert_text(source_.substr(word.source_begin, at - word.source_begin), memory_);
         const std::u16string_view roman =
             std::u16string_view(converted_.text).substr(word.roman_begin, word.roman_end - word.roman_begin);
         const std::size_t place = word.roman_begin + common_start(alone, roman);
@@ -59,7 +59,7 @@ private:
 
     std::u16string_view source_;
     const ConvertedText& converted_;
-    const Dictionary& dictionary_;
+    WordMemory& memory_;
     std::size_t next_ = 0;  // the first word not ended before the place last asked
     const PlacedWord* last_word_ = nullptr;
     std::size_t place_in_word_ = 0;
@@ -69,10 +69,17 @@ private:
 
 std::vector<std::u16string> convert_text_in_parts(std::span<const std::u16string_view> parts,
                                                   const Dictionary& dictionary) {
+    WordMemory memory(dictionary);
+    return convert_text_in_parts(parts, memory);
+}
+
+std::vector<std::u16string> convert_text_in_parts(std::span<const std::u16string_view> parts, WordMemory& memory) {
+    // A text in one part needs no word's place: most paragraphs are one text node.
+    if (parts.size() == 1) return {convert_text(parts.front(), memory)};
     std::u16string joined;
     for (std::u16string_view part : parts) joined += part;
-    const ConvertedText converted = convert_text_with_words(joined, dictionary);
-    PlaceFinder finder(joined, converted, dictionary);
+    const ConvertedText converted = convert_text_with_words(joined, memory);
+    PlaceFinder finder(joined, converted, memory);
     std::vector<std::u16string> roman;
     roman.reserve(parts.size());
     std::size_t source_end = 0;

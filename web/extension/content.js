@@ -15,11 +15,15 @@ import { extensionApi, readSettings, siteIsOn, siteOf } from './settings.js';
 import { ChangedNodes, RunCollector, blockOf, gurmukhiWords, liesInSkipped, textNodesOf, writeRun } from './page_text.js';
 import { OriginalTooltip, originalAt } from './tooltip.js';
 
-// A slice of work in one task, well under the 50 ms that makes a page feel stuck.
-const kSliceMs = 8;
-// What one message to the engine carries at most.
-const kBatchUnits = 32768;
-const kBatchRuns = 400;
+// A slice of work in one task, well under the 50 ms that makes a page feel
+// stuck. Each slice's changes cost the page a layout, which on a long page
+// takes longer than the slice: fewer, fuller slices finish sooner.
+const kSliceMs = 25;
+// What one message to the engine carries: the first few runs (the page's
+// view) alone, so they come back at once, then more each time, up to the most.
+const kFirstBatchRuns = 100;
+const kMostBatchRuns = 4000;
+const kMostBatchUnits = 262144;
 // How long changes to the page settle before they are converted, and how
 // long a stream of them (an endless feed) may wait at most.
 const kSettleMs = 100;
@@ -132,9 +136,24 @@ class PageConverter {
       }
       found.push(...collector.runs);
     }
-    const visible = new Set(found.filter((run) => isVisible(run.block)));
-    const rest = found.filter((run) => !visible.has(run));
-    this.#queue.push(...visible, ...rest);
+    if (![...blocks].some((block) => this.#roots.has(block))) {
+      this.#queue.push(...found);
+      return;
+    }
+    // A whole root, as when the page is first read: its view first. (Later
+    // changes come in their order: asking where they lie would make the
+    // browser lay the page out again at once.)
+    const visible = new Set();
+    let deadline = performance.now() + kSliceMs;
+    for (const run of found) {
+      if (isVisible(run.block)) visible.add(run);
+      if (performance.now() > deadline) {
+        await yieldToPage();
+        if (generation !== this.#generation) return;
+        deadline = performance.now() + kSliceMs;
+      }
+    }
+    this.#queue.push(...visible, ...found.filter((run) => !visible.has(run)));
   }
 
   // Converts what is dirty and queued, a batch at a time: the next batch is
@@ -146,10 +165,12 @@ class PageConverter {
       try {
         while (this.#dirty.size || this.#queue.length) {
           await this.#gather(generation);
-          let pending = this.#send(this.#takeBatch());
+          let most = kFirstBatchRuns;
+          let pending = this.#send(this.#takeBatch(most));
           while (pending && generation === this.#generation) {
             const { batch, roman } = await pending;
-            pending = this.#queue.length ? this.#send(this.#takeBatch()) : null;
+            most = Math.min(kMostBatchRuns, most * 4);
+            pending = this.#queue.length ? this.#send(this.#takeBatch(most)) : null;
             if (generation === this.#generation) await this.#write(batch, roman, generation);
           }
           if (generation !== this.#generation) break;
@@ -165,10 +186,10 @@ class PageConverter {
     return this.#pumping;
   }
 
-  #takeBatch() {
+  #takeBatch(most) {
     const batch = [];
     let units = 0;
-    while (this.#queue.length && batch.length < kBatchRuns && units < kBatchUnits) {
+    while (this.#queue.length && batch.length < most && units < kMostBatchUnits) {
       const run = this.#queue.shift();
       units += run.parts.reduce((sum, part) => sum + part.length, 0);
       batch.push(run);

@@ -162,6 +162,7 @@ export class Taviro {
   transliterateParts(parts) {
     if (!Array.isArray(parts)) throw new TypeError('the parts of a text are an array of strings');
     const texts = parts.map(textOf);
+    if (texts.length === 1) return [this.transliterate(texts[0])];
     setInput(this.#engine, texts.join(''));
     const lengths = this.#engine.inputPartLengths(texts.length);
     texts.forEach((text, i) => { lengths[i] = text.length; });

@@ -173,6 +173,7 @@ public:
     // Takes the input as the rows of the default dictionary, one a line.
     // Returns how many the dictionary holds.
     std::size_t load_words() {
+        memory_.reset();
         for_each_line(input_, [this](std::u16string_view row) { dictionary_.add(row); });
         input_.clear();
         return dictionary_.size();
@@ -182,6 +183,7 @@ public:
     // "<tab>ENGLISH" after an entry plain letters spell in English, as the
     // build wrote it from words.mdb. Returns how many entries it holds.
     std::size_t load_loanwords() {
+        memory_.reset();
         for_each_line(input_, [this](std::u16string_view line) {
             const std::size_t tab = line.find(u'\t');
             if (tab == std::u16string_view::npos) return;
@@ -204,6 +206,7 @@ public:
     val set_lexicon(bool loanwords_on, bool spoken_on, const std::string& scheme_name) {
         const std::optional<Scheme> scheme = scheme_named(scheme_name);
         if (!scheme) return failure(std::invalid_argument(unknown_scheme(quoted_name(scheme_name), "scheme")));
+        memory_.reset();
         dictionary_.write({writes_spoken_forms(spoken_on, *scheme), *scheme});
         const ParsedLexicon parsed = parse_lexicon(input_, "line");
         dictionary_.users = MemoryDictionary();
@@ -291,7 +294,7 @@ public:
     // line feed, without a report of its words; { units } or { error }.
     val transliterate() {
         try {
-            output_ = convert_text(input_, dictionary_);
+            output_ = convert_text(input_, memory());
             input_ = std::u16string();
             return units_result(output_);
         } catch (const std::exception& error) {
@@ -320,7 +323,7 @@ public:
             }
             output_.clear();
             part_ends_.clear();
-            for (const std::u16string& part : convert_text_in_parts(parts, dictionary_)) {
+            for (const std::u16string& part : convert_text_in_parts(parts, memory())) {
                 output_ += part;
                 part_ends_.push_back(narrow(output_.size()));
             }
@@ -404,6 +407,14 @@ private:
 
     std::string_view file_bytes() const noexcept { return {file_.get(), file_size_}; }
 
+    // The words the texts converted so far met, so that many short texts
+    // (the lines a program sends one by one, a page's paragraphs) cost what
+    // one long one does; forgotten when the dictionary changes.
+    WordMemory& memory() {
+        if (!memory_) memory_.emplace(dictionary_);
+        return *memory_;
+    }
+
     PageDictionary dictionary_;
     std::unique_ptr<char[]> file_;  // a file's bytes, as the page gave them
     std::size_t file_size_ = 0;
@@ -418,6 +429,7 @@ private:
     std::u16string output_;
     std::vector<std::uint32_t> part_lengths_;
     std::vector<std::uint32_t> part_ends_;
+    std::optional<WordMemory> memory_;  // memory()
 };
 
 // A conversion in pieces: each take() converts the words that the units given

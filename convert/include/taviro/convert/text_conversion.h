@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "taviro/convert/word_memory.h"
 #include "taviro/engine.h"
 
 namespace taviro {
@@ -48,5 +49,10 @@ struct ConvertedText {
 // take more memory than its text, and no face shows that many.
 [[nodiscard]] ConvertedText convert_text_with_words(std::u16string_view text, const Dictionary& dictionary,
                                                     std::size_t most_words = SIZE_MAX);
+
+// The same two with the words that earlier conversions over the memory's
+// dictionary remembered: many short texts cost what one long one does.
+[[nodiscard]] std::u16string convert_text(std::u16string_view text, WordMemory& memory);
+[[nodiscard]] ConvertedText convert_text_with_words(std::u16string_view text, WordMemory& memory);
 
 }  // namespace taviro

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "taviro/convert/word_memory.h"
 #include "taviro/engine.h"
 
 namespace taviro {
@@ -21,5 +22,9 @@ namespace taviro {
 // before its own. Throws EngineError, and whatever the dictionary throws.
 [[nodiscard]] std::vector<std::u16string> convert_text_in_parts(std::span<const std::u16string_view> parts,
                                                                 const Dictionary& dictionary);
+// The same with the words earlier conversions over the memory's dictionary
+// remembered, for the many short texts of a page.
+[[nodiscard]] std::vector<std::u16string> convert_text_in_parts(std::span<const std::u16string_view> parts,
+                                                                WordMemory& memory);
 
 }  // namespace taviro
