@@ -5,7 +5,7 @@ JOBS        ?= 2
 BUILD_DIR   := build
 TEST_DIR    := build-test
 
-.PHONY: all deps build run test faults web npm package fuzz bench clean
+.PHONY: all deps build run test faults web npm extension package fuzz bench clean
 
 # Each step builds in parallel through cmake (JOBS), so make runs its steps one
 # after another whatever -j it is given: the packages are installed before any
@@ -55,6 +55,13 @@ web: deps $(BUILD_DIR)/CMakeCache.txt
 npm: web
 	cd $(WEB_DIR)/package && npm_config_cache=$(abspath $(WEB_DIR))/npm-cache npm pack --dry-run
 
+# The browser extension, which make web builds with the page: its Chromium
+# zip and Firefox .xpi in $(WEB_DIR)/, checked by web-ext lint, pinned with
+# the other node tools in tests/web.
+extension: web
+	tests/web/node_modules/.bin/web-ext lint --source-dir $(WEB_DIR)/extension/unpacked --no-config-discovery
+	@ls -1 $(WEB_DIR)/taviro-extension-*
+
 # The Debian packages of the optimised build, in $(BUILD_DIR)/, checked by lintian.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -99,6 +106,7 @@ bench: build web
 	node bench/web_page.mjs $(WEB_DIR)/taviro.html $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt
 	node bench/npm_package.mjs $(WEB_DIR)/package $(BUILD_DIR)/bin/taviro-convert ../shared/corpus/pa-ui-strings.utf8.txt \
 	    ../shared/corpus/pa-wikipedia.utf8.txt
+	node bench/extension.mjs $(WEB_DIR)/extension/unpacked ../shared/corpus/pa-wikipedia.utf8.txt
 	PYTHONPATH=$(BUILD_DIR)/python /usr/bin/python3 bench/python_cluster.py ../shared/corpus/pa-ui-strings.utf8.txt
 	/usr/bin/python3 bench/typed_spellings.py $(BUILD_DIR)/bin/taviro-convert ../shared/pronunciations
 

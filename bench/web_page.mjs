@@ -14,6 +14,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
+import { treeBytes, withPeakMemory } from './browser_memory.mjs';
 import { makeInput, median } from './corpus_input.mjs';
 
 const [pagePath, convertProgram, corpus] = process.argv.slice(2);
@@ -24,7 +25,6 @@ const runsFor = (bytes) => (bytes > 10000000 ? 1 : kRuns);
 // gc() lets the bench put away what its own setting up left behind.
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync', '--js-flags=--expose-gc'];
-const kSampleMilliseconds = 100;
 
 // puppeteer-core is installed with the browser tests.
 const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
@@ -38,56 +38,6 @@ function nativeSeconds(input, output, runs) {
     times.push(Number(process.hrtime.bigint() - started) / 1e9);
   }
   return median(times);
-}
-
-// ---- the browser's memory -------------------------------------------------------
-
-function processTree(root) {
-  const children = new Map();
-  for (const entry of fs.readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
-    try {
-      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
-      const parent = Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
-      if (!children.has(parent)) children.set(parent, []);
-      children.get(parent).push(Number(entry));
-    } catch {
-      // The process has ended meanwhile.
-    }
-  }
-  const tree = [];
-  for (const queue = [root]; queue.length;) {
-    const pid = queue.pop();
-    tree.push(pid);
-    queue.push(...(children.get(pid) || []));
-  }
-  return tree;
-}
-
-function treeBytes(root) {
-  let kilobytes = 0;
-  for (const pid of processTree(root)) {
-    try {
-      const match = fs.readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8').match(/^Pss:\s+(\d+) kB/m);
-      kilobytes += match ? Number(match[1]) : 0;
-    } catch {
-      // As above.
-    }
-  }
-  return kilobytes * 1024;
-}
-
-// The highest memory of the browser while `work` runs.
-async function withPeakMemory(root, work) {
-  let peak = treeBytes(root);
-  const timer = setInterval(() => { peak = Math.max(peak, treeBytes(root)); }, kSampleMilliseconds);
-  try {
-    const value = await work();
-    peak = Math.max(peak, treeBytes(root));
-    return { value, peak };
-  } finally {
-    clearInterval(timer);
-  }
 }
 
 // ---- the page -----------------------------------------------------------------

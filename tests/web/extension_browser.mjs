@@ -37,7 +37,7 @@ export async function launchWithExtension(puppeteer, kind, folder) {
     extraPrefsFirefox: { 'extensions.webextensions.uuids': JSON.stringify({ [kGeckoId]: uuid }) },
   });
   if (!folder) return { browser, profile };
-  await browser.installExtension(folder);
+  await browser.installExtension(path.resolve(folder));
   return { browser, extensionBase: `moz-extension://${uuid}`, profile };
 }
 

@@ -7,6 +7,7 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
+import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { kBrowsers, launchWithExtension, openOptions } from './extension_browser.mjs';
@@ -56,6 +57,24 @@ const kPageChecks = {
 };
 const kTestedPages = ['/news', '/strict', '/frames', '/shadow', '/render', '/form', '/long'];
 
+const axeSource = (() => {
+  try {
+    return fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  } catch {
+    return null;
+  }
+})();
+
+// The rules of WCAG 2.2 at levels A and AA that axe-core checks.
+async function axeViolations(page) {
+  if (!await page.evaluate(() => Boolean(window.axe))) await page.evaluate(axeSource);
+  return page.evaluate(async () => {
+    const { violations } = await window.axe.run(document,
+      { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] } });
+    return violations.map(({ id, nodes }) => `${id}: ${nodes.map((node) => node.target.join(' ')).join(', ')}`);
+  });
+}
+
 export async function extensionTests(kind) {
   skipUnless(fs.existsSync(kBrowsers[kind]), `${kBrowsers[kind]} is not installed (scripts/install-deps web installs it)`);
   const puppeteer = await import('puppeteer-core').then((m) => m.default, () => null);
@@ -86,9 +105,9 @@ export async function extensionTests(kind) {
     assert.deepEqual(await page.evaluate(probe, 'snapshotLater'), expected);
   };
 
+  let extensionBase;
   before(async () => {
     server = await servePages(testPages(process.env.TAVIRO_WIKIPEDIA));
-    let extensionBase;
     ({ browser, extensionBase } = await launchWithExtension(puppeteer, kind, folder));
     page = await browser.newPage();
     page.on('request', (request) => requests.push(request.url()));
@@ -147,6 +166,28 @@ export async function extensionTests(kind) {
     assert.deepEqual((await page.evaluate(probe, 'snapshotLater')).texts.map((text) => text.value), expected);
     await options.bringToFront();
     await options.click('input[name=scheme][value=ascii]');
+  });
+
+  test('the options page and the popup: no axe-core violation, and the options work by keyboard', {
+    skip: !axeSource && 'axe-core is not installed in tests/web (scripts/install-deps web installs it)',
+  }, async () => {
+    await options.bringToFront();
+    assert.deepEqual(await axeViolations(options), []);
+    // A site added by keyboard alone: the field, its name, Enter.
+    await options.focus('#new-site');
+    await options.keyboard.type('pa.wikipedia.org');
+    await options.keyboard.press('Enter');
+    await options.waitForFunction(() => document.querySelector('#sites li span')?.textContent === 'pa.wikipedia.org');
+    assert.deepEqual(await axeViolations(options), []);
+    await options.click('#sites li button');
+    const popup = await browser.newPage();
+    await popup.goto(`${extensionBase}/popup.html`, { timeout: 3000 }).catch(() => {});
+    // Opened as a tab, the popup has no page to read, and says so; the site's switch is shown as it would be.
+    await popup.waitForFunction(() => document.querySelectorAll('#scheme option').length === 3 &&
+      !document.getElementById('unreadable').hidden);
+    await popup.evaluate(() => { document.getElementById('controls').hidden = false; });
+    assert.deepEqual(await axeViolations(popup), []);
+    await popup.close();
   });
 
   test('no request left the page\'s origin, and no page script failed', () => {

@@ -36,10 +36,21 @@ async function showShortcut() {
     : 'A shortcut that turns this tab on or off can be set in the browser\'s extension settings.';
 }
 
+// The scheme and the hover are every site's, shown whatever the page.
+function showChoices(settings) {
+  const scheme = byId('scheme');
+  fillSchemes(scheme, settings.scheme);
+  scheme.addEventListener('change', () => writeSettings({ scheme: scheme.value }));
+  const originals = byId('originals');
+  originals.checked = settings.originals;
+  originals.addEventListener('change', () => writeSettings({ originals: originals.checked }));
+}
+
 async function open() {
   const settings = await readSettings();
   const page = await pageState();
   showShortcut();
+  showChoices(settings);
   byId('options').addEventListener('click', (event) => {
     event.preventDefault();
     extensionApi.runtime.openOptionsPage();
@@ -63,12 +74,6 @@ async function open() {
       if (now) showWords(now.words, now.on);
     }, 500);
   });
-  const scheme = byId('scheme');
-  fillSchemes(scheme, settings.scheme);
-  scheme.addEventListener('change', () => writeSettings({ scheme: scheme.value }));
-  const originals = byId('originals');
-  originals.checked = settings.originals;
-  originals.addEventListener('change', () => writeSettings({ originals: originals.checked }));
 }
 
 open();
