@@ -57,11 +57,19 @@ async function loadLongPage(browser, origin, traced = false) {
   return page;
 }
 
+// The browser's memory once the page has settled, and in chromium, which
+// lets a garbage collection be asked for, after one too: [settled, collected].
+async function settledMemory(kind, browser, page) {
+  await pause(kSettleMs);
+  const settled = treeBytes(browser.process().pid);
+  if (kind !== 'chromium') return [settled];
+  await (await page.createCDPSession()).send('HeapProfiler.collectGarbage');
+  return [settled, treeBytes(browser.process().pid)];
+}
+
 async function measure(kind, origin) {
   const alone = await launchWithExtension(puppeteer, kind, null);
-  await loadLongPage(alone.browser, origin);
-  await pause(kSettleMs);
-  const pageMemory = treeBytes(alone.browser.process().pid);
+  const pageMemory = await settledMemory(kind, alone.browser, await loadLongPage(alone.browser, origin));
   await alone.browser.close();
 
   const { browser } = await launchWithExtension(puppeteer, kind, folder);
@@ -75,15 +83,15 @@ async function measure(kind, origin) {
     return { toLast: window.benchLastChange - loaded, longestGap: Math.max(0, ...after.map((gap) => gap.length)) };
   });
   const inTrace = traced ? longestInTrace(Buffer.from(await page.tracing.stop()).toString('utf8')) : null;
-  await pause(kSettleMs);
-  const withExtension = treeBytes(browser.process().pid);
+  const withExtension = await settledMemory(kind, browser, page);
   await browser.close();
   const mb = (bytes) => `${(bytes / 1e6).toFixed(0)} MB`;
+  const memory = withExtension.map((bytes, i) => `${mb(bytes)} against ${mb(pageMemory[i])} without the extension ` +
+    `(${(bytes / pageMemory[i]).toFixed(2)} times)`);
   console.log(`${kind}: last paragraph in Roman ${(seen.toLast / 1000).toFixed(2)} s after the page loaded; ` +
     `longest task the page saw ${seen.longestGap.toFixed(0)} ms` +
     (inTrace ? ` (of it script ${inTrace.script.toFixed(0)} ms, layout ${inTrace.layout.toFixed(0)} ms)` : '') +
-    `; memory ${mb(withExtension)} against ${mb(pageMemory)} without the extension ` +
-    `(${(withExtension / pageMemory).toFixed(2)} times)`);
+    `; memory ${memory[0]}${memory[1] ? `, after a garbage collection ${memory[1]}` : ''}`);
 }
 
 const server = await servePages(testPages(wikipedia));

@@ -121,28 +121,34 @@ class PageConverter {
     this.#dirty.add(root);
   }
 
-  // Gathers the runs of every dirty block, the page's view first.
+  // Gathers the runs of every dirty block into the queue as it walks them,
+  // so that the engine has the first while the rest are walked; with the
+  // page scrolled down, after all of them, its view first.
   async #gather(generation) {
     const blocks = new Set([...this.#dirty].filter((block) => block.isConnected));
     this.#dirty.clear();
+    const viewFirst = window.scrollY !== 0 && [...blocks].some((block) => this.#roots.has(block));
     const found = [];
+    const keep = (runs) => (viewFirst ? found : this.#queue).push(...runs.splice(0));
     for (const block of blocks) {
       if (hasAncestorIn(block, blocks)) continue;
       if (block.nodeType === Node.ELEMENT_NODE && liesInSkipped(block)) continue;
       const collector = new RunCollector(block, this.#changed, (shadow) => this.#addRoot(shadow));
       while (!collector.collect(performance.now() + kSliceMs)) {
+        keep(collector.runs);
         await yieldToPage();
         if (generation !== this.#generation) return;
       }
-      found.push(...collector.runs);
+      keep(collector.runs);
     }
-    if (![...blocks].some((block) => this.#roots.has(block))) {
-      this.#queue.push(...found);
-      return;
-    }
-    // A whole root, as when the page is first read: its view first. (Later
-    // changes come in their order: asking where they lie would make the
-    // browser lay the page out again at once.)
+    if (viewFirst) await this.#queueViewFirst(found, generation);
+  }
+
+  // A whole root read with the page scrolled down (come back to, or opened
+  // at a fragment). At the top of a page, and for later changes, the order
+  // of the text is the order it is seen in, and asking where each block lies
+  // would only make the browser lay the page out.
+  async #queueViewFirst(found, generation) {
     const visible = new Set();
     let deadline = performance.now() + kSliceMs;
     for (const run of found) {
@@ -156,23 +162,19 @@ class PageConverter {
     this.#queue.push(...visible, ...found.filter((run) => !visible.has(run)));
   }
 
-  // Converts what is dirty and queued, a batch at a time: the next batch is
-  // with the engine while this one is written.
+  // Converts what is dirty and queued, a batch at a time, while the dirty
+  // blocks are still being walked: the next batch is with the engine while
+  // this one is written.
   #pump() {
     if (this.#pumping) return this.#pumping;
     const generation = this.#generation;
     this.#pumping = (async () => {
       try {
         while (this.#dirty.size || this.#queue.length) {
-          await this.#gather(generation);
-          let most = kFirstBatchRuns;
-          let pending = this.#send(this.#takeBatch(most));
-          while (pending && generation === this.#generation) {
-            const { batch, roman } = await pending;
-            most = Math.min(kMostBatchRuns, most * 4);
-            pending = this.#queue.length ? this.#send(this.#takeBatch(most)) : null;
-            if (generation === this.#generation) await this.#write(batch, roman, generation);
-          }
+          const gathering = { done: false };
+          const gathered = this.#gather(generation).finally(() => { gathering.done = true; });
+          await this.#convertQueue(generation, gathering, gathered);
+          await gathered;
           if (generation !== this.#generation) break;
         }
       } catch (error) {
@@ -184,6 +186,26 @@ class PageConverter {
       if (generation !== this.#generation && this.on) this.#pump();
     })();
     return this.#pumping;
+  }
+
+  async #convertQueue(generation, gathering, gathered) {
+    let most = kFirstBatchRuns;
+    // The next batch, once the queue holds one or the walk has ended.
+    const sendNext = async () => {
+      while (!gathering.done && this.#queue.length < most) await Promise.race([gathered, yieldToPage()]);
+      return this.#queue.length ? { reply: this.#send(this.#takeBatch(most)) } : null;
+    };
+    let pending = await sendNext();
+    while (pending && generation === this.#generation) {
+      // Reading the engine's answer, sending the next batch and writing
+      // each take tasks of their own.
+      const { batch, roman } = await pending.reply;
+      await yieldToPage();
+      most = Math.min(kMostBatchRuns, most * 4);
+      pending = await sendNext();
+      await yieldToPage();
+      if (generation === this.#generation) await this.#write(batch, roman, generation);
+    }
   }
 
   #takeBatch(most) {
