@@ -28,11 +28,15 @@ document.getElementById('render').addEventListener('click', () => {
 });
 `;
 
+// A card in an open shadow root, and one in a closed root, which the page
+// keeps for the test to read.
 const kShadowScript = `
+window.closedShadowRoots = [];
 customElements.define('pa-card', class extends HTMLElement {
   constructor() {
     super();
-    const root = this.attachShadow({ mode: 'open' });
+    const root = this.attachShadow({ mode: this.hasAttribute('closed') ? 'closed' : 'open' });
+    if (this.hasAttribute('closed')) window.closedShadowRoots.push(root);
     const heading = document.createElement('h2');
     heading.textContent = 'ਪੰਜਾਬੀ ਕਾਰਡ';
     const text = document.createElement('p');
@@ -67,7 +71,7 @@ export function testPages(corpusFile) {
       body: '<p>ਬਾਹਰਲਾ ਪੰਨਾ</p><iframe src="/framed" title="ਅੰਦਰਲਾ"></iframe>',
     },
     '/framed': { title: 'ਅੰਦਰਲਾ', body: '<p>ਅੰਦਰਲੇ ਫ਼ਰੇਮ ਦੀ ਪੰਜਾਬੀ</p>' },
-    '/shadow': { title: 'ਪਰਛਾਵਾਂ', script: kShadowScript, body: '<p>ਬਾਹਰ</p><pa-card></pa-card>' },
+    '/shadow': { title: 'ਪਰਛਾਵਾਂ', script: kShadowScript, body: '<p>ਬਾਹਰ</p><pa-card></pa-card><pa-card closed></pa-card>' },
     '/render': {
       title: 'ਦੁਬਾਰਾ',
       script: kRenderScript,
@@ -146,7 +150,8 @@ export function probe(command) {
         structure.push(`<${node.tagName}${[...node.attributes].map((a) => ` ${a.name}="${a.value}"`).join('')}>`);
         if ('value' in node && node.tagName !== 'BUTTON' && node.tagName !== 'LI') values.push(node.value);
         const inside = skipped || isSkipped(node);
-        if (node.shadowRoot) walk(node.shadowRoot, inside);
+        const shadow = node.shadowRoot ?? window.closedShadowRoots?.find((root) => root.host === node);
+        if (shadow) walk(shadow, inside);
         if (node.tagName === 'IFRAME' && node.contentDocument?.body) walk(node.contentDocument.body, inside);
         walk(node, inside);
         structure.push('</>');
