@@ -6,6 +6,8 @@
 // forms too, whose text is the rules' text with some "a"s left out, put back
 // or moved and a nasal said in its vowel written once, and in plain letters, where every unit beyond ASCII is one the input holds
 // outside the Gurmukhi block: text around the words, standing as it stood.
+// Cut into parts, as a page's paragraph comes in text nodes, and converted as
+// one text, the parts join to that same text.
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,10 +15,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_input.h"
 #include "taviro/engine.h"
 #include "taviro/convert/read_loop.h"
+#include "taviro/convert/text_parts.h"
 #include "taviro/convert/unit_sink.h"
 #include "taviro/convert/unit_source.h"
 #include "trickling_unit_source.h"
@@ -91,6 +95,29 @@ Outcome convert(Loop loop, taviro::UnitSource&& source, const taviro::Dictionary
 
 }  // namespace
 
+namespace {
+
+// The text cut into parts where its own units say (every 1 to 8 units, as
+// markup cuts a page's text nodes, inside words and pairs alike), converted
+// in parts: the parts joined are the whole text's Roman text, over one
+// memory for both cuttings as a page's engine keeps one.
+void expect_parts_join_to(std::u16string_view units, std::u16string_view roman, const taviro::Dictionary& words) {
+    taviro::WordMemory memory(words);
+    for (const std::size_t step_bits : {0u, 1u}) {
+        std::vector<std::u16string_view> parts;
+        for (std::size_t at = 0; at < units.size();) {
+            const std::size_t length = std::min<std::size_t>(units.size() - at, 1 + ((units[at] >> step_bits) & 7));
+            parts.push_back(units.substr(at, length));
+            at += length;
+        }
+        std::u16string joined;
+        for (const std::u16string& part : taviro::convert_text_in_parts(parts, memory)) joined += part;
+        if (joined != roman) std::abort();
+    }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string units = taviro::fuzz::utf16_from_bytes(data, size);
 
@@ -123,5 +150,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return unit < 0x80 || (!taviro::in_gurmukhi_block(unit) && units.find(unit) != std::u16string::npos);
     };
     if (!std::all_of(literal.text.begin(), literal.text.end(), around_words)) std::abort();
+    if (!literal.error) expect_parts_join_to(units, literal.text, plain_dictionary());
     return 0;
 }
