@@ -190,6 +190,25 @@ export async function extensionTests(kind) {
     await popup.close();
   });
 
+  test('the popup counts the page\'s words in Roman and turns its site off and on', {
+    skip: kind !== 'chromium' && 'only chromium lets the background open the popup',
+  }, async () => {
+    await page.bringToFront();
+    await page.goto(`${server.origin}/form`);
+    await page.waitForFunction(gurmukhiGone, { timeout: kWaitMs });
+    const worker = await (await browser.waitForTarget((target) => target.type() === 'service_worker')).worker();
+    await worker.evaluate(() => chrome.action.openPopup());
+    const popup = await (await browser.waitForTarget((target) => target.url().endsWith('/popup.html'))).asPage();
+    // ਨਾਂ, the field's label, and ਫ਼ਾਰਮ ਤੋਂ ਬਾਹਰ: what the form leaves to read.
+    await popup.waitForFunction(() => document.getElementById('words').textContent === '4 words in Roman on this page.');
+    await popup.click('#site-on');
+    await page.waitForFunction(`(${probe})('gurmukhiLeft') > 0`);
+    await popup.click('#site-on');
+    await page.waitForFunction(gurmukhiGone, { timeout: kWaitMs });
+    const { sites } = await worker.evaluate(() => chrome.storage.local.get('sites'));
+    assert.deepEqual(sites, { '127.0.0.1': true });
+  });
+
   test('no request left the page\'s origin, and no page script failed', () => {
     // A data: address (firefox's own fallback font) goes nowhere.
     assert.deepEqual(requests.filter((url) => !url.startsWith(`${server.origin}/`) && !url.startsWith('data:')), []);
