@@ -34,6 +34,17 @@ function yieldToPage() {
   return new Promise((resolve) => setTimeout(resolve, 0));
 }
 
+// What the page shows: its body, and the shadow roots inside it.
+function pageRoot() {
+  return document.body ?? document.documentElement;
+}
+
+// Appends the items one at a time: an array spread into push() as arguments
+// fails past some ten thousands of them.
+function append(array, items) {
+  for (const item of items) array.push(item);
+}
+
 // Whether a block lies inside another of the blocks, which is gathered whole.
 function hasAncestorIn(block, blocks) {
   for (let node = block.parentNode; node; node = node.parentNode) {
@@ -91,17 +102,15 @@ class PageConverter {
   /** How many Gurmukhi words the page shows in Roman. */
   wordsInRoman() {
     let words = 0;
-    for (const root of this.#roots) {
-      for (const node of textNodesOf(root)) {
-        if (this.#changed.holdsRoman(node)) words += gurmukhiWords(this.#changed.originalOf(node));
-      }
+    for (const node of textNodesOf(pageRoot())) {
+      if (this.#changed.holdsRoman(node)) words += gurmukhiWords(this.#changed.originalOf(node));
     }
     return words;
   }
 
   #start() {
     this.#roots.clear();
-    this.#addRoot(document.body ?? document.documentElement);
+    this.#addRoot(pageRoot());
     this.#pump();
   }
 
@@ -129,7 +138,7 @@ class PageConverter {
     this.#dirty.clear();
     const viewFirst = window.scrollY !== 0 && [...blocks].some((block) => this.#roots.has(block));
     const found = [];
-    const keep = (runs) => (viewFirst ? found : this.#queue).push(...runs.splice(0));
+    const keep = (runs) => append(viewFirst ? found : this.#queue, runs.splice(0));
     for (const block of blocks) {
       if (hasAncestorIn(block, blocks)) continue;
       if (block.nodeType === Node.ELEMENT_NODE && liesInSkipped(block)) continue;
@@ -159,7 +168,8 @@ class PageConverter {
         deadline = performance.now() + kSliceMs;
       }
     }
-    this.#queue.push(...visible, ...found.filter((run) => !visible.has(run)));
+    append(this.#queue, [...visible]);
+    append(this.#queue, found.filter((run) => !visible.has(run)));
   }
 
   // Converts what is dirty and queued, a batch at a time, while the dirty
@@ -208,15 +218,14 @@ class PageConverter {
     }
   }
 
+  // The runs at the queue's head, taken at once: a long page's queue is too
+  // long to take its runs off one by one.
   #takeBatch(most) {
-    const batch = [];
-    let units = 0;
-    while (this.#queue.length && batch.length < most && units < kMostBatchUnits) {
-      const run = this.#queue.shift();
-      units += run.parts.reduce((sum, part) => sum + part.length, 0);
-      batch.push(run);
+    let count = 0;
+    for (let units = 0; count < this.#queue.length && count < most && units < kMostBatchUnits; ++count) {
+      units += this.#queue[count].parts.reduce((sum, part) => sum + part.length, 0);
     }
-    return batch;
+    return this.#queue.splice(0, count);
   }
 
   async #send(batch) {
@@ -243,14 +252,12 @@ class PageConverter {
   async #restoreAll() {
     const generation = this.#generation;
     let deadline = performance.now() + kSliceMs;
-    for (const root of this.#roots) {
-      for (const node of textNodesOf(root)) {
-        this.#changed.restore(node);
-        if (performance.now() > deadline) {
-          await yieldToPage();
-          if (generation !== this.#generation) return;
-          deadline = performance.now() + kSliceMs;
-        }
+    for (const node of textNodesOf(pageRoot())) {
+      this.#changed.restore(node);
+      if (performance.now() > deadline) {
+        await yieldToPage();
+        if (generation !== this.#generation) return;
+        deadline = performance.now() + kSliceMs;
       }
     }
   }
