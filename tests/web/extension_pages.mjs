@@ -30,6 +30,16 @@ document.getElementById('render').addEventListener('click', () => {
 
 // A card in an open shadow root, and one in a closed root, which the page
 // keeps for the test to read.
+// A page that puts its Gurmukhi back whenever its text changes, and counts how often.
+const kRevertScript = `
+const node = document.getElementById('kept').firstChild;
+const original = node.nodeValue;
+window.reverts = 0;
+new MutationObserver(() => {
+  if (node.nodeValue !== original) { window.reverts += 1; node.nodeValue = original; }
+}).observe(node, { characterData: true });
+`;
+
 const kShadowScript = `
 window.closedShadowRoots = [];
 customElements.define('pa-card', class extends HTMLElement {
@@ -82,6 +92,7 @@ export function testPages(corpusFile) {
       body: `<form><label>ਨਾਂ <input id="name" value="ਕਮਲ ਸੰਤ"></label><textarea id="notes">ਮੇਰੇ ਨੋਟ</textarea>
 <select><option>ਪਹਿਲਾ</option></select></form><div contenteditable="true" id="editor"><p>ਲਿਖਿਆ <b>ਜਾ</b> ਰਿਹਾ</p></div><p>ਫ਼ਾਰਮ ਤੋਂ ਬਾਹਰ</p>`,
     },
+    '/revert': { title: 'ਵਾਪਸ', script: kRevertScript, body: '<p id="kept">ਇਹ ਪੰਨਾ ਆਪਣੀ ਲਿਖਤ ਵਾਪਸ ਰੱਖਦਾ ਹੈ</p>' },
     '/long': {
       title: 'ਵਿਕੀਪੀਡੀਆ',
       body: wikipedia.map((line) => `<p>${escape(line)}</p>`).join('\n'),

@@ -190,6 +190,16 @@ export async function extensionTests(kind) {
     await popup.close();
   });
 
+  test('a page that puts its Gurmukhi back wins: the extension stops writing it', async () => {
+    await page.bringToFront();
+    await page.goto(`${server.origin}/revert`);
+    await page.waitForFunction(() => window.reverts >= 20, { timeout: kWaitMs });
+    await pause(1500);
+    const reverts = await page.evaluate(() => window.reverts);
+    await pause(1500);
+    assert.equal(await page.evaluate(() => window.reverts), reverts);
+  });
+
   test('the popup counts the page\'s words in Roman and turns its site off and on', {
     skip: kind !== 'chromium' && 'only chromium lets the background open the popup',
   }, async () => {

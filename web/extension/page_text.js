@@ -12,6 +12,12 @@
 
 const kGurmukhi = /[\u0A00-\u0A7F]/;
 
+// A page that puts its Gurmukhi back whenever it is written in Roman would
+// have the two take turns for ever: a node written this many times within
+// the window is left to the page.
+const kMostWrites = 20;
+const kWritesWindowMs = 5000;
+
 // Elements whose text is no reading matter, or is the reader's own to edit.
 const kSkippedElements = new Set([
   'SCRIPT', 'STYLE', 'NOSCRIPT', 'TEXTAREA', 'INPUT', 'SELECT', 'OPTION', 'CODE', 'PRE', 'TEMPLATE', 'IFRAME',
@@ -54,8 +60,8 @@ export function liesInSkipped(node) {
 
 /**
  * The Roman text the extension wrote into each node, and the node's
- * original: { original, roman }. A node whose text the page has since set
- * anew is the page's again.
+ * original: { original, roman, writes, since }. A node whose text the page
+ * has since set anew is the page's again.
  */
 export class ChangedNodes {
   #nodes = new WeakMap();
@@ -77,9 +83,18 @@ export class ChangedNodes {
     if (roman === original) {
       this.#nodes.delete(node);
     } else {
-      this.#nodes.set(node, { original, roman });
+      const now = performance.now();
+      const before = this.#nodes.get(node);
+      const counting = before && (before.writes >= kMostWrites || now - before.since < kWritesWindowMs);
+      this.#nodes.set(node, { original, roman, writes: counting ? before.writes + 1 : 1, since: counting ? before.since : now });
     }
     if (node.nodeValue !== roman) node.nodeValue = roman;
+  }
+
+  /** Whether the page has taken the node back from the extension too often to write it again. */
+  givenUp(node) {
+    const change = this.#nodes.get(node);
+    return Boolean(change) && change.writes >= kMostWrites && change.roman !== node.nodeValue;
   }
 
   /** Gives the node its original back, unless the page has written it since. */
@@ -146,6 +161,7 @@ export class RunCollector {
     const run = this.#current;
     this.#current = null;
     if (!run) return;
+    if (run.nodes.some((node) => this.#changed.givenUp(node))) return;
     const parts = run.nodes.map((node) => this.#changed.originalOf(node));
     const needed = run.nodes.some((node, i) => !this.#changed.holdsRoman(node) && kGurmukhi.test(parts[i]));
     if (needed) this.runs.push({ nodes: run.nodes, parts, block: run.block });
