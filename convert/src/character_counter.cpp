@@ -13,9 +13,11 @@ namespace {
 
 // Whether the unit at `at` may be one the run does not count: a sign that
 // reads as nothing, or a vowel sign that joins the iri or ura before it. A
-// vowel sign at the start of `units` may follow a carrier that lies before.
+// vowel sign at the start of `units` may follow a carrier that lies before,
+// and a second half there may end a separator whose first half lies before:
+// the word before that separator is not the word here.
 bool may_go_uncounted(std::span<const char16_t> units, std::size_t at) noexcept {
-    if (reads_as_nothing(units[at]) || is_format_character(units[at])) {
+    if (reads_as_nothing(units[at]) || is_format_character(units[at]) || (at == 0 && is_low_surrogate(units[0]))) {
         return true;
     }
     if (carried_vowel(kIri, units[at]) == 0) {

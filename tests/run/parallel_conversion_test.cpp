@@ -126,6 +126,8 @@ TEST(ParallelConversion, WritesWhatTheLiteralLoopWritesWithAChunkEndAtEveryPlace
         {"counter and line ends", u"ਕ ਕ ਕ\r\nਕ ਕ\nਕ\rਕ ਸ\u0A3Cਾ ਸ\u0A3C\u0A3C ਪੱਕਾ \r\n\n\rਕਮਲ\r\nਕ  ਨਯਨ\rਸ\u0A3C ਕ."},
         {"spoken forms", u"ਭਾਰਤੀ ਦੂਸਰਾ\r\nਕੈਮਰਾ ਆਮਦਨ ਭਾਰਤੀ. ਟੈਕਸਟ"},
         {"plain letters", u"ਵਿੱਚ ਨੂੰ “ਪੰਜਾਬੀ” ॥ ਪੱਕਾ\r\nਵੱਖ ਕੰਮ"},
+        // A symbol in a surrogate pair after a word of signs no table maps.
+        {"a pair after unmapped signs", u"ਕ\uF600\uFFF2\U0001F3FB\u4D0A\nਕ "},
     };
     const WordStore plain(TAVIRO_WORDS_MDB, WordStoreOptions{.scheme = Scheme::ascii});
     const std::array<const Dictionary*, 3> dictionaries{&words, &spoken, &plain};

@@ -62,7 +62,8 @@ private:
 // vowel sign that may join an iri or ura: this counts never more than the run
 // does. A separator that is a surrogate pair counts two, as in the run, and a
 // chunk never ends inside one. A word that began before `units` counts at
-// least what shows of it.
+// least what shows of it, but for a second half at its start, which may end
+// a separator whose first half lies before.
 [[nodiscard]] std::size_t last_chunk_end(std::span<const char16_t> units) noexcept;
 
 }  // namespace taviro
