@@ -7,9 +7,9 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
+import { axeSource, axeViolations } from './axe_check.mjs';
 import { kBrowsers, launchWithExtension, openOptions } from './extension_browser.mjs';
 import { expectedTexts, probe, servePages, testPages } from './extension_pages.mjs';
 import { skipUnless, webFile } from './skip.mjs';
@@ -56,24 +56,6 @@ const kPageChecks = {
   },
 };
 const kTestedPages = ['/news', '/strict', '/frames', '/shadow', '/render', '/form', '/long'];
-
-const axeSource = (() => {
-  try {
-    return fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-  } catch {
-    return null;
-  }
-})();
-
-// The rules of WCAG 2.2 at levels A and AA that axe-core checks.
-async function axeViolations(page) {
-  if (!await page.evaluate(() => Boolean(window.axe))) await page.evaluate(axeSource);
-  return page.evaluate(async () => {
-    const { violations } = await window.axe.run(document,
-      { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] } });
-    return violations.map(({ id, nodes }) => `${id}: ${nodes.map((node) => node.target.join(' ')).join(', ')}`);
-  });
-}
 
 export async function extensionTests(kind) {
   skipUnless(fs.existsSync(kBrowsers[kind]), `${kBrowsers[kind]} is not installed (scripts/install-deps web installs it)`);

@@ -10,8 +10,8 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
+import { axeSource, axeViolations } from './axe_check.mjs';
 import { skipUnless, webFile } from './skip.mjs';
 
 const kFirefox = process.env.TAVIRO_BROWSER === 'firefox';
@@ -392,27 +392,6 @@ const kExplainedLines = 40;
 const kPasteBytes = 5000000;
 // Generous, for a loaded machine: the page answers in a few milliseconds.
 const kMostKeystrokeMilliseconds = 2000;
-const require = createRequire(import.meta.url);
-const axeFile = (() => {
-  try {
-    return require.resolve('axe-core/axe.min.js');
-  } catch {
-    return null;
-  }
-})();
-
-// The rules of WCAG 2.2 at levels A and AA that axe-core checks.
-async function axeViolations() {
-  if (!await page.evaluate(() => Boolean(window.axe))) {
-    await page.evaluate(fs.readFileSync(axeFile, 'utf8'));
-  }
-  return page.evaluate(async () => {
-    const { violations } = await window.axe.run(document,
-      { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] } });
-    return violations.map(({ id, nodes }) => `${id}: ${nodes.map((node) => node.target.join(' ')).join(', ')}`);
-  });
-}
-
 const shown = (selector) => page.$eval(selector, (node) => !node.hidden && node.getClientRects().length > 0);
 
 test('the page made no layout shift while it loaded', { skip: onlyChromium }, async () => {
@@ -421,14 +400,14 @@ test('the page made no layout shift while it loaded', { skip: onlyChromium }, as
   assert.deepEqual(loadShifts, []);
 });
 
-test('axe-core finds no violation of WCAG A or AA, on the ready page or with a result', { skip: !axeFile &&
+test('axe-core finds no violation of WCAG A or AA, on the ready page or with a result', { skip: !axeSource &&
   'axe-core is not installed in tests/web (scripts/install-deps web installs it)' }, async () => {
   await enterText('');
-  assert.deepEqual(await axeViolations(), []);
+  assert.deepEqual(await axeViolations(page), []);
   await enterText(corpusLines.slice(0, 20).join('\n'));
   await page.focus('#roman .w');
   await page.keyboard.press('ArrowRight');
-  assert.deepEqual(await axeViolations(), []);
+  assert.deepEqual(await axeViolations(page), []);
   // The words are a list of options for a screen reader, each described by its explanation.
   const current = await page.$eval('#roman .w[aria-selected="true"]', (word) =>
     [word.getAttribute('role'), word.getAttribute('aria-describedby'), word.closest('#roman').getAttribute('role')]);
